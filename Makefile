@@ -1,0 +1,50 @@
+# Thin wrappers around CMake/CTest. `make run` and `make test` are the two
+# commands a fresh Debian machine needs.
+JOBS        ?= $(shell nproc)
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+FUZZ_SECONDS ?= 30
+CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+
+export QT_QPA_PLATFORM ?= offscreen
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
+.PHONY: deps build build-asan run test test-debug test-asan fuzz bench clean
+
+deps:
+	./scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTOLVANE_SANITIZE=ON -DTOLVANE_FUZZ=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	QT_QPA_PLATFORM= ./$(BUILD)/bin/tolvane
+
+test-debug: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz: build-asan
+	./scripts/run-fuzzers $(ASAN_BUILD)/bin $(FUZZ_SECONDS)
+
+test: test-debug test-asan fuzz
+
+bench: build
+	./scripts/run-benchmarks $(BUILD)/bin
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

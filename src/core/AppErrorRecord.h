@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <exception>
+
+// A failure on its way up to the window that started the action. Classes add
+// themselves to Source as it passes (cuAppError::ErrRaise); window handlers
+// catch it and show it (cuAppError::ErrMsg).
+class AppErrorRecord : public std::exception {
+public:
+    AppErrorRecord(qint32 number, QString source, QString description, qint32 line = 0,
+                   QString helpFile = {}, qint32 helpContext = 0);
+
+    qint32 Number = 0;
+    QString Source;
+    QString Description;
+    qint32 Line = 0;
+    QString HelpFile;
+    qint32 HelpContext = 0;
+
+    const char* what() const noexcept override { return m_what.constData(); }
+
+    // Turns whatever was thrown into a record: records pass unchanged, standard
+    // exceptions become the run-time errors the program knows (7 out of memory,
+    // 6 overflow, 5 otherwise). A null pointer gives an empty record (number 0).
+    static AppErrorRecord fromException(std::exception_ptr error);
+
+private:
+    QByteArray m_what;
+};
+
+// Run-time error numbers the program raises itself.
+namespace RuntimeError {
+constexpr qint32 InvalidProcedureCall = 5;  // bad argument or state
+constexpr qint32 Overflow = 6;              // a number left its range
+constexpr qint32 OutOfMemory = 7;
+constexpr qint32 SubscriptOutOfRange = 9;   // index outside a list
+constexpr qint32 DivisionByZero = 11;
+constexpr qint32 TypeMismatch = 13;         // text where a number was expected
+constexpr qint32 FileNotFound = 53;
+constexpr qint32 ResourceNotFound = 326;    // message number not in the table
+} // namespace RuntimeError

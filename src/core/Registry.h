@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/RegistryValues.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+// Typed access to the settings store: four roots, key paths joined with "\",
+// values of three types (1 text, 3 binary, 4 32-bit integer), names compared
+// ignoring case. Stateless: every operation is complete in itself, and no
+// operation raises; failures come back as the documented "nothing" result.
+using HKEY = quint32;
+constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
+constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
+constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
+constexpr HKEY HKEY_USERS = 0x80000003u;
+
+constexpr qint32 REG_SZ = 1;
+constexpr qint32 REG_BINARY = 3;
+constexpr qint32 REG_DWORD = 4;
+
+class Registry {
+public:
+    qint32 RegArrayKeys(HKEY root, const QString& path, QStringList& names) const;
+    qint32 RegArrayValues(HKEY root, const QString& path, QStringList& names) const;
+    // Null (empty pointer) when the key is missing or holds no value.
+    std::unique_ptr<RegistryValues> RegArrayValuesEx(HKEY root, const QString& path, bool asNumber) const;
+    static HKEY RegHKeyFromAbbr(const QString& abbreviation);
+    bool RegKeyCreate(HKEY root, const QString& path) const;
+    bool RegKeyDelete(HKEY root, const QString& path) const;
+    bool RegValueDelete(HKEY root, const QString& path, const QString& name) const;
+    QString RegFindClassEntry(const QString& extension) const;
+    QString RegGetServerPath(const QString& progId, bool mustExist) const;
+    bool RegGetSettingBoolean(HKEY root, const QString& path, const QString& name, bool defaultValue) const;
+    std::optional<QByteArray> RegGetSettingByte(HKEY root, const QString& path, const QString& name,
+                                                const std::optional<QByteArray>& defaultValue = {}) const;
+    QString RegGetSettingEx(HKEY root, const QString& path, const QString& name) const;
+    qint32 RegGetSettingLong(HKEY root, const QString& path, const QString& name, qint32 defaultValue) const;
+    // Root -1: taken from the path's prefix (HKCU\, HKLM\, HKCR\, HKU\), else HKLM.
+    // Result: text, 32-bit integer, or Null (invalid QVariant).
+    QVariant RegGetSettingSimple(const QString& fullPath, qint64 root = -1, qint32 type = -1) const;
+    QString RegGetSettingString(HKEY root, const QString& path, const QString& name,
+                                const QString& defaultValue = {}) const;
+    bool RegKeyExists(HKEY root, const QString& path) const;
+    bool RegKeyInfo(HKEY root, const QString& path, qint32& subKeyCount, qint32& valueCount) const;
+    bool RegSaveSettingBinary(HKEY root, const QString& path, const QString& name, const QString& text) const;
+    bool RegSaveSettingByte(HKEY root, const QString& path, const QString& name, const QByteArray& bytes) const;
+    // Writes into an existing key only. Type 3 takes a QByteArray or a list of numbers 0..255.
+    bool RegSaveSettingEx(HKEY root, const QString& path, const QString& name, const QVariant& value,
+                          qint32 type) const;
+    bool RegSaveSettingLong(HKEY root, const QString& path, const QString& name, qint32 value) const;
+    bool RegSaveSettingSimple(const QString& fullPath, const QVariant& value, qint64 root = -1,
+                              qint32 type = -1) const;
+    bool RegSaveSettingString(HKEY root, const QString& path, const QString& name, const QString& text) const;
+    bool RegValueExists(HKEY root, const QString& path, const QString& name) const;
+    bool RegValueRename(HKEY root, const QString& path, const QString& oldName, const QString& newName) const;
+    qint32 RegValueType(HKEY root, const QString& path, const QString& name) const;
+};

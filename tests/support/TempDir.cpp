@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/tolvane-test-XXXXXX")) {}
+
+QString TempDir::path() const
+{
+    return m_dir.path() + QLatin1Char('/');
+}
+
+QString TempDir::filePath(const QString& relative) const
+{
+    return path() + relative;
+}
+
+QString TempDir::writeFile(const QString& relative, const QByteArray& contents,
+                           const QDateTime& modified) const
+{
+    const QString full = filePath(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile file(full);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(contents);
+        if (modified.isValid())
+            file.setFileTime(modified, QFileDevice::FileModificationTime);
+        file.close();
+    }
+    return full;
+}
+
+QString TempDir::makeDir(const QString& relative) const
+{
+    const QString full = filePath(relative);
+    QDir().mkpath(full);
+    return full + QLatin1Char('/');
+}

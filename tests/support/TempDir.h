@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh temporary folder for one test, with helpers to fill it.
+class TempDir {
+public:
+    TempDir();
+    // Folder path with a trailing "/".
+    QString path() const;
+    QString filePath(const QString& relative) const;
+    // Creates the file (and its folders) with the given bytes; returns its path.
+    QString writeFile(const QString& relative, const QByteArray& contents = {},
+                      const QDateTime& modified = {}) const;
+    QString makeDir(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
