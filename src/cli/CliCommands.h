@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+// One entry per sub-command of tolvane-cli. Each gets the arguments after its
+// own name, prints its records on standard output, its errors (German) on
+// standard error, and returns the exit code.
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const QStringList& args);
+};
+
+// Every command the companion knows, in the order `--help` lists them.
+const CliCommand* cliCommands(int& count);
+
+// Helpers shared by the commands.
+void cliPrint(const QString& line);      // one line on standard output, UTF-8
+void cliError(const QString& message);   // one line on standard error, UTF-8
