@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Startup.h"
+
+#include "app/CommandLine.h"
+#include "app/FormTable.h"
+#include "app/frmOptions.h"
+#include "browser/frmMain.h"
+#include "core/AppGlobals.h"
+#include "core/TextUtil.h"
+#include "core/cuAppError.h"
+#include "core/pOptions.h"
+#include "platform/QtMessageBoxPresenter.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace {
+bool g_shuttingDown = false;
+
+MessageBoxPresenter* installPresenter()
+{
+    // A presenter installed earlier (tests) stays in charge.
+    if (MessageBoxService::presenter())
+        return MessageBoxService::presenter();
+    static QtMessageBoxPresenter presenter;
+    MessageBoxService::setPresenter(&presenter);
+    return &presenter;
+}
+
+void openMainWindow()
+{
+    auto* main = new frmMain();
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(main, &frmMain::optionsRequested, main, [main] {
+        frmOptions dialog(main);
+        dialog.exec();
+    });
+    QObject::connect(main, &frmMain::unloaded, main, [] { AppShutdown(); });
+    main->show();
+}
+} // namespace
+
+void Main(const QStringList& argumentsAfterProgram)
+{
+    try {
+        g_shuttingDown = false;
+        SetAppErr(std::make_unique<cuAppError>());
+        installPresenter();
+        auto options = std::make_unique<pOptions>();
+        options->Init();
+        SetAppOptions(std::move(options));
+        cuAppError::SetApplicationHelpFile(AddTrailing(QCoreApplication::applicationDirPath(), QLatin1Char('/'))
+                                           + QStringLiteral("tolvane.chm"));
+        if (!HasCmd(argumentsAfterProgram))
+            openMainWindow();
+    } catch (...) {
+        AppErr().ErrMsg(QStringLiteral("mGlobal"), QStringLiteral("Main"));
+        try {
+            AppShutdown();
+        } catch (...) {
+        }
+    }
+}
+
+bool HasCmd(const QStringList& argumentsAfterProgram)
+{
+    try {
+        const QStringList tokens = CommandLineTokens(argumentsAfterProgram);
+        if (tokens.isEmpty())
+            return false;
+        const CommandChoice choice = ChooseFromCommandLine(
+            tokens, /*runSlideshow=*/nullptr, [](const QString& form) { return FormClassKnown(form); });
+        if (choice.slideshowTookOver)
+            return true;
+        if (choice.formClass.isEmpty())
+            return false;
+        if (pOptions* options = AppOptions())
+            options->StartedByCmdLine = true;
+        ShowFormByName(choice.formClass, 0, nullptr);
+        return true;
+    } catch (...) {
+        AppErr().ErrRaise(0, QStringLiteral("mGlobal"), QStringLiteral("HasCmd"));
+        return false;
+    }
+}
+
+void AppShutdown()
+{
+    if (g_shuttingDown)
+        return;
+    g_shuttingDown = true;
+    // The options go first: writing them back still needs the other services.
+    SetAppOptions(nullptr);
+    SetAppErr(nullptr);
+    UnloadAllForms(nullptr);
+}
+
+void PrefixPath(const QString& folder, QStringList& names)
+{
+    const QString prefix = AddTrailing(folder, QLatin1Char('/'));
+    for (QString& name : names)
+        name = prefix + name;
+}

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Start-up and shut-down of a Tolvane run.
+
+// Creates the application-wide objects, reads the options, points help at the
+// program folder, then opens either the one tool a switch names or the main
+// window. The caller runs the event loop afterwards.
+void Main(const QStringList& argumentsAfterProgram);
+
+// Opens the tool a switch names; true when it did (the main window then stays closed).
+bool HasCmd(const QStringList& argumentsAfterProgram);
+
+// Ends the run: writes the options back, releases the application-wide
+// objects and unloads every window still open. Safe to call more than once.
+void AppShutdown();
+
+// Puts `folder` (given a trailing "/") in front of every name, in place.
+void PrefixPath(const QString& folder, QStringList& names);

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "browser/frmMain.h"
+
+#include "core/AppGlobals.h"
+#include "core/cuAppError.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tolvane"));
+    buildMenus();
+    resize(800, 550);
+}
+
+void frmMain::buildMenus()
+{
+    mFile = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mFile->setObjectName(QStringLiteral("mFile"));
+    mFile_Quit = mFile->addAction(QStringLiteral("&Beenden"));
+    mFile_Quit->setObjectName(QStringLiteral("mFile_Quit"));
+    connect(mFile_Quit, &QAction::triggered, this, [this] {
+        try {
+            close();
+        } catch (...) {
+            AppErr().ErrMsg(QStringLiteral("frmMain"), QStringLiteral("mFile_Quit_Click"));
+        }
+    });
+
+    mExtras = menuBar()->addMenu(QStringLiteral("&Extras"));
+    mExtras->setObjectName(QStringLiteral("mExtras"));
+    mExtras_Options = mExtras->addAction(QStringLiteral("O&ptionen"));
+    mExtras_Options->setObjectName(QStringLiteral("mExtras_Options"));
+    connect(mExtras_Options, &QAction::triggered, this, [this] {
+        try {
+            Q_EMIT optionsRequested();
+        } catch (...) {
+            AppErr().ErrMsg(QStringLiteral("frmMain"), QStringLiteral("mExtras_Options_Click"));
+        }
+    });
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Q_EMIT unloaded();
+}
