@@ -17,6 +17,9 @@ public:
     QMenu* mFile = nullptr;
     QAction* mFile_Quit = nullptr;
     QMenu* mExtras = nullptr;
+    QAction* mExtras_Calc = nullptr;
+    QAction* mExtras_TimeCalc = nullptr;
+    QAction* mExtras_InterestCalc = nullptr;
     QAction* mExtras_Options = nullptr;
 
 Q_SIGNALS:
