@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmCalculator.h"
-#include "core/AppGlobals.h"
-#include "core/pOptions.h"
 #include "support/ScriptedMessageBox.h"
 
 #include "CalcTestLocale.h"
@@ -109,11 +107,6 @@ TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
 {
     frmCalculator german;
     EXPECT_EQ(german.cmdDot->text(), QStringLiteral(","));
-    EXPECT_EQ(german.cmdC->toolTip(), QStringLiteral("Zurücksetzen"));
-    EXPECT_EQ(german.cmdPlusMinus->toolTip(), QStringLiteral("Wert umkehren"));
-    EXPECT_EQ(german.cmdBS->toolTip(), QStringLiteral("Rückschritt"));
-    EXPECT_EQ(german.LV->headerItem()->text(0), QStringLiteral("Op"));
-    EXPECT_EQ(german.LV->headerItem()->text(1), QStringLiteral("Wert"));
     const QFontMetrics tapeMetrics(german.LV->font());
     EXPECT_EQ(tapeMetrics.horizontalAdvance(QLatin1Char('i')),
               tapeMetrics.horizontalAdvance(QLatin1Char('W')))
@@ -217,26 +210,4 @@ TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
     EXPECT_TRUE(tape.isEmpty());
     w.close();
     EXPECT_EQ(shutdown.count(), 0) << "opened from the main window, closing ends nothing";
-}
-
-TEST_F(CalculatorWindow, AloneQuitAndCloseEndTheRun)
-{
-    auto options = std::make_unique<pOptions>();
-    options->StartedByCmdLine = true;
-    SetAppOptions(std::move(options));
-    {
-        frmCalculator w;
-        w.show();
-        QSignalSpy shutdown(&w, &frmCalculator::shutdownRequested);
-        w.mFile_Quit->trigger();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(shutdown.count(), 1);
-
-        frmCalculator other;
-        other.show();
-        QSignalSpy closed(&other, &frmCalculator::shutdownRequested);
-        other.close();
-        EXPECT_EQ(closed.count(), 1);
-    }
-    SetAppOptions(nullptr);
 }

@@ -3,7 +3,6 @@
 #include "calc/frmTimeCalc.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
-#include "core/pOptions.h"
 #include "support/ScriptedMessageBox.h"
 
 #include "CalcTestLocale.h"
@@ -11,7 +10,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -118,32 +116,4 @@ TEST(InterestCalcWindow, BerechnenFillsTheOutputs)
     QTest::keyClick(w.Text3, Qt::Key_Return);
     EXPECT_EQ(w.Text4->text(), QStringLiteral("100,00"));
     EXPECT_EQ(w.Text5->text(), QStringLiteral("4.800,00"));
-}
-
-TEST(CalculatorWindows, AloneClosingOrEscapeEndsTheRun)
-{
-    auto options = std::make_unique<pOptions>();
-    options->StartedByCmdLine = true;
-    SetAppOptions(std::move(options));
-    {
-        frmTimeCalc time;
-        time.show();
-        QSignalSpy timeEnds(&time, &frmTimeCalc::shutdownRequested);
-        QTest::keyClick(time.txtIn[0], Qt::Key_Escape);
-        EXPECT_FALSE(time.isVisible());
-        EXPECT_EQ(timeEnds.count(), 1);
-
-        frmInterestCalc interest;
-        interest.show();
-        QSignalSpy interestEnds(&interest, &frmInterestCalc::shutdownRequested);
-        interest.close();
-        EXPECT_EQ(interestEnds.count(), 1);
-    }
-    SetAppOptions(nullptr);
-
-    frmInterestCalc fromMain;
-    fromMain.show();
-    QSignalSpy ends(&fromMain, &frmInterestCalc::shutdownRequested);
-    fromMain.close();
-    EXPECT_EQ(ends.count(), 0);
 }

@@ -298,18 +298,12 @@ TEST_P(Tape, NumberTextHelpers)
     pCalcTape tape;
     EXPECT_EQ(tape.NormalizeLeadingZero(num(",5")), num("0,5"));
     EXPECT_EQ(tape.NormalizeLeadingZero(num("-,5")), num("-0,5"));
-    EXPECT_EQ(tape.NormalizeLeadingZero(num("12,5")), num("12,5"));
-    EXPECT_EQ(tape.FormatValue(1234.5), num("1.234,50"));
     EXPECT_EQ(tape.FormatValue(-0.001), num("0,00"));
-    EXPECT_DOUBLE_EQ(tape.RoundValue(num("1.234,567")), 1234.57);
     EXPECT_DOUBLE_EQ(tape.ToNumber(num("12,")), 12.0);
     EXPECT_THROW(tape.ToNumber(QString()), AppErrorRecord);
-    EXPECT_EQ(tape.PlainText(-0.0), QStringLiteral("0"));
     EXPECT_EQ(tape.PlainText(1e15), QStringLiteral("1000000000000000"));
     // Written out, 1e300 would not fit the display; its exponent form reads back.
     EXPECT_DOUBLE_EQ(tape.ToNumber(tape.PlainText(1e300)), 1e300);
-    EXPECT_EQ(pCalcTape::OperatorIndex(QStringLiteral(" / ")), 4);
-    EXPECT_EQ(pCalcTape::OperatorIndex(QStringLiteral("=")), 0);
 }
 
 TEST_P(Tape, DeletingTheOnlyLineLeavesAUsableTape)
