@@ -85,6 +85,7 @@ SettingsDatabase& SettingsDatabase::instance()
 void SettingsDatabase::reopen()
 {
     g_database.reset();
+    g_notice.clear();
 }
 
 QString SettingsDatabase::configuredFilePath()

@@ -19,8 +19,9 @@ struct sqlite3;
 class SettingsDatabase {
 public:
     static SettingsDatabase& instance();
-    // Closes the connection; the next instance() opens the file anew from the
-    // environment (tests change $TOLVANE_REGISTRY in between).
+    // Closes the connection and drops a notice not yet taken; the next
+    // instance() opens the file anew from the environment (tests change
+    // $TOLVANE_REGISTRY in between).
     static void reopen();
     // The file path the environment names.
     static QString configuredFilePath();
