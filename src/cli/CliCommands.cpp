@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
+#include "cli/SettingsCommand.h"
+
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
+     runSettingsCommand},
 };
 } // namespace
 
@@ -24,7 +28,8 @@ void cliPrint(const QString& line)
 
 void cliError(const QString& message)
 {
-    const QByteArray bytes = QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
+    const QByteArray bytes =
+        QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
 }
