@@ -173,10 +173,12 @@ bool SettingsDatabase::connect(QString& problem)
 
 bool SettingsDatabase::configure(QString& problem)
 {
+    // A file the user may only read still gives the settings it holds.
+    const bool readOnly = sqlite3_db_readonly(m_db, "main") == 1;
     // A network file system may refuse WAL; the answer then names the journal
     // mode that stays in force, and the rollback journal does the job.
     {
-        SqlStatement wal(m_db, "PRAGMA journal_mode=WAL");
+        SqlStatement wal(m_db, readOnly ? "PRAGMA journal_mode" : "PRAGMA journal_mode=WAL");
         if (wal.step()) {
             m_wal = wal.text(0).compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
         } else {
@@ -188,16 +190,33 @@ bool SettingsDatabase::configure(QString& problem)
     // In WAL mode NORMAL never corrupts the file; a power cut may only lose the
     // last writes. The rollback journal needs FULL for the same promise.
     execSql(m_db, m_wal ? "PRAGMA synchronous=NORMAL" : "PRAGMA synchronous=FULL");
-    if (!createSchema()) {
-        problem = QStringLiteral("die Tabellen können nicht angelegt werden: %1")
-                      .arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    qint64 version = -1;
+    {
+        SqlStatement query(m_db, "PRAGMA user_version");
+        if (query.step())
+            version = query.int64(0);
+    }
+    // Only a new file takes the write lock here; instances starting later do not wait.
+    if (version == 0 && !readOnly) {
+        if (!createSchema()) {
+            problem = QStringLiteral("die Tabellen können nicht angelegt werden: %1")
+                          .arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            return false;
+        }
+        SqlStatement query(m_db, "PRAGMA user_version");
+        version = query.step() ? query.int64(0) : -1;
+    }
+    if (version != kSchemaVersion) {
+        problem = version > kSchemaVersion
+                      ? QStringLiteral("sie stammt von einer neueren Programmversion")
+                      : QStringLiteral("sie kann nicht gelesen werden");
         return false;
     }
-    SqlStatement version(m_db, "PRAGMA user_version");
-    if (!version.step() || version.int64(0) != kSchemaVersion) {
-        problem = QStringLiteral("sie stammt von einer neueren Programmversion");
-        return false;
-    }
+    if (readOnly)
+        addNotice(
+            QStringLiteral("Die Einstellungsdatei '%1' ist schreibgeschützt. Änderungen an den "
+                           "Einstellungen werden nicht gespeichert.")
+                .arg(QDir::toNativeSeparators(m_path)));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -223,4 +224,25 @@ TEST(SettingsTree, PathsNamesAndTreeWalk)
     EXPECT_TRUE(t.counts(HKCU, QStringLiteral("Soft"), keys, values));
     EXPECT_EQ(keys, 1);
     EXPECT_EQ(values, 0);
+}
+
+TEST(SettingsDatabase, ReadOnlyFileStillGivesItsSettings)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    FreshSettings fresh;
+    ASSERT_TRUE(tree().setValue(HKCU, QStringLiteral("K"),
+                                SettingsValue::text(QStringLiteral("v"), QStringLiteral("1")),
+                                true));
+    SettingsDatabase::reopen();
+    ASSERT_TRUE(QFile::setPermissions(fresh.filePath(), QFile::ReadOwner));
+    const QString notice = SettingsDatabase::takeStartupNotice();
+    EXPECT_TRUE(notice.contains(QStringLiteral("schreibgeschützt"))) << notice.toStdString();
+    EXPECT_EQ(tree().value(HKCU, QStringLiteral("K"), QStringLiteral("v"))->toText(),
+              QStringLiteral("1"));
+    EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("K"),
+                                 SettingsValue::text(QStringLiteral("v"), QStringLiteral("2")),
+                                 true));
+    SettingsDatabase::reopen();
+    QFile::setPermissions(fresh.filePath(), QFile::ReadOwner | QFile::WriteOwner);
 }
