@@ -121,7 +121,7 @@ QByteArray PeWriter::resourceSection(quint32 rva, Layout& layout) const
     }
     QHash<const Leaf*, quint32> dataAt;
     for (const Leaf* l : leafOrder) {
-        at = alignUp(at, 8);
+        at = alignUp(at, dataAlignment);
         dataAt[l] = at;
         at += quint32(l->data.size());
     }

@@ -30,6 +30,7 @@ public:
     void add(Key type, Key name, quint16 language, const QByteArray& data);
     bool pe32Plus = false;
     bool withResourceDirectory = true;
+    quint32 dataAlignment = 8; // where each resource's bytes start
 
     QByteArray build(Layout* layout = nullptr) const;
 
