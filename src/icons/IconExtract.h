@@ -20,6 +20,7 @@ public:
     static constexpr int LargeSize = 32;
     static constexpr int SmallSize = 16;
 
+    // "Dateiname der Exe-Datei"
     QString Filename() const { return m_filename; }
     void setFilename(const QString& filename) { m_filename = filename; }
 
