@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/SettingsCommand.h"
+#include "cli/IconsCommand.h"
 
 // Sub-commands are declared here and defined in their own files.
 
@@ -10,6 +11,7 @@ const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
     {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
      runSettingsCommand},
+    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
 };
 } // namespace
 
