@@ -78,7 +78,9 @@ bool OlePropertySet::read(const ByteReader& stream, QByteArrayView formatId)
         const auto at = section->u32le(12 + 8 * quint64(i));
         if (!pid || !at)
             break;
-        where.insert(*pid, *at);
+        // A damaged index may name a property twice; the first entry counts.
+        if (!where.contains(*pid))
+            where.insert(*pid, *at);
     }
     if (where.contains(PidCodePage)) {
         // Stored as VT_I2, but code pages above 32767 exist (65001 is UTF-8).
