@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
+#include "cli/InfoCommand.h"
+
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"info", "info DATEI", RunInfoCommand},
 };
 } // namespace
 
@@ -24,7 +27,8 @@ void cliPrint(const QString& line)
 
 void cliError(const QString& message)
 {
-    const QByteArray bytes = QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
+    const QByteArray bytes =
+        QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
 }

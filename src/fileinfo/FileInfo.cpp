@@ -130,7 +130,10 @@ void FileInfo::Refresh()
     const struct statx& st = found.st;
     m_size = qint64(st.stx_size);
     m_allocated = qint64(st.stx_blocks) * 512;
-    m_creationTime = (st.stx_mask & STATX_BTIME) ? localTime(st.stx_btime) : QDateTime();
+    // Some file systems report a birth time of exactly 0 when they never recorded one.
+    const bool born =
+        (st.stx_mask & STATX_BTIME) && (st.stx_btime.tv_sec != 0 || st.stx_btime.tv_nsec != 0);
+    m_creationTime = born ? localTime(st.stx_btime) : QDateTime();
     m_lastAccessTime = localTime(st.stx_atime);
     m_modifyTime = localTime(st.stx_mtime);
 
