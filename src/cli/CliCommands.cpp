@@ -27,8 +27,7 @@ void cliPrint(const QString& line)
 
 void cliError(const QString& message)
 {
-    const QByteArray bytes =
-        QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
+    const QByteArray bytes = QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
 }
