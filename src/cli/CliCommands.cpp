@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
+#include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 
 // Sub-commands are declared here and defined in their own files.
@@ -9,6 +10,7 @@ namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
     {"info", "info DATEI", RunInfoCommand},
+    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
 };
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
 #include "fileinfo/FileInfo.h"
+#include "fileinfo/FileVersionInfo.h"
 #include "fileinfo/OfficeDocProperties.h"
 
 namespace {
@@ -22,6 +23,25 @@ QString yesNo(bool value)
 InfoRow separator()
 {
     return {QString(15, QLatin1Char('-')), QString(25, QLatin1Char('-'))};
+}
+
+void appendVersionRows(const QString& path, QList<InfoRow>& rows)
+{
+    FileVersionInfo version;
+    version.setFullPathName(path);
+    if (!version.Available())
+        return;
+    rows.append(separator());
+    rows.append({QStringLiteral("Version"), version.FileVersion()});
+    rows.append({QStringLiteral("Beschreibung"), version.FileDescription()});
+    rows.append({QStringLiteral("Copyright"), version.LegalCopyright()});
+    rows.append({QStringLiteral("Firmenname"), version.CompanyName()});
+    rows.append({QStringLiteral("Int. Name"), version.InternalName()});
+    rows.append({QStringLiteral("Sprache"), version.Language()});
+    rows.append({QStringLiteral("Marken"), version.LegalTrademarks()});
+    rows.append({QStringLiteral("Originalname"), version.OriginalFilename()});
+    rows.append({QStringLiteral("Produktname"), version.ProductName()});
+    rows.append({QStringLiteral("Kommentare"), version.Comments()});
 }
 
 void appendDocumentRows(const QString& path, QList<InfoRow>& rows)
@@ -58,8 +78,10 @@ QList<InfoRow> InfoRows(const QString& path)
         {QStringLiteral("Versteckt"), yesNo(info.attrHidden())},
         {QStringLiteral("System"), yesNo(info.attrSystem())},
     };
-    if (!(info.Attributes() & FileInfo::AttrDirectory))
+    if (!(info.Attributes() & FileInfo::AttrDirectory)) {
+        appendVersionRows(info.FullPathName(), rows);
         appendDocumentRows(info.FullPathName(), rows);
+    }
     return rows;
 }
 

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-// `tolvane-cli info FILE`: the rows of the main window's information pane,
-// then the document properties when the file has any.
+// `tolvane-cli info FILE`: the rows of the main window's information pane
+// (the file's own, then its version resource when it has one), then the
+// document properties when the file has any.
 
 struct InfoRow {
     QString label;

@@ -3,7 +3,9 @@
 #include "GermanTimeTest.h"
 
 #include "cli/InfoCommand.h"
+#include "support/PeWriter.h"
 #include "support/TempDir.h"
+#include "support/VersionNode.h"
 
 #include <QFile>
 #include <QProcess>
@@ -56,6 +58,37 @@ TEST_F(InfoCommand, DocumentPropertiesFollowWithTheirGermanNames)
     // Nothing readable: no separator either.
     const QString empty = dir.writeFile(QStringLiteral("leer.docx"), "kein zip");
     EXPECT_EQ(labels(InfoRows(empty)), FileLabels);
+}
+
+TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
+{
+    VersionNode::Fixed fixed;
+    fixed.fileMS = 0x00020003;
+    fixed.fileLS = 0x00040005;
+    const VersionNode root = VersionNode::root(
+        fixed,
+        {VersionNode::strings(QStringLiteral("040704B0"),
+                              {{QStringLiteral("CompanyName"), QStringLiteral("Beispiel GmbH")},
+                               {QStringLiteral("FileDescription"), QStringLiteral("Prüfprogramm")},
+                               {QStringLiteral("Comments"), QStringLiteral("Nur zum Testen")}}),
+         VersionNode::translations({{0x0407, 0x04B0}})});
+    PeWriter pe;
+    pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
+    const QList<InfoRow> rows = InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
+    ASSERT_EQ(rows.size(), 20);
+    EXPECT_EQ(labels(rows).mid(9),
+              (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",
+                           "Firmenname", "Int. Name", "Sprache", "Marken", "Originalname",
+                           "Produktname", "Kommentare"}));
+    EXPECT_EQ(rows[10].value, QStringLiteral("2.03.0405"));
+    EXPECT_EQ(rows[11].value, QStringLiteral("Prüfprogramm"));
+    EXPECT_EQ(rows[13].value, QStringLiteral("Beispiel GmbH"));
+    EXPECT_EQ(rows[15].value, QStringLiteral("Deutsch (Deutschland)"));
+    EXPECT_EQ(rows[19].value, QStringLiteral("Nur zum Testen"));
+    // A program without a version resource shows the file rows alone.
+    PeWriter bare;
+    EXPECT_EQ(labels(InfoRows(dir.writeFile(QStringLiteral("ohne.exe"), bare.build()))),
+              FileLabels);
 }
 
 TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
