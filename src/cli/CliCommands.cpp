@@ -3,6 +3,7 @@
 
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/SettingsCommand.h"
 
 // Sub-commands are declared here and defined in their own files.
 
@@ -11,6 +12,8 @@ const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
     {"info", "info DATEI", RunInfoCommand},
     {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
+    {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
+     runSettingsCommand},
 };
 } // namespace
 
