@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
+#include "cli/CnfCommand.h"
 
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"cnf", kCnfCommandUsage, runCnfCommand},
 };
 } // namespace
 
@@ -24,7 +26,8 @@ void cliPrint(const QString& line)
 
 void cliError(const QString& message)
 {
-    const QByteArray bytes = QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
+    const QByteArray bytes =
+        QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
 }
