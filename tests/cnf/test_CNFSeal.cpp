@@ -36,7 +36,7 @@ TEST(CNFSeal, TransformIsItsOwnInverseAndKeepsBlanksOut)
 
 TEST(CNFSeal, SealAndOpenReturnTheBytesWithBlanksAndByte255)
 {
-    const QByteArray text("  [S]\r\nk= \xFF \xFF  ", 17);
+    const QByteArray text = QByteArrayLiteral("  [S]\r\nk= \xFF \xFF  ");
     const QByteArray sealed = CNFSeal::Seal(text, "Geheim");
     EXPECT_TRUE(sealed.startsWith("****QXCNF****"));
     EXPECT_FALSE(sealed.mid(13).contains(' '));
