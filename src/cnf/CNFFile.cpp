@@ -14,6 +14,8 @@
 #include <QSaveFile>
 #include <QThread>
 
+#include <utility>
+
 namespace {
 const QString kSource = QStringLiteral("CNFFile");
 constexpr qint32 kBadFileName = 52;
@@ -88,17 +90,14 @@ CNFSections& CNFFile::FileRead(const QString& fileName)
     Q_EMIT Status(QStringLiteral("Datei wird geöffnet ..."), 0);
     try {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            CNFMessages::RaiseText(kFileAccess, kSource, QStringLiteral("X_FileRead"),
-                                   QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
-                                       .arg(path, file.errorString()));
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        std::vector<QByteArray> chunks;
+        if (!file.open(QIODevice::ReadOnly) || !CNFLineSource::ReadChunks(file, chunks) ||
+            file.error() != QFileDevice::NoError)
             CNFMessages::RaiseText(kFileAccess, kSource, QStringLiteral("X_FileRead"),
                                    QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
                                        .arg(path, file.errorString()));
         file.close();
-        return X_FileRead(std::move(bytes));
+        return X_FileRead(std::move(chunks));
     } catch (...) {
         m_err.ErrRaise(0, kSource, procedure);
         throw;
@@ -112,7 +111,7 @@ CNFSections& CNFFile::BufferRead(const QByteArray& bytes)
     m_sections = std::make_unique<CNFSections>();
     m_cancel = false;
     try {
-        return X_FileRead(bytes);
+        return X_FileRead({bytes});
     } catch (...) {
         m_err.ErrRaise(0, kSource, procedure);
         throw;
@@ -139,15 +138,24 @@ CNFSections& CNFFile::BufferRead(const QString& text)
     }
 }
 
-CNFSections& CNFFile::X_FileRead(QByteArray bytes)
+CNFSections& CNFFile::X_FileRead(std::vector<QByteArray> chunks)
 {
     const QString procedure = QStringLiteral("X_FileRead");
+    // A file begins with the marker only when its first chunk does: the
+    // marker holds no line feed.
     if (CrypPassword.isEmpty()) {
-        if (CNFSeal::HasMarker(bytes))
+        if (CNFSeal::HasMarker(chunks.front()))
             m_err.ErrRaise(-CNFMessages::SealedWithoutPassword, kSource, procedure);
     } else {
+        QByteArray sealed;
+        qsizetype total = 0;
+        for (const QByteArray& chunk : chunks)
+            total += chunk.size();
+        sealed.reserve(total);
+        for (QByteArray& chunk : chunks)
+            sealed += std::exchange(chunk, QByteArray());
         QByteArray opened;
-        switch (CNFSeal::Open(bytes, CrypPassword.toUtf8(), opened)) {
+        switch (CNFSeal::Open(sealed, CrypPassword.toUtf8(), opened)) {
         case CNFSeal::OpenResult::NotSealed:
             m_err.ErrRaise(-CNFMessages::NotSealed, kSource, procedure);
             break;
@@ -155,11 +163,11 @@ CNFSections& CNFFile::X_FileRead(QByteArray bytes)
             m_err.ErrRaise(-CNFMessages::ChecksumMismatch, kSource, procedure);
             break;
         case CNFSeal::OpenResult::Opened:
-            bytes = std::move(opened);
             break;
         }
+        chunks = {std::move(opened)};
     }
-    CNFLineSource lines(std::move(bytes), Unicode);
+    CNFLineSource lines(std::move(chunks), Unicode);
     return Parse(lines);
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // A CNF document: an optional free-text header, then [sections] of
 // name=value keys. Reads files and buffers into the section model, writes
@@ -73,9 +74,7 @@ Q_SIGNALS:
     void Status(const QString& text, qint32 percent);
 
 private:
-    enum class Input { File, Buffer };
-    CNFSections& Read(const QString& procedure, const std::function<QByteArray()>& load);
-    CNFSections& X_FileRead(QByteArray bytes);
+    CNFSections& X_FileRead(std::vector<QByteArray> chunks);
     CNFSections& Parse(class CNFLineSource& lines);
     void FilePut(const QString& path, const QByteArray& bytes) const;
     QString Text(bool blankLines) const;

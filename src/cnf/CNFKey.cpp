@@ -26,3 +26,17 @@ void CNFKey::SetIndex(qint32 index)
     m_index = index;
     m_dirty = true;
 }
+
+const QString& CNFKey::Tag() const
+{
+    static const QString none;
+    return m_tag ? *m_tag : none;
+}
+
+void CNFKey::SetTag(const QString& tag)
+{
+    if (m_tag)
+        *m_tag = tag;
+    else
+        m_tag = std::make_unique<QString>(tag);
+}

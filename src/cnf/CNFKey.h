@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <memory>
+
 // One name=value entry of a section. Line breaks inside a value are "\n".
 class CNFKey {
 public:
@@ -22,8 +24,8 @@ public:
     qint32 Index() const { return m_index; }
     void SetIndex(qint32 index);
     // Free for the caller's use; does not make the key dirty.
-    const QString& Tag() const { return m_tag; }
-    void SetTag(const QString& tag) { m_tag = tag; }
+    const QString& Tag() const;
+    void SetTag(const QString& tag);
 
     // Set by changing name, value or index since the last read or write.
     bool Dirty() const { return m_dirty; }
@@ -34,7 +36,7 @@ private:
 
     QString m_name;
     QString m_value;
-    QString m_tag;
+    std::unique_ptr<QString> m_tag; // rarely used: kept out of every key's size
     CNFCollection<CNFKey>* m_owner = nullptr;
     qint32 m_index = 0;
     bool m_dirty = false;

@@ -1,6 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cnf/CNFKeyLine.h"
 
+namespace {
+// Searching ignoring case is slow; most values do not hold the first
+// character of the text in either case, and that is quick to rule out.
+bool containsIgnoringCase(QStringView text, const QString& find)
+{
+    const QChar first = find.front();
+    const QChar lower = first.toLower();
+    const QChar upper = first.toUpper();
+    if (!text.contains(lower) && (lower == upper || !text.contains(upper)) &&
+        (first == lower || first == upper || !text.contains(first)))
+        return false;
+    return text.contains(find, Qt::CaseInsensitive);
+}
+} // namespace
+
 QStringView CNFKeyLine::TrimBlanks(QStringView text)
 {
     qsizetype begin = 0;
@@ -35,11 +50,16 @@ CNFKeyLine CNFKeyLine::Parse(QStringView line, const Options& options)
             value.chop(1);
         value = TrimBlanks(value);
     }
-    result.value = value.toString();
-    const QString& cr = options.carriageReturn;
-    if (!cr.isEmpty() && value.contains(cr, Qt::CaseInsensitive)) {
-        static const QString lineBreak(LineBreak);
-        result.value.replace(cr, lineBreak, Qt::CaseInsensitive);
-    }
+    result.value = value;
+    result.hasLineBreaks =
+        !options.carriageReturn.isEmpty() && containsIgnoringCase(value, options.carriageReturn);
     return result;
+}
+
+QString CNFKeyLine::Value(const Options& options) const
+{
+    QString text = value.toString();
+    if (hasLineBreaks)
+        text.replace(options.carriageReturn, QString(LineBreak), Qt::CaseInsensitive);
+    return text;
 }

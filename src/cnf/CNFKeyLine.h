@@ -16,12 +16,17 @@ public:
         QString carriageReturn; // empty: no line-break translation
     };
 
-    QStringView name; // a view into the line; empty when the line has none
-    QString value;
+    // Views into the line. The name is empty when the line has none.
+    QStringView name;
+    QStringView value;
+    // The value holds carriage-return texts to become line breaks.
+    bool hasLineBreaks = false;
 
     // The name is the trimmed text before the first "=", the value the
     // trimmed text after it; a line without "=" is all value.
     static CNFKeyLine Parse(QStringView line, const Options& options);
+    // The value as the model holds it.
+    QString Value(const Options& options) const;
 
     static QStringView TrimBlanks(QStringView text);
     // The break a value holds in the model for each carriage-return text.

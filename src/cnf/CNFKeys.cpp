@@ -23,8 +23,9 @@ CNFKey& CNFKeys::Add(const QString& name, const QString& value)
 
 CNFKey& CNFKeys::AddLine(QStringView line)
 {
-    const CNFKeyLine parsed = CNFKeyLine::Parse(line, CNFKeyLine::Options());
-    return Add(parsed.name.toString(), parsed.value);
+    const CNFKeyLine::Options plain;
+    const CNFKeyLine parsed = CNFKeyLine::Parse(line, plain);
+    return Add(parsed.name.toString(), parsed.Value(plain));
 }
 
 void CNFKeys::ClearDirty()

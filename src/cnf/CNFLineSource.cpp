@@ -2,6 +2,9 @@
 #include "cnf/CNFLineSource.h"
 
 #include <QByteArrayView>
+#include <QIODevice>
+
+#include <cstring>
 
 namespace {
 constexpr char16_t kWindows1252High[32] = {
@@ -9,9 +12,46 @@ constexpr char16_t kWindows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool startsWith(const QByteArray& bytes, QByteArrayView prefix)
+constexpr qint64 kBlock = 4 << 20;
+
+// The first c in [from, to), or to.
+qsizetype find(const char* data, qsizetype from, qsizetype to, char c)
 {
-    return QByteArrayView(bytes).startsWith(prefix);
+    const void* hit = std::memchr(data + from, c, size_t(to - from));
+    return hit ? static_cast<const char*>(hit) - data : to;
+}
+
+qsizetype find(const char16_t* data, qsizetype from, qsizetype to, char16_t c)
+{
+    const qsizetype hit = QStringView(data + from, to - from).indexOf(QChar(c));
+    return hit < 0 ? to : from + hit;
+}
+
+// Where the line starting at `from` ends. Two vectorised searches beat one
+// loop testing two characters.
+template <typename Unit> qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to)
+{
+    return find(data, from, find(data, from, to, Unit('\n')), Unit('\r'));
+}
+
+// Where the next line starts after a line ending at `at`.
+template <typename Unit> qsizetype skipBreak(const Unit* data, qsizetype at, qsizetype to)
+{
+    if (at >= to)
+        return at;
+    if (data[at] == Unit('\r') && at + 1 < to && data[at + 1] == Unit('\n'))
+        return at + 2;
+    return at + 1;
+}
+
+template <typename Unit> qsizetype countLines(const Unit* data, qsizetype from, qsizetype to)
+{
+    qsizetype count = 0;
+    while (from < to) {
+        from = skipBreak(data, lineEnd(data, from, to), to);
+        ++count;
+    }
+    return count;
 }
 
 QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
@@ -28,107 +68,162 @@ char16_t CNFLineSource::FromWindows1252(quint8 byte)
     return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t(byte);
 }
 
+bool CNFLineSource::ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks)
+{
+    QByteArray pending;
+    while (true) {
+        const QByteArray block = device.read(kBlock);
+        if (block.isEmpty())
+            break;
+        pending += block;
+        // Cut after the last line feed, so no line, CR LF pair or UTF-8
+        // sequence spans two chunks.
+        const qsizetype cut = pending.lastIndexOf('\n') + 1;
+        if (cut > 0 && cut < pending.size()) {
+            chunks.push_back(pending.first(cut));
+            pending.remove(0, cut);
+        } else if (cut == pending.size()) {
+            chunks.push_back(std::move(pending));
+            pending = QByteArray();
+        }
+    }
+    if (!pending.isEmpty() || chunks.empty())
+        chunks.push_back(std::move(pending));
+    return device.atEnd();
+}
+
 CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)
 {
-    static const QByteArrayView utf16le("\xFF\xFE", 2);
-    static const QByteArrayView utf16be("\xFE\xFF", 2);
-    static const QByteArrayView utf8("\xEF\xBB\xBF", 3);
-    if (startsWith(bytes, utf16le)) {
-        m_text = decodeUtf16(QByteArrayView(bytes).sliced(2), QStringDecoder::Utf16LE);
-    } else if (startsWith(bytes, utf16be)) {
-        m_text = decodeUtf16(QByteArrayView(bytes).sliced(2), QStringDecoder::Utf16BE);
-    } else if (startsWith(bytes, utf8)) {
-        m_encoding = Encoding::Utf8;
-        m_bytes = std::move(bytes);
-        m_begin = 3;
-    } else if (unicode) {
-        m_text = decodeUtf16(bytes, QStringDecoder::Utf16LE);
-    } else {
-        m_encoding = QByteArrayView(bytes).isValidUtf8() ? Encoding::Utf8 : Encoding::Windows1252;
-        m_bytes = std::move(bytes);
-    }
-    Prepare();
+    m_chunks.push_back(std::move(bytes));
+    Decide(unicode);
+}
+
+CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode)
+    : m_chunks(std::move(chunks))
+{
+    if (m_chunks.empty())
+        m_chunks.emplace_back();
+    Decide(unicode);
 }
 
 CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
 {
-    Prepare();
+    PrepareWide();
 }
 
-void CNFLineSource::Prepare()
+void CNFLineSource::Decide(bool unicode)
 {
-    if (m_encoding == Encoding::Utf16) {
-        m_end = m_text.size();
-        while (m_begin < m_end && m_text.at(m_begin) == u' ')
-            ++m_begin;
-        while (m_end > m_begin && m_text.at(m_end - 1) == u' ')
-            --m_end;
-        CountLines(m_text.utf16());
-    } else {
-        m_end = m_bytes.size();
-        while (m_begin < m_end && m_bytes.at(m_begin) == ' ')
-            ++m_begin;
-        while (m_end > m_begin && m_bytes.at(m_end - 1) == ' ')
-            --m_end;
-        CountLines(m_bytes.constData());
+    const QByteArrayView head(m_chunks.front());
+    QStringDecoder::Encoding wide = QStringDecoder::Utf16LE;
+    qsizetype skip = 0;
+    if (head.startsWith("\xFF\xFE")) {
+        skip = 2;
+    } else if (head.startsWith("\xFE\xFF")) {
+        wide = QStringDecoder::Utf16BE;
+        skip = 2;
+    } else if (head.startsWith("\xEF\xBB\xBF") || !unicode) {
+        bool valid = true;
+        for (const QByteArray& chunk : m_chunks)
+            valid = valid && QByteArrayView(chunk).isValidUtf8();
+        m_encoding = valid ? Encoding::Utf8 : Encoding::Windows1252;
+        PrepareBytes(head.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+        return;
     }
-    m_pos = m_begin;
-}
-
-template <typename Unit> qsizetype CNFLineSource::LineEnd(const Unit* data, qsizetype from) const
-{
-    qsizetype i = from;
-    while (i < m_end && data[i] != Unit('\n') && data[i] != Unit('\r'))
-        ++i;
-    return i;
-}
-
-template <typename Unit> qsizetype CNFLineSource::SkipBreak(const Unit* data, qsizetype at) const
-{
-    if (at >= m_end)
-        return at;
-    if (data[at] == Unit('\r') && at + 1 < m_end && data[at + 1] == Unit('\n'))
-        return at + 2;
-    return at + 1;
-}
-
-template <typename Unit> void CNFLineSource::CountLines(const Unit* data)
-{
-    m_lineCount = 0;
-    qsizetype pos = m_begin;
-    while (pos < m_end) {
-        pos = SkipBreak(data, LineEnd(data, pos));
-        ++m_lineCount;
+    QByteArray all;
+    qsizetype total = 0;
+    for (const QByteArray& chunk : m_chunks)
+        total += chunk.size();
+    all.reserve(total);
+    for (QByteArray& chunk : m_chunks) {
+        all += chunk;
+        chunk = QByteArray();
     }
+    m_chunks.clear();
+    m_text = decodeUtf16(QByteArrayView(all).sliced(skip), wide);
+    PrepareWide();
+}
+
+void CNFLineSource::PrepareWide()
+{
+    Span& span = m_wide;
+    span.end = m_text.size();
+    while (span.begin < span.end && m_text.at(span.begin) == u' ')
+        ++span.begin;
+    while (span.end > span.begin && m_text.at(span.end - 1) == u' ')
+        --span.end;
+    m_lineCount = countLines(Wide(), span.begin, span.end);
+    m_pos = span.begin;
+}
+
+void CNFLineSource::PrepareBytes(qsizetype skip)
+{
+    for (const QByteArray& chunk : m_chunks)
+        m_spans.push_back(Span{0, chunk.size()});
+    const QByteArray& first = m_chunks.front();
+    Span& head = m_spans.front();
+    head.begin = skip;
+    while (head.begin < head.end && first.at(head.begin) == ' ')
+        ++head.begin;
+    const QByteArray& last = m_chunks.back();
+    Span& tail = m_spans.back();
+    while (tail.end > tail.begin && last.at(tail.end - 1) == ' ')
+        --tail.end;
+    for (size_t i = 0; i < m_chunks.size(); ++i)
+        m_lineCount += countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end);
+    m_pos = head.begin;
+}
+
+bool CNFLineSource::NextChunk()
+{
+    while (m_pos >= m_spans[m_chunk].end) {
+        if (m_chunk + 1 >= m_chunks.size())
+            return false;
+        m_chunks[m_chunk] = QByteArray(); // read: its memory goes back
+        ++m_chunk;
+        m_pos = m_spans[m_chunk].begin;
+    }
+    return true;
 }
 
 bool CNFLineSource::NextLine(QStringView& line)
 {
-    if (m_pos >= m_end)
-        return false;
     if (m_encoding == Encoding::Utf16) {
-        const qsizetype stop = LineEnd(m_text.utf16(), m_pos);
+        if (m_pos >= m_wide.end)
+            return false;
+        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end);
         line = QStringView(m_text).sliced(m_pos, stop - m_pos);
-        m_pos = SkipBreak(m_text.utf16(), stop);
-    } else {
-        const qsizetype stop = LineEnd(m_bytes.constData(), m_pos);
-        line = DecodeLine(m_pos, stop);
-        m_pos = SkipBreak(m_bytes.constData(), stop);
+        m_pos = skipBreak(Wide(), stop, m_wide.end);
+        return true;
     }
+    if (!NextChunk())
+        return false;
+    const char* data = m_chunks[m_chunk].constData();
+    const qsizetype end = m_spans[m_chunk].end;
+    const qsizetype stop = lineEnd(data, m_pos, end);
+    line = DecodeLine(m_pos, stop);
+    m_pos = skipBreak(data, stop, end);
     return true;
 }
 
 QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
 {
-    const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(from, to - from);
+    const QByteArrayView bytes = QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from);
     if (m_encoding == Encoding::Utf8) {
         m_line.resize(m_utf8.requiredSpace(bytes.size()));
         const QChar* end = m_utf8.appendToBuffer(m_line.data(), bytes);
         return QStringView(m_line.constData(), end - m_line.constData());
     }
+    // Latin-1 is Windows-1252 but for 0x80 to 0x9F, which are rare.
     m_line.resize(bytes.size());
-    char16_t* out = reinterpret_cast<char16_t*>(m_line.data());
+    m_latin1.appendToBuffer(m_line.data(), bytes);
+    const auto* in = reinterpret_cast<const quint8*>(bytes.data());
+    bool patch = false;
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = FromWindows1252(quint8(bytes[i]));
+        patch |= (in[i] & 0xE0) == 0x80;
+    if (patch) {
+        char16_t* out = reinterpret_cast<char16_t*>(m_line.data());
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            out[i] = FromWindows1252(in[i]);
+    }
     return QStringView(m_line.constData(), bytes.size());
 }

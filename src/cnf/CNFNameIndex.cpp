@@ -24,19 +24,21 @@ quint32 CNFNameIndex::Hash(QStringView name)
 
 void CNFNameIndex::Reset()
 {
-    m_slots.clear();
+    m_slots.reset();
+    m_size = 0;
     m_used = 0;
 }
 
 void CNFNameIndex::Insert(quint32 hash, qint32 position)
 {
-    if ((m_used + 1) * 2 > m_slots.size()) {
-        std::vector<Slot> old;
-        old.swap(m_slots);
-        m_slots.resize(old.empty() ? 32 : old.size() * 2);
-        for (const Slot& slot : old) {
-            if (slot.position >= 0)
-                Place(slot);
+    if ((m_used + 1) * 2 > m_size) {
+        const std::unique_ptr<Slot[]> old = std::move(m_slots);
+        const quint32 oldSize = m_size;
+        m_size = oldSize == 0 ? 32 : oldSize * 2;
+        m_slots = std::make_unique<Slot[]>(m_size);
+        for (quint32 i = 0; i < oldSize; ++i) {
+            if (old[i].position >= 0)
+                Place(old[i]);
         }
     }
     Place(Slot{hash, position});
@@ -45,7 +47,7 @@ void CNFNameIndex::Insert(quint32 hash, qint32 position)
 
 void CNFNameIndex::Place(const Slot& slot)
 {
-    const size_t mask = m_slots.size() - 1;
+    const size_t mask = m_size - 1;
     size_t i = slot.hash & mask;
     while (m_slots[i].position >= 0)
         i = (i + 1) & mask;

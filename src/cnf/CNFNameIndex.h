@@ -3,7 +3,7 @@
 
 #include <QStringView>
 
-#include <vector>
+#include <memory>
 
 // A hash table from names (case ignored) to positions in a collection, so
 // that finding a name and refusing a duplicate stay constant-time however
@@ -19,16 +19,16 @@ public:
         return a.compare(b, Qt::CaseInsensitive) == 0;
     }
 
-    bool IsBuilt() const { return !m_slots.empty(); }
+    bool IsBuilt() const { return m_size != 0; }
     void Reset();
     void Insert(quint32 hash, qint32 position);
     // The first position filed under `hash` for which matches(position) is
     // true, or -1.
     template <typename Matches> qint32 Find(quint32 hash, Matches matches) const
     {
-        if (m_slots.empty())
+        if (m_size == 0)
             return -1;
-        const size_t mask = m_slots.size() - 1;
+        const size_t mask = m_size - 1;
         for (size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot& slot = m_slots[i];
             if (slot.position < 0)
@@ -45,6 +45,9 @@ private:
     };
     void Place(const Slot& slot);
 
-    std::vector<Slot> m_slots; // size a power of two, at most half used
-    size_t m_used = 0;
+    // Every section has an index of its keys, mostly never built: two
+    // pointers' worth of room when empty.
+    std::unique_ptr<Slot[]> m_slots; // m_size of them, a power of two, at most half used
+    quint32 m_size = 0;
+    quint32 m_used = 0;
 };

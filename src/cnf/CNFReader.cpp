@@ -91,10 +91,11 @@ void CNFReader::ArraySections(CNFLineSource& lines, QStringView line, CNFSection
 void CNFReader::AddKey(QStringView line, CNFSection& section)
 {
     const CNFKeyLine parsed = CNFKeyLine::Parse(line, m_setup.keys);
+    QString value = parsed.hasLineBreaks ? parsed.Value(m_setup.keys) : m_values.Text(parsed.value);
     if (parsed.name.isEmpty())
-        section.Keys().Add(CounterName(m_counter++), parsed.value);
+        section.Keys().Add(CounterName(m_counter++), value);
     else
-        section.Keys().Add(parsed.name.toString(), parsed.value);
+        section.Keys().Add(m_names.Text(parsed.name), value);
 }
 
 const QString& CNFReader::CounterName(qint32 n)

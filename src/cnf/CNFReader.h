@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cnf/CNFKeyLine.h"
+#include "cnf/CNFTextPool.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,4 +47,6 @@ private:
     qsizetype m_index = 0; // of the current line, counted from 0
     qint32 m_counter = 1;  // the next automatic key name
     QStringList m_counterNames;
+    CNFTextPool m_names;
+    CNFTextPool m_values{24};
 };

@@ -37,3 +37,17 @@ void CNFSection::ClearDirty()
     m_changed = false;
     m_keys.ClearDirty();
 }
+
+const QString& CNFSection::Tag() const
+{
+    static const QString none;
+    return m_tag ? *m_tag : none;
+}
+
+void CNFSection::SetTag(const QString& tag)
+{
+    if (m_tag)
+        *m_tag = tag;
+    else
+        m_tag = std::make_unique<QString>(tag);
+}

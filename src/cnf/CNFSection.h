@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <memory>
+
 // One [section] of a document with its keys.
 class CNFSection {
 public:
@@ -19,8 +21,8 @@ public:
     void SetName(const QString& name);
     qint32 Index() const { return m_index; }
     void SetIndex(qint32 index);
-    const QString& Tag() const { return m_tag; }
-    void SetTag(const QString& tag) { m_tag = tag; }
+    const QString& Tag() const;
+    void SetTag(const QString& tag);
 
     CNFKeys& Keys() { return m_keys; }
     const CNFKeys& Keys() const { return m_keys; }
@@ -36,7 +38,7 @@ private:
     friend class CNFCollection<CNFSection>;
 
     QString m_name;
-    QString m_tag;
+    std::unique_ptr<QString> m_tag; // rarely used: kept out of every section's size
     CNFKeys m_keys;
     CNFCollection<CNFSection>* m_owner = nullptr;
     qint32 m_index = 0;
