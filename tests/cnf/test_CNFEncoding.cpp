@@ -110,3 +110,38 @@ TEST(CNFEncoding, Windows1252CoversEveryByte)
     EXPECT_EQ(CNFLineSource::FromWindows1252(0x80), u'\u20AC');
     EXPECT_EQ(CNFLineSource::FromWindows1252(0x9C), u'\u0153');
 }
+
+TEST(CNFEncoding, FilesLongerThanAReadChunkReadAsTheirBytes)
+{
+    // Files are read in chunks of about 4 MiB: a CR LF pair sits on the
+    // first boundary, a line runs over the next ones, a lone CR follows, and
+    // a Windows-1252 byte deep in the file turns the UTF-8 text before it
+    // into 8-bit text too.
+    constexpr qsizetype block = 4 << 20;
+    QByteArray data = "Kopf\r\n[S]\r\n";
+    for (int i = 0; data.size() < block - 200; ++i)
+        data += "k" + QByteArray::number(i) +
+                "=Gr\xc3\xbc\xc3\x9f"
+                "e ; c\r\n";
+    data += "f=" + QByteArray(block - 1 - data.size() - 2, 'x') + "\r\n";
+    ASSERT_EQ(data.at(block - 1), '\r');
+    data += "[T]\r\ng=" + QByteArray(block + 17, 'y') + "\rh=1\rh2=\xfc\n\n";
+
+    TempDir dir;
+    const QString path = dir.writeFile(QStringLiteral("gross.cnf"), data);
+    CNFFile fromFile;
+    fromFile.FileRead(path);
+    const QStringList model = Model(fromFile);
+    EXPECT_EQ(model, ModelOf(data));
+    EXPECT_EQ(fromFile.Sections().Item(u"T").Keys().Count(), 4);
+    EXPECT_EQ(fromFile.Sections().Item(u"T").Keys().Item(u"h2").Value(), QStringLiteral("ü"));
+    EXPECT_EQ(fromFile.Sections().Item(u"S").Keys().Item(u"k0").Value(),
+              QStringLiteral("Gr\u00C3\u00BC\u00C3\u0178e"));
+
+    // Valid UTF-8 throughout stays UTF-8.
+    data.replace("h2=\xfc", "h2=\xc3\xbc");
+    dir.writeFile(QStringLiteral("gross.cnf"), data);
+    fromFile.FileRead(path);
+    EXPECT_EQ(fromFile.Sections().Item(u"S").Keys().Item(u"k0").Value(), QStringLiteral("Grüße"));
+    EXPECT_EQ(Model(fromFile), ModelOf(data));
+}
