@@ -33,7 +33,11 @@ public:
         const qint32 at = Lookup(name);
         return at < 0 ? nullptr : m_items[size_t(at)].get();
     }
-    const T* Find(QStringView name) const { return const_cast<CNFCollection*>(this)->Find(name); }
+    const T* Find(QStringView name) const
+    {
+        const qint32 at = Lookup(name);
+        return at < 0 ? nullptr : m_items[size_t(at)].get();
+    }
 
     void Clear()
     {
@@ -48,25 +52,29 @@ public:
     bool Changed() const { return m_changed; }
 
     // Range-for over the items in order.
-    class Iterator {
+    template <typename Item> class BasicIterator {
     public:
         using Base = typename std::vector<std::unique_ptr<T>>::const_iterator;
-        explicit Iterator(Base at) : m_at(at) {}
-        T& operator*() const { return **m_at; }
-        T* operator->() const { return m_at->get(); }
-        Iterator& operator++()
+        explicit BasicIterator(Base at) : m_at(at) {}
+        Item& operator*() const { return **m_at; }
+        Item* operator->() const { return m_at->get(); }
+        BasicIterator& operator++()
         {
             ++m_at;
             return *this;
         }
-        bool operator!=(const Iterator& other) const { return m_at != other.m_at; }
-        bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+        bool operator==(const BasicIterator& other) const { return m_at == other.m_at; }
+        bool operator!=(const BasicIterator& other) const { return m_at != other.m_at; }
 
     private:
         Base m_at;
     };
-    Iterator begin() const { return Iterator(m_items.cbegin()); }
-    Iterator end() const { return Iterator(m_items.cend()); }
+    using Iterator = BasicIterator<T>;
+    using ConstIterator = BasicIterator<const T>;
+    Iterator begin() { return Iterator(m_items.cbegin()); }
+    Iterator end() { return Iterator(m_items.cend()); }
+    ConstIterator begin() const { return ConstIterator(m_items.cbegin()); }
+    ConstIterator end() const { return ConstIterator(m_items.cend()); }
 
 protected:
     // Failures of this collection, raised as the program's error records.

@@ -70,7 +70,9 @@ public:
 
 Q_SIGNALS:
     // Progress of a read: what is happening and how far, 0 to 100. The
-    // reading phase reports each change of the percentage.
+    // reading phase reports each change of the percentage. Handlers (and the
+    // event pump) may call FileReadCancel; they must neither change the model
+    // nor start another read of this document while the read runs.
     void Status(const QString& text, qint32 percent);
 
 private:
