@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cnf/CNFLineSource.h"
 
+#include "core/AnsiText.h"
+
 #include <QByteArrayView>
 #include <QIODevice>
 
 #include <cstring>
 
 namespace {
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr qint64 kBlock = 4 << 20;
 
@@ -62,11 +60,6 @@ QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
     return decoder.decode(whole);
 }
 } // namespace
-
-char16_t CNFLineSource::FromWindows1252(quint8 byte)
-{
-    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t(byte);
-}
 
 bool CNFLineSource::ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks)
 {
@@ -223,7 +216,7 @@ QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
     if (patch) {
         char16_t* out = reinterpret_cast<char16_t*>(m_line.data());
         for (qsizetype i = 0; i < bytes.size(); ++i)
-            out[i] = FromWindows1252(in[i]);
+            out[i] = windows1252Char(in[i]);
     }
     return QStringView(m_line.constData(), bytes.size());
 }

@@ -46,10 +46,6 @@ public:
     // following call. False after the last line.
     bool NextLine(QStringView& line);
 
-    // Windows-1252 as Windows decodes it: the five unassigned codes map to
-    // the control characters of the same number.
-    static char16_t FromWindows1252(quint8 byte);
-
 private:
     struct Span {
         qsizetype begin = 0;

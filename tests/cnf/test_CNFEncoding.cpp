@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CnfTesting.h"
+#include "core/AnsiText.h"
 #include "cnf/CNFLineSource.h"
 #include "support/TempDir.h"
 
@@ -101,14 +102,14 @@ TEST(CNFEncoding, LinesEndAtAnyBreakAndAFinalBreakOpensNoLine)
 TEST(CNFEncoding, Windows1252CoversEveryByte)
 {
     for (int b = 0; b < 256; ++b) {
-        const char16_t c = CNFLineSource::FromWindows1252(quint8(b));
+        const char16_t c = windows1252Char(quint8(b));
         if (b < 0x80 || b >= 0xA0)
             EXPECT_EQ(c, char16_t(b));
         else
             EXPECT_TRUE(c >= 0x80) << b;
     }
-    EXPECT_EQ(CNFLineSource::FromWindows1252(0x80), u'\u20AC');
-    EXPECT_EQ(CNFLineSource::FromWindows1252(0x9C), u'\u0153');
+    EXPECT_EQ(windows1252Char(0x80), u'\u20AC');
+    EXPECT_EQ(windows1252Char(0x9C), u'\u0153');
 }
 
 TEST(CNFEncoding, FilesLongerThanAReadChunkReadAsTheirBytes)
