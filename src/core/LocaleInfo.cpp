@@ -189,6 +189,8 @@ QString windowsTimeFormat(const QString& format)
     qsizetype last = 0;
     forEachRun(format, [&](QChar c, qsizetype length, qsizetype end) {
         const qsizetype start = end - length;
+        if (start < last)
+            return;                            // the "P" of an "AP" already written
         out += format.mid(last, start - last); // quoted text skipped by the walk
         last = end;
         if (c == QLatin1Char('t'))

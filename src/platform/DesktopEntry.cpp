@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopEntry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -84,7 +85,7 @@ QString locateDesktopFile(const QString& id)
         return {};
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
-        const QString candidate = folder + QLatin1Char('/') + id;
+        const QString candidate = QDir::cleanPath(folder + QLatin1Char('/') + id);
         if (QFileInfo(candidate).isFile())
             return candidate;
     }
