@@ -23,6 +23,7 @@ QString LibMessage(qint32 number, const QVariant& arg1 = {}, const QVariant& arg
 
 // Numbers of the library errors the program raises.
 namespace LibErr {
-constexpr qint32 ScrollbarSize = 3; // the style reports no scroll bar size
-constexpr qint32 ShellExecute = 6;  // a file could not be opened; arg1: the shell code
+constexpr qint32 ScrollbarSize = 3;   // the style reports no scroll bar size
+constexpr qint32 TwipsNeedScreen = 4; // no screen to convert pixels to twips with
+constexpr qint32 ShellExecute = 6;    // a file could not be opened; arg1: the shell code
 } // namespace LibErr
