@@ -35,7 +35,6 @@ constexpr qint32 libNumber(qint32 n)
 TEST(LibMessage, TableAndPlaceholders)
 {
     EXPECT_EQ(LibMessage(6, 2), u("WinExecute-Fehler Nr. 2.\r\nDatei kann nicht geöffnet werden."));
-    EXPECT_EQ(LibMessage(3), u("Fehler beim Ermitteln der Größe der Bildlaufleiste."));
     EXPECT_EQ(LibMessage(5, u("/tmp/x")),
               u("Aktuelle Speicherauslastung wurden in folgende Datei geschrieben:\r\n/tmp/x"));
     EXPECT_EQ(LibMessage(8), u("Fehler in API-Funktion '##'."));

@@ -34,13 +34,9 @@ TEST_F(Locales, GermanValues)
     EXPECT_EQ(info.DecimalSeparator(), u(","));
     EXPECT_EQ(info.NumberSeparatorThousand(), u("."));
     EXPECT_EQ(info.CurrencyCharacter(), u("€"));
-    EXPECT_EQ(info.CurrencyInternationalCharacter(), u("EUR"));
     EXPECT_EQ(info.CountryCode(), u("49"));
     EXPECT_EQ(info.LanguageID(), u("0407"));
     EXPECT_EQ(info.LocaleID(), u("1031"));
-    EXPECT_EQ(info.LanguageName(), u("Deutsch"));
-    EXPECT_EQ(info.LanguageNameEnglish(), u("German"));
-    EXPECT_EQ(info.CountryName(), u("Deutschland"));
     EXPECT_EQ(info.CountryNameEnglish(), u("Germany"));
     EXPECT_EQ(info.DateFormatShortOrdering(), u("1"));
     EXPECT_EQ(info.DateFormatLongOrdering(), u("1"));
@@ -53,15 +49,8 @@ TEST_F(Locales, GermanValues)
     EXPECT_EQ(info.CurrencyCharacterPositionNegative(), u("8")); // -1,10 €
     EXPECT_EQ(info.SignNegativePosition(), u("1"));
     EXPECT_EQ(info.NumberDigitsPerGroup(), u("3;0"));
-    EXPECT_EQ(info.CurrencyDigitsPerGroup(), u("3;0"));
     EXPECT_EQ(info.CurrencyDecimalPlaces(), u("2"));
-    EXPECT_EQ(info.CurrencyDecimalPlacesInternational(), u("2"));
-    EXPECT_EQ(info.CurrencyDecimalSeparator(), u(","));
-    EXPECT_EQ(info.CurrencyThousandSeparator(), u("."));
     EXPECT_EQ(info.DecimalLeadingZeros(), u("1"));
-    EXPECT_EQ(info.SignNegative(), u("-"));
-    EXPECT_FALSE(info.DateFormatShort().isEmpty());
-    EXPECT_TRUE(info.DateFormatLong().contains(u("MMMM")));
 }
 
 TEST_F(Locales, UnitedStatesValues)
@@ -72,8 +61,6 @@ TEST_F(Locales, UnitedStatesValues)
     EXPECT_EQ(info.ItemListSeparator(), u(","));
     EXPECT_EQ(info.DateFormatShortOrdering(), u("0"));
     EXPECT_EQ(info.TimeFormatString(), u("h:mm:ss tt"));
-    EXPECT_EQ(info.TimeAMDesignator(), u("AM"));
-    EXPECT_EQ(info.TimePMDesignator(), u("PM"));
     EXPECT_EQ(info.MeasureSystem(), u("1"));
     EXPECT_EQ(info.LanguageID(), u("0409"));
     EXPECT_EQ(info.LocaleID(), u("1033"));

