@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
+#include "core/AppSettings.h"
 #include "core/LibError.h"
 #include "core/PathUtil.h"
 #include "core/ShellUtil.h"
@@ -221,4 +222,27 @@ TEST_F(DesktopFolders, ThenTheDesktopDefaultThenVisual)
     EXPECT_EQ(DesktopEntry::defaultApplicationFor(u("text/plain")),
               dir.filePath(u("data/applications/schreiber.desktop")));
     EXPECT_EQ(DesktopEntry::defaultApplicationFor(u("image/png")), QString());
+}
+
+TEST_F(DesktopFolders, OpenInEditorStartsTheOptionsEditorWithoutAShell)
+{
+    const QString out = dir.filePath(u("aufruf"));
+    const QString editor = recordingOpener(dir, out);
+    const QString file = dir.writeFile(u("notiz; echo x.txt"), "text");
+    ASSERT_TRUE(AppSaveSetting(akOptions, u("Editor"), u("\"") + editor + u("\" --zeile %1")));
+    EXPECT_TRUE(OpenInEditor(file));
+    // Started in the file's folder with the path as one argument.
+    EXPECT_EQ(waitForLines(out), (QStringList{dir.path().chopped(1), u("--zeile"), file}));
+
+    auto raisedText = [](const QString& path) {
+        try {
+            OpenInEditor(path);
+        } catch (const AppErrorRecord& e) {
+            return e.Description;
+        }
+        return QString();
+    };
+    EXPECT_EQ(raisedText(dir.filePath(u("fehlt.txt"))), LibMessage(6, 2));
+    AppSaveSetting(akOptions, u("Editor"), QString());
+    EXPECT_EQ(raisedText(file), LibMessage(6, 31)); // no editor anywhere
 }
