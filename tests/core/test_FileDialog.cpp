@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -150,15 +151,25 @@ TEST(FileDialogWindow, TheRealDialogReturnsTheChosenFile)
     driver.setInterval(20);
     QObject::connect(&driver, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
+        auto* name = dialog ? dialog->findChild<QLineEdit*>(u("fileNameEdit")) : nullptr;
+        if (!name)
             return;
         driver.stop();
         title = dialog->windowTitle();
         visible = dialog->nameFilters();
-        dialog->selectFile(file);
+        // As the user does it: the name typed into the name field, then OK.
+        name->setText(file);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
     });
     driver.start();
+    // A dialog that refuses to close fails the test instead of hanging it.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        while (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    guard.start(10000);
     FileDialog dialogs;
     EXPECT_EQ(dialogs.GetOpenFileName(dir.path(), {}, {}, u("Text|*.txt")), file);
     EXPECT_EQ(title, u("Datei öffnen"));
