@@ -50,11 +50,11 @@ int QtMessageBoxPresenter::present(const MessageBoxRequest& request)
                     QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
                     QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    const QList<ButtonSpec> specs = buttonsOf(request.style);
-    for (const ButtonSpec& spec : specs)
-        box.addButton(spec.button);
-    const int defaultIndex = (request.style & MsgStyle::DefaultButton2) && specs.size() > 1 ? 1 : 0;
-    box.setDefaultButton(specs.at(defaultIndex).button);
+    const QList<ButtonSpec> entries = buttonsOf(request.style);
+    for (const ButtonSpec& entry : entries)
+        box.addButton(entry.button);
+    const int defaultIndex = (request.style & MsgStyle::DefaultButton2) && entries.size() > 1 ? 1 : 0;
+    box.setDefaultButton(entries.at(defaultIndex).button);
     QPushButton* help = nullptr;
     if (request.style & MsgStyle::HelpButton) {
         help = box.addButton(QMessageBox::Help);
@@ -65,15 +65,15 @@ int QtMessageBoxPresenter::present(const MessageBoxRequest& request)
                 m_help(request.helpFile, request.helpContext);
         });
     }
-    if (specs.size() > 1 && (request.style & 7) != MsgStyle::YesNo)
+    if (entries.size() > 1 && (request.style & 7) != MsgStyle::YesNo)
         box.setEscapeButton(QMessageBox::Cancel);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
-    for (const ButtonSpec& spec : specs) {
-        if (spec.button == clicked)
-            return spec.result;
+    for (const ButtonSpec& entry : entries) {
+        if (entry.button == clicked)
+            return entry.result;
     }
-    return specs.last().result;
+    return entries.last().result;
 }
 
 void QtMessageBoxPresenter::setArrowCursor()
