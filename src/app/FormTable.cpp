@@ -28,7 +28,6 @@ QWidget* createTool(QWidget* owner)
 
 // One row per window class a switch may open alone.
 const FormEntry kForms[] = {
-    {nullptr, nullptr}, // keeps the table valid while it is being filled
     {"frmCalculator", createTool<frmCalculator>},
     {"frmTimeCalc", createTool<frmTimeCalc>},
     {"frmInterestCalc", createTool<frmInterestCalc>},
@@ -37,7 +36,7 @@ const FormEntry kForms[] = {
 const FormEntry* findForm(const QString& className)
 {
     for (const FormEntry& entry : kForms) {
-        if (entry.className && className.compare(QLatin1String(entry.className), Qt::CaseInsensitive) == 0)
+        if (className.compare(QLatin1String(entry.className), Qt::CaseInsensitive) == 0)
             return &entry;
     }
     return nullptr;

@@ -10,19 +10,18 @@
 
 namespace {
 const CliCommand kCommands[] = {
-    {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
-    {"info", "info DATEI", RunInfoCommand},
-    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
     {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
      runSettingsCommand},
     {"cnf", kCnfCommandUsage, runCnfCommand},
+    {"info", "info DATEI", RunInfoCommand},
+    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
 };
 } // namespace
 
 const CliCommand* cliCommands(int& count)
 {
-    count = int(std::size(kCommands)) - 1;
-    return kCommands + 1;
+    count = int(std::size(kCommands));
+    return kCommands;
 }
 
 void cliPrint(const QString& line)
