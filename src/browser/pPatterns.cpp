@@ -92,9 +92,10 @@ qint32 pPatterns::ReadFromRegSub()
         }
         QStringList names;
         QHash<QString, QString> dataByName;
-        for (const auto& entry : *values) {
-            const QString name = entry.value.Name();
-            const QString data = entry.value.Value().toString();
+        for (qint32 i = 1; i <= values->Count(); ++i) {
+            const RegistryValue* entry = values->Item(i);
+            const QString name = entry ? entry->Name() : QString();
+            const QString data = entry ? entry->Value().toString() : QString();
             if (name.isEmpty() || data.trimmed().isEmpty())
                 continue;
             names.append(name);
