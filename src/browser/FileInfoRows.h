@@ -3,6 +3,8 @@
 
 #include "browser/FileInfoText.h"
 
+#include <QDateTime>
+
 class FileInfo;
 class FileVersionInfo;
 

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 
-class QMenu;
 class QSystemTrayIcon;
 class QWidget;
 

@@ -34,6 +34,7 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 constexpr int kMinHeightTwips = 4000;
@@ -108,6 +109,8 @@ void frmMain::BuildPanes()
         EO->addWidget(pane);
         pane->installEventFilter(this);
     }
+    EO->setCollapsible(0, false);
+    EO->setCollapsible(1, false);
     EO->setStretchFactor(0, 0);
     EO->setStretchFactor(1, 1);
     EO->setStretchFactor(2, 0);
@@ -419,9 +422,17 @@ void frmMain::mView_FileInfo_Click()
         QAction* item = m_menus->mView_FileInfo;
         item->setChecked(!item->isChecked());
         QList<int> sizes = EO->sizes();
+        int total = 0;
+        for (int size : sizes)
+            total += size;
+        if (total <= 0 || sizes[0] <= 0) {
+            // Not laid out yet: the window's own width is what there is to share.
+            total = std::max(total, EO->width() > 100 ? EO->width() : width());
+            sizes[0] = TwipsToPx(3000, this);
+        }
         const int shown = item->isChecked() ? TwipsToPx(kInfoPaneTwips, this) : 0;
-        sizes[1] = std::max(0, sizes[1] + sizes[2] - shown);
         sizes[2] = shown;
+        sizes[1] = std::max(0, total - sizes[0] - shown);
         fraFileInfo->setVisible(item->isChecked());
         EO->setSizes(sizes);
         if (item->isChecked())
