@@ -111,9 +111,13 @@ void frmMain::BuildPanes()
     }
     EO->setCollapsible(0, false);
     EO->setCollapsible(1, false);
-    EO->setStretchFactor(0, 0);
-    EO->setStretchFactor(1, 1);
+    // Narrowing the window takes from the folder and file panes, never so far
+    // that the file count and the mask button no longer fit.
+    EO->setStretchFactor(0, 1);
+    EO->setStretchFactor(1, 2);
     EO->setStretchFactor(2, 0);
+    fraFolders->setMinimumWidth(TwipsToPx(1200, this));
+    fraFiles->setMinimumWidth(TwipsToPx(2000, this));
     EO->setSizes({TwipsToPx(3000, this), TwipsToPx(4000, this), TwipsToPx(kInfoPaneTwips, this)});
 }
 
@@ -534,6 +538,20 @@ void frmMain::LayoutPanes()
                          std::max(0, W - px(150) - buttonWidth), comboHeight);
     cmdMasks->setGeometry(cmbMask->x() + cmbMask->width(), cmbMask->y(), buttonWidth, comboHeight);
     lblPath->setText(ShortenPath(m_files->Path()));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    // The splitter shares out its width only once it is laid out: the left
+    // pane gets its design width, the right pane its 3500 twips or nothing.
+    const int total = EO->width();
+    const int left = std::min(TwipsToPx(3000, this), total / 3);
+    const int right = fraFileInfo->isVisible() ? TwipsToPx(kInfoPaneTwips, this) : 0;
+    EO->setSizes({left, std::max(0, total - left - right), right});
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)

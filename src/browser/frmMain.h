@@ -89,6 +89,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -120,4 +121,5 @@ private:
     Tray* m_Tray = nullptr;
     FileBoxModel* m_files = nullptr;
     bool m_unloaded = false;
+    bool m_shownOnce = false;
 };

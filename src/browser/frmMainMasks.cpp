@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,6 +29,7 @@ frmMainMasks::frmMainMasks(QWidget* parent) : QDialog(parent)
     LV->setSelectionMode(QAbstractItemView::SingleSelection);
     LV->setContextMenuPolicy(Qt::CustomContextMenu);
     LV->header()->setStretchLastSection(false);
+    LV->installEventFilter(this);
 
     auto button = [this](const char* caption, const char* tip, const char* name) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
@@ -101,16 +101,17 @@ void frmMainMasks::FitColumns()
 {
     LV->resizeColumnToContents(0);
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int width =
-        LV->viewport()->width() + (LV->verticalScrollBar()->isVisible() ? scrollBar : 0);
+    const int width = LV->width() - 2 * LV->frameWidth();
     LV->setColumnWidth(1,
                        std::max(40, width - LV->columnWidth(0) - scrollBar - TwipsToPx(50, this)));
 }
 
-void frmMainMasks::resizeEvent(QResizeEvent* event)
+bool frmMainMasks::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    FitColumns();
+    // The list gets its size from the dialog's layout after the dialog's own resize.
+    if (watched == LV && event->type() == QEvent::Resize)
+        FitColumns();
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmMainMasks::changeEvent(QEvent* event)

@@ -41,7 +41,7 @@ public Q_SLOTS:
 
 protected:
     void reject() override { cmdCancel_Click(); }
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
