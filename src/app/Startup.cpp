@@ -10,6 +10,7 @@
 #include "core/cuAppError.h"
 #include "core/pOptions.h"
 #include "platform/QtMessageBoxPresenter.h"
+#include "platform/SettingsDatabase.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +47,10 @@ void Main(const QStringList& argumentsAfterProgram)
         g_shuttingDown = false;
         SetAppErr(std::make_unique<cuAppError>());
         installPresenter();
+        // A damaged settings file was set aside when the store opened: say which.
+        const QString notice = SettingsDatabase::takeStartupNotice();
+        if (!notice.isEmpty())
+            AppErr().MsgShowText(notice, MsgStyle::Exclamation);
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));

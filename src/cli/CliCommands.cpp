@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
+#include "cli/SettingsCommand.h"
+#include "cli/IconsCommand.h"
+
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
+     runSettingsCommand},
+    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
 };
 } // namespace
 

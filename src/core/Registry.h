@@ -30,35 +30,53 @@ public:
     qint32 RegArrayKeys(HKEY root, const QString& path, QStringList& names) const;
     qint32 RegArrayValues(HKEY root, const QString& path, QStringList& names) const;
     // Null (empty pointer) when the key is missing or holds no value.
-    std::unique_ptr<RegistryValues> RegArrayValuesEx(HKEY root, const QString& path, bool asNumber) const;
+    std::unique_ptr<RegistryValues> RegArrayValuesEx(HKEY root, const QString& path,
+                                                     bool asNumber) const;
     static HKEY RegHKeyFromAbbr(const QString& abbreviation);
     bool RegKeyCreate(HKEY root, const QString& path) const;
+    // Refuses (false) a key that still has sub-keys, as Windows NT does: deleting
+    // a whole tree by accident cannot be undone. A root is never deleted.
     bool RegKeyDelete(HKEY root, const QString& path) const;
     bool RegValueDelete(HKEY root, const QString& path, const QString& name) const;
+    // The default value of the HKCR sub-key named by the extension ("txt" or ".txt").
     QString RegFindClassEntry(const QString& extension) const;
+    // The COM server file of a program identifier, from the HKLM and HKCR data in the store.
     QString RegGetServerPath(const QString& progId, bool mustExist) const;
-    bool RegGetSettingBoolean(HKEY root, const QString& path, const QString& name, bool defaultValue) const;
-    std::optional<QByteArray> RegGetSettingByte(HKEY root, const QString& path, const QString& name,
-                                                const std::optional<QByteArray>& defaultValue = {}) const;
+    bool RegGetSettingBoolean(HKEY root, const QString& path, const QString& name,
+                              bool defaultValue) const;
+    std::optional<QByteArray>
+    RegGetSettingByte(HKEY root, const QString& path, const QString& name,
+                      const std::optional<QByteArray>& defaultValue = {}) const;
     QString RegGetSettingEx(HKEY root, const QString& path, const QString& name) const;
-    qint32 RegGetSettingLong(HKEY root, const QString& path, const QString& name, qint32 defaultValue) const;
+    // -1 for a missing key or value, the default for a value of another type.
+    qint32 RegGetSettingLong(HKEY root, const QString& path, const QString& name,
+                             qint32 defaultValue) const;
     // Root -1: taken from the path's prefix (HKCU\, HKLM\, HKCR\, HKU\), else HKLM.
     // Result: text, 32-bit integer, or Null (invalid QVariant).
     QVariant RegGetSettingSimple(const QString& fullPath, qint64 root = -1, qint32 type = -1) const;
+    // A text value exactly as stored, cut at its first NUL; the default for a
+    // missing value or one of another type.
     QString RegGetSettingString(HKEY root, const QString& path, const QString& name,
                                 const QString& defaultValue = {}) const;
     bool RegKeyExists(HKEY root, const QString& path) const;
     bool RegKeyInfo(HKEY root, const QString& path, qint32& subKeyCount, qint32& valueCount) const;
-    bool RegSaveSettingBinary(HKEY root, const QString& path, const QString& name, const QString& text) const;
-    bool RegSaveSettingByte(HKEY root, const QString& path, const QString& name, const QByteArray& bytes) const;
+    bool RegSaveSettingBinary(HKEY root, const QString& path, const QString& name,
+                              const QString& text) const;
+    bool RegSaveSettingByte(HKEY root, const QString& path, const QString& name,
+                            const QByteArray& bytes) const;
     // Writes into an existing key only. Type 3 takes a QByteArray or a list of numbers 0..255.
-    bool RegSaveSettingEx(HKEY root, const QString& path, const QString& name, const QVariant& value,
-                          qint32 type) const;
-    bool RegSaveSettingLong(HKEY root, const QString& path, const QString& name, qint32 value) const;
+    bool RegSaveSettingEx(HKEY root, const QString& path, const QString& name,
+                          const QVariant& value, qint32 type) const;
+    bool RegSaveSettingLong(HKEY root, const QString& path, const QString& name,
+                            qint32 value) const;
     bool RegSaveSettingSimple(const QString& fullPath, const QVariant& value, qint64 root = -1,
                               qint32 type = -1) const;
-    bool RegSaveSettingString(HKEY root, const QString& path, const QString& name, const QString& text) const;
+    bool RegSaveSettingString(HKEY root, const QString& path, const QString& name,
+                              const QString& text) const;
     bool RegValueExists(HKEY root, const QString& path, const QString& name) const;
-    bool RegValueRename(HKEY root, const QString& path, const QString& oldName, const QString& newName) const;
+    // Moves a value to a new name in one step (a value of that name is replaced);
+    // false when the old value does not exist.
+    bool RegValueRename(HKEY root, const QString& path, const QString& oldName,
+                        const QString& newName) const;
     qint32 RegValueType(HKEY root, const QString& path, const QString& name) const;
 };

@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+// tolvane-cli icons FILE [--size 16|32] [--save DIR] [--format ico|bmp|png]:
+// one line per icon (number, then the sizes and colour depths it holds); with
+// --save each icon in the chosen size as NAME_0001.ico (or .bmp, .png).
+int runIconsCommand(const QStringList& args);

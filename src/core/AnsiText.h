@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Text from 8-bit files written on Windows: valid UTF-8 is read as UTF-8,
+// anything else as Windows-1252 (the Western code page those files used).
+QString decodeAnsi(QByteArrayView bytes);
+QString decodeWindows1252(QByteArrayView bytes);
+bool isValidUtf8(QByteArrayView bytes);

@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/PeFile.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace {
+constexpr quint16 kDosMagic = 0x5A4D;    // "MZ"
+constexpr quint32 kPeSignature = 0x4550; // "PE\0\0"
+constexpr quint16 kMagicPe32 = 0x10b;
+constexpr quint16 kMagicPe32Plus = 0x20b;
+constexpr quint32 kHighBit = 0x80000000u;
+constexpr quint64 kSectionHeaderSize = 40;
+constexpr quint64 kDirectoryHeaderSize = 16;
+constexpr quint64 kDirectoryEntrySize = 8;
+constexpr int kResourceDirectoryIndex = 2;
+// A hostile tree can make many directories overlap and share their entries;
+// these caps keep the walk to a bounded amount of work and memory while
+// leaving room for the largest real resource libraries (some thousand leaves).
+constexpr quint64 kMaxEntriesRead = 1u << 20;
+constexpr qsizetype kMaxResources = 1 << 18;
+// Where a file cannot be mapped it is read into memory, but only up to this size.
+constexpr qint64 kMaxReadSize = qint64(1) << 30;
+
+// Checks the two signatures by reading only the headers, so that a large file
+// that is no PE image is never read whole.
+bool hasPeSignatures(QFile& file)
+{
+    const QByteArray dos = file.read(64);
+    const ByteReader head(dos);
+    const auto lfanew = head.u32le(0x3C);
+    if (head.u16le(0) != kDosMagic || !lfanew || !file.seek(*lfanew))
+        return false;
+    const QByteArray sig = file.read(4);
+    return ByteReader(sig).u32le(0) == kPeSignature;
+}
+} // namespace
+
+// The resource tree has exactly three levels (type, name, language). Each
+// directory is read once, so a directory that refers to itself or to one of
+// its parents ends the walk there instead of looping.
+struct PeFile::Walk {
+    ByteReader tree;
+    QSet<quint64> visited;
+    quint64 entriesRead = 0;
+};
+
+PeFile::PeFile() = default;
+
+PeFile::~PeFile()
+{
+    close();
+}
+
+void PeFile::close()
+{
+    if (m_file && m_map)
+        m_file->unmap(m_map);
+    m_map = nullptr;
+    m_file.reset();
+    m_buffer.clear();
+    m_data = ByteReader();
+    m_isPe = false;
+    m_is64 = false;
+    m_sizeOfHeaders = 0;
+    m_sections.clear();
+    m_resources.clear();
+}
+
+bool PeFile::open(const QString& path)
+{
+    close();
+    // Only regular files: opening a FIFO or a device may block or never end.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size < 64)
+        return false;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file->size();
+    if (uchar* map = file->map(0, size)) {
+        m_map = map;
+        m_data = ByteReader(reinterpret_cast<const char*>(map), size);
+        m_file = std::move(file);
+    } else {
+        if (size > kMaxReadSize || !hasPeSignatures(*file) || !file->seek(0))
+            return false;
+        m_buffer = file->readAll();
+        m_data = ByteReader(m_buffer);
+    }
+    return parse();
+}
+
+bool PeFile::openData(const QByteArray& data)
+{
+    close();
+    m_buffer = data;
+    m_data = ByteReader(m_buffer);
+    return parse();
+}
+
+bool PeFile::parse()
+{
+    const ByteReader& d = m_data;
+    const auto lfanew = d.u32le(0x3C);
+    if (d.u16le(0) != kDosMagic || !lfanew || d.u32le(*lfanew) != kPeSignature)
+        return false;
+    const quint64 coff = quint64(*lfanew) + 4;
+    const auto sectionCount = d.u16le(coff + 2);
+    const auto optionalSize = d.u16le(coff + 16);
+    const quint64 optional = coff + 20;
+    const auto magic = d.u16le(optional);
+    if (!sectionCount || !optionalSize || !magic ||
+        (*magic != kMagicPe32 && *magic != kMagicPe32Plus))
+        return false;
+    m_isPe = true;
+    m_is64 = *magic == kMagicPe32Plus;
+    m_sizeOfHeaders = d.u32le(optional + 60).value_or(0);
+    readSections(optional + *optionalSize, *sectionCount);
+
+    // The resource entry counts only when the header declares it and it lies
+    // inside the optional header.
+    const quint64 countAt = optional + (m_is64 ? 108 : 92);
+    const quint64 entryAt = countAt + 4 + kResourceDirectoryIndex * 8;
+    const auto declared = d.u32le(countAt);
+    const auto rva = d.u32le(entryAt);
+    if (!declared || *declared <= quint32(kResourceDirectoryIndex) ||
+        entryAt + 8 > optional + *optionalSize || !rva || *rva == 0)
+        return true;
+    const auto root = mapRva(*rva);
+    if (!root)
+        return true;
+    Walk walk;
+    walk.tree = *d.sub(root->first, root->second);
+    readDirectory(walk, 0, 0, PeResource());
+    return true;
+}
+
+bool PeFile::readSections(quint64 tableOffset, quint16 count)
+{
+    if (tableOffset > m_data.size())
+        return false;
+    // A table cut short by the end of the file keeps the sections it has.
+    const quint64 fits = (m_data.size() - tableOffset) / kSectionHeaderSize;
+    const quint64 usable = std::min<quint64>(count, fits);
+    for (quint64 i = 0; i < usable; ++i) {
+        const quint64 at = tableOffset + i * kSectionHeaderSize;
+        Section s;
+        s.virtualAddress = *m_data.u32le(at + 12);
+        s.rawSize = *m_data.u32le(at + 16);
+        s.rawOffset = *m_data.u32le(at + 20);
+        m_sections.append(s);
+    }
+    return usable == count;
+}
+
+std::optional<std::pair<quint64, quint64>> PeFile::mapRva(quint32 rva) const
+{
+    for (const Section& s : m_sections) {
+        if (rva < s.virtualAddress || rva - s.virtualAddress >= s.rawSize)
+            continue;
+        // A section may claim more raw bytes than the file holds: only the
+        // part inside the file is readable.
+        const quint64 offset = quint64(s.rawOffset) + (rva - s.virtualAddress);
+        const quint64 end = std::min<quint64>(quint64(s.rawOffset) + s.rawSize, m_data.size());
+        if (offset >= end)
+            return std::nullopt;
+        return std::make_pair(offset, end - offset);
+    }
+    const quint64 headersEnd = std::min<quint64>(m_sizeOfHeaders, m_data.size());
+    if (rva < headersEnd)
+        return std::make_pair(quint64(rva), headersEnd - rva);
+    return std::nullopt;
+}
+
+void PeFile::readDirectory(Walk& walk, quint64 offset, int level, const PeResource& path)
+{
+    if (walk.visited.contains(offset))
+        return;
+    walk.visited.insert(offset);
+    const auto named = walk.tree.u16le(offset + 12);
+    const auto ids = walk.tree.u16le(offset + 14);
+    if (!named || !ids)
+        return;
+    // Counts may claim far more entries than the tree holds; the loop ends at
+    // the first entry outside it.
+    const quint64 total = quint64(*named) + *ids;
+    for (quint64 i = 0; i < total; ++i) {
+        const quint64 entry = offset + kDirectoryHeaderSize + i * kDirectoryEntrySize;
+        const auto nameField = walk.tree.u32le(entry);
+        const auto dataField = walk.tree.u32le(entry + 4);
+        if (!nameField || !dataField || ++walk.entriesRead > kMaxEntriesRead ||
+            m_resources.size() >= kMaxResources)
+            return;
+        const auto key = readKey(walk.tree, *nameField);
+        if (!key || (level == 2 && key->isName()))
+            continue;
+        PeResource next = path;
+        if (level == 0)
+            next.type = *key;
+        else if (level == 1)
+            next.name = *key;
+        else
+            next.language = key->id;
+        const bool isDirectory = (*dataField & kHighBit) != 0;
+        // Types and names lead to directories, languages to data; anything
+        // else (a fourth level, data on the first two) is damage and skipped.
+        if (level < 2 && isDirectory)
+            readDirectory(walk, *dataField & ~kHighBit, level + 1, next);
+        else if (level == 2 && !isDirectory)
+            addLeaf(walk.tree, *dataField, next);
+    }
+}
+
+std::optional<PeResourceKey> PeFile::readKey(const ByteReader& tree, quint32 field) const
+{
+    PeResourceKey key;
+    if ((field & kHighBit) == 0) {
+        key.id = quint16(field & 0xFFFF);
+        return key;
+    }
+    const quint64 at = field & ~kHighBit;
+    const auto length = tree.u16le(at);
+    if (!length)
+        return std::nullopt;
+    const auto chars = tree.view(at + 2, quint64(*length) * 2);
+    if (!chars)
+        return std::nullopt;
+    const ByteReader text(*chars);
+    key.name = QStringLiteral(""); // an empty name is still a name
+    key.name.reserve(*length);
+    for (quint16 i = 0; i < *length; ++i)
+        key.name.append(QChar(*text.u16le(quint64(i) * 2)));
+    return key;
+}
+
+void PeFile::addLeaf(const ByteReader& tree, quint64 offset, PeResource leaf)
+{
+    const auto rva = tree.u32le(offset);
+    const auto size = tree.u32le(offset + 4);
+    const auto codePage = tree.u32le(offset + 8);
+    if (!rva || !size || !codePage)
+        return;
+    const auto mapped = mapRva(*rva);
+    if (!mapped || *size > mapped->second)
+        return;
+    leaf.offset = mapped->first;
+    leaf.size = *size;
+    leaf.codePage = *codePage;
+    m_resources.append(leaf);
+}
+
+QList<PeResource> PeFile::resourcesOfType(quint16 type) const
+{
+    QList<PeResource> found;
+    for (const PeResource& r : m_resources) {
+        if (!r.type.isName() && r.type.id == type)
+            found.append(r);
+    }
+    return found;
+}
+
+std::optional<PeResource> PeFile::find(quint16 type, quint16 id,
+                                       std::optional<quint16> language) const
+{
+    const PeResource* first = nullptr;
+    const PeResource* neutral = nullptr;
+    for (const PeResource& r : m_resources) {
+        if (r.type.isName() || r.type.id != type || r.name.isName() || r.name.id != id)
+            continue;
+        if (language && r.language == *language)
+            return r;
+        if (!first)
+            first = &r;
+        if (!neutral && r.language == 0)
+            neutral = &r;
+    }
+    if (neutral)
+        return *neutral;
+    if (first)
+        return *first;
+    return std::nullopt;
+}
+
+QByteArrayView PeFile::data(const PeResource& resource) const
+{
+    return m_data.view(resource.offset, resource.size).value_or(QByteArrayView());
+}

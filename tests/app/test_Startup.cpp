@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Startup.h"
+#include "app/frmOptions.h"
+#include "browser/frmMain.h"
+#include "core/AppGlobals.h"
+#include "core/AppSettings.h"
+#include "core/Registry.h"
+#include "core/pOptions.h"
+#include "platform/SettingsDatabase.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+// Each test starts with a settings database of its own.
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("TOLVANE_REGISTRY", m_dir.filePath(QStringLiteral("registry.db")).toUtf8());
+        SettingsDatabase::reopen();
+    }
+    void TearDown() override
+    {
+        AppShutdown();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SettingsDatabase::reopen();
+    }
+
+    static QStringList optionNames()
+    {
+        QStringList names;
+        Registry().RegArrayValues(HKEY_CURRENT_USER, AppKeyPath(akOptions), names);
+        names.sort(Qt::CaseInsensitive);
+        return names;
+    }
+    static QString option(const char* name) { return AppGetSetting(akOptions, QString::fromUtf8(name)); }
+
+    static frmMain* mainWindow()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* main = qobject_cast<frmMain*>(w); main && main->isVisible())
+                return main;
+        }
+        return nullptr;
+    }
+
+    TempDir m_dir;
+    ScriptedMessageBox m_boxes;
+};
+} // namespace
+
+TEST_F(StartupTest, FirstStartAndFirstEndFillTheOptionsKey)
+{
+    Main({});
+    frmMain* main = mainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Tolvane"));
+    EXPECT_EQ(optionNames(), (QStringList{QStringLiteral("FontSize"), QStringLiteral("RenameSample")}));
+    EXPECT_EQ(option("RenameSample"), QStringLiteral("abcdefgh.ext"));
+    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
+
+    main->mFile_Quit->trigger();
+    EXPECT_EQ(AppOptions(), nullptr);
+    EXPECT_EQ(option("MinToSysTray"), QStringLiteral("-1"));
+    EXPECT_EQ(option("ShowFileInfo"), QStringLiteral("-1"));
+    EXPECT_EQ(m_boxes.count(), 0);
+}
+
+TEST_F(StartupTest, OptionsAreReadWithTheirDefaults)
+{
+    struct Case {
+        const char* stored;
+        bool expected;
+    };
+    const Case flags[] = {{"0", false}, {"1", true}, {"-1", true}, {"abc", true}, {"", true}};
+    for (const Case& c : flags) {
+        AppSaveSetting(akOptions, QStringLiteral("MinToSysTray"), QString::fromUtf8(c.stored));
+        pOptions options;
+        options.Init();
+        EXPECT_EQ(options.MinToSysTray, c.expected) << c.stored;
+    }
+    AppSaveSetting(akOptions, QStringLiteral("FontSize"), QStringLiteral("abc"));
+    AppSaveSetting(akOptions, QStringLiteral("PicPreViewBackColor"), QStringLiteral("255"));
+    pOptions options;
+    options.Init();
+    EXPECT_EQ(options.FontSize, 8);
+    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
+    EXPECT_EQ(options.PicPreViewBackColor, 255);
+}
+
+TEST_F(StartupTest, SettingsFunctionsWriteOnlyChanges)
+{
+    EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
+    EXPECT_FALSE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
+    EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("A.txt")));
+    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("renamesample")), QStringLiteral("A.txt"));
+    EXPECT_FALSE(AppSaveSetting(akOptions, QString(), QStringLiteral("x")));
+
+    EXPECT_EQ(AppKeyPath(akRoot), QStringLiteral("Software\\Quexel\\Tolvane"));
+    EXPECT_EQ(AppKeyPath(akIconViewerWindow), QStringLiteral("Software\\Quexel\\Tolvane\\IconViewer\\MainWindow"));
+    for (qint32 bad : {13, -1}) {
+        EXPECT_EQ(AppKeyPath(bad), QString());
+        EXPECT_FALSE(AppSaveSetting(bad, QStringLiteral("x"), QStringLiteral("y")));
+        EXPECT_EQ(AppGetSettingDefault(bad, QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
+        EXPECT_FALSE(AppKeyExists(bad));
+        EXPECT_FALSE(AppValueExists(bad, QStringLiteral("x")));
+    }
+    EXPECT_EQ(AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg")), QStringLiteral("bmp;jpg"));
+    EXPECT_TRUE(AppValueExists(akPicViewer, QStringLiteral("pattern")));
+    EXPECT_TRUE(AppKeyExists(akPicViewer));
+}
+
+TEST_F(StartupTest, OptionsDialogChangeIsStoredAtTheEnd)
+{
+    Main({});
+    frmMain* main = mainWindow();
+    ASSERT_NE(main, nullptr);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Optionen"));
+        EXPECT_TRUE(dialog->chkMinToSysTray->isChecked());
+        dialog->chkMinToSysTray->click();
+        dialog->cmdOK->click();
+    });
+    main->mExtras_Options->trigger();
+    ASSERT_NE(AppOptions(), nullptr);
+    EXPECT_FALSE(AppOptions()->MinToSysTray);
+    main->mFile_Quit->trigger();
+    EXPECT_EQ(option("MinToSysTray"), QStringLiteral("0"));
+}
+
+TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
+{
+    QFile junk(m_dir.filePath(QStringLiteral("registry.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    QByteArray bytes(8192, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((i * 7919) ^ (i >> 3));
+    junk.write(bytes);
+    junk.close();
+    SettingsDatabase::reopen();
+
+    Main({});
+    ASSERT_NE(mainWindow(), nullptr);
+    ASSERT_EQ(m_boxes.count(), 1);
+    EXPECT_TRUE(m_boxes.lastText().contains(QStringLiteral("registry.db"))) << m_boxes.lastText().toStdString();
+    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
+    const QStringList aside = QDir(m_dir.path()).entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
+    EXPECT_FALSE(aside.isEmpty());
+}

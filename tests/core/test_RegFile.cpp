@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/AnsiText.h"
+#include "core/RegFileReader.h"
+#include "core/RegFileWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kHeader5 = "Windows Registry Editor Version 5.00\r\n\r\n";
+
+QString S(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+RegFileDocument parsed(const QByteArray& bytes)
+{
+    RegFileReader reader;
+    EXPECT_TRUE(reader.read(bytes))
+        << reader.errorLine() << ": " << reader.errorText().toStdString();
+    return reader.document();
+}
+
+// Line and text of the first fault.
+std::pair<int, QString> fault(const QByteArray& bytes)
+{
+    RegFileReader reader;
+    EXPECT_FALSE(reader.read(bytes));
+    EXPECT_TRUE(reader.document().keys.isEmpty()); // never half a file
+    return {reader.errorLine(), reader.errorText()};
+}
+
+QString written(const QList<RegFileKey>& keys, RegFileFormat format = RegFileFormat::Version5)
+{
+    QString error;
+    const std::optional<QString> text = RegFileWriter(format).text(keys, S("\n"), error);
+    EXPECT_TRUE(text.has_value()) << error.toStdString();
+    return text.value_or(QString());
+}
+} // namespace
+
+TEST(AnsiText, Utf8WhenValidElseWindows1252)
+{
+    EXPECT_EQ(decodeAnsi("Gr\xc3\xb6\xc3\x9f"
+                         "e"),
+              S("Größe"));
+    EXPECT_EQ(decodeAnsi("Gr\xf6\xdf"
+                         "e \x80 \x93x\x94"),
+              S("Größe € “x”"));
+    EXPECT_EQ(decodeAnsi("abc\xc3"), S("abcÃ")); // a cut-off sequence is not UTF-8
+    EXPECT_EQ(decodeWindows1252("\x81\x9f"), QString(QChar(0x81)) + QChar(0x178));
+}
+
+TEST(RegFileReader, ReadsAllValueKindsOfAVersion5File)
+{
+    const RegFileDocument doc = parsed(kHeader5 + "; comment\r\n"
+                                                  "[HKEY_CURRENT_USER\\Software\\A]\r\n"
+                                                  "@=\"default\"\r\n"
+                                                  "\"Quote\"=\"say \\\"hi\\\" in C:\\\\x\"\r\n"
+                                                  "\"Odd\\\\Name\"=\"a\\b\"\r\n"
+                                                  "\"N\" = dword:0000000A\r\n"
+                                                  "\"Bin\"=hex:01,AB,\\\r\n"
+                                                  "  00\r\n"
+                                                  "\"Empty\"=hex:\r\n"
+                                                  "\"Line\"=hex(1):61,00,0a,00,62,00,00,00\r\n"
+                                                  "\"Four\"=hex(4):0a,00,00,80\r\n"
+                                                  "\"Gone\"=-\r\n"
+                                                  "[-HKCU\\Software\\Old\\]\r\n");
+    EXPECT_EQ(doc.format, RegFileFormat::Version5);
+    ASSERT_EQ(doc.keys.size(), 2);
+    const RegFileKey& key = doc.keys.at(0);
+    EXPECT_EQ(key.root, HKEY_CURRENT_USER);
+    EXPECT_EQ(key.path, S("Software\\A"));
+    EXPECT_EQ(key.line, 4);
+    ASSERT_EQ(key.values.size(), 9);
+    EXPECT_EQ(key.values[0].value.name, QString());
+    EXPECT_EQ(key.values[0].value.toText(), S("default"));
+    EXPECT_EQ(key.values[1].value.toText(), S("say \"hi\" in C:\\x"));
+    EXPECT_EQ(key.values[2].value.name, S("Odd\\Name"));
+    EXPECT_EQ(key.values[2].value.toText(), S("a\\b")); // an unknown escape stays as written
+    EXPECT_EQ(key.values[3].value.type, SettingsValue::Dword);
+    EXPECT_EQ(key.values[3].value.toDword(), 10u);
+    EXPECT_EQ(key.values[4].value.data, QByteArray("\x01\xab\x00", 3));
+    EXPECT_EQ(key.values[5].value.type, SettingsValue::Binary);
+    EXPECT_TRUE(key.values[5].value.data.isEmpty());
+    EXPECT_EQ(key.values[6].value.type, SettingsValue::Text);
+    EXPECT_EQ(key.values[6].value.toText(), S("a\nb"));
+    EXPECT_EQ(key.values[7].value.type, SettingsValue::Dword);
+    EXPECT_EQ(key.values[7].value.toDword(), 0x8000000Au);
+    EXPECT_TRUE(key.values[8].remove);
+    EXPECT_EQ(key.values[8].line, 14);
+    EXPECT_TRUE(doc.keys.at(1).remove);
+    EXPECT_EQ(doc.keys.at(1).path, S("Software\\Old"));
+}
+
+TEST(RegFileReader, DecodesEveryEncodingRegeditUses)
+{
+    const QString body = S("\r\n[HKEY_LOCAL_MACHINE\\Größe]\r\n\"Wert\"=\"Ärger €\"\r\n");
+    const QString text5 = S("Windows Registry Editor Version 5.00") + body;
+    for (const QByteArray& bytes : {RegFileWriter::utf16LeWithBom(text5), text5.toUtf8(),
+                                    QByteArray("\xEF\xBB\xBF") + text5.toUtf8()}) {
+        const RegFileDocument doc = parsed(bytes);
+        ASSERT_EQ(doc.keys.size(), 1);
+        EXPECT_EQ(doc.keys[0].path, S("Größe"));
+        EXPECT_EQ(doc.keys[0].values[0].value.toText(), S("Ärger €"));
+    }
+    const RegFileDocument ansi = parsed("REGEDIT4\n\n[HKEY_USERS\\Gr\xf6\xdf"
+                                        "e]\n\"W\"=\"\x80\"\n"
+                                        "\"T\"=hex(1):c3,a4,00\n");
+    EXPECT_EQ(ansi.format, RegFileFormat::Regedit4);
+    EXPECT_EQ(ansi.keys[0].root, HKEY_USERS);
+    EXPECT_EQ(ansi.keys[0].path, S("Größe"));
+    EXPECT_EQ(ansi.keys[0].values[0].value.toText(), S("€"));
+    EXPECT_EQ(ansi.keys[0].values[1].value.toText(), S("ä")); // 8-bit bytes, not UTF-16
+}
+
+TEST(RegFileReader, NamesTheLineOfTheFirstFault)
+{
+    const QByteArray key = "[HKEY_CURRENT_USER\\X]\r\n";
+    EXPECT_EQ(fault("REGEDIT5\r\n").first, 1);
+    EXPECT_EQ(fault("").first, 1);
+    EXPECT_EQ(fault(kHeader5 + "\"a\"=\"b\"\r\n").first, 3); // value before any key
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=\"b\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=\"b\" x\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a=\"b\"\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=dword:123456789\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=dword:-1\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,\\\r\n  0g\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,,02\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,\\").first, 4); // continuation missing
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex(4):01,02\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex(1):61\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=str:x\r\n").first, 4);
+    EXPECT_EQ(fault(kHeader5 + key + "\r\n\r\nrandom\r\n").first, 6);
+    EXPECT_EQ(fault(kHeader5 + "[HKEY_CURRENT_CONFIG\\X]\r\n").first, 3);
+    EXPECT_EQ(fault(kHeader5 + "[HKCU\\a\\\\b]\r\n").first, 3);
+    EXPECT_EQ(fault(kHeader5 + "[HKCU\\X\r\n").first, 3);
+    EXPECT_EQ(fault(kHeader5 + "[-HKEY_CURRENT_USER]\r\n").first, 3);
+    EXPECT_EQ(fault(kHeader5 + "[-HKCU\\X]\r\n\"a\"=\"b\"\r\n").first, 4);
+    EXPECT_EQ(fault(QByteArray("\xFF\xFE\x57", 3)).first, 0);
+
+    const auto [line, text] = fault(kHeader5 + key + "\"a\"=\"b\"\r\n\"c\"=hex(2):25,00,00,00\r\n");
+    EXPECT_EQ(line, 5);
+    EXPECT_EQ(text,
+              S("Der Werttyp hex(2) wird nicht unterstützt. Möglich sind Texte, dword-Werte und "
+                "Binärwerte (hex)."));
+}
+
+TEST(RegFileWriter, WritesWhatTheReaderReadsBack)
+{
+    RegFileKey key{HKEY_CURRENT_USER, S("Software\\Q \"x\""), false, {}, 0};
+    key.values = {
+        {SettingsValue::text(QString(), S("C:\\Pfad \"mit\" Anführung")), false, 0},
+        {SettingsValue::dword(S("N"), 0xfffffffeu), false, 0},
+        {SettingsValue::binary(S("Long"), QByteArray(100, '\x7f')), false, 0},
+        {SettingsValue::text(S("Multi"), S("eins\r\nzwei")), false, 0},
+        {SettingsValue::text(S("Nul"), S("a") + QChar(u'\0') + S("b")), false, 0},
+        {SettingsValue::text(S("Gone"), QString()), true, 0},
+    };
+    const QList<RegFileKey> keys{key, {HKEY_CLASSES_ROOT, QString(), false, {}, 0}};
+    for (RegFileFormat format : {RegFileFormat::Version5, RegFileFormat::Regedit4}) {
+        const QString text = written(keys, format);
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            EXPECT_LE(line.size(), 80) << line.toStdString();
+        const RegFileDocument doc =
+            parsed(format == RegFileFormat::Version5 ? RegFileWriter::utf16LeWithBom(text)
+                                                     : text.toUtf8());
+        EXPECT_EQ(doc.format, format);
+        ASSERT_EQ(doc.keys.size(), 2);
+        EXPECT_EQ(doc.keys[0].path, key.path);
+        EXPECT_EQ(doc.keys[1].root, HKEY_CLASSES_ROOT);
+        EXPECT_TRUE(doc.keys[1].path.isEmpty());
+        ASSERT_EQ(doc.keys[0].values.size(), key.values.size());
+        for (int i = 0; i < key.values.size(); ++i) {
+            const RegFileValue& back = doc.keys[0].values[i];
+            EXPECT_EQ(back.remove, key.values[i].remove);
+            EXPECT_EQ(back.value.name, key.values[i].value.name);
+            if (!back.remove) {
+                EXPECT_EQ(back.value.type, key.values[i].value.type) << i;
+                EXPECT_EQ(back.value.data, key.values[i].value.data) << i;
+            }
+        }
+    }
+    EXPECT_EQ(written({{HKEY_LOCAL_MACHINE,
+                        S("A"),
+                        false,
+                        {{SettingsValue::dword(S("d"), 10), false, 0}},
+                        0}}),
+              S("Windows Registry Editor Version "
+                "5.00\n\n[HKEY_LOCAL_MACHINE\\A]\n\"d\"=dword:0000000a\n\n"));
+}
+
+TEST(RegFileWriter, RefusesNamesWithLineBreaks)
+{
+    QString error;
+    RegFileKey key{
+        HKEY_CURRENT_USER, S("A"), false, {{SettingsValue::text(S("x\ny"), S("v")), false, 0}}, 0};
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, S("\r\n"), error));
+    EXPECT_TRUE(error.contains(S("Zeilenumbruch")));
+    key.path = S("A\rB");
+    key.values.clear();
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, S("\r\n"), error));
+}

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/AppErrorRecord.h"
+#include "icons/IconCanvas.h"
+#include "icons/IconExtract.h"
+#include "platform/PeFile.h"
+#include "support/IconFixtures.h"
+#include "support/PeWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QRgb kColours[] = {qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200), qRgb(200, 200, 0),
+                         qRgb(0, 200, 200)};
+
+QRgb centre(const QImage& image)
+{
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+// Icon i is drawn in kColours[i] at 32 pixels and in a darker shade at 16 and 48.
+QByteArray fiveIcons()
+{
+    PeWriter w;
+    for (int i = 0; i < 5; ++i) {
+        const QRgb c = kColours[i];
+        const QRgb dark = qRgb(qRed(c) / 2, qGreen(c) / 2, qBlue(c) / 2);
+        IconFixtures::addGroup(w, quint16(100 + i), quint16(10 * i + 1),
+                               {IconFixtures::entry(IconFixtures::square(16, dark), 8),
+                                IconFixtures::entry(IconFixtures::square(32, c), 32),
+                                IconFixtures::entry(IconFixtures::square(48, dark), 32)});
+    }
+    return w.build();
+}
+
+AppErrorRecord failure(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppErrorRecord& e) {
+        return e;
+    }
+    ADD_FAILURE() << "nothing was raised";
+    return AppErrorRecord(0, {}, {});
+}
+} // namespace
+
+TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
+{
+    TempDir dir;
+    IconExtract icons;
+    icons.setFilename(dir.writeFile(QStringLiteral("fuenf.dll"), fiveIcons()));
+    EXPECT_EQ(icons.IconCount(), 0);
+    ASSERT_EQ(icons.Extract(), 5);
+    EXPECT_EQ(icons.IconCount(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QImage large = icons.IconHandle(i, 1);
+        const QImage small = icons.IconHandle(i, 0);
+        ASSERT_EQ(large.size(), QSize(32, 32));
+        ASSERT_EQ(small.size(), QSize(16, 16));
+        EXPECT_EQ(centre(large), kColours[i]);
+        EXPECT_EQ(centre(small),
+                  qRgb(qRed(kColours[i]) / 2, qGreen(kColours[i]) / 2, qBlue(kColours[i]) / 2));
+        EXPECT_EQ(icons.IconHandle(i, -7), large); // any non-zero value is large
+    }
+    EXPECT_EQ(icons.Images(4).size(), 3);
+    EXPECT_EQ(icons.Images(4).at(2).width, 48);
+}
+
+TEST(IconExtract, IndexOutsideTheIconsFails)
+{
+    IconExtract icons;
+    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
+    for (qint32 index : {5, -1}) {
+        const AppErrorRecord e = failure([&] { icons.IconHandle(index, 1); });
+        EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange);
+        EXPECT_EQ(e.Source, QStringLiteral("IconExtract/IconHandle"));
+        EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
+    }
+    EXPECT_EQ(failure([&] { icons.GetPicture(5, 0); }).Source,
+              QStringLiteral("IconExtract/GetPicture"));
+    IconCanvas canvas(QSize(10, 10));
+    EXPECT_EQ(failure([&] { icons.Draw2PictureBox(canvas, 9, 1, true); }).Source,
+              QStringLiteral("IconExtract/Draw2PictureBox"));
+}
+
+TEST(IconExtract, GetPictureHandsOutACopy)
+{
+    IconExtract icons;
+    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
+    QImage picture = icons.GetPicture(2, 1);
+    picture.fill(Qt::black);
+    EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
+}
+
+TEST(IconExtract, FilesWithoutIconsGiveNone)
+{
+    TempDir dir;
+    PeWriter noIcons;
+    noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
+    const QString paths[] = {dir.filePath(QStringLiteral("fehlt.exe")),
+                             dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
+                             dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')),
+                             dir.path()};
+    IconExtract icons;
+    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
+    for (const QString& path : paths) {
+        icons.setFilename(path);
+        EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
+        EXPECT_EQ(icons.IconCount(), 0);
+    }
+}
+
+TEST(IconExtract, IconFileGivesItsOneIcon)
+{
+    TempDir dir;
+    IconExtract icons;
+    icons.setFilename(dir.writeFile(
+        QStringLiteral("a.ico"),
+        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(48, kColours[0]), 32),
+                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[1]))})));
+    ASSERT_EQ(icons.Extract(), 1);
+    // Neither size is there: both are scaled from the nearest (48).
+    EXPECT_EQ(centre(icons.IconHandle(0, 1)), kColours[0]);
+    EXPECT_EQ(icons.IconHandle(0, 0).size(), QSize(16, 16));
+    EXPECT_TRUE(icons.Images(0).at(1).png);
+}
+
+TEST(IconExtract, GroupTrapsFromRealFiles)
+{
+    PeWriter w;
+    // The directory claims 32 pixels and 4 bits for what is a 16 pixel 32-bit
+    // image, and 0 (meaning 256) for a 32 pixel one.
+    IconFixtures::Entry lying = IconFixtures::entry(IconFixtures::square(16, kColours[0]), 32);
+    lying.width = lying.height = 32;
+    lying.bitCount = 4;
+    IconFixtures::Entry zero = IconFixtures::entry(IconFixtures::square(32, kColours[1]), 32);
+    zero.width = zero.height = 0;
+    IconFixtures::addGroup(w, 1, 1, {lying, zero});
+    // The same group in two languages is one icon.
+    IconFixtures::addGroup(w, 2, 11, {IconFixtures::entry(IconFixtures::square(32, kColours[2]))},
+                           0x0407);
+    IconFixtures::addGroup(w, 2, 21, {IconFixtures::entry(IconFixtures::square(32, kColours[3]))},
+                           0x0409);
+    // A group whose only image is broken gives no icon; one that names a
+    // missing image keeps the images it has.
+    IconFixtures::Entry broken = IconFixtures::entry(IconFixtures::square(32, kColours[4]));
+    broken.bytes.truncate(60);
+    IconFixtures::addGroup(w, 3, 31, {broken});
+    IconFixtures::addGroup(w, 4, 41,
+                           {IconFixtures::entry(IconFixtures::square(16, kColours[4])),
+                            IconFixtures::entry(IconFixtures::square(32, kColours[0]))});
+    QByteArray image = w.build();
+    PeFile pe;
+    ASSERT_TRUE(pe.openData(image));
+    const qsizetype secondId = qsizetype(pe.find(PeFile::RtGroupIcon, 4)->offset) + 6 + 14 + 12;
+    PeWriter::put16(image, secondId, 999);
+
+    IconExtract icons;
+    ASSERT_EQ(icons.ExtractFromData(image), 3);
+    EXPECT_EQ(centre(icons.IconHandle(0, 0)), kColours[0]);
+    EXPECT_EQ(centre(icons.IconHandle(0, 1)), kColours[1]);
+    EXPECT_EQ(centre(icons.IconHandle(1, 1)), kColours[2]);
+    EXPECT_EQ(centre(icons.IconHandle(2, 1)), kColours[4]);
+    EXPECT_EQ(icons.Images(2).size(), 1);
+}
+
+TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
+{
+    IconExtract icons;
+    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
+    IconCanvas box(QSize(100, 60));
+    box.BackColor = QColor(Qt::white);
+    int refreshed = 0;
+    box.onRefresh = [&] { ++refreshed; };
+    icons.Draw2PictureBox(box, 1, 1, true);
+    EXPECT_TRUE(box.AutoRedraw);
+    EXPECT_EQ(box.Width(), 480);
+    EXPECT_EQ(box.Height(), 480);
+    EXPECT_EQ(box.image().size(), QSize(32, 32));
+    EXPECT_EQ(box.image().pixel(0, 0),
+              qRgb(255, 255, 255)); // background behind the transparent pixel
+    EXPECT_EQ(box.image().pixel(20, 20), kColours[1]);
+    icons.Draw2PictureBox(box, 1, 0, true);
+    EXPECT_EQ(box.Width(), 240);
+    EXPECT_EQ(refreshed, 2);
+
+    IconCanvas form(QSize(200, 100));
+    icons.Draw2Form(form, 0, 300, 150, 1, true);
+    EXPECT_EQ(form.image().pixel(19, 9), qRgb(255, 255, 255));
+    EXPECT_EQ(form.image().pixel(21, 11), kColours[0]);
+    // The small icon's position is taken as pixels.
+    icons.Draw2Form(form, 2, 100, 50, 0, false);
+    EXPECT_EQ(form.image().pixel(110, 60), qRgb(0, 0, 100));
+    EXPECT_EQ(form.image().pixel(21, 11), kColours[0]); // not cleared
+    icons.Draw2Form(form, 2, 100, 50, 2, true);         // only exactly 1 is large
+    EXPECT_EQ(form.image().pixel(21, 11), qRgb(255, 255, 255));
+    EXPECT_EQ(form.image().pixel(110, 60), qRgb(0, 0, 100));
+}

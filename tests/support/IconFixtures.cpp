@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "IconFixtures.h"
+
+#include "PeWriter.h"
+#include "platform/PeFile.h"
+
+#include <QBuffer>
+#include <QHash>
+
+namespace {
+void add16(QByteArray& out, quint16 v)
+{
+    out.append(char(v & 0xFF));
+    out.append(char(v >> 8));
+}
+
+void add32(QByteArray& out, quint32 v)
+{
+    add16(out, quint16(v & 0xFFFF));
+    add16(out, quint16(v >> 16));
+}
+
+int stride(int width, int bits)
+{
+    return (width * bits + 31) / 32 * 4;
+}
+} // namespace
+
+QImage IconFixtures::square(int size, QRgb colour)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(colour);
+    image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    return image;
+}
+
+QByteArray IconFixtures::bitmap(const QImage& image, int bitCount)
+{
+    BitmapOptions options;
+    options.bitCount = bitCount;
+    return bitmap(image, options);
+}
+
+QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
+{
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width();
+    const int h = image.height();
+    QList<QRgb> palette;
+    QHash<QRgb, int> index;
+    if (o.bitCount <= 8) {
+        palette.append(qRgb(0, 0, 0));
+        index[qRgb(0, 0, 0)] = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const QRgb c = image.pixel(x, y) | 0xFF000000u;
+                if (!index.contains(c)) {
+                    index[c] = int(palette.size());
+                    palette.append(c);
+                }
+            }
+    }
+    QByteArray out;
+    add32(out, 40);
+    add32(out, quint32(w));
+    add32(out, quint32(o.doubledHeight ? 2 * h : h));
+    add16(out, 1);
+    add16(out, quint16(o.bitCount));
+    add32(out, 0);
+    add32(out, 0);
+    add32(out, 0);
+    add32(out, 0);
+    add32(out, quint32(palette.size()));
+    add32(out, 0);
+    for (QRgb c : palette)
+        add32(out, c & 0x00FFFFFFu);
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray row(stride(w, o.bitCount), '\0');
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (o.bitCount <= 8) {
+                const int i = index.value(c | 0xFF000000u);
+                const int perByte = 8 / o.bitCount;
+                const int shift = (perByte - 1 - x % perByte) * o.bitCount;
+                row[x / perByte] = char(uchar(row[x / perByte]) | (i << shift));
+            } else {
+                const int bytes = o.bitCount / 8;
+                row[x * bytes] = char(qBlue(c));
+                row[x * bytes + 1] = char(qGreen(c));
+                row[x * bytes + 2] = char(qRed(c));
+                if (bytes == 4)
+                    row[x * bytes + 3] = char(o.alphaChannel ? qAlpha(c) : 0);
+            }
+        }
+        out += row;
+    }
+    if (o.withMask) {
+        for (int y = h - 1; y >= 0; --y) {
+            QByteArray row(stride(w, 1), '\0');
+            for (int x = 0; x < w; ++x)
+                if (qAlpha(image.pixel(x, y)) == 0)
+                    row[x / 8] = char(uchar(row[x / 8]) | (0x80 >> (x % 8)));
+            out += row;
+        }
+    }
+    return out;
+}
+
+QByteArray IconFixtures::png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+IconFixtures::Entry IconFixtures::entry(const QImage& image, int bitCount)
+{
+    return {bitmap(image, bitCount), image.width(), image.height(), bitCount};
+}
+
+IconFixtures::Entry IconFixtures::pngEntry(const QImage& image)
+{
+    return {png(image), image.width(), image.height(), 32};
+}
+
+QByteArray IconFixtures::icoFile(const QList<Entry>& entries)
+{
+    QByteArray out;
+    add16(out, 0);
+    add16(out, 1);
+    add16(out, quint16(entries.size()));
+    quint32 offset = 6 + 16 * quint32(entries.size());
+    for (const Entry& e : entries) {
+        out.append(char(e.width >= 256 ? 0 : e.width));
+        out.append(char(e.height >= 256 ? 0 : e.height));
+        out.append(2, '\0');
+        add16(out, 1);
+        add16(out, quint16(e.bitCount));
+        add32(out, quint32(e.bytes.size()));
+        add32(out, offset);
+        offset += quint32(e.bytes.size());
+    }
+    for (const Entry& e : entries)
+        out += e.bytes;
+    return out;
+}
+
+void IconFixtures::addGroup(PeWriter& writer, quint16 groupId, quint16 firstId,
+                            const QList<Entry>& entries, quint16 language)
+{
+    QByteArray group;
+    add16(group, 0);
+    add16(group, 1);
+    add16(group, quint16(entries.size()));
+    quint16 id = firstId;
+    for (const Entry& e : entries) {
+        group.append(char(e.width >= 256 ? 0 : e.width));
+        group.append(char(e.height >= 256 ? 0 : e.height));
+        group.append(2, '\0');
+        add16(group, 1);
+        add16(group, quint16(e.bitCount));
+        add32(group, quint32(e.bytes.size()));
+        add16(group, id);
+        writer.add(PeFile::RtIcon, id, language, e.bytes);
+        ++id;
+    }
+    writer.add(PeFile::RtGroupIcon, groupId, language, group);
+}
