@@ -8,9 +8,11 @@
 #include "browser/frmMain.h"
 #include "browser/frmMainMasks.h"
 #include "core/AppGlobals.h"
+#include "core/Help.h"
 #include "core/ShellUtil.h"
 #include "core/SizeUtil.h"
 #include "core/TextUtil.h"
+#include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "platform/MessageBoxService.h"
@@ -54,6 +56,7 @@ MainCommands::MainCommands(frmMain& form) : QObject(&form), m_form(form)
     connect(m.kFileInfo_CopyCurrent, &QAction::triggered, this,
             [this] { kFileInfo_Copy_Click(false); });
     connect(m.kFileInfo_CopyAll, &QAction::triggered, this, [this] { kFileInfo_Copy_Click(true); });
+    connect(m.mHelp_Help, &QAction::triggered, this, &MainCommands::mHelp_Help_Click);
     connect(m.mHelp_Web, &QAction::triggered, this, &MainCommands::mHelp_Web_Click);
     connect(m.mHelp_Info, &QAction::triggered, this, &MainCommands::mHelp_Info_Click);
 }
@@ -228,6 +231,15 @@ void MainCommands::mFile_Last_Reg_Click(int index)
         m_form.SelectFiles(info.fileName(), true);
     } catch (...) {
         ReportFrom("mFile_Last_Reg_List_Click");
+    }
+}
+
+void MainCommands::mHelp_Help_Click()
+{
+    try {
+        Help().HTMLHelpOpen(&m_form, cuAppError::ApplicationHelpFile());
+    } catch (...) {
+        ReportFrom("mHelp_Help_Click");
     }
 }
 

@@ -24,6 +24,7 @@ public Q_SLOTS:
     void kFileInfo_Copy_Click(bool all);
     void mFile_Last_Folders_Click(int index);
     void mFile_Last_Reg_Click(int index);
+    void mHelp_Help_Click();
     void mHelp_Web_Click();
     void mHelp_Info_Click();
 

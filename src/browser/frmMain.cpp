@@ -14,7 +14,9 @@
 #include "browser/frmMainMasks.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/Help.h"
 #include "core/TextUtil.h"
+#include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "core/cuFormPositioner.h"
 #include "core/cuRecentFiles.h"
@@ -324,29 +326,10 @@ void frmMain::RefreshFileView()
     } else {
         ShowFileIno();
     }
-    lblPath->setText(ShortenPath(m_files->Path()));
+    lblPath->setText(ShortenPathToWidth(m_files->Path(), lblPath));
     lblPath->setToolTip(m_files->Path());
     lblFiles->setText(QString::number(m_files->ListCount()) + QStringLiteral(" Dateien"));
     LayoutPanes();
-}
-
-QString frmMain::ShortenPath(const QString& path) const
-{
-    // Folders are dropped from the head until the text fits; the last folder stays.
-    const QFontMetrics metrics(lblPath->font());
-    const int width = lblPath->width();
-    if (metrics.horizontalAdvance(path) <= width)
-        return path;
-    const QString trimmed = RemoveTrailing(path, QLatin1Char('/'));
-    const qsizetype cut = trimmed.lastIndexOf(QLatin1Char('/'));
-    if (cut <= 0)
-        return path;
-    QString head = trimmed.left(cut);
-    const QString tail = trimmed.mid(cut + 1) + QLatin1Char('/');
-    while (metrics.horizontalAdvance(head + QStringLiteral("/.../MM") + tail) > width &&
-           head.contains(QLatin1Char('/')))
-        head.truncate(head.lastIndexOf(QLatin1Char('/')));
-    return head + QStringLiteral("/.../") + tail;
 }
 
 qint32 frmMain::SelectedCount() const
@@ -537,7 +520,7 @@ void frmMain::LayoutPanes()
     cmbMask->setGeometry(px(50), fraFiles->height() - comboHeight - px(50),
                          std::max(0, W - px(150) - buttonWidth), comboHeight);
     cmdMasks->setGeometry(cmbMask->x() + cmbMask->width(), cmbMask->y(), buttonWidth, comboHeight);
-    lblPath->setText(ShortenPath(m_files->Path()));
+    lblPath->setText(ShortenPathToWidth(m_files->Path(), lblPath));
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -620,6 +603,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     m_unloaded = true;
     try {
+        Help().HTMLHelpCloseAll(this);
+        QCoreApplication::processEvents();
         AppSaveSetting(akOptions, QStringLiteral("StartupPath"),
                        AddTrailing(DirBox->Path(), QLatin1Char('/')));
         AppSaveSetting(akOptions, QStringLiteral("StartupMask"), cmbMask->currentText());

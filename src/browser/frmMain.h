@@ -106,7 +106,6 @@ private:
     void cmbMask_Validate();
     void FormResize();
     QColor PictureBackColor() const;
-    QString ShortenPath(const QString& path) const;
 
     std::unique_ptr<frmMainMenus> m_menus;
     MainCommands* m_commands = nullptr;

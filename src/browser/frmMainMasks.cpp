@@ -4,6 +4,7 @@
 #include "browser/Twips.h"
 #include "browser/frmMainMasksEdit.h"
 #include "core/AppGlobals.h"
+#include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "platform/MessageBoxService.h"
 
@@ -100,7 +101,7 @@ int frmMainMasks::SelectedRow() const
 void frmMainMasks::FitColumns()
 {
     LV->resizeColumnToContents(0);
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int scrollBar = GetScrollbarSize(true, false, style());
     const int width = LV->width() - 2 * LV->frameWidth();
     LV->setColumnWidth(1,
                        std::max(40, width - LV->columnWidth(0) - scrollBar - TwipsToPx(50, this)));

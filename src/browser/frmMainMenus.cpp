@@ -155,25 +155,3 @@ void frmMainMenus::BuildContextMenus(QMainWindow* window)
     kTray->addSeparator()->setObjectName(QStringLiteral("kTray_Bar1"));
     kTray_Cancel = Item(kTray, "kTray_Cancel", "&Abbrechen");
 }
-
-bool TidyMenuSeparators(QMenu* menu)
-{
-    QAction* pending = nullptr;
-    bool anyVisible = false;
-    bool itemSinceSeparator = false;
-    for (QAction* action : menu->actions()) {
-        if (action->isSeparator()) {
-            action->setVisible(itemSinceSeparator);
-            if (itemSinceSeparator)
-                pending = action;
-            itemSinceSeparator = false;
-        } else if (action->isVisible()) {
-            anyVisible = true;
-            itemSinceSeparator = true;
-            pending = nullptr;
-        }
-    }
-    if (pending)
-        pending->setVisible(false);
-    return anyVisible;
-}

@@ -70,7 +70,3 @@ private:
     void BuildToolBar(QMainWindow* window);
     void BuildContextMenus(QMainWindow* window);
 };
-
-// Shows a separator only between visible ordinary entries; true when at
-// least one ordinary entry is visible.
-bool TidyMenuSeparators(QMenu* menu);
