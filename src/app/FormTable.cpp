@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FormTable.h"
 
+#include "app/Startup.h"
+#include "calc/frmCalculator.h"
+#include "calc/frmInterestCalc.h"
+#include "calc/frmTimeCalc.h"
 #include "core/AppErrorRecord.h"
 
 #include <QApplication>
@@ -13,9 +17,21 @@ struct FormEntry {
     QWidget* (*create)(QWidget* owner);
 };
 
+// A tool window that, run alone, ends the run when it unloads.
+template <class Form>
+QWidget* createTool(QWidget* owner)
+{
+    auto* form = new Form(owner);
+    QObject::connect(form, &Form::shutdownRequested, form, [] { AppShutdown(); });
+    return form;
+}
+
 // One row per window class a switch may open alone.
 const FormEntry kForms[] = {
     {nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"frmCalculator", createTool<frmCalculator>},
+    {"frmTimeCalc", createTool<frmTimeCalc>},
+    {"frmInterestCalc", createTool<frmInterestCalc>},
 };
 
 const FormEntry* findForm(const QString& className)

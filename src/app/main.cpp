@@ -2,6 +2,30 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+// For process tests: after the delay, lists the open windows on standard
+// output and closes the first of them the way a user's click would.
+void closeFirstWindowLater(int delayMs)
+{
+    QTimer::singleShot(delayMs, qApp, [] {
+        QWidget* first = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip)
+                continue;
+            std::printf("window: %s\n", qPrintable(w->objectName()));
+            first = first ? first : w;
+        }
+        std::fflush(stdout);
+        if (first)
+            first->close();
+    });
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -9,6 +33,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
     Main(QApplication::arguments().mid(1));
+    if (const int delayMs = qEnvironmentVariableIntValue("TOLVANE_TEST_CLOSE_AFTER_MS");
+        delayMs > 0)
+        closeFirstWindowLater(delayMs);
     if (QApplication::topLevelWidgets().isEmpty())
         return 0;
     return app.exec();

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
-#include "cli/SettingsCommand.h"
 #include "cli/IconsCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/SettingsCommand.h"
 
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
     {nullptr, nullptr, nullptr}, // keeps the table valid while it is being filled
+    {"info", "info DATEI", RunInfoCommand},
+    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
     {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
      runSettingsCommand},
-    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
 };
 } // namespace
 

@@ -25,6 +25,7 @@ QString TempDir::writeFile(const QString& relative, const QByteArray& contents,
     QFile file(full);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(contents);
+        file.flush(); // a write after setting the time would move it again
         if (modified.isValid())
             file.setFileTime(modified, QFileDevice::FileModificationTime);
         file.close();

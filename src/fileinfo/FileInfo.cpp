@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fileinfo/FileInfo.h"
+
+#include "fileinfo/DateText.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QMimeDatabase>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Paths this long are not valid on the host; they are not resolved at all.
+constexpr qsizetype MaxPathBytes = 4096;
+
+QDateTime localTime(const struct statx_timestamp& stamp)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(stamp.tv_sec));
+}
+
+bool hasWildcard(const QString& name)
+{
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+// "*" and "?" as the desktop's file search knows them, letter case ignored;
+// every other character stands for itself.
+QRegularExpression wildcardPattern(const QString& pattern)
+{
+    QString rx;
+    for (const QChar ch : pattern) {
+        if (ch == QLatin1Char('*'))
+            rx += QLatin1String(".*");
+        else if (ch == QLatin1Char('?'))
+            rx += QLatin1Char('.');
+        else
+            rx += QRegularExpression::escape(QString(ch));
+    }
+    return QRegularExpression(QRegularExpression::anchoredPattern(rx),
+                              QRegularExpression::CaseInsensitiveOption |
+                                  QRegularExpression::DotMatchesEverythingOption);
+}
+
+QString roundedNumber(const QLocale& locale, double value, int places)
+{
+    // Halves round away from zero, as number pictures always did; the binary
+    // value alone would sometimes round them down.
+    const double scale = std::pow(10.0, places);
+    return locale.toString(std::floor(value * scale + 0.5) / scale, 'f', places);
+}
+} // namespace
+
+struct FileInfo::Found {
+    QString path;
+    QString name;
+    struct statx st {};
+    bool dangling = false;
+};
+
+bool FileInfo::lookUp(Found& found) const
+{
+    found.path = m_fullPathName;
+    const QByteArray native = QFile::encodeName(found.path);
+    const unsigned mask = STATX_BASIC_STATS | STATX_BTIME;
+    if (statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT, mask, &found.st) != 0) {
+        // A link whose target has gone is still an entry of its folder.
+        if (errno != ENOENT ||
+            statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW, mask, &found.st) != 0)
+            return false;
+        found.dangling = true;
+    }
+    const qsizetype slash = found.path.lastIndexOf(QLatin1Char('/'));
+    found.name = found.path.mid(slash + 1);
+    return true;
+}
+
+bool FileInfo::lookUpWildcard(Found& found) const
+{
+    const qsizetype slash = m_fullPathName.lastIndexOf(QLatin1Char('/'));
+    const QString folder = m_fullPathName.left(slash + 1);
+    const QString pattern = m_fullPathName.mid(slash + 1);
+    if (!hasWildcard(pattern) || hasWildcard(folder))
+        return false;
+    const QRegularExpression rx = wildcardPattern(pattern);
+    QStringList names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [&rx](const QString& n) { return !rx.match(n).hasMatch(); }),
+                names.end());
+    if (names.isEmpty())
+        return false;
+    // The first entry in the order the folder listing shows them.
+    const auto first =
+        std::min_element(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            const int c = a.compare(b, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a < b;
+        });
+    FileInfo probe;
+    probe.m_fullPathName = folder + *first;
+    return probe.lookUp(found);
+}
+
+void FileInfo::setFullPathName(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return;
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    if (QFile::encodeName(absolute).size() >= MaxPathBytes)
+        return;
+    m_fullPathName = absolute;
+    Refresh();
+}
+
+void FileInfo::Refresh()
+{
+    Found found;
+    if (m_fullPathName.isEmpty() || !(lookUp(found) || lookUpWildcard(found))) {
+        m_fileExists = false;
+        return;
+    }
+    m_fileExists = true;
+    m_pathExists = true;
+    const struct statx& st = found.st;
+    m_size = qint64(st.stx_size);
+    m_allocated = qint64(st.stx_blocks) * 512;
+    // Some file systems report a birth time of exactly 0 when they never recorded one.
+    const bool born =
+        (st.stx_mask & STATX_BTIME) && (st.stx_btime.tv_sec != 0 || st.stx_btime.tv_nsec != 0);
+    m_creationTime = born ? localTime(st.stx_btime) : QDateTime();
+    m_lastAccessTime = localTime(st.stx_atime);
+    m_modifyTime = localTime(st.stx_mtime);
+
+    m_attributes = 0;
+    const bool folder = S_ISDIR(st.stx_mode);
+    if (folder)
+        m_attributes |= AttrDirectory;
+    else if (!S_ISREG(st.stx_mode))
+        m_attributes |= AttrSystem;
+    if (found.name.startsWith(QLatin1Char('.')))
+        m_attributes |= AttrHidden;
+    if ((st.stx_attributes_mask & STATX_ATTR_COMPRESSED) &&
+        (st.stx_attributes & STATX_ATTR_COMPRESSED))
+        m_attributes |= AttrCompressed;
+    if (found.dangling ||
+        faccessat(AT_FDCWD, QFile::encodeName(found.path).constData(), W_OK, AT_EACCESS) != 0)
+        m_attributes |= AttrReadOnly;
+
+    m_filename = found.name;
+    m_filePath = found.path.left(found.path.size() - found.name.size());
+    if (!m_filePath.endsWith(QLatin1Char('/')))
+        m_filePath += QLatin1Char('/');
+    m_fullPathName = found.name.isEmpty() ? m_filePath : m_filePath + m_filename;
+    const qsizetype dot = m_filename.lastIndexOf(QLatin1Char('.'));
+    m_fileExtension = dot < 0 ? QString() : m_filename.mid(dot + 1);
+    takeType(found);
+}
+
+void FileInfo::takeType(const Found& found)
+{
+    static const QMimeDatabase db;
+    const mode_t mode = found.st.stx_mode;
+    QMimeType type;
+    if (found.dangling)
+        type = db.mimeTypeForName(QStringLiteral("inode/symlink"));
+    else if (S_ISDIR(mode))
+        type = db.mimeTypeForName(QStringLiteral("inode/directory"));
+    else if (S_ISREG(mode))
+        type = db.mimeTypeForFile(found.path);
+    else if (S_ISFIFO(mode))
+        type = db.mimeTypeForName(QStringLiteral("inode/fifo"));
+    else if (S_ISSOCK(mode))
+        type = db.mimeTypeForName(QStringLiteral("inode/socket"));
+    else if (S_ISCHR(mode))
+        type = db.mimeTypeForName(QStringLiteral("inode/chardevice"));
+    else if (S_ISBLK(mode))
+        type = db.mimeTypeForName(QStringLiteral("inode/blockdevice"));
+
+    // application/octet-stream is the database saying it does not know the type.
+    const bool known = type.isValid() && !type.isDefault();
+    m_typeName = known ? type.comment().trimmed() : QString();
+    m_iconName = known ? type.iconName() : QString();
+    m_genericIconName = known ? type.genericIconName() : QString();
+    if (m_typeName.isEmpty())
+        m_typeName = (m_fileExtension.toUpper() + QStringLiteral(" File")).trimmed();
+}
+
+QIcon FileInfo::hIcon() const
+{
+    if (!m_fileExists)
+        return QIcon();
+    const QString fallback = m_genericIconName.isEmpty()
+                                 ? QStringLiteral("application-octet-stream")
+                                 : m_genericIconName;
+    if (m_iconName.isEmpty())
+        return QIcon::fromTheme(fallback);
+    return QIcon::fromTheme(m_iconName, QIcon::fromTheme(fallback));
+}
+
+QString FileInfo::FormatFileDate(const QDateTime& value)
+{
+    if (!value.isValid())
+        return QString();
+    const QLocale locale;
+    return locale.toString(value.date(), QLocale::LongFormat) + QLatin1Char(' ') +
+           locale.toString(value.time(), LongTimeFormat(locale));
+}
+
+QString FileInfo::FormatFileSize(qint64 bytes)
+{
+    QLocale grouped;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    QLocale plain;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    const QString count = grouped.toString(bytes) + QStringLiteral(" bytes");
+    if (bytes < 1024)
+        return count;
+
+    const qint64 k = bytes / 1024;
+    const double kb = double(bytes) / 1024.0;
+    const double mb = double(bytes) / 1048576.0;
+    QString shortForm;
+    if (k < 10)
+        shortForm = roundedNumber(plain, kb, 2) + QStringLiteral("KB");
+    else if (k < 100)
+        shortForm = roundedNumber(plain, kb, 1) + QStringLiteral("KB");
+    else if (k < 1000)
+        shortForm = roundedNumber(plain, kb, 0) + QStringLiteral("KB");
+    else if (k < 10000)
+        shortForm = roundedNumber(plain, mb, 2) + QStringLiteral("MB");
+    else if (k < 100000)
+        shortForm = roundedNumber(plain, mb, 1) + QStringLiteral("MB");
+    else if (k < 1000000)
+        shortForm = roundedNumber(plain, mb, 0) + QStringLiteral("MB");
+    else
+        shortForm = roundedNumber(plain, mb / 1024.0, 2) + QStringLiteral("GB");
+    return shortForm + QStringLiteral(" (") + count + QLatin1Char(')');
+}

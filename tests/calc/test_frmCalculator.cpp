@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/frmCalculator.h"
+#include "support/ScriptedMessageBox.h"
+
+#include "CalcTestLocale.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+// The list as "op|value" per row, "!" after bold rows, rows joined by blanks.
+QString shownTape(const frmCalculator& w)
+{
+    QStringList rows;
+    for (int i = 0; i < w.LV->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = w.LV->topLevelItem(i);
+        const bool bold = item->font(0).bold() && item->font(1).bold();
+        rows << item->text(0) + QLatin1Char('|') + item->text(1) +
+                    (bold ? QStringLiteral("!") : QString());
+    }
+    return rows.join(QLatin1Char(' '));
+}
+
+int selectedRow(const frmCalculator& w)
+{
+    const QList<QTreeWidgetItem*> items = w.LV->selectedItems();
+    return items.isEmpty() ? -1 : w.LV->indexOfTopLevelItem(items.first());
+}
+
+void click(QPushButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+class CalculatorWindow : public ::testing::Test {
+protected:
+    ScopedLocale locale{QLocale::German};
+    ScriptedMessageBox boxes;
+};
+} // namespace
+
+TEST_F(CalculatorWindow, KeypadClicksWriteTheTape)
+{
+    frmCalculator w;
+    w.show();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Rechner"));
+    EXPECT_EQ(shownTape(w), QStringLiteral("|0"));
+    for (QPushButton* key :
+         {w.cmdNum[1], w.cmdNum[2], w.cmdOP[1], w.cmdNum[5], w.cmdOP[3], w.cmdNum[3], w.cmdEqual})
+        click(key);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00!"));
+    EXPECT_EQ(selectedRow(w), 3);
+
+    click(w.cmdPlusMinus);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1,00 =|-51,00!"));
+    click(w.cmdBS);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1,00"));
+    click(w.cmdBS);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1"));
+    click(w.cmdC);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|0"));
+    click(w.cmdNum[2]);
+    click(w.cmdDot);
+    click(w.cmdNum[5]);
+    click(w.cmdOP[4]);
+    click(w.cmdNum[5]);
+    click(w.cmdPercent);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|2,50 /|0,13"));
+}
+
+TEST_F(CalculatorWindow, TypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
+{
+    frmCalculator w;
+    w.show();
+    QTest::keyClicks(w.LV, QStringLiteral("12+5*3"));
+    QTest::keyClick(w.LV, Qt::Key_Return);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00!"));
+
+    // Keys typed at the window itself, the locale's separator, and keys it ignores.
+    QTest::keyClicks(&w, QStringLiteral("-2,5.=x"));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QTest::keyClick(&w, Qt::Key_Backspace);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! -|2,5"));
+    QTest::keyClick(&w, Qt::Key_Enter);
+    EXPECT_EQ(w.LV->topLevelItem(5)->text(1), QStringLiteral("48,50"));
+
+    // The number block's separator key is the decimal key in any locale.
+    QTest::keyClicks(&w, QStringLiteral("+1"));
+    QTest::keyClick(&w, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClicks(&w, QStringLiteral("5%"));
+    EXPECT_EQ(w.LV->topLevelItem(6)->text(1), QStringLiteral("0,73"));
+
+    // Enter on the close button presses it.
+    QTest::keyClick(w.cmdClose, Qt::Key_Return);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
+{
+    frmCalculator german;
+    EXPECT_EQ(german.cmdDot->text(), QStringLiteral(","));
+    const QFontMetrics tapeMetrics(german.LV->font());
+    EXPECT_EQ(tapeMetrics.horizontalAdvance(QLatin1Char('i')),
+              tapeMetrics.horizontalAdvance(QLatin1Char('W')))
+        << "the tape is set in a fixed-width font";
+
+    german.show();
+    const QSize start = german.size();
+    EXPECT_EQ(german.minimumHeight(), german.maximumHeight());
+    german.resize(start.width() - 100, start.height() + 100);
+    EXPECT_EQ(german.size(), start);
+    german.resize(start.width() + 200, start.height());
+    EXPECT_EQ(german.width(), start.width() + 200);
+    EXPECT_GT(german.LV->width(), german.cmdNum[0]->width() * 5);
+
+    ScopedLocale english(QLocale::English);
+    frmCalculator w;
+    EXPECT_EQ(w.cmdDot->text(), QStringLiteral("."));
+    QTest::keyClicks(&w, QStringLiteral("1,5.5+1="));
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|15.50 +|1.00 =|16.50!"));
+}
+
+TEST_F(CalculatorWindow, RoundingMenuChecksOneItem)
+{
+    frmCalculator w;
+    const auto checked = [&w] {
+        QList<int> items;
+        for (int i = 1; i <= 8; ++i) {
+            if (w.mOpt_RoundSub[i]->isChecked())
+                items << i;
+        }
+        return items;
+    };
+    EXPECT_EQ(checked(), QList<int>{4});
+    EXPECT_TRUE(w.mOpt_RoundSub[2]->isSeparator());
+    w.mOpt_RoundSub[1]->trigger();
+    EXPECT_EQ(checked(), QList<int>{1});
+    QTest::keyClicks(&w, QStringLiteral("1/3"));
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_EQ(w.LV->topLevelItem(2)->text(1), QStringLiteral("0,3333333333333333"));
+    w.mOpt_RoundSub[8]->trigger();
+    w.mOpt_RoundSub[8]->trigger(); // choosing the checked item again keeps it checked
+    EXPECT_EQ(checked(), QList<int>{8});
+    EXPECT_EQ(w.Tape().RoundingPlaces(), 6);
+}
+
+TEST_F(CalculatorWindow, ContextMenuAndClipboard)
+{
+    frmCalculator w;
+    w.show();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("kein Wert"));
+    w.PrepareContextMenu();
+    EXPECT_FALSE(w.kLV_Paste->isEnabled());
+    EXPECT_TRUE(w.kLV_CopyEntry->isEnabled());
+    EXPECT_FALSE(w.kLV_CopySum->isEnabled());
+    EXPECT_TRUE(w.kLV_CopyList->isEnabled());
+
+    QTest::keyClicks(&w, QStringLiteral("5+"));
+    w.PrepareContextMenu();
+    EXPECT_FALSE(w.kLV_CopyEntry->isEnabled()) << "the selected line waits for its value";
+
+    clipboard->setText(QStringLiteral("1.000,5"));
+    w.PrepareContextMenu();
+    ASSERT_TRUE(w.kLV_Paste->isEnabled());
+    w.kLV_Paste->trigger();
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|5,00 +|1.000,50 =|1.005,50!"));
+    w.PrepareContextMenu();
+    EXPECT_TRUE(w.kLV_CopySum->isEnabled());
+
+    // A line the user clicks is the one "Aktuellen Eintrag" copies.
+    QTreeWidgetItem* first = w.LV->topLevelItem(0);
+    QTest::mouseClick(w.LV->viewport(), Qt::LeftButton, {}, w.LV->visualItemRect(first).center());
+    w.kLV_CopyEntry->trigger();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("5,00"));
+    w.kLV_CopySum->trigger();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("1.005,50"));
+    EXPECT_EQ(selectedRow(w), 2);
+    w.kLV_CopyList->trigger();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("\t5,00\n+\t1.000,50\n=\t1.005,50"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
+{
+    frmCalculator w;
+    w.show();
+    QTest::keyClicks(&w, QStringLiteral("2*4"));
+    QString tape;
+    double result = 0;
+    EXPECT_TRUE(w.ReturnVals(tape, result));
+    EXPECT_EQ(tape, QStringLiteral("\t2,00\n*\t4"));
+    EXPECT_EQ(result, 8.0);
+
+    QSignalSpy shutdown(&w, &frmCalculator::shutdownRequested);
+    w.mFile_Quit->trigger();
+    EXPECT_FALSE(w.isVisible());
+    tape.clear();
+    EXPECT_FALSE(w.ReturnVals(tape, result));
+    EXPECT_TRUE(tape.isEmpty());
+    w.close();
+    EXPECT_EQ(shutdown.count(), 0) << "opened from the main window, closing ends nothing";
+}

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/frmInterestCalc.h"
+#include "calc/frmTimeCalc.h"
+#include "core/AppGlobals.h"
+#include "core/cuAppError.h"
+#include "support/ScriptedMessageBox.h"
+
+#include "CalcTestLocale.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+// Shows the window and waits until it has the keyboard, as a user's window would.
+bool showActive(QWidget& w)
+{
+    w.show();
+    QApplication::setActiveWindow(&w);
+    return QTest::qWaitForWindowActive(&w);
+}
+} // namespace
+
+TEST(TimeCalcWindow, TypingEnterAndPlusAddTimes)
+{
+    ScriptedMessageBox boxes;
+    frmTimeCalc w;
+    ASSERT_TRUE(showActive(w));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zeitrechner"));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("00:00:00"));
+    EXPECT_TRUE(w.Text2->isReadOnly());
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[0]);
+
+    // Typing replaces the selected "0"; letters never reach the field; Enter moves on.
+    QTest::qWait(0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[1]);
+    QTest::qWait(0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3a0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[2]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.cmdSum);
+    EXPECT_EQ(w.txtIn[0]->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("30"));
+
+    QTest::keyClick(w.cmdSum, Qt::Key_Return);
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("01:30:00"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtIn[0]);
+    EXPECT_EQ(w.txtIn[0]->selectedText(), QStringLiteral("1"));
+
+    // "+" typed in a field adds and does not appear in it.
+    QTest::keyClick(w.txtIn[1], Qt::Key_Plus);
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("03:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("30"));
+
+    // An emptied field gets its "0" back when it is left.
+    w.txtIn[2]->setFocus();
+    w.txtIn[2]->clear();
+    w.txtIn[0]->setFocus();
+    EXPECT_EQ(w.txtIn[2]->text(), QStringLiteral("0"));
+
+    QTest::mouseClick(w.cmdReset, Qt::LeftButton);
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("0"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST(TimeCalcWindow, OverflowKeepsTheSum)
+{
+    ScriptedMessageBox boxes;
+    frmTimeCalc w;
+    w.show();
+    w.txtIn[0]->setText(QStringLiteral("25"));
+    QTest::mouseClick(w.cmdSum, Qt::LeftButton);
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("25:00:00"));
+    w.txtIn[0]->setText(QStringLiteral("596524"));
+    QTest::mouseClick(w.cmdSum, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Überlauf."));
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+    EXPECT_EQ(boxes.shown()[0].title, AppErr().AppName);
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("25:00:00"));
+    EXPECT_EQ(w.Sum().TotalSeconds(), 25 * 3600);
+}
+
+TEST(InterestCalcWindow, BerechnenFillsTheOutputs)
+{
+    ScopedLocale german(QLocale::German);
+    ScriptedMessageBox boxes;
+    frmInterestCalc w;
+    w.show();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zinsrechner"));
+    EXPECT_TRUE(w.Text4->text().isEmpty());
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("562,60"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("27.004,85"));
+    EXPECT_TRUE(w.Text4->isReadOnly());
+    EXPECT_TRUE(w.Text5->isReadOnly());
+
+    // Letters fail through the error box and leave the outputs.
+    w.Text2->setText(QStringLiteral("vier"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("Typen unverträglich.")));
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("562,60"));
+
+    // Enter in a field calculates.
+    w.Text2->setText(QStringLiteral("0"));
+    w.Text1->setText(QStringLiteral("4800"));
+    QTest::keyClick(w.Text3, Qt::Key_Return);
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("100,00"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("4.800,00"));
+}

@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/pCalcTape.h"
+#include "core/AppErrorRecord.h"
+#include "support/ScriptedMessageBox.h"
+
+#include "CalcTestLocale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kDivision = QStringLiteral("Division durch Null ist nicht möglich.");
+const QString kRestart =
+    QStringLiteral("Sie haben keinen Operator angegeben.\nBerechnung neu starten?");
+
+// Presses keys as written: digits, operators, "," the decimal key, "%", "=",
+// "~" the sign key, "<" backspace, "C" clear.
+void keys(pCalcTape& tape, const char* script)
+{
+    for (const char* k = script; *k; ++k) {
+        switch (*k) {
+        case '+':
+            tape.KeyOperator(1);
+            break;
+        case '-':
+            tape.KeyOperator(2);
+            break;
+        case '*':
+            tape.KeyOperator(3);
+            break;
+        case '/':
+            tape.KeyOperator(4);
+            break;
+        case ',':
+            tape.KeyDecimal();
+            break;
+        case '%':
+            tape.KeyPercent();
+            break;
+        case '=':
+            tape.KeyEqual();
+            break;
+        case '~':
+            tape.KeySign();
+            break;
+        case '<':
+            tape.KeyBackspace();
+            break;
+        case 'C':
+            tape.KeyClear();
+            break;
+        default:
+            tape.KeyDigit(*k - '0');
+            break;
+        }
+    }
+}
+
+// The tape as "op|value" per line, "!" after bold lines, lines joined by blanks.
+QString dump(const pCalcTape& tape)
+{
+    QStringList lines;
+    for (const TapeLine& line : tape.Lines())
+        lines << line.Op + QLatin1Char('|') + line.Value +
+                     (line.Bold ? QStringLiteral("!") : QString());
+    return lines.join(QLatin1Char(' '));
+}
+
+// Every tape case runs under a German and under an English locale.
+class Tape : public ::testing::TestWithParam<QLocale::Language> {
+protected:
+    ScopedLocale locale{GetParam()};
+    ScriptedMessageBox boxes;
+};
+} // namespace
+
+TEST_P(Tape, NewTapeHasOneZeroLineAndEqualDoesNothing)
+{
+    pCalcTape tape;
+    EXPECT_EQ(tape.Display(), QStringLiteral("0"));
+    EXPECT_EQ(dump(tape), QStringLiteral("|0"));
+    EXPECT_EQ(tape.DecimalSeparator(), QLocale().decimalPoint());
+    keys(tape, "=");
+    EXPECT_EQ(dump(tape), QStringLiteral("|0"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_P(Tape, ComputesLeftToRightWithoutPrecedence)
+{
+    pCalcTape tape;
+    keys(tape, "12+5*3=");
+    EXPECT_EQ(dump(tape), num("|12,00 +|5,00 *|3,00 =|51,00!"));
+    EXPECT_EQ(tape.Display(), num("51,00"));
+    EXPECT_EQ(tape.SelectedLine(), 4);
+    EXPECT_EQ(tape.PendingOperator(), 0);
+
+    // Continuing after a result counts from the last result line only.
+    keys(tape, "+4=");
+    EXPECT_EQ(dump(tape), num("|12,00 +|5,00 *|3,00 =|51,00! +|4,00 =|55,00!"));
+    EXPECT_EQ(tape.ComputeTotal(), 55.0);
+}
+
+TEST_P(Tape, OperatorAfterOperatorReplacesIt)
+{
+    pCalcTape tape;
+    keys(tape, "5+-*");
+    EXPECT_EQ(dump(tape), num("|5,00 *|"));
+    EXPECT_EQ(tape.PendingOperator(), 3);
+    keys(tape, "=");
+    EXPECT_EQ(dump(tape), num("|5,00 *|")) << "= right after an operator does nothing";
+    keys(tape, "3=");
+    EXPECT_EQ(dump(tape), num("|5,00 *|3,00 =|15,00!"));
+}
+
+TEST_P(Tape, DivisionByZeroIsRefusedWithoutAddingLines)
+{
+    pCalcTape tape;
+    keys(tape, "5/0=");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), kDivision);
+    EXPECT_EQ(boxes.shown()[0].style, 48);
+    EXPECT_EQ(dump(tape), num("|5,00 /|0"));
+
+    boxes.clear();
+    keys(tape, "+");
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(dump(tape), num("|5,00 /|0"));
+    // The next digit corrects the divisor.
+    keys(tape, "2=");
+    EXPECT_EQ(dump(tape), num("|5,00 /|2,00 =|2,50!"));
+}
+
+TEST_P(Tape, PercentTakesTheShareOfTheTotalBefore)
+{
+    pCalcTape tape;
+    keys(tape, "200+10%");
+    EXPECT_EQ(dump(tape), num("|200,00 +|20,00"));
+    keys(tape, "=");
+    EXPECT_EQ(tape.Display(), num("220,00"));
+
+    keys(tape, "C200-10%=");
+    EXPECT_EQ(dump(tape), num("|200,00 -|20,00 =|180,00!"));
+    keys(tape, "C50*10%=");
+    EXPECT_EQ(dump(tape), num("|50,00 *|5,00 =|250,00!"));
+}
+
+TEST_P(Tape, SignKey)
+{
+    pCalcTape tape;
+    keys(tape, "5+3=~");
+    EXPECT_EQ(dump(tape), num("|5,00 +|3,00 =|8,00! *|-1,00 =|-8,00!"));
+    EXPECT_EQ(tape.Display(), QStringLiteral("-8"));
+
+    keys(tape, "C12~");
+    EXPECT_EQ(dump(tape), QStringLiteral("|-12"));
+    keys(tape, "3");
+    EXPECT_EQ(dump(tape), QStringLiteral("|-123"));
+    keys(tape, "~");
+    EXPECT_EQ(dump(tape), QStringLiteral("|123"));
+}
+
+TEST_P(Tape, BackspaceCases)
+{
+    struct Case {
+        const char* name;
+        const char* script;
+        const char* tape;
+    };
+    const Case cases[] = {
+        {"three digits", "123<", "|12"},
+        {"one digit becomes 0", "5<", "|0"},
+        {"negative", "12~<", "|-1"},
+        {"negative single digit", "5~<", "|0"},
+        {"decimals", "1,25<", "|1,2"},
+        {"0 in a second line deletes it", "5+0<", "|5,00"},
+        {"operator waiting for its value", "5+<", "|5,00"},
+        {"0 alone stays", "<", "|0"},
+        {"single digit divisor deletes the line", "8/5<", "|8,00"},
+        {"result line", "5+3=<", "|5,00 +|3,00"},
+    };
+    for (const Case& c : cases) {
+        pCalcTape tape;
+        keys(tape, c.script);
+        EXPECT_EQ(dump(tape), num(c.tape)) << c.name;
+        EXPECT_EQ(tape.PendingOperator(), 0) << c.name;
+    }
+    EXPECT_EQ(boxes.count(), 0);
+
+    // After deleting, typing continues on the last line.
+    pCalcTape tape;
+    keys(tape, "5+3=<");
+    EXPECT_EQ(tape.Display(), num("3,00"));
+    keys(tape, "=");
+    EXPECT_EQ(dump(tape), num("|5,00 +|3,00 =|8,00!"));
+}
+
+TEST_P(Tape, RoundingPlaces)
+{
+    pCalcTape off;
+    off.SetRoundingPlaces(-1);
+    keys(off, "1/3=");
+    EXPECT_EQ(off.Display(), num("0,3333333333333333"));
+    keys(off, "C1234,5+1=");
+    EXPECT_EQ(dump(off), num("|1234,5 +|1 =|1235,5!")) << "no grouping with rounding off";
+
+    pCalcTape six;
+    six.SetRoundingPlaces(6);
+    keys(six, "1/3=");
+    EXPECT_EQ(six.Display(), num("0,333300"));
+
+    pCalcTape two;
+    keys(two, "1234,5+1,005=");
+    EXPECT_EQ(dump(two), num("|1.234,50 +|1,01 =|1.235,51!"));
+}
+
+TEST_P(Tape, DisplayIsCutTo36Characters)
+{
+    pCalcTape tape;
+    for (int i = 0; i < 40; ++i)
+        tape.KeyDigit(1 + i % 9);
+    EXPECT_EQ(tape.Display().size(), 36);
+    EXPECT_EQ(tape.Lines().first().Value, tape.Display());
+    EXPECT_TRUE(tape.Display().startsWith(QStringLiteral("123456789")));
+}
+
+TEST_P(Tape, NumbersBeyondTheRoundingRangeFailVisiblyOnEqual)
+{
+    pCalcTape tape;
+    keys(tape, "1000000000000000+");
+    EXPECT_EQ(boxes.count(), 0) << "the operator ends silently";
+    EXPECT_EQ(tape.Display(), QStringLiteral("1000000000000000"));
+    keys(tape, "1");
+    EXPECT_EQ(dump(tape), QStringLiteral("|10000000000000001")) << "the number typed is kept";
+    keys(tape, "=");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("Überlauf.")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+}
+
+TEST_P(Tape, TapeTextJoinsLinesWithTabsAndLineBreaks)
+{
+    pCalcTape tape;
+    keys(tape, "5+3");
+    EXPECT_EQ(tape.TapeText(), num("\t5,00\n+\t3"));
+    EXPECT_EQ(tape.CopyList(), num("\t5,00\n+\t3"));
+    tape.SetSelectedLine(1);
+    EXPECT_EQ(tape.CopyEntry(), num("5,00"));
+    EXPECT_EQ(tape.CopySum(), QStringLiteral("3"));
+    EXPECT_EQ(tape.SelectedLine(), 2);
+}
+
+TEST_P(Tape, DigitAfterResultAsksBeforeRestarting)
+{
+    pCalcTape tape;
+    keys(tape, "5+3=");
+    const QString before = dump(tape);
+    boxes.queueAnswer(7);
+    keys(tape, "7");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), kRestart);
+    EXPECT_EQ(boxes.shown()[0].style, 4 + 32);
+    EXPECT_EQ(dump(tape), before);
+
+    boxes.queueAnswer(6);
+    keys(tape, "7");
+    EXPECT_EQ(dump(tape), QStringLiteral("|7"));
+    EXPECT_EQ(tape.Display(), QStringLiteral("7"));
+    EXPECT_EQ(tape.CurrentLine(), 1);
+}
+
+TEST_P(Tape, PasteAppendsOrFillsTheWaitingLine)
+{
+    pCalcTape tape;
+    EXPECT_FALSE(tape.ClipboardHasNumber(QString()));
+    EXPECT_FALSE(tape.ClipboardHasNumber(QStringLiteral("abc")));
+    EXPECT_TRUE(tape.ClipboardHasNumber(num(" 1.234,5\n")));
+
+    keys(tape, "5");
+    tape.Paste(num("1.234,5"));
+    EXPECT_EQ(dump(tape), num("|5,00 +|1234,5"));
+    keys(tape, "*");
+    tape.Paste(QStringLiteral("2"));
+    EXPECT_EQ(dump(tape), num("|5,00 +|1.234,50 *|2"));
+    keys(tape, "=");
+    EXPECT_EQ(tape.Display(), num("2.479,00"));
+
+    // After a division message the pasted number still goes on the tape.
+    keys(tape, "C8/0");
+    tape.Paste(QStringLiteral("4"));
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(dump(tape), num("|8,00 /|0 +|4"));
+    tape.Paste(QStringLiteral("keine Zahl"));
+    EXPECT_EQ(dump(tape), num("|8,00 /|0 +|4"));
+}
+
+TEST_P(Tape, NumberTextHelpers)
+{
+    pCalcTape tape;
+    EXPECT_EQ(tape.NormalizeLeadingZero(num(",5")), num("0,5"));
+    EXPECT_EQ(tape.NormalizeLeadingZero(num("-,5")), num("-0,5"));
+    EXPECT_EQ(tape.FormatValue(-0.001), num("0,00"));
+    EXPECT_DOUBLE_EQ(tape.ToNumber(num("12,")), 12.0);
+    EXPECT_THROW(tape.ToNumber(QString()), AppErrorRecord);
+    EXPECT_EQ(tape.PlainText(1e15), QStringLiteral("1000000000000000"));
+    // Written out, 1e300 would not fit the display; its exponent form reads back.
+    EXPECT_DOUBLE_EQ(tape.ToNumber(tape.PlainText(1e300)), 1e300);
+}
+
+TEST_P(Tape, DeletingTheOnlyLineLeavesAUsableTape)
+{
+    pCalcTape tape;
+    tape.DeleteSelectedLine();
+    EXPECT_EQ(tape.LineCount(), 0);
+    keys(tape, "<");
+    keys(tape, "4+2=");
+    EXPECT_EQ(dump(tape), num("|4,00 +|2,00 =|6,00!"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, Tape, ::testing::Values(QLocale::German, QLocale::English),
+                         [](const auto& info) {
+                             return info.param == QLocale::German ? std::string("German")
+                                                                  : std::string("English");
+                         });

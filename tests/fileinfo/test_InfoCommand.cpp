@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DocFixtures.h"
+#include "GermanTimeTest.h"
+
+#include "cli/InfoCommand.h"
+#include "support/PeWriter.h"
+#include "support/TempDir.h"
+#include "support/VersionNode.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace {
+QStringList labels(const QList<InfoRow>& rows)
+{
+    QStringList out;
+    for (const InfoRow& row : rows)
+        out.append(row.label);
+    return out;
+}
+
+const QStringList FileLabels = {"Typ",           "Größe",  "Erstellt",  "Geändert", "Letzter Zugr.",
+                                "Schreibgesch.", "Archiv", "Versteckt", "System"};
+} // namespace
+
+class InfoCommand : public GermanTimeTest {
+protected:
+    TempDir dir;
+};
+
+TEST_F(InfoCommand, PlainFileGivesTheNineRows)
+{
+    const QDateTime modified(QDate(2021, 3, 9), QTime(8, 7, 6));
+    const QString path =
+        dir.writeFile(QStringLiteral(".notiz.txt"), QByteArray(1536, 'a'), modified);
+    const QList<InfoRow> rows = InfoRows(path);
+    ASSERT_EQ(labels(rows), FileLabels);
+    EXPECT_EQ(rows[1].value, QStringLiteral("1,50KB (1.536 bytes)"));
+    EXPECT_EQ(rows[3].value, QStringLiteral("09.03.21 08:07:06"));
+    EXPECT_EQ(rows[5].value, QStringLiteral("Nein"));
+    EXPECT_EQ(rows[7].value, QStringLiteral("Ja")) << "a dot-file is hidden";
+    EXPECT_TRUE(InfoRows(dir.filePath(QStringLiteral("fehlt"))).isEmpty());
+}
+
+TEST_F(InfoCommand, DocumentPropertiesFollowWithTheirGermanNames)
+{
+    const QByteArray meta =
+        "<d><m><title>Plan</title><initial-creator>Eva</initial-creator></m></d>";
+    const QString path =
+        dir.writeFile(QStringLiteral("plan.odt"), Fixture::zipFile({{"meta.xml", meta}}));
+    const QList<InfoRow> rows = InfoRows(path);
+    ASSERT_EQ(rows.size(), 12);
+    EXPECT_EQ(rows[9].label, QString(15, QLatin1Char('-')));
+    EXPECT_EQ(rows[9].value, QString(25, QLatin1Char('-')));
+    EXPECT_EQ(rows[10].label, QStringLiteral("Autor"));
+    EXPECT_EQ(rows[10].value, QStringLiteral("Eva"));
+    EXPECT_EQ(rows[11].label, QStringLiteral("Titel"));
+    // Nothing readable: no separator either.
+    const QString empty = dir.writeFile(QStringLiteral("leer.docx"), "kein zip");
+    EXPECT_EQ(labels(InfoRows(empty)), FileLabels);
+}
+
+TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
+{
+    VersionNode::Fixed fixed;
+    fixed.fileMS = 0x00020003;
+    fixed.fileLS = 0x00040005;
+    const VersionNode root = VersionNode::root(
+        fixed,
+        {VersionNode::strings(QStringLiteral("040704B0"),
+                              {{QStringLiteral("CompanyName"), QStringLiteral("Beispiel GmbH")},
+                               {QStringLiteral("FileDescription"), QStringLiteral("Prüfprogramm")},
+                               {QStringLiteral("Comments"), QStringLiteral("Nur zum Testen")}}),
+         VersionNode::translations({{0x0407, 0x04B0}})});
+    PeWriter pe;
+    pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
+    const QList<InfoRow> rows = InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
+    ASSERT_EQ(rows.size(), 20);
+    EXPECT_EQ(labels(rows).mid(9),
+              (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",
+                           "Firmenname", "Int. Name", "Sprache", "Marken", "Originalname",
+                           "Produktname", "Kommentare"}));
+    EXPECT_EQ(rows[10].value, QStringLiteral("2.03.0405"));
+    EXPECT_EQ(rows[11].value, QStringLiteral("Prüfprogramm"));
+    EXPECT_EQ(rows[13].value, QStringLiteral("Beispiel GmbH"));
+    EXPECT_EQ(rows[15].value, QStringLiteral("Deutsch (Deutschland)"));
+    EXPECT_EQ(rows[19].value, QStringLiteral("Nur zum Testen"));
+    // A program without a version resource shows the file rows alone.
+    PeWriter bare;
+    EXPECT_EQ(labels(InfoRows(dir.writeFile(QStringLiteral("ohne.exe"), bare.build()))),
+              FileLabels);
+}
+
+TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
+{
+    const QString path = dir.writeFile(QStringLiteral("daten.bin"), "xyz");
+    QProcess cli;
+    cli.start(QStringLiteral(TOLVANE_CLI_PATH), {QStringLiteral("info"), path});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    const QStringList lines =
+        QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Größe\t3 bytes")));
+
+    cli.start(QStringLiteral(TOLVANE_CLI_PATH),
+              {QStringLiteral("info"), dir.filePath(QStringLiteral("weg"))});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()).trimmed(),
+              QStringLiteral("Die Datei '%1' ist nicht vorhanden.")
+                  .arg(dir.filePath(QStringLiteral("weg"))));
+
+    cli.start(QStringLiteral(TOLVANE_CLI_PATH), {QStringLiteral("info")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 2);
+}
