@@ -7,6 +7,7 @@
 #include "browser/frmAbout.h"
 #include "browser/frmMain.h"
 #include "browser/frmMainMasks.h"
+#include "calc/CalcCommands.h"
 #include "core/AppGlobals.h"
 #include "core/Help.h"
 #include "core/ShellUtil.h"
@@ -56,6 +57,21 @@ MainCommands::MainCommands(frmMain& form) : QObject(&form), m_form(form)
     connect(m.kFileInfo_CopyCurrent, &QAction::triggered, this,
             [this] { kFileInfo_Copy_Click(false); });
     connect(m.kFileInfo_CopyAll, &QAction::triggered, this, [this] { kFileInfo_Copy_Click(true); });
+    const std::pair<QAction*, void (*)(QWidget*)> calculators[] = {
+        {m.mExtras_Calc, ShowCalculator},           {m.TB_Calc, ShowCalculator},
+        {m.mExtras_TimeCalc, ShowTimeCalc},         {m.TB_Calc_TimeCalc, ShowTimeCalc},
+        {m.mExtras_InterestCalc, ShowInterestCalc}, {m.TB_Calc_InterestCalc, ShowInterestCalc},
+    };
+    for (const auto& [action, show] : calculators) {
+        connect(action, &QAction::triggered, this, [this, action, show] {
+            try {
+                show(&m_form);
+            } catch (...) {
+                AppErr().ErrMsg(QStringLiteral("frmMain"),
+                                action->objectName() + QStringLiteral("_Click"));
+            }
+        });
+    }
     connect(m.mHelp_Help, &QAction::triggered, this, &MainCommands::mHelp_Help_Click);
     connect(m.mHelp_Web, &QAction::triggered, this, &MainCommands::mHelp_Web_Click);
     connect(m.mHelp_Info, &QAction::triggered, this, &MainCommands::mHelp_Info_Click);

@@ -59,6 +59,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     m_menus = std::make_unique<frmMainMenus>(this);
     m_commands = new MainCommands(*this);
     mFile_Quit = m_menus->mFile_Quit;
+    mExtras_Calc = m_menus->mExtras_Calc;
+    mExtras_TimeCalc = m_menus->mExtras_TimeCalc;
+    mExtras_InterestCalc = m_menus->mExtras_InterestCalc;
     mExtras_Options = m_menus->mExtras_Options;
     BuildPanes();
     ConnectCommands();

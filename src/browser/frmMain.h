@@ -36,8 +36,11 @@ public:
     ~frmMain() override;
 
     frmMainMenus* Menus() const { return m_menus.get(); }
-    // Kept for the menu entries "&Beenden" and "O&ptionen" of the frame.
+    // The entries the frame and the tools' own tests reach directly.
     QAction* mFile_Quit = nullptr;
+    QAction* mExtras_Calc = nullptr;
+    QAction* mExtras_TimeCalc = nullptr;
+    QAction* mExtras_InterestCalc = nullptr;
     QAction* mExtras_Options = nullptr;
 
     QSplitter* EO = nullptr;

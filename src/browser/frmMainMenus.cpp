@@ -75,10 +75,8 @@ void frmMainMenus::BuildMenuBar(QMainWindow* window)
     mExtras_InterestCalc = Item(mExtras, "mExtras_InterestCalc", "Z&insrechner");
     mExtras->addSeparator()->setObjectName(QStringLiteral("mExtras_Bar1"));
     mExtras_Options = Item(mExtras, "mExtras_Options", "O&ptionen");
-    // The comparison and the calculators are tools of their own, not part of this build yet.
-    for (QAction* missing :
-         {mExtras_CompareDirs, mExtras_Calc, mExtras_TimeCalc, mExtras_InterestCalc})
-        missing->setEnabled(false);
+    // The folder comparison is a tool of its own, not part of this build yet.
+    mExtras_CompareDirs->setEnabled(false);
 
     mHelp = Menu(window, "mHelp", "&?");
     bar->addMenu(mHelp);
@@ -108,12 +106,13 @@ void frmMainMenus::BuildToolBar(QMainWindow* window)
                          QStyle::SP_ComputerIcon);
     auto* calcMenu = new QMenu(window);
     calcMenu->setObjectName(QStringLiteral("TB_Calc_Menu"));
-    calcMenu->addAction(QStringLiteral("Zeitrechner"))->setEnabled(false);
-    calcMenu->addAction(QStringLiteral("Zinsrechner"))->setEnabled(false);
+    TB_Calc_TimeCalc = calcMenu->addAction(QStringLiteral("Zeitrechner"));
+    TB_Calc_InterestCalc = calcMenu->addAction(QStringLiteral("Zinsrechner"));
     TB_Calc->setMenu(calcMenu);
     if (auto* button = qobject_cast<QToolButton*>(TB->widgetForAction(TB_Calc)))
         button->setPopupMode(QToolButton::MenuButtonPopup);
-    for (QAction* missing : {TB_Compare, TB_Rename, TB_SlideShow, TB_Icons, TB_Calc})
+    // Their tools are not part of this build yet.
+    for (QAction* missing : {TB_Compare, TB_Rename, TB_SlideShow, TB_Icons})
         missing->setEnabled(false);
 }
 

@@ -38,6 +38,8 @@ struct frmMainMenus {
     QAction* TB_SlideShow = nullptr;
     QAction* TB_Icons = nullptr;
     QAction* TB_Calc = nullptr;
+    QAction* TB_Calc_TimeCalc = nullptr;     // drop-down entry 1
+    QAction* TB_Calc_InterestCalc = nullptr; // drop-down entry 2
 
     QMenu* kDirBox = nullptr;
     QAction* kDirBox_Refresh = nullptr;
