@@ -130,7 +130,7 @@ void frmMain::ConnectCommands()
 {
     frmMainMenus& m = *m_menus;
     auto handle = [this](QAction* action, const char* procedure, auto body) {
-        connect(action, &QAction::triggered, this, [this, procedure, body] {
+        connect(action, &QAction::triggered, this, [procedure, body] {
             try {
                 body();
             } catch (...) {

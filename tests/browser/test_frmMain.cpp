@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -312,4 +313,66 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
     ASSERT_EQ(form->Menus()->kMasks_List.size(), 4);
     EXPECT_EQ(form->Menus()->kMasks_List[3]->text(), QStringLiteral("Microsoft Access"));
     EXPECT_EQ(StoredValueNames(akPatterns), QStringList{QStringLiteral("Microsoft Access")});
+}
+
+TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)
+{
+    auto form = Open();
+    form->DriveBox->addItem(QStringLiteral("/nicht/bereit/"), QStringLiteral("/nicht/bereit/"));
+    Q_EMIT form->DriveBox->activated(form->DriveBox->count() - 1);
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.shown().last().title.contains(QStringLiteral("<Fehler Nr. 68>")));
+    EXPECT_EQ(form->DirBox->Path(), dir.path());
+    EXPECT_EQ(form->Files()->ListCount(), 5);
+    EXPECT_EQ(form->DriveBox->currentData().toString().isEmpty(), false);
+}
+
+TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
+{
+    dir.writeFile(QStringLiteral("gross.txt"), QByteArray(2097153, 'x'));
+    auto form = Open();
+    form->Files()->Refresh();
+    form->SelectFiles(QStringLiteral("gross.txt"), true);
+    boxes.queueAnswer(MsgResult::No);
+    form->Commands()->kFileBox_Run_Editor_Click();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown().last().style, 292);
+    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("Die Datei '%1' hat eine Größe von ")
+                                                .arg(dir.filePath(QStringLiteral("gross.txt")))));
+    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("\nTrotzdem im Editor öffnen?")));
+}
+
+TEST_F(MainWindow, RefreshKeepsTheSelectionAndIconFilesAreFound)
+{
+    auto form = Open();
+    form->SelectFiles(QStringLiteral("notiz.txt"), true);
+    ClickFile(*form, QStringLiteral("prog.dll"), Qt::ControlModifier);
+    dir.writeFile(QStringLiteral("neu.txt"));
+    form->Commands()->kFileBox_Refresh_Click();
+    EXPECT_EQ(form->Files()->ListCount(), 6);
+    EXPECT_EQ(form->SelectedCount(), 2);
+    EXPECT_TRUE(form->HasIconFiles());
+    form->DirBox->SetPath(dir.filePath(QStringLiteral("unter")));
+    EXPECT_FALSE(form->HasIconFiles());
+    // An empty list offers no menu at all.
+    form->Commands()->ShowFileBoxMenu(QPoint(5, 5));
+    EXPECT_FALSE(form->Menus()->kFileBox->isVisible());
+}
+
+TEST_F(MainWindow, ARecentFileSelectsItselfOrIsReportedWhenGone)
+{
+    auto form = Open();
+    form->RecentRegFiles()->Add(dir.filePath(QStringLiteral("prog.dll")));
+    form->DirBox->SetPath(dir.filePath(QStringLiteral("unter")));
+    form->Commands()->mFile_Last_Reg_Click(1);
+    EXPECT_EQ(form->DirBox->Path(), dir.path());
+    EXPECT_EQ(form->cmbMask->currentText(), QStringLiteral("*.dll"));
+    EXPECT_EQ(form->SelectedCount(), 1);
+    EXPECT_EQ(form->CurrentFilePath(), dir.filePath(QStringLiteral("prog.dll")));
+
+    QFile::remove(dir.filePath(QStringLiteral("prog.dll")));
+    form->Commands()->mFile_Last_Reg_Click(1);
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Die Datei '%1' ist nicht mehr vorhanden.")
+                                    .arg(dir.filePath(QStringLiteral("prog.dll"))));
+    EXPECT_EQ(form->RecentRegFiles()->Count(), 0);
 }
