@@ -62,7 +62,10 @@ MainCommands::MainCommands(frmMain& form) : QObject(&form), m_form(form)
         {m.mExtras_TimeCalc, ShowTimeCalc},         {m.TB_Calc_TimeCalc, ShowTimeCalc},
         {m.mExtras_InterestCalc, ShowInterestCalc}, {m.TB_Calc_InterestCalc, ShowInterestCalc},
     };
-    for (const auto& [action, show] : calculators) {
+    for (const auto& entry : calculators) {
+        // Named copies: clang 14 cannot capture structured bindings.
+        QAction* action = entry.first;
+        void (*show)(QWidget*) = entry.second;
         connect(action, &QAction::triggered, this, [this, action, show] {
             try {
                 show(&m_form);
