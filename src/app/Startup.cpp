@@ -9,11 +9,14 @@
 #include "core/TextUtil.h"
 #include "core/cuAppError.h"
 #include "core/pOptions.h"
+#include "core/pQXLibApp.h"
 #include "platform/QtMessageBoxPresenter.h"
 #include "platform/SettingsDatabase.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace {
 bool g_shuttingDown = false;
@@ -27,6 +30,20 @@ MessageBoxPresenter* installPresenter()
     MessageBoxService::setPresenter(&presenter);
     return &presenter;
 }
+
+} // namespace
+
+void InstallGermanQtTexts()
+{
+    static QTranslator* translator = nullptr;
+    if (translator || !qApp)
+        return;
+    translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+namespace {
 
 void openMainWindow()
 {
@@ -47,6 +64,8 @@ void Main(const QStringList& argumentsAfterProgram)
         g_shuttingDown = false;
         SetAppErr(std::make_unique<cuAppError>());
         installPresenter();
+        InstallGermanQtTexts();
+        SetQXLibApp(std::make_unique<pQXLibApp>());
         // A damaged settings file was set aside when the store opened: say which.
         const QString notice = SettingsDatabase::takeStartupNotice();
         if (!notice.isEmpty())
@@ -96,6 +115,7 @@ void AppShutdown()
     g_shuttingDown = true;
     // The options go first: writing them back still needs the other services.
     SetAppOptions(nullptr);
+    SetQXLibApp(nullptr);
     SetAppErr(nullptr);
     UnloadAllForms(nullptr);
 }

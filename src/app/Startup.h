@@ -20,3 +20,7 @@ void AppShutdown();
 
 // Puts `folder` (given a trailing "/") in front of every name, in place.
 void PrefixPath(const QString& folder, QStringList& names);
+
+// The program speaks German whatever the desktop's language: Qt's own
+// buttons and dialogs ("Ja", "Abbrechen") must match the texts around them.
+void InstallGermanQtTexts();

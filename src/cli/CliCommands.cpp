@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommands.h"
 
+#include "cli/CnfCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
@@ -14,6 +15,7 @@ const CliCommand kCommands[] = {
     {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
     {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
      runSettingsCommand},
+    {"cnf", kCnfCommandUsage, runCnfCommand},
 };
 } // namespace
 
@@ -32,7 +34,8 @@ void cliPrint(const QString& line)
 
 void cliError(const QString& message)
 {
-    const QByteArray bytes = QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
+    const QByteArray bytes =
+        QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fputc('\n', stderr);
 }

@@ -12,13 +12,16 @@ constexpr char16_t kHighControls[32] = {
 };
 } // namespace
 
+char16_t windows1252Char(quint8 byte)
+{
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
+}
+
 QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const quint8 byte = quint8(bytes[i]);
-        text[i] = QChar(byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte));
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = QChar(windows1252Char(quint8(bytes[i])));
     return text;
 }
 

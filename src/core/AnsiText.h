@@ -8,4 +8,6 @@
 // anything else as Windows-1252 (the Western code page those files used).
 QString decodeAnsi(QByteArrayView bytes);
 QString decodeWindows1252(QByteArrayView bytes);
+// One byte of Windows-1252 as the character it stands for.
+char16_t windows1252Char(quint8 byte);
 bool isValidUtf8(QByteArrayView bytes);

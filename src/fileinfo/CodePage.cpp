@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileinfo/CodePage.h"
 
+#include "core/AnsiText.h"
+
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -9,24 +11,6 @@
 
 namespace {
 constexpr char16_t Replacement = 0xFFFD;
-
-// 0x80 to 0x9F of Windows-1252; the rest of the page is Latin-1. The five
-// unassigned bytes are taken as the C1 controls they map to on Windows.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString decode1252(QByteArrayView bytes)
-{
-    QString out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out += QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
-    }
-    return out;
-}
 
 QString decodeQt(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
@@ -97,7 +81,7 @@ QString DecodeCodePage(QByteArrayView bytes, quint16 codePage)
     case 0:
     case 1252:
     case 20127:
-        return decode1252(bytes);
+        return decodeWindows1252(bytes);
     case 65001:
         return decodeQt(bytes, QStringConverter::Utf8);
     case 1200:
@@ -108,5 +92,5 @@ QString DecodeCodePage(QByteArrayView bytes, quint16 codePage)
         break;
     }
     const QString text = decodeIconv(bytes, codePage);
-    return text.isNull() ? decode1252(bytes) : text;
+    return text.isNull() ? decodeWindows1252(bytes) : text;
 }

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CnfCommand.h"
+
+#include "cli/CliCommands.h"
+#include "cnf/CNFFile.h"
+#include "cnf/CNFMessages.h"
+#include "cnf/CNFSeal.h"
+#include "core/AppErrorRecord.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+const char* const kCnfCommandUsage =
+    "cnf dump DATEI [--password KENNWORT] [--unicode] [--keep-comments]\n"
+    "  cnf seal EIN AUS --password KENNWORT   (versiegelt die Datei unverändert)\n"
+    "  cnf open EIN AUS --password KENNWORT   (gibt die ursprüngliche Datei zurück)";
+
+namespace {
+struct Options {
+    QStringList files;
+    QString password;
+    bool unicode = false;
+    bool keepComments = false;
+};
+
+// False (after a message) on an unknown switch or a missing value.
+bool parseOptions(const QStringList& args, Options& options)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--password")) {
+            if (i + 1 >= args.size()) {
+                cliError(QStringLiteral("--password verlangt ein Kennwort."));
+                return false;
+            }
+            options.password = args.at(++i);
+        } else if (arg == QLatin1String("--unicode")) {
+            options.unicode = true;
+        } else if (arg == QLatin1String("--keep-comments")) {
+            options.keepComments = true;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            cliError(QStringLiteral("Unbekannte Option: %1").arg(arg));
+            return false;
+        } else {
+            options.files.append(arg);
+        }
+    }
+    return true;
+}
+
+int usageError()
+{
+    cliError(QStringLiteral("Aufruf: tolvane-cli ") + QString::fromUtf8(kCnfCommandUsage));
+    return 2;
+}
+
+QByteArray readInput(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        CNFMessages::Raise(CNFMessages::FileMissing, QStringLiteral("cnf"), QStringLiteral("read"),
+                           path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        CNFMessages::RaiseText(75, QStringLiteral("cnf"), QStringLiteral("read"),
+                               QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
+                                   .arg(path, file.errorString()));
+    return file.readAll();
+}
+
+void writeOutput(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        CNFMessages::RaiseText(75, QStringLiteral("cnf"), QStringLiteral("write"),
+                               QStringLiteral("Die Datei '%1' kann nicht geschrieben werden: %2")
+                                   .arg(path, file.errorString()));
+}
+
+QString shown(const QString& value)
+{
+    return QString(value).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+int dump(const Options& options)
+{
+    CNFFile doc;
+    doc.CrypPassword = options.password;
+    doc.Unicode = options.unicode;
+    doc.RemoveComments = !options.keepComments;
+    doc.SetEventPump({});
+    const CNFSections& sections = doc.FileRead(options.files.first());
+    if (!doc.Header.isEmpty())
+        cliPrint(doc.Header);
+    for (const CNFSection& section : sections) {
+        cliPrint(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
+        for (const CNFKey& key : section.Keys())
+            cliPrint(shown(key.Name()) + QLatin1Char('=') + shown(key.Value()));
+    }
+    return 0;
+}
+
+int seal(const Options& options)
+{
+    const QByteArray plain = readInput(options.files.at(0));
+    // Only a readable plain document is sealed: this refuses a file that is
+    // sealed already, and anything that is no CNF document at all.
+    CNFFile check;
+    check.Filename = options.files.at(0);
+    check.SetEventPump({});
+    check.BufferRead(plain);
+    writeOutput(options.files.at(1), CNFSeal::Seal(plain, options.password.toUtf8()));
+    return 0;
+}
+
+int openSealed(const Options& options)
+{
+    QByteArray plain;
+    switch (CNFSeal::Open(readInput(options.files.at(0)), options.password.toUtf8(), plain)) {
+    case CNFSeal::OpenResult::NotSealed:
+        CNFMessages::Raise(CNFMessages::NotSealed, QStringLiteral("cnf"), QStringLiteral("open"));
+    case CNFSeal::OpenResult::WrongPassword:
+        CNFMessages::Raise(CNFMessages::ChecksumMismatch, QStringLiteral("cnf"),
+                           QStringLiteral("open"));
+    case CNFSeal::OpenResult::Opened:
+        break;
+    }
+    writeOutput(options.files.at(1), plain);
+    return 0;
+}
+} // namespace
+
+int runCnfCommand(const QStringList& args)
+{
+    if (args.isEmpty())
+        return usageError();
+    const QString action = args.first();
+    Options options;
+    if (!parseOptions(args.mid(1), options))
+        return usageError();
+    const bool isDump = action == QLatin1String("dump");
+    const bool isSeal = action == QLatin1String("seal");
+    const bool isOpen = action == QLatin1String("open");
+    if (!(isDump || isSeal || isOpen) || options.files.size() != (isDump ? 1 : 2))
+        return usageError();
+    if (!isDump && options.password.isEmpty()) {
+        cliError(QStringLiteral("Zum Versiegeln und Öffnen muss ein Kennwort angegeben werden."));
+        return 2;
+    }
+    try {
+        return isDump ? dump(options) : isSeal ? seal(options) : openSealed(options);
+    } catch (const AppErrorRecord& e) {
+        cliError(e.Description);
+        return 1;
+    }
+}

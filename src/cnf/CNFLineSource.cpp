@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cnf/CNFLineSource.h"
+
+#include "core/AnsiText.h"
+
+#include <QByteArrayView>
+#include <QIODevice>
+
+#include <cstring>
+
+namespace {
+
+constexpr qint64 kBlock = 4 << 20;
+
+// The first c in [from, to), or to.
+qsizetype find(const char* data, qsizetype from, qsizetype to, char c)
+{
+    const void* hit = std::memchr(data + from, c, size_t(to - from));
+    return hit ? static_cast<const char*>(hit) - data : to;
+}
+
+qsizetype find(const char16_t* data, qsizetype from, qsizetype to, char16_t c)
+{
+    const qsizetype hit = QStringView(data + from, to - from).indexOf(QChar(c));
+    return hit < 0 ? to : from + hit;
+}
+
+// Where the line starting at `from` ends. Two vectorised searches beat one
+// loop testing two characters.
+template <typename Unit> qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to)
+{
+    return find(data, from, find(data, from, to, Unit('\n')), Unit('\r'));
+}
+
+// Where the next line starts after a line ending at `at`.
+template <typename Unit> qsizetype skipBreak(const Unit* data, qsizetype at, qsizetype to)
+{
+    if (at >= to)
+        return at;
+    if (data[at] == Unit('\r') && at + 1 < to && data[at + 1] == Unit('\n'))
+        return at + 2;
+    return at + 1;
+}
+
+template <typename Unit> qsizetype countLines(const Unit* data, qsizetype from, qsizetype to)
+{
+    qsizetype count = 0;
+    while (from < to) {
+        from = skipBreak(data, lineEnd(data, from, to), to);
+        ++count;
+    }
+    return count;
+}
+
+QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
+{
+    // A dangling odd byte is not a character of any kind; it is left out.
+    const QByteArrayView whole = bytes.first(bytes.size() & ~qsizetype(1));
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(whole);
+}
+} // namespace
+
+bool CNFLineSource::ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks)
+{
+    QByteArray pending;
+    while (true) {
+        const QByteArray block = device.read(kBlock);
+        if (block.isEmpty())
+            break;
+        pending += block;
+        // Cut after the last line feed, so no line, CR LF pair or UTF-8
+        // sequence spans two chunks.
+        const qsizetype cut = pending.lastIndexOf('\n') + 1;
+        if (cut > 0 && cut < pending.size()) {
+            chunks.push_back(pending.first(cut));
+            pending.remove(0, cut);
+        } else if (cut == pending.size()) {
+            chunks.push_back(std::move(pending));
+            pending = QByteArray();
+        }
+    }
+    if (!pending.isEmpty() || chunks.empty())
+        chunks.push_back(std::move(pending));
+    return device.atEnd();
+}
+
+CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)
+{
+    m_chunks.push_back(std::move(bytes));
+    Decide(unicode);
+}
+
+CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode)
+    : m_chunks(std::move(chunks))
+{
+    if (m_chunks.empty())
+        m_chunks.emplace_back();
+    Decide(unicode);
+}
+
+CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
+{
+    PrepareWide();
+}
+
+void CNFLineSource::Decide(bool unicode)
+{
+    const QByteArrayView head(m_chunks.front());
+    QStringDecoder::Encoding wide = QStringDecoder::Utf16LE;
+    qsizetype skip = 0;
+    if (head.startsWith("\xFF\xFE")) {
+        skip = 2;
+    } else if (head.startsWith("\xFE\xFF")) {
+        wide = QStringDecoder::Utf16BE;
+        skip = 2;
+    } else if (head.startsWith("\xEF\xBB\xBF") || !unicode) {
+        bool valid = true;
+        for (const QByteArray& chunk : m_chunks)
+            valid = valid && QByteArrayView(chunk).isValidUtf8();
+        m_encoding = valid ? Encoding::Utf8 : Encoding::Windows1252;
+        PrepareBytes(head.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+        return;
+    }
+    QByteArray all;
+    qsizetype total = 0;
+    for (const QByteArray& chunk : m_chunks)
+        total += chunk.size();
+    all.reserve(total);
+    for (QByteArray& chunk : m_chunks) {
+        all += chunk;
+        chunk = QByteArray();
+    }
+    m_chunks.clear();
+    m_text = decodeUtf16(QByteArrayView(all).sliced(skip), wide);
+    PrepareWide();
+}
+
+void CNFLineSource::PrepareWide()
+{
+    Span& span = m_wide;
+    span.end = m_text.size();
+    while (span.begin < span.end && m_text.at(span.begin) == u' ')
+        ++span.begin;
+    while (span.end > span.begin && m_text.at(span.end - 1) == u' ')
+        --span.end;
+    m_lineCount = countLines(Wide(), span.begin, span.end);
+    m_pos = span.begin;
+}
+
+void CNFLineSource::PrepareBytes(qsizetype skip)
+{
+    for (const QByteArray& chunk : m_chunks)
+        m_spans.push_back(Span{0, chunk.size()});
+    const QByteArray& first = m_chunks.front();
+    Span& head = m_spans.front();
+    head.begin = skip;
+    while (head.begin < head.end && first.at(head.begin) == ' ')
+        ++head.begin;
+    const QByteArray& last = m_chunks.back();
+    Span& tail = m_spans.back();
+    while (tail.end > tail.begin && last.at(tail.end - 1) == ' ')
+        --tail.end;
+    for (size_t i = 0; i < m_chunks.size(); ++i)
+        m_lineCount += countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end);
+    m_pos = head.begin;
+}
+
+bool CNFLineSource::NextChunk()
+{
+    while (m_pos >= m_spans[m_chunk].end) {
+        if (m_chunk + 1 >= m_chunks.size())
+            return false;
+        m_chunks[m_chunk] = QByteArray(); // read: its memory goes back
+        ++m_chunk;
+        m_pos = m_spans[m_chunk].begin;
+    }
+    return true;
+}
+
+bool CNFLineSource::NextLine(QStringView& line)
+{
+    if (m_encoding == Encoding::Utf16) {
+        if (m_pos >= m_wide.end)
+            return false;
+        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end);
+        line = QStringView(m_text).sliced(m_pos, stop - m_pos);
+        m_pos = skipBreak(Wide(), stop, m_wide.end);
+        return true;
+    }
+    if (!NextChunk())
+        return false;
+    const char* data = m_chunks[m_chunk].constData();
+    const qsizetype end = m_spans[m_chunk].end;
+    const qsizetype stop = lineEnd(data, m_pos, end);
+    line = DecodeLine(m_pos, stop);
+    m_pos = skipBreak(data, stop, end);
+    return true;
+}
+
+QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
+{
+    const QByteArrayView bytes = QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from);
+    if (m_encoding == Encoding::Utf8) {
+        m_line.resize(m_utf8.requiredSpace(bytes.size()));
+        const QChar* end = m_utf8.appendToBuffer(m_line.data(), bytes);
+        return QStringView(m_line.constData(), end - m_line.constData());
+    }
+    // Latin-1 is Windows-1252 but for 0x80 to 0x9F, which are rare.
+    m_line.resize(bytes.size());
+    m_latin1.appendToBuffer(m_line.data(), bytes);
+    const auto* in = reinterpret_cast<const quint8*>(bytes.data());
+    bool patch = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        patch |= (in[i] & 0xE0) == 0x80;
+    if (patch) {
+        char16_t* out = reinterpret_cast<char16_t*>(m_line.data());
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            out[i] = windows1252Char(in[i]);
+    }
+    return QStringView(m_line.constData(), bytes.size());
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+
+#include <vector>
+
+class QIODevice;
+
+// The text of a CNF document as a sequence of lines.
+//
+// Bytes are decoded as Linux files and Windows exports come: a UTF-16 byte
+// order mark (either order) selects UTF-16, a UTF-8 mark is dropped, the
+// `unicode` flag reads mark-less UTF-16LE, otherwise valid UTF-8 is UTF-8 and
+// anything else Windows-1252. UTF-16 is decoded as a whole before it is split,
+// since its raw bytes hold 0x0A and 0x0D inside other characters. 8-bit text
+// is split first and decoded a line at a time, and each chunk of the file is
+// let go once its lines are read, so the bytes and the model built from them
+// do not fill memory together.
+//
+// Blanks at the start and end of the text are ignored. A line ends at CR LF,
+// a lone LF or a lone CR; a line break at the very end of the text ends the
+// last line and does not open an empty one.
+class CNFLineSource {
+public:
+    enum class Encoding { Utf8, Windows1252, Utf16 };
+
+    CNFLineSource(QByteArray bytes, bool unicode);
+    // The bytes in chunks; every chunk but the last ends with a line feed.
+    CNFLineSource(std::vector<QByteArray> chunks, bool unicode);
+    explicit CNFLineSource(QString text);
+    CNFLineSource(const CNFLineSource&) = delete;
+    CNFLineSource& operator=(const CNFLineSource&) = delete;
+
+    // Reads the device to its end in chunks as the constructor takes them.
+    // False on a read error.
+    static bool ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks);
+
+    Encoding encoding() const { return m_encoding; }
+    // True when the text holds nothing but blanks.
+    bool IsEmpty() const { return m_lineCount == 0; }
+    qsizetype LineCount() const { return m_lineCount; }
+    // The next line without its line break; the view stays valid until the
+    // following call. False after the last line.
+    bool NextLine(QStringView& line);
+
+private:
+    struct Span {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+    };
+    void Decide(bool unicode);
+    void PrepareWide();
+    void PrepareBytes(qsizetype skip);
+    bool NextChunk();
+    QStringView DecodeLine(qsizetype from, qsizetype to);
+    const char16_t* Wide() const { return reinterpret_cast<const char16_t*>(m_text.constData()); }
+
+    std::vector<QByteArray> m_chunks; // 8-bit text
+    std::vector<Span> m_spans;        // the part of each chunk inside the trimmed text
+    size_t m_chunk = 0;
+    QString m_text; // UTF-16 text
+    Span m_wide;
+    Encoding m_encoding = Encoding::Utf16;
+    qsizetype m_pos = 0;
+    qsizetype m_lineCount = 0;
+    QString m_line; // the current decoded 8-bit line
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom};
+    QStringDecoder m_latin1{QStringDecoder::Latin1, QStringDecoder::Flag::Stateless};
+};

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "cnf/CNFCollection.h"
+#include "cnf/CNFKeys.h"
+
+#include <QString>
+
+#include <memory>
+
+// One [section] of a document with its keys.
+class CNFSection {
+public:
+    CNFSection(const QString& name, qint32 index);
+    CNFSection(const CNFSection&) = delete;
+    CNFSection& operator=(const CNFSection&) = delete;
+
+    const QString& Name() const { return m_name; }
+    // A leading "[" and a trailing "]" are dropped. Re-files the section; a
+    // name another section has fails and leaves the section as it was.
+    void SetName(const QString& name);
+    qint32 Index() const { return m_index; }
+    void SetIndex(qint32 index);
+    const QString& Tag() const;
+    void SetTag(const QString& tag);
+
+    CNFKeys& Keys() { return m_keys; }
+    const CNFKeys& Keys() const { return m_keys; }
+
+    // The section's own name or index changed, or its keys did.
+    bool Dirty() const { return m_changed || m_keys.Dirty(); }
+    void ClearDirty();
+
+    // The name as SetName stores it.
+    static QString StripBrackets(const QString& name);
+
+private:
+    friend class CNFCollection<CNFSection>;
+
+    QString m_name;
+    std::unique_ptr<QString> m_tag; // rarely used: kept out of every section's size
+    CNFKeys m_keys;
+    CNFCollection<CNFSection>* m_owner = nullptr;
+    qint32 m_index = 0;
+    bool m_changed = false;
+};

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CnfTesting.h"
+
+TEST(CNFCollections, OrderPositionsAndNamesIgnoringCase)
+{
+    CNFSections sections;
+    sections.Add(QStringLiteral("Zeta"));
+    sections.Add(QStringLiteral("[Ärger]"));
+    sections.Add(QStringLiteral("alpha"));
+    QStringList names;
+    for (const CNFSection& s : sections)
+        names.append(s.Name() + QString::number(s.Index()));
+    EXPECT_EQ(names, QStringList({"Zeta1", "Ärger2", "alpha3"}));
+    EXPECT_EQ(&sections.Item(2), &sections.Item(u"äRGER"));
+    EXPECT_EQ(sections.Find(u"ALPHA"), &sections.Item(3));
+    EXPECT_EQ(sections.Find(u"Strasse"), nullptr);
+
+    const AppErrorRecord missing = Raised([&] { sections.Item(u"Daten"); });
+    EXPECT_EQ(missing.Number, CnfError(3));
+    EXPECT_EQ(missing.Description, QStringLiteral("Sektion 'Daten' nicht gefunden."));
+    EXPECT_EQ(Raised([&] { sections.Item(4); }).Number, 9);
+    EXPECT_EQ(Raised([&] { sections.Item(0); }).Number, 9);
+    EXPECT_EQ(Raised([&] { sections.Add(QStringLiteral("ZETA")); }).Number, 457);
+    EXPECT_EQ(sections.Count(), 3);
+
+    CNFKeys& keys = sections.Item(1).Keys();
+    keys.Add(QStringLiteral("Straße"), QStringLiteral("1"));
+    EXPECT_EQ(keys.Find(u"STRAßE"), &keys.Item(1));
+    EXPECT_EQ(keys.Find(u"Strasse"), nullptr);
+    const AppErrorRecord noKey = Raised([&] { keys.Item(u"x"); });
+    EXPECT_EQ(noKey.Number, 5);
+    EXPECT_EQ(noKey.Description,
+              QStringLiteral("Der Schlüssel 'x' ist in der Sektion 'Zeta' nicht vorhanden."));
+}
+
+TEST(CNFCollections, AddLineAndEmptyNames)
+{
+    CNFSections sections;
+    CNFKeys& keys = sections.Add(QStringLiteral("S")).Keys();
+    CNFKey& a = keys.AddLine(u"  a =  b = c ; nicht geschnitten\t");
+    EXPECT_EQ(a.Name(), QStringLiteral("a"));
+    EXPECT_EQ(a.Value(), QStringLiteral("b = c ; nicht geschnitten\t"));
+    EXPECT_EQ(keys.AddLine(u"nur Wert").Name(), QStringLiteral("002"));
+    EXPECT_EQ(keys.Add(QString(), QStringLiteral("v")).Name(), QStringLiteral("003"));
+    EXPECT_EQ(keys.Item(3).Index(), 3);
+}
+
+TEST(CNFCollections, RemoveClearAndChangedFlags)
+{
+    CNFSections sections;
+    EXPECT_FALSE(sections.Changed());
+    for (const char* name : {"a", "b", "c", "d"})
+        sections.Add(QString::fromLatin1(name));
+    sections.ClearDirty();
+    sections.Remove(u"B");
+    EXPECT_TRUE(sections.Changed());
+    sections.Remove(1);
+    EXPECT_EQ(sections.Item(1).Name(), QStringLiteral("c"));
+    EXPECT_EQ(sections.Item(1).Index(), 3); // the position it was given, not renumbered
+    EXPECT_EQ(Raised([&] { sections.Remove(u"a"); }).Number, CnfError(3));
+    sections.ClearDirty();
+    EXPECT_FALSE(sections.Dirty());
+    sections.Item(1).Keys().Add(QStringLiteral("k"), QString());
+    EXPECT_TRUE(sections.Dirty());
+    sections.Clear();
+    EXPECT_EQ(sections.Count(), 0);
+    EXPECT_TRUE(sections.Changed());
+}
+
+TEST(CNFCollections, RenamingRefilesAndRefusesTakenNames)
+{
+    // Both below and above the size at which names are hashed.
+    for (int count : {3, 40}) {
+        CNFSections sections;
+        for (int i = 1; i <= count; ++i)
+            sections.Add(QStringLiteral("S%1").arg(i));
+        CNFSection& s = sections.Item(2);
+        s.SetName(QStringLiteral("[Neu]"));
+        EXPECT_EQ(s.Name(), QStringLiteral("Neu"));
+        EXPECT_EQ(sections.Find(u"NEU"), &s);
+        EXPECT_EQ(sections.Find(u"S2"), nullptr);
+        const AppErrorRecord e = Raised([&] { s.SetName(QStringLiteral("s1")); });
+        EXPECT_EQ(e.Number, 457);
+        EXPECT_EQ(s.Name(), QStringLiteral("Neu"));
+        s.SetName(QStringLiteral("nEU")); // its own name in another case
+        EXPECT_EQ(sections.Find(u"neu"), &s);
+        EXPECT_EQ(sections.Find(QStringLiteral("S%1").arg(count)), &sections.Item(count));
+
+        CNFKeys& keys = s.Keys();
+        for (int i = 1; i <= count; ++i)
+            keys.Add(QStringLiteral("k%1").arg(i), QString::number(i));
+        keys.Item(u"K1").SetName(QStringLiteral("eins"));
+        EXPECT_EQ(keys.Item(u"EINS").Value(), QStringLiteral("1"));
+        EXPECT_EQ(Raised([&] { keys.Item(1).SetName(QStringLiteral("K2")); }).Number, 457);
+    }
+}
+
+TEST(CNFCollections, HundredThousandSectionsAreFoundByName)
+{
+    CNFSections sections;
+    const int count = 100000;
+    for (int i = 0; i < count; ++i)
+        sections.Add(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{%1}").arg(i));
+    for (int i = 0; i < count; i += 7) {
+        const QString name = QStringLiteral("hkey_classes_root\\clsid\\{%1}").arg(i);
+        ASSERT_EQ(sections.Find(name), &sections.Item(i + 1)) << i;
+    }
+    EXPECT_EQ(
+        Raised([&] { sections.Add(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{99999}")); }).Number,
+        457);
+    sections.Remove(1);
+    EXPECT_EQ(sections.Find(u"HKEY_CLASSES_ROOT\\CLSID\\{1}"), &sections.Item(1));
+    EXPECT_EQ(sections.Find(u"HKEY_CLASSES_ROOT\\CLSID\\{0}"), nullptr);
+}
+
+TEST(CNFCollections, NameHashAgreesWithComparingIgnoringCase)
+{
+    const QList<QPair<QString, QString>> same = {
+        {"abc", "ABC"},
+        {"Ärger", "äRGER"},
+        {"ǅ", "ǆ"},
+        {QStringLiteral("\U00010400"), QStringLiteral("\U00010428")}};
+    for (const auto& [a, b] : same) {
+        ASSERT_TRUE(CNFNameIndex::SameName(a, b)) << a.toStdString();
+        EXPECT_EQ(CNFNameIndex::Hash(a), CNFNameIndex::Hash(b)) << a.toStdString();
+    }
+    EXPECT_NE(CNFNameIndex::Hash(u"ab"), CNFNameIndex::Hash(u"ba"));
+}

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CnfTesting.h"
+#include "cnf/CNFSeal.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+
+TEST(CNFSeal, CheckTextIsSixtySixKeysOfAGermanKeyboard)
+{
+    const QString check = QString::fromUtf8(CNFSeal::CheckText());
+    EXPECT_EQ(check.size(), 66);
+    const QString keys = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzöä");
+    for (QChar c : keys) {
+        EXPECT_TRUE(check.contains(c)) << int(c.unicode());
+        EXPECT_TRUE(check.contains(c.toUpper())) << int(c.unicode());
+    }
+}
+
+TEST(CNFSeal, TransformIsItsOwnInverseAndKeepsBlanksOut)
+{
+    QByteArray all;
+    for (int i = 0; i < 512; ++i)
+        all.append(char(i & 0xFF));
+    const QByteArray password("\x20\xFF\xDF"
+                              "abc",
+                              6);
+    const QByteArray sealed = CNFSeal::Transform(all, password);
+    EXPECT_FALSE(sealed.contains(' '));
+    EXPECT_EQ(CNFSeal::Transform(sealed, password), all);
+
+    // One character: every byte meets the same code.
+    EXPECT_EQ(CNFSeal::Transform("abc", "\x01"), QByteArray("`cb"));
+    EXPECT_EQ(CNFSeal::Transform(" \xFF", "\x01"), QByteArray("\xFE!"));
+    EXPECT_EQ(CNFSeal::Transform("abc", ""), QByteArray("abc"));
+}
+
+TEST(CNFSeal, SealAndOpenReturnTheBytesWithBlanksAndByte255)
+{
+    const QByteArray text = QByteArrayLiteral("  [S]\r\nk= \xFF \xFF  ");
+    const QByteArray sealed = CNFSeal::Seal(text, "Geheim");
+    EXPECT_TRUE(sealed.startsWith("****QXCNF****"));
+    EXPECT_FALSE(sealed.mid(13).contains(' '));
+    QByteArray opened;
+    ASSERT_EQ(CNFSeal::Open(sealed, "Geheim", opened), CNFSeal::OpenResult::Opened);
+    EXPECT_EQ(opened, text);
+    EXPECT_EQ(CNFSeal::Open("[S]", "Geheim", opened), CNFSeal::OpenResult::NotSealed);
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Marker(), "Geheim", opened),
+              CNFSeal::OpenResult::WrongPassword);
+}
+
+TEST(CNFSeal, APasswordDifferingOnlyInCaseNeverOpens)
+{
+    // The wrong password flips the case of letters only where it differs; here
+    // those places of the check text hold letters alone, so comparing the
+    // check text ignoring case would open the file with one byte flipped.
+    const QByteArray right("abcdefghijklmnopqrst");
+    const QByteArray wrong("abcdefghijklmnopqrsT");
+    const QByteArray text(26, 'x');
+    QByteArray opened;
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Seal(text, right), wrong, opened),
+              CNFSeal::OpenResult::WrongPassword);
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST(CNFSeal, DocumentMessages)
+{
+    TempDir dir;
+    CNFFile writer;
+    writer.Header = QStringLiteral("Kopf mit  Blanks ");
+    writer.Sections()
+        .Add(QStringLiteral("S"))
+        .Keys()
+        .Add(QStringLiteral("k"), QStringLiteral("a  b"));
+    writer.CrypPassword = QStringLiteral("Geheim");
+    writer.Filename = dir.filePath(QStringLiteral("s.cnf"));
+    writer.FileWrite();
+
+    CNFFile reader;
+    reader.CrypPassword = QStringLiteral("geheim");
+    AppErrorRecord e = Raised([&] { reader.FileRead(writer.Filename); });
+    EXPECT_EQ(e.Number, CnfError(12));
+    EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Checksummenprüffehler.")));
+    EXPECT_EQ(e.Source, QStringLiteral("CNFFile: X_FileRead | CNFFile: FileRead"));
+
+    reader.CrypPassword.clear();
+    e = Raised([&] { reader.FileRead(writer.Filename); });
+    EXPECT_EQ(e.Number, CnfError(10));
+    EXPECT_EQ(e.Description,
+              QStringLiteral("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
+
+    reader.CrypPassword = QStringLiteral("Geheim");
+    CNFSections& sections = reader.FileRead(writer.Filename);
+    EXPECT_EQ(reader.Header, QStringLiteral("Kopf mit  Blanks"));
+    EXPECT_EQ(sections.Item(1).Keys().Item(u"k").Value(), QStringLiteral("a  b"));
+
+    e = Raised([&] { reader.BufferRead(QByteArray("[S]\r\nk=v")); });
+    EXPECT_EQ(e.Number, CnfError(9));
+    EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Die Datei ist fehlerhaft")));
+
+    // A text handed over as characters, one per byte of the sealed form.
+    QFile file(writer.Filename);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(reader.BufferRead(QString::fromLatin1(file.readAll())).Count(), 1);
+    reader.CrypPassword.clear();
+    EXPECT_EQ(Raised([&] { reader.BufferRead(QStringLiteral("****QxCnF****")); }).Number,
+              CnfError(10));
+}

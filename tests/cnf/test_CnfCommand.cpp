@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CnfTesting.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QProcess>
+
+namespace {
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+CliRun Cli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TOLVANE_CLI), QStringList{QStringLiteral("cnf")} + args);
+    CliRun run;
+    if (!process.waitForFinished(30000))
+        return run;
+    run.code = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+TEST(CnfCommand, DumpShowsTheModel)
+{
+    TempDir dir;
+    const QString path = dir.writeFile(
+        QStringLiteral("a.cnf"), Crlf("Kopf\n[Allgemein]\nName=Wert ; Notiz\nZeilen=a||b\nfrei"));
+    CliRun run = Cli({QStringLiteral("dump"), path});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Kopf\n[Allgemein]\nName=Wert\nZeilen=a\\nb\n001=frei\n"));
+
+    run = Cli({QStringLiteral("dump"), path, QStringLiteral("--keep-comments")});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Name=Wert ; Notiz\n")));
+
+    run = Cli({QStringLiteral("dump"), dir.filePath(QStringLiteral("fehlt.cnf"))});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("Die Datei '%1' ist nicht vorhanden.")
+                                     .arg(dir.filePath(QStringLiteral("fehlt.cnf"))));
+    EXPECT_EQ(Cli({QStringLiteral("dump")}).code, 2);
+    EXPECT_EQ(Cli({QStringLiteral("seal"), path, path}).code, 2); // no password
+}
+
+TEST(CnfCommand, SealAndOpenGiveTheFileBack)
+{
+    TempDir dir;
+    const QByteArray plain = Crlf("; Notizen bleiben erhalten\n[S]\nk=Gr\xfc\xdf"
+                                  "e \xff");
+    const QString in = dir.writeFile(QStringLiteral("plain.cnf"), plain);
+    const QString sealed = dir.filePath(QStringLiteral("sealed.cnf"));
+    const QString opened = dir.filePath(QStringLiteral("opened.cnf"));
+    const QString password = QStringLiteral("Kennwort");
+
+    ASSERT_EQ(
+        Cli({QStringLiteral("seal"), in, sealed, QStringLiteral("--password"), password}).code, 0);
+    EXPECT_TRUE(Contents(sealed).startsWith("****QXCNF****"));
+    CliRun run = Cli({QStringLiteral("dump"), sealed, QStringLiteral("--password"), password});
+    EXPECT_EQ(run.out, QStringLiteral("; Notizen bleiben erhalten\n[S]\nk=Grüße ÿ\n"));
+
+    ASSERT_EQ(
+        Cli({QStringLiteral("open"), sealed, opened, QStringLiteral("--password"), password}).code,
+        0);
+    EXPECT_EQ(Contents(opened), plain);
+
+    run = Cli({QStringLiteral("open"), sealed, opened, QStringLiteral("--password"), "kennwort"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Checksummenprüffehler.")));
+    run = Cli({QStringLiteral("dump"), sealed});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err.trimmed(),
+              QStringLiteral("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
+    run = Cli({QStringLiteral("open"), in, opened, QStringLiteral("--password"), password});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Die Datei ist fehlerhaft")));
+    // Sealing twice is refused.
+    EXPECT_EQ(
+        Cli({QStringLiteral("seal"), sealed, opened, QStringLiteral("--password"), password}).code,
+        1);
+    EXPECT_EQ(Contents(opened), plain);
+}

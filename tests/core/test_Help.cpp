@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Help.h"
+#include "core/HelpTopics.h"
+#include "core/frmHelp.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
+
+#include "PrintQt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class HelpWindows : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        help.HTMLHelpCloseAll(nullptr);
+        flushDeletes();
+        Help::setSearchFolders({});
+    }
+    Help help;
+};
+} // namespace
+
+TEST_F(HelpWindows, DefaultTopicBesideTheExecutable)
+{
+    EXPECT_EQ(Help::HelpFolder(),
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + u("/help")));
+    frmHelp* window = help.HTMLHelpOpen(nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->currentPage(), u("index.html"));
+    EXPECT_TRUE(window->windowTitle().startsWith(u("Tolvane-Hilfe - ")));
+    EXPECT_TRUE(window->txtPage->toPlainText().contains(u("Stapel-Umbenennen")));
+    // The program's help file name of old means the installed help too.
+    EXPECT_EQ(
+        help.HTMLHelpOpen(nullptr, QCoreApplication::applicationDirPath() + u("/tolvane.chm")),
+        window);
+}
+
+TEST_F(HelpWindows, TopicsByIdHistoryAndContents)
+{
+    QWidget owner;
+    frmHelp* window = help.HTMLHelpContext(&owner, {}, HelpTopicId::Rename);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->owner(), &owner);
+    EXPECT_EQ(window->currentPage(), u("umbenennen.html"));
+    EXPECT_FALSE(window->cmdBack->isEnabled());
+
+    // The same owner keeps its one window.
+    EXPECT_EQ(help.HTMLHelpContext(&owner, {}, HelpTopicId::InterestCalculator), window);
+    EXPECT_EQ(window->currentPage(), u("rechner.html#zinsrechner"));
+    EXPECT_EQ(window->TVContents->currentItem()->text(0), u("Zinsrechner"));
+    ASSERT_TRUE(window->cmdBack->isEnabled());
+    window->cmdBack->click();
+    EXPECT_EQ(window->currentPage(), u("umbenennen.html"));
+    EXPECT_TRUE(window->cmdForward->isEnabled());
+    window->cmdContents->click();
+    EXPECT_EQ(window->currentPage(), u("index.html"));
+
+    // An id the table does not hold shows the contents.
+    help.HTMLHelpContext(&owner, {}, 4711);
+    EXPECT_EQ(window->currentPage(), u("index.html"));
+    window->grab().save(QDir::tempPath() + u("/tolvane-help-window.png"));
+}
+
+TEST_F(HelpWindows, CloseAllClosesOnlyTheOwnersWindows)
+{
+    QWidget first;
+    QWidget second;
+    QPointer<frmHelp> a = help.HTMLHelpOpen(&first);
+    QPointer<frmHelp> b = help.HTMLHelpOpen(&second);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a.data(), b.data());
+    EXPECT_EQ(Help::OpenWindows(&first), QList<frmHelp*>{a.data()});
+
+    help.HTMLHelpCloseAll(&first);
+    flushDeletes();
+    EXPECT_TRUE(a.isNull());
+    ASSERT_FALSE(b.isNull());
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_TRUE(Help::OpenWindows(&first).isEmpty());
+}
+
+TEST_F(HelpWindows, NoHelpFolderShowsMessage114)
+{
+    TempDir empty;
+    Help::setSearchFolders({empty.path()});
+    ScriptedMessageBox boxes;
+    EXPECT_EQ(help.HTMLHelpOpen(nullptr), nullptr);
+    EXPECT_EQ(help.HTMLHelpContext(nullptr, u("/nicht/da/hilfe.html"), HelpTopicId::Icons),
+              nullptr);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.lastText(), u("Es gibt zurzeit keine Onlinehilfe für dieses Programm."));
+    EXPECT_EQ(boxes.shown().last().style, 64);
+    EXPECT_TRUE(Help::OpenWindows(nullptr).isEmpty());
+}
+
+TEST_F(HelpWindows, AFolderOrPageNamedByTheCaller)
+{
+    TempDir own;
+    own.writeFile(u("index.html"),
+                  "<html><head><title>Eigene</title></head><body>Start</body></html>");
+    own.writeFile(u("seite.html"),
+                  "<html><head><title>Seite</title></head><body>Seite</body></html>");
+    Help::setSearchFolders({own.path() + u("fehlt")});
+    EXPECT_EQ(Help::HelpFolder(own.path()), QDir::cleanPath(own.path()));
+    frmHelp* window = help.HTMLHelpOpen(nullptr, own.filePath(u("seite.html")));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->currentPage(), u("seite.html"));
+    EXPECT_EQ(window->windowTitle(), u("Tolvane-Hilfe - Seite"));
+}
+
+TEST(HelpPages, EveryTopicAndLinkLeadsToAPage)
+{
+    const QString folder = Help::HelpFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    for (const HelpTopic& topic : HelpTopics()) {
+        const QString page = QString::fromUtf8(topic.page);
+        const QString text = readAll(folder + u("/") + page.section(u("#"), 0, 0));
+        EXPECT_TRUE(text.contains(u("<title>"))) << topic.page;
+        const QString anchor = page.section(u("#"), 1);
+        if (!anchor.isEmpty()) {
+            EXPECT_TRUE(text.contains(u("id=\"") + anchor + u("\""))) << topic.page;
+        }
+        EXPECT_EQ(HelpTopicByPage(page), &topic);
+    }
+    // Links between the pages point at pages and anchors that exist.
+    static const QRegularExpression link(u("href=\"([^\"#:]+)(?:#([^\"]+))?\""));
+    for (const QString& name : QDir(folder).entryList({u("*.html")}, QDir::Files)) {
+        const QString text = readAll(folder + u("/") + name);
+        for (auto it = link.globalMatch(text); it.hasNext();) {
+            const auto match = it.next();
+            const QString target = readAll(folder + u("/") + match.captured(1));
+            EXPECT_FALSE(target.isEmpty())
+                << name.toStdString() << " -> " << match.captured(1).toStdString();
+            if (!match.captured(2).isEmpty()) {
+                EXPECT_TRUE(target.contains(u("id=\"") + match.captured(2) + u("\"")))
+                    << name.toStdString() << " -> " << match.captured(0).toStdString();
+            }
+        }
+    }
+}

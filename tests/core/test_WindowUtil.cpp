@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/AppErrorRecord.h"
+#include "core/LibError.h"
+#include "core/WindowUtil.h"
+#include "core/cuAppError.h"
+
+#include "PrintQt.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace {
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const QString kLong = u("/home/eva/Dokumente/Projekte/2024/Berichte/Jahresbericht.txt");
+
+class NoScrollbars : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        return metric == PM_ScrollBarExtent ? 0 : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStringList visibleCaptions(const QMenu& menu)
+{
+    QStringList shown;
+    for (const QAction* action : menu.actions())
+        if (action->isVisible())
+            shown << (action->isSeparator() ? u("-") : action->text());
+    return shown;
+}
+} // namespace
+
+TEST(ShortenPathToWidth, DropsMiddleFoldersUntilThePathFits)
+{
+    QLabel label;
+    label.resize(label.fontMetrics().horizontalAdvance(u("/home/eva/.../Jahresbericht.txtMMMM")),
+                 20);
+    const QString shortened = ShortenPathToWidth(kLong, &label);
+    EXPECT_TRUE(shortened.startsWith(u("/home/"))) << shortened.toStdString();
+    EXPECT_TRUE(shortened.endsWith(u("/.../Jahresbericht.txt"))) << shortened.toStdString();
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(shortened), label.contentsRect().width());
+
+    // What fits stays; nothing fits: the shortest form.
+    label.resize(label.fontMetrics().horizontalAdvance(kLong) + 10, 20);
+    EXPECT_EQ(ShortenPathToWidth(kLong, &label), kLong);
+    label.resize(10, 20);
+    EXPECT_EQ(ShortenPathToWidth(kLong, &label), u("/.../Jahresbericht.txt"));
+    EXPECT_EQ(ShortenPathToWidth(u("ohneOrdner.txt"), &label), u("ohneOrdner.txt"));
+    EXPECT_EQ(ShortenPathToWidth(u("/wurzel.txt"), &label), u("/wurzel.txt"));
+}
+
+TEST(ShortenPathToWidth, TextBoxesToLabelsOnly)
+{
+    QLineEdit edit;
+    edit.resize(120, 24);
+    const QString shortened = ShortenPathToWidth(kLong, &edit);
+    EXPECT_TRUE(shortened.contains(u("/.../"))) << shortened.toStdString();
+    EXPECT_LT(edit.fontMetrics().horizontalAdvance(shortened), 120);
+
+    QPushButton button;
+    button.resize(10, 10);
+    EXPECT_EQ(ShortenPathToWidth(kLong, &button), kLong);
+    EXPECT_EQ(ShortenPathToWidth(kLong, nullptr), kLong);
+}
+
+TEST(TidyMenuSeparators, OnlyBetweenVisibleItems)
+{
+    QMenu menu;
+    menu.addAction(u("Öffnen"));
+    menu.addSeparator();
+    menu.addSeparator();
+    menu.addAction(u("Drucken"));
+    menu.addSeparator();
+    EXPECT_TRUE(TidyMenuSeparators(&menu));
+    EXPECT_EQ(visibleCaptions(menu), (QStringList{u("Öffnen"), u("-"), u("Drucken")}));
+
+    // Hidden items take their separators with them; a hidden separator comes back.
+    QMenu run;
+    QAction* first = run.addAction(u("Standard"));
+    run.addSeparator();
+    QAction* user = run.addMenu(u("Benutzerdefiniert"))->menuAction();
+    run.addSeparator();
+    run.addAction(u("Bild anzeigen"))->setVisible(false);
+    first->setVisible(false);
+    EXPECT_TRUE(TidyMenuSeparators(&run));
+    EXPECT_EQ(visibleCaptions(run), QStringList{u("Benutzerdefiniert")});
+    first->setVisible(true);
+    TidyMenuSeparators(&run);
+    EXPECT_EQ(visibleCaptions(run), (QStringList{u("Standard"), u("-"), u("Benutzerdefiniert")}));
+
+    user->setVisible(false);
+    first->setVisible(false);
+    EXPECT_FALSE(TidyMenuSeparators(&run));
+    EXPECT_TRUE(visibleCaptions(run).isEmpty());
+    EXPECT_FALSE(TidyMenuSeparators(nullptr));
+}
+
+TEST(DrawEtchedLine, DarkAboveLight)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Dark, Qt::darkGray);
+    palette.setColor(QPalette::Light, Qt::white);
+    QImage image(12, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    {
+        QPainter painter(&image);
+        DrawEtchedLine(painter, image.width(), palette);
+    }
+    for (int x : {0, 5, 11}) {
+        EXPECT_EQ(image.pixelColor(x, 0), QColor(Qt::darkGray)) << x;
+        EXPECT_EQ(image.pixelColor(x, 1), QColor(Qt::white)) << x;
+        EXPECT_EQ(image.pixelColor(x, 2), QColor(Qt::red)) << x;
+    }
+
+    QFrame frame;
+    DrawEtchedLine(&frame);
+    EXPECT_EQ(frame.frameShape(), QFrame::HLine);
+    EXPECT_EQ(frame.frameShadow(), QFrame::Sunken);
+}
+
+TEST(GetScrollbarSize, PixelsAndTwips)
+{
+    const int pixels = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    ASSERT_GT(pixels, 0);
+    EXPECT_EQ(GetScrollbarSize(true, false), pixels);
+    EXPECT_EQ(GetScrollbarSize(false, false), pixels);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(GetScrollbarSize(true, true),
+              qRound(pixels * 1440.0 / screen->logicalDotsPerInchY()));
+    EXPECT_EQ(GetScrollbarSize(false, true),
+              qRound(pixels * 1440.0 / screen->logicalDotsPerInchX()));
+
+    NoScrollbars style;
+    try {
+        GetScrollbarSize(true, false, &style);
+        ADD_FAILURE() << "nothing was raised";
+    } catch (const AppErrorRecord& e) {
+        EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 3);
+        EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
+        EXPECT_EQ(e.Description, LibMessage(3));
+    }
+}
