@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "browser/TextPreview.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+// The bytes 0x80..0x9F of Windows-1252; the rest of the upper half is Latin-1.
+// Five of them are unassigned and kept as the C1 control of the same number.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Length of an incomplete UTF-8 sequence at the end of the bytes (0 if none).
+qsizetype CutSequenceLength(const QByteArray& bytes)
+{
+    const qsizetype size = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= size; ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[size - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // continuation byte: look further back for the lead
+        const int needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needed > back ? back : 0;
+    }
+    return 0;
+}
+
+bool DecodeUtf8Strict(QByteArrayView bytes, QString& text)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+} // namespace
+
+QString TextPreview::Read(const QString& path, qint64 limit)
+{
+    QFile file(path);
+    if (limit <= 0 || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.read(limit);
+    const bool mayBeCut = bytes.size() == limit && !file.atEnd();
+    return Decode(bytes, mayBeCut);
+}
+
+QString TextPreview::Decode(const QByteArray& bytes, bool mayBeCut)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const auto encoding =
+            bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE;
+        QByteArray body = bytes.mid(2);
+        if (body.size() % 2 != 0)
+            body.chop(1);
+        return QStringDecoder(encoding).decode(body);
+    }
+    QString text;
+    if (DecodeUtf8Strict(bytes, text))
+        return text;
+    if (mayBeCut) {
+        const qsizetype cut = CutSequenceLength(bytes);
+        if (cut > 0 && DecodeUtf8Strict(QByteArrayView(bytes).chopped(cut), text))
+            return text;
+    }
+    return DecodeWindows1252(bytes);
+}
+
+QString TextPreview::DecodeWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+QString A_OpenFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll());
+}

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ModalDriver.h"
+#include "browser/frmMainMasks.h"
+#include "browser/frmMainMasksEdit.h"
+#include "platform/MessageBoxService.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+QList<QPair<QString, QString>> TwoMasks()
+{
+    return {{QStringLiteral("ActiveX"), QStringLiteral("dll;ocx")},
+            {QStringLiteral("Bilder"), QStringLiteral("bmp")}};
+}
+
+// Fills the next mask input dialog and confirms it.
+void AnswerEdit(const QString& name, const QString& extensions)
+{
+    WhenModal<frmMainMasksEdit>([name, extensions](frmMainMasksEdit* edit) {
+        edit->txt[0]->setText(name);
+        edit->txt[1]->setText(extensions);
+        edit->cmdOK->click();
+    });
+}
+} // namespace
+
+TEST(frmMainMasksEdit, CaptionFollowsTheModeAndOkNeedsBothFields)
+{
+    frmMainMasksEdit edit;
+    edit.SetP_Mode(1);
+    EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske hinzufügen"));
+    edit.SetP_Mode(0);
+    EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske bearbeiten"));
+    edit.SetP_Mode(7);
+    EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske bearbeiten"));
+    EXPECT_FALSE(edit.cmdOK->isEnabled());
+    edit.txt[0]->setText(QStringLiteral("n"));
+    EXPECT_FALSE(edit.cmdOK->isEnabled());
+    edit.txt[1]->setText(QStringLiteral("e"));
+    EXPECT_TRUE(edit.cmdOK->isEnabled());
+}
+
+TEST(frmMainMasksEdit, RefusesReservedCharactersAndFixedCaptions)
+{
+    ScriptedMessageBox boxes;
+    frmMainMasksEdit edit;
+    edit.show();
+    edit.txt[0]->setText(QStringLiteral("Texte"));
+    edit.txt[1]->setText(QStringLiteral("txt|ini"));
+    edit.cmdOK_Click();
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("'|' ist ein reserviertes Zeichen."));
+    EXPECT_EQ(boxes.shown().last().style, 48);
+    EXPECT_EQ(edit.chkCancel, 1);
+    EXPECT_TRUE(edit.isVisible());
+
+    edit.txt[0]->setText(QStringLiteral("(STANDARD)"));
+    edit.txt[1]->setText(QStringLiteral("txt"));
+    edit.cmdOK_Click();
+    EXPECT_EQ(boxes.lastText(), QStringLiteral(" '(Standard)' ist eine unzulässige Eingabe."));
+
+    edit.txt[0]->setText(QStringLiteral("Texte"));
+    edit.cmdOK_Click();
+    EXPECT_EQ(edit.chkCancel, 0);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(boxes.count(), 2);
+}
+
+TEST(frmMainMasks, AddingANameOfAnotherRowInOtherCaseIsRefused)
+{
+    ScriptedMessageBox boxes;
+    frmMainMasks list;
+    list.LoadRows(TwoMasks());
+    EXPECT_FALSE(list.CmdOK->isEnabled());
+    AnswerEdit(QStringLiteral("bilder"), QStringLiteral("png"));
+    list.cmdAdd_Click();
+    EXPECT_EQ(boxes.lastText(),
+              QStringLiteral(
+                  "Es gibt bereits eine Vorgabe namens 'bilder'. Der Name muss eindeutig sein."));
+    EXPECT_EQ(list.LV->topLevelItemCount(), 2);
+    EXPECT_FALSE(list.CmdOK->isEnabled());
+
+    AnswerEdit(QStringLiteral("Fotos"), QStringLiteral("jpg"));
+    list.cmdAdd_Click();
+    ASSERT_EQ(list.LV->topLevelItemCount(), 3);
+    EXPECT_EQ(list.LV->topLevelItem(2)->text(1), QStringLiteral("jpg"));
+    EXPECT_EQ(list.LV->currentItem(), list.LV->topLevelItem(2));
+    EXPECT_TRUE(list.CmdOK->isEnabled());
+}
+
+TEST(frmMainMasks, RenamingToTheOwnNameInOtherCaseIsAccepted)
+{
+    ScriptedMessageBox boxes;
+    frmMainMasks list;
+    list.LoadRows(TwoMasks());
+    list.LV->setCurrentItem(list.LV->topLevelItem(0));
+    WhenModal<frmMainMasksEdit>([](frmMainMasksEdit* edit) {
+        EXPECT_EQ(edit->txt[0]->text(), QStringLiteral("ActiveX"));
+        EXPECT_FALSE(edit->cmdOK->isEnabled());
+        edit->txt[0]->setText(QStringLiteral("ACTIVEX"));
+        edit->cmdOK->click();
+    });
+    list.cmdEdit_Click();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(list.LV->topLevelItem(0)->text(0), QStringLiteral("ACTIVEX"));
+    EXPECT_TRUE(list.CmdOK->isEnabled());
+}
+
+TEST(frmMainMasks, DeleteAsksThenSelectsThePreviousRow)
+{
+    ScriptedMessageBox boxes;
+    frmMainMasks list;
+    list.LoadRows({{QStringLiteral("a"), QStringLiteral("1")},
+                   {QStringLiteral("b"), QStringLiteral("2")},
+                   {QStringLiteral("c"), QStringLiteral("3")}});
+    list.LV->setCurrentItem(list.LV->topLevelItem(2));
+    boxes.queueAnswer(MsgResult::No);
+    list.cmdDelete_Click();
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Soll 'c' wirklich gelöscht werden?"));
+    EXPECT_EQ(boxes.shown().last().style, 292);
+    EXPECT_EQ(list.LV->topLevelItemCount(), 3);
+
+    boxes.queueAnswer(MsgResult::Yes);
+    list.cmdDelete_Click();
+    EXPECT_EQ(list.LV->topLevelItemCount(), 2);
+    EXPECT_EQ(list.LV->currentItem()->text(0), QStringLiteral("b"));
+
+    list.LV->setCurrentItem(list.LV->topLevelItem(0));
+    boxes.queueAnswer(MsgResult::Yes);
+    list.kLV_Delete->trigger(); // the context menu does what the button does
+    EXPECT_EQ(list.LV->currentItem()->text(0), QStringLiteral("b"));
+
+    list.cmdDelete_Click();
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der letzte Eintrag kann nicht gelöscht werden."));
+    EXPECT_EQ(list.LV->topLevelItemCount(), 1);
+}
+
+TEST(frmMainMasks, CancellingChangesAsksFirst)
+{
+    ScriptedMessageBox boxes;
+    frmMainMasks list;
+    list.LoadRows(TwoMasks());
+    list.show();
+    list.cmdCancel_Click();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(list.chkCancel, 1);
+    EXPECT_FALSE(list.isVisible());
+
+    list.show();
+    AnswerEdit(QStringLiteral("Neu"), QStringLiteral("neu"));
+    list.cmdAdd_Click();
+    boxes.queueAnswer(MsgResult::No);
+    list.cmdCancel_Click();
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Sollen die Änderungen wirklich verworfen werden?"));
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_EQ(list.LV->topLevelItemCount(), 3);
+    boxes.queueAnswer(MsgResult::Yes);
+    list.cmdCancel_Click();
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_EQ(list.chkCancel, 1);
+}

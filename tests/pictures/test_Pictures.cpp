@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/AppErrorRecord.h"
+#include "core/AppSettings.h"
+#include "core/Registry.h"
+#include "pictures/PictureLoader.h"
+#include "pictures/ThumbNail.h"
+#include "pictures/ThumbNailLayout.h"
+#include "pictures/pPicViewer.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+void ClearPicViewer()
+{
+    QStringList names;
+    Registry().RegArrayValues(HKEY_CURRENT_USER, AppKeyPath(akPicViewer), names);
+    for (const QString& name : names)
+        Registry().RegValueDelete(HKEY_CURRENT_USER, AppKeyPath(akPicViewer), name);
+}
+
+QString WritePicture(const TempDir& dir, const QString& name, QSize size, QColor color = Qt::blue)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    const QString path = dir.filePath(name);
+    image.save(path);
+    return path;
+}
+} // namespace
+
+TEST(ThumbNailLayout, FitKeepsTheAspectRatioAndCentres)
+{
+    const ThumbNailLayout wide = ThumbNailLayout::Compute(300, 300, 400, 300, false);
+    EXPECT_EQ(wide.picture, QRectF(0, 37, 300, 225));
+    ASSERT_EQ(wide.bands.size(), 2);
+    EXPECT_EQ(wide.bands[0], QRectF(0, 0, 300, 37));
+    EXPECT_EQ(wide.bands[1], QRectF(0, 262, 300, 38));
+
+    const ThumbNailLayout tall = ThumbNailLayout::Compute(400, 300, 300, 400, false);
+    EXPECT_EQ(tall.picture, QRectF(87, 0, 225, 300));
+    ASSERT_EQ(tall.bands.size(), 2);
+    EXPECT_EQ(tall.bands[0], QRectF(0, 0, 87, 300));
+
+    const ThumbNailLayout exact = ThumbNailLayout::Compute(400, 300, 800, 600, false);
+    EXPECT_EQ(exact.picture, QRectF(0, 0, 400, 300));
+    EXPECT_TRUE(exact.bands.isEmpty());
+
+    const ThumbNailLayout stretched = ThumbNailLayout::Compute(300, 300, 400, 300, true);
+    EXPECT_EQ(stretched.picture, QRectF(0, 0, 300, 300));
+    EXPECT_TRUE(stretched.bands.isEmpty());
+
+    EXPECT_FALSE(ThumbNailLayout::Compute(300, 300, 0, 0, false).drawPicture);
+    EXPECT_FALSE(ThumbNailLayout::Compute(300, 300, 0, 10, false).drawPicture);
+    EXPECT_FALSE(ThumbNailLayout::Compute(0, 300, 10, 10, false).drawPicture);
+}
+
+TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
+{
+    TempDir dir;
+    ThumbNail thumb;
+    thumb.SetBorderStyle(0);
+    thumb.resize(300, 300);
+    thumb.SetBackColor(Qt::green);
+    thumb.LoadPicture(WritePicture(dir, QStringLiteral("wide.png"), QSize(400, 300), Qt::red));
+    const QImage shown = thumb.Image().toImage();
+    ASSERT_EQ(shown.size(), QSize(300, 300));
+    EXPECT_EQ(shown.pixelColor(150, 10), QColor(Qt::green));
+    EXPECT_EQ(shown.pixelColor(150, 150), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(150, 290), QColor(Qt::green));
+
+    thumb.SetStretch(true);
+    EXPECT_EQ(thumb.Image().toImage().pixelColor(150, 5), QColor(Qt::red));
+    thumb.LoadPicture(QString());
+    EXPECT_TRUE(thumb.Image().isNull());
+}
+
+TEST(ThumbNail, AsynchronousPaintingPaintsABurstOnce)
+{
+    TempDir dir;
+    ThumbNail thumb;
+    thumb.resize(100, 100);
+    thumb.SetPaintAsync(true);
+    thumb.SetAsyncInterval(20);
+    const int before = thumb.PaintCount();
+    QImage image(10, 10, QImage::Format_RGB32);
+    for (QColor color : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue)}) {
+        image.fill(color);
+        thumb.SetPicture(image);
+    }
+    EXPECT_EQ(thumb.PaintCount(), before);
+    QTRY_COMPARE_WITH_TIMEOUT(thumb.PaintCount(), before + 1, 2000);
+    QTest::qWait(60);
+    EXPECT_EQ(thumb.PaintCount(), before + 1);
+    EXPECT_EQ(thumb.Image().toImage().pixelColor(50, 50), QColor(Qt::blue));
+}
+
+TEST(ThumbNail, LoadFailuresNameTheirPlaceAndKeepThePicture)
+{
+    TempDir dir;
+    ThumbNail thumb;
+    thumb.resize(50, 50);
+    thumb.LoadPicture(WritePicture(dir, QStringLiteral("ok.png"), QSize(20, 20)));
+    const QString broken = dir.writeFile(QStringLiteral("kaputt.jpg"), "not a picture");
+    try {
+        thumb.LoadPicture(broken);
+        ADD_FAILURE() << "no error";
+    } catch (const AppErrorRecord& error) {
+        EXPECT_EQ(error.Number, 481);
+        EXPECT_TRUE(error.Source.endsWith(QStringLiteral(": LoadPicture")))
+            << error.Source.toStdString();
+    }
+    try {
+        thumb.LoadPicture(dir.filePath(QStringLiteral("fehlt.png")));
+        ADD_FAILURE() << "no error";
+    } catch (const AppErrorRecord& error) {
+        EXPECT_EQ(error.Number, 53);
+    }
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(20, 20));
+}
+
+TEST(ThumbNail, LargePicturesAreDecodedAtTheShownSizeAndSavedWhole)
+{
+    TempDir dir;
+    ThumbNail thumb;
+    thumb.SetBorderStyle(0);
+    thumb.resize(200, 150);
+    const QString big = WritePicture(dir, QStringLiteral("gross.jpg"), QSize(4000, 3000));
+    thumb.LoadPicture(big);
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
+    EXPECT_LE(thumb.Picture().image.width(), 1000);
+    EXPECT_GE(thumb.Picture().image.width(), 200);
+
+    const QString copy = dir.filePath(QStringLiteral("kopie.png"));
+    thumb.SavePicture(copy);
+    EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
+    try {
+        thumb.SavePicture(dir.filePath(QStringLiteral("kein/ordner.png")));
+        ADD_FAILURE() << "no error";
+    } catch (const AppErrorRecord& error) {
+        EXPECT_TRUE(error.Source.endsWith(QStringLiteral(": SavePicture")));
+    }
+}
+
+TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
+{
+    EXPECT_EQ(PictureLoader::DecodeSize(QSize(6000, 4000), QSize(300, 300)), QSize(450, 300));
+    EXPECT_EQ(PictureLoader::DecodeSize(QSize(100, 50), QSize(300, 300)), QSize(100, 50));
+    EXPECT_EQ(PictureLoader::DecodeSize(QSize(100, 50), QSize()), QSize(100, 50));
+}
+
+TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
+{
+    ClearPicViewer();
+    pPicViewer viewer;
+    EXPECT_EQ(viewer.Pattern(), QStringLiteral("bmp;jpg"));
+    EXPECT_EQ(viewer.PatternFilter(), QStringLiteral("*. bmp|*.bmp|*. jpg|*.jpg"));
+    EXPECT_EQ(viewer.SlideShowInterval(), 5000);
+    EXPECT_EQ(viewer.BackColor(), 0);
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("Pattern")), QStringLiteral("bmp;jpg"));
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
+              QStringLiteral("5000"));
+    EXPECT_TRUE(viewer.FileIsPic(QStringLiteral("/x/FOTO.JPG")));
+    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x/ohnepunkt")));
+    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x.jpg/datei")));
+    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("bild.png")));
+}
+
+TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
+{
+    for (const auto& [stored, expected] : {std::pair{"500", 5000}, {"abc", 5000}, {"1000", 1000}}) {
+        ClearPicViewer();
+        AppSaveSetting(akPicViewer, QStringLiteral("SlideShowInterval"), QLatin1String(stored));
+        pPicViewer viewer;
+        EXPECT_EQ(viewer.SlideShowInterval(), expected) << stored;
+    }
+    ClearPicViewer();
+    {
+        pPicViewer viewer;
+        viewer.SetSlideShowInterval(7000);
+    }
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
+              QStringLiteral("7000"));
+}
+
+TEST(pPicViewer, FolderHasPicturesOnlyWhenAMaskMatches)
+{
+    ClearPicViewer();
+    AppSaveSetting(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("png;gif"));
+    pPicViewer viewer;
+    TempDir dir;
+    dir.writeFile(QStringLiteral("bild.jpg"));
+    EXPECT_FALSE(viewer.PathHasPics(dir.path()));
+    dir.writeFile(QStringLiteral("Bild.GIF"));
+    EXPECT_TRUE(viewer.PathHasPics(dir.path().chopped(1)));
+    EXPECT_FALSE(viewer.PathHasPics(QString()));
+    ClearPicViewer();
+}
