@@ -30,7 +30,7 @@ build-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
-	QT_QPA_PLATFORM= ./$(BUILD)/bin/tolvane
+	env -u QT_QPA_PLATFORM ./$(BUILD)/bin/tolvane
 
 test-debug: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
