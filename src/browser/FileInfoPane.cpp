@@ -63,8 +63,11 @@ void FileInfoPane::ShowFile(const QString& fullPath, const pPicViewer& pictures,
                             const QColor& pictureBack)
 {
     m_path = fullPath;
-    for (const FileInfoRow& row : FileInfoRows::Build(fullPath))
-        new QTreeWidgetItem(LVFileInfo, {row.label, row.value});
+    for (const FileInfoRow& row : FileInfoRows::Build(fullPath)) {
+        auto* item = new QTreeWidgetItem(LVFileInfo, {row.label, row.value});
+        // The pane is narrow; a long value is readable without scrolling.
+        item->setToolTip(1, row.value);
+    }
     FitValueColumn();
 
     const QString name = fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
