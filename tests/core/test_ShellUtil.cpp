@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

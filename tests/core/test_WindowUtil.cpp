@@ -4,7 +4,7 @@
 #include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <QApplication>
 #include <QFrame>
