@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/PrintQt.h"
+
 #include <QLocale>
 #include <QString>
-
-#include <ostream>
 
 // Sets the default locale for one test and puts the previous one back.
 // Expected texts are written the German way; `num` turns them into the text
@@ -36,12 +36,6 @@ inline QString num(const QString& german)
             ch = QLatin1Char(',');
     }
     return text;
-}
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
 }
 
 inline QString num(const char* german)

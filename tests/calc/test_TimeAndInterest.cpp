@@ -1,23 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/pInterestCalc.h"
 #include "calc/pTimeCalc.h"
-#include "core/AppErrorRecord.h"
+#include "support/Raised.h"
 
 #include "CalcTestLocale.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-qint32 failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppErrorRecord& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 QString s(const char* text)
 {
     return QString::fromUtf8(text);
@@ -50,12 +40,14 @@ TEST(TimeCalc, FailuresLeaveTheSum)
     pTimeCalc calc;
     calc.Add(s("1"), s("0"), s("0"));
     // 596523 hours still fit 32-bit seconds, 596524 do not.
-    EXPECT_EQ(failureOf([&] { calc.Add(s("596524"), s("0"), s("0")); }), RuntimeError::Overflow);
-    EXPECT_EQ(failureOf([&] { calc.Add(s("596523"), s("59"), s("60")); }), RuntimeError::Overflow);
-    EXPECT_EQ(failureOf([&] { calc.Add(s("99999999999999999999"), s("0"), s("0")); }),
+    EXPECT_EQ(Raised([&] { calc.Add(s("596524"), s("0"), s("0")); }).Number,
               RuntimeError::Overflow);
-    EXPECT_EQ(failureOf([&] { calc.Add(s("1"), s("x"), s("0")); }), RuntimeError::TypeMismatch);
-    EXPECT_EQ(failureOf([&] { calc.Add(s("1"), s("0"), s("")); }), RuntimeError::TypeMismatch);
+    EXPECT_EQ(Raised([&] { calc.Add(s("596523"), s("59"), s("60")); }).Number,
+              RuntimeError::Overflow);
+    EXPECT_EQ(Raised([&] { calc.Add(s("99999999999999999999"), s("0"), s("0")); }).Number,
+              RuntimeError::Overflow);
+    EXPECT_EQ(Raised([&] { calc.Add(s("1"), s("x"), s("0")); }).Number, RuntimeError::TypeMismatch);
+    EXPECT_EQ(Raised([&] { calc.Add(s("1"), s("0"), s("")); }).Number, RuntimeError::TypeMismatch);
     EXPECT_EQ(calc.TotalSeconds(), 3600);
 
     // Sums beyond 32-bit seconds are shown in full, not wrapped or cut.
@@ -107,17 +99,17 @@ TEST(InterestCalc, FailuresLeaveTheResults)
          {&pInterestCalc::Amount, &pInterestCalc::Rate, &pInterestCalc::Months}) {
         pInterestCalc broken = calc;
         broken.*field = s("abc");
-        EXPECT_EQ(failureOf([&] { broken.Calculate(); }), RuntimeError::TypeMismatch);
+        EXPECT_EQ(Raised([&] { broken.Calculate(); }).Number, RuntimeError::TypeMismatch);
         EXPECT_EQ(broken.InstalmentText, s("562,60"));
         EXPECT_EQ(broken.TotalText, s("27.004,85"));
     }
     calc.Months = s("0");
-    EXPECT_EQ(failureOf([&] { calc.Calculate(); }), RuntimeError::DivisionByZero);
+    EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::DivisionByZero);
     calc.Rate = s("0");
-    EXPECT_EQ(failureOf([&] { calc.Calculate(); }), RuntimeError::DivisionByZero);
+    EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::DivisionByZero);
     calc.Months = s("48");
     calc.Amount = s("1e308");
     calc.Rate = s("100"); // the instalment fits a double, 48 of them do not
-    EXPECT_EQ(failureOf([&] { calc.Calculate(); }), RuntimeError::Overflow);
+    EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::Overflow);
     EXPECT_EQ(calc.InstalmentText, s("562,60"));
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+
 namespace {
 const QString kDivision = QStringLiteral("Division durch Null ist nicht möglich.");
 const QString kRestart =
@@ -16,42 +19,18 @@ const QString kRestart =
 // "~" the sign key, "<" backspace, "C" clear.
 void keys(pCalcTape& tape, const char* script)
 {
+    static constexpr char kOperators[] = "+-*/"; // KeyOperator counts them from 1
+    static const std::map<char, void (pCalcTape::*)()> kKeys = {
+        {',', &pCalcTape::KeyDecimal},   {'%', &pCalcTape::KeyPercent},
+        {'=', &pCalcTape::KeyEqual},     {'~', &pCalcTape::KeySign},
+        {'<', &pCalcTape::KeyBackspace}, {'C', &pCalcTape::KeyClear}};
     for (const char* k = script; *k; ++k) {
-        switch (*k) {
-        case '+':
-            tape.KeyOperator(1);
-            break;
-        case '-':
-            tape.KeyOperator(2);
-            break;
-        case '*':
-            tape.KeyOperator(3);
-            break;
-        case '/':
-            tape.KeyOperator(4);
-            break;
-        case ',':
-            tape.KeyDecimal();
-            break;
-        case '%':
-            tape.KeyPercent();
-            break;
-        case '=':
-            tape.KeyEqual();
-            break;
-        case '~':
-            tape.KeySign();
-            break;
-        case '<':
-            tape.KeyBackspace();
-            break;
-        case 'C':
-            tape.KeyClear();
-            break;
-        default:
+        if (const char* op = std::strchr(kOperators, *k))
+            tape.KeyOperator(int(op - kOperators) + 1);
+        else if (const auto key = kKeys.find(*k); key != kKeys.end())
+            (tape.*(key->second))();
+        else
             tape.KeyDigit(*k - '0');
-            break;
-        }
     }
 }
 

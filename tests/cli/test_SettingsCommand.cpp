@@ -4,37 +4,17 @@
 #include "core/RegFileWriter.h"
 #include "core/Registry.h"
 #include "platform/FreshSettings.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-struct CliResult {
-    int code = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& args)
+CliResult settings(const QStringList& args)
 {
-    QProcess cli;
-    cli.start(QStringLiteral(TOLVANE_CLI), QStringList{QStringLiteral("settings")} + args);
-    CliResult result;
-    if (!cli.waitForFinished(60000))
-        return result;
-    result.code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    result.out = cli.readAllStandardOutput();
-    result.err = QString::fromUtf8(cli.readAllStandardError());
-    return result;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return runCli(QStringList{QStringLiteral("settings")} + args);
 }
 
 QString S(const char* text)
@@ -75,9 +55,9 @@ TEST(SettingsCommand, ImportThenExportGivesTheFileBack)
     TempDir dir;
     const QByteArray original = RegFileWriter::utf16LeWithBom(kRoundTrip);
     const QString in = dir.writeFile(S("in.reg"), original);
-    const CliResult imported = runCli({S("import"), in});
+    const CliResult imported = settings({S("import"), in});
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
-    EXPECT_EQ(imported.out,
+    EXPECT_EQ(imported.bytes,
               QByteArray("Importiert: 4 Schlüssel, 8 Werte aus '") + in.toUtf8() + "'.\n");
 
     const Registry reg;
@@ -92,9 +72,9 @@ TEST(SettingsCommand, ImportThenExportGivesTheFileBack)
     EXPECT_EQ(reg.RegArrayKeys(HKEY_CURRENT_USER, kTolvane + S("\\UserFileMenu"), menu), 1);
 
     const QString out = dir.filePath(S("out.reg"));
-    const CliResult exported = runCli({S("export"), S("HKCU\\software\\quexel\\tolvane"), out});
+    const CliResult exported = settings({S("export"), S("HKCU\\software\\quexel\\tolvane"), out});
     ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
-    EXPECT_EQ(readAll(out), original);
+    EXPECT_EQ(TempDir::contents(out), original);
 }
 
 TEST(SettingsCommand, ABadLineChangesNothingAndIsNamed)
@@ -111,16 +91,16 @@ TEST(SettingsCommand, ABadLineChangesNothingAndIsNamed)
                                                     "\"n\"=dword:1\n"
                                                     "\"x\"=dword:zz\n"
                                                     "\"y\"=\"never read\"\n");
-    const CliResult result = runCli({S("import"), bad});
+    const CliResult result = settings({S("import"), bad});
     EXPECT_EQ(result.code, 1);
-    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.bytes.isEmpty());
     EXPECT_EQ(result.err, S("Fehler in '%1', Zeile 7: Ein dword-Wert braucht eine bis acht "
                             "Hexadezimalziffern. Es wurde nichts importiert.\n")
                               .arg(bad));
     EXPECT_EQ(reg.RegGetSettingString(HKEY_CURRENT_USER, S("Software\\Keep"), S("v")), S("alt"));
     EXPECT_FALSE(reg.RegKeyExists(HKEY_CURRENT_USER, S("Software\\New")));
 
-    const CliResult missing = runCli({S("import"), dir.filePath(S("nope.reg"))});
+    const CliResult missing = settings({S("import"), dir.filePath(S("nope.reg"))});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.startsWith(S("Die Datei '"))) << missing.err.toStdString();
 }
@@ -132,40 +112,39 @@ TEST(SettingsCommand, ExportToStandardOutputAndItsChoices)
     reg.RegSaveSettingString(HKEY_CURRENT_USER, S("Software\\A"), S("t"), S("Größe"));
     reg.RegSaveSettingLong(HKEY_LOCAL_MACHINE, S("Software\\B"), S("n"), 1);
 
-    const CliResult all = runCli({S("export")});
+    const CliResult all = settings({S("export")});
     ASSERT_EQ(all.code, 0) << all.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(all.out),
-              S("Windows Registry Editor Version 5.00\n\n"
-                "[HKEY_CURRENT_USER\\Software]\n\n"
-                "[HKEY_CURRENT_USER\\Software\\A]\n\"t\"=\"Größe\"\n\n"
-                "[HKEY_LOCAL_MACHINE\\Software]\n\n"
-                "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"n\"=dword:00000001\n\n"));
+    EXPECT_EQ(all.out, S("Windows Registry Editor Version 5.00\n\n"
+                         "[HKEY_CURRENT_USER\\Software]\n\n"
+                         "[HKEY_CURRENT_USER\\Software\\A]\n\"t\"=\"Größe\"\n\n"
+                         "[HKEY_LOCAL_MACHINE\\Software]\n\n"
+                         "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"n\"=dword:00000001\n\n"));
     // What goes to standard output reads back.
     RegFileReader reader;
-    EXPECT_TRUE(reader.read(all.out));
+    EXPECT_TRUE(reader.read(all.bytes));
 
-    const CliResult one = runCli({S("export"), S("HKEY_CURRENT_USER\\Software\\A"), S("-")});
+    const CliResult one = settings({S("export"), S("HKEY_CURRENT_USER\\Software\\A"), S("-")});
     EXPECT_EQ(one.code, 0);
-    EXPECT_TRUE(one.out.startsWith(
+    EXPECT_TRUE(one.bytes.startsWith(
         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n"));
 
     TempDir dir;
     const CliResult ansi =
-        runCli({S("export"), S("--regedit4"), S("HKCU\\Software\\A"), dir.filePath(S("a.reg"))});
+        settings({S("export"), S("--regedit4"), S("HKCU\\Software\\A"), dir.filePath(S("a.reg"))});
     EXPECT_EQ(ansi.code, 0);
     EXPECT_EQ(
-        readAll(dir.filePath(S("a.reg"))),
+        TempDir::contents(dir.filePath(S("a.reg"))),
         QString(S("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"t\"=\"Größe\"\r\n\r\n"))
             .toUtf8());
 
-    const CliResult absent = runCli({S("export"), S("HKCU\\Software\\Nope")});
+    const CliResult absent = settings({S("export"), S("HKCU\\Software\\Nope")});
     EXPECT_EQ(absent.code, 1);
     EXPECT_EQ(absent.err,
               S("Der Schlüssel 'HKEY_CURRENT_USER\\Software\\Nope' ist nicht vorhanden.\n"));
-    EXPECT_EQ(runCli({S("export"), S("Software\\A"), S("x.reg")}).code, 2);
-    EXPECT_EQ(runCli({S("export"), S("a"), S("b"), S("c")}).code, 2);
-    EXPECT_EQ(runCli({S("import")}).code, 2);
-    EXPECT_EQ(runCli({S("rename")}).code, 2);
+    EXPECT_EQ(settings({S("export"), S("Software\\A"), S("x.reg")}).code, 2);
+    EXPECT_EQ(settings({S("export"), S("a"), S("b"), S("c")}).code, 2);
+    EXPECT_EQ(settings({S("import")}).code, 2);
+    EXPECT_EQ(settings({S("rename")}).code, 2);
 }
 
 TEST(SettingsCommand, ReportsADamagedStoreItSetAside)
@@ -175,10 +154,10 @@ TEST(SettingsCommand, ReportsADamagedStoreItSetAside)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(4096, '\x42'));
     junk.close();
-    const CliResult result = runCli({S("export")});
+    const CliResult result = settings({S("export")});
     EXPECT_EQ(result.code, 0);
     EXPECT_TRUE(result.err.contains(S("war beschädigt und wurde als"))) << result.err.toStdString();
-    EXPECT_EQ(result.out, QByteArray("Windows Registry Editor Version 5.00\n\n"));
+    EXPECT_EQ(result.bytes, QByteArray("Windows Registry Editor Version 5.00\n\n"));
 }
 
 TEST(RegFileTransfer, DeletionsAndAFailureHalfwayThrough)

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CnfTesting.h"
-#include "core/AnsiText.h"
 #include "cnf/CNFLineSource.h"
 #include "support/TempDir.h"
 
@@ -97,19 +96,6 @@ TEST(CNFEncoding, LinesEndAtAnyBreakAndAFinalBreakOpensNoLine)
     EXPECT_EQ(ModelOf("[S]\nk=1\n\n"), QStringList({"", "[S]", "k=1", "001="}));
     EXPECT_EQ(ModelOf("[S]\r\n\r\n"), QStringList({"", "[S]", "001="}));
     EXPECT_EQ(ModelOf("[S]\r\r\nk=1"), QStringList({"", "[S]", "001=", "k=1"}));
-}
-
-TEST(CNFEncoding, Windows1252CoversEveryByte)
-{
-    for (int b = 0; b < 256; ++b) {
-        const char16_t c = windows1252Char(quint8(b));
-        if (b < 0x80 || b >= 0xA0)
-            EXPECT_EQ(c, char16_t(b));
-        else
-            EXPECT_TRUE(c >= 0x80) << b;
-    }
-    EXPECT_EQ(windows1252Char(0x80), u'\u20AC');
-    EXPECT_EQ(windows1252Char(0x9C), u'\u0153');
 }
 
 TEST(CNFEncoding, FilesLongerThanAReadChunkReadAsTheirBytes)

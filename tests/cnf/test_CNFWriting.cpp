@@ -2,15 +2,7 @@
 #include "CnfTesting.h"
 #include "support/TempDir.h"
 
-#include <QFile>
-
 namespace {
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
-}
-
 void Fill(CNFFile& doc)
 {
     doc.Header = QStringLiteral("Kopf\nZweite Zeile");
@@ -54,7 +46,7 @@ TEST(CNFWriting, BlankLinesBeforeSectionsAndAfterTheHeader)
     doc.OnSaveInsertCR = true;
     doc.Filename = dir.filePath(QStringLiteral("x.cnf"));
     EXPECT_TRUE(doc.FileWrite());
-    EXPECT_EQ(Contents(doc.Filename), QByteArray("H\r\n\r\n[A]\r\na=1\r\n\r\n[B]\r\nb=2"));
+    EXPECT_EQ(TempDir::contents(doc.Filename), QByteArray("H\r\n\r\n[A]\r\na=1\r\n\r\n[B]\r\nb=2"));
 }
 
 TEST(CNFWriting, WriteReadWriteGivesTheSameBytes)
@@ -76,7 +68,8 @@ TEST(CNFWriting, WriteReadWriteGivesTheSameBytes)
                   QStringLiteral("eins\nzwei\ndrei"));
         again.Filename = dir.filePath(QStringLiteral("zwei.cnf"));
         ASSERT_TRUE(again.FileWrite());
-        EXPECT_EQ(Contents(again.Filename), Contents(doc.Filename)) << password.toStdString();
+        EXPECT_EQ(TempDir::contents(again.Filename), TempDir::contents(doc.Filename))
+            << password.toStdString();
     }
 }
 
@@ -93,7 +86,7 @@ TEST(CNFWriting, MarkerAtTheStartOfAPlainTextIsRefused)
     EXPECT_EQ(e.Description, QStringLiteral("Ausnahmefehler: Die Datei kann nicht gespeichert "
                                             "werden. Die erste Zeile darf nicht die Zeichenfolge "
                                             "'****QXCNF****' enthalten."));
-    EXPECT_EQ(Contents(path), QByteArray("[Alt]"));
+    EXPECT_EQ(TempDir::contents(path), QByteArray("[Alt]"));
     EXPECT_TRUE(doc.Dirty());
 
     // Sealed, the same text is fine, and it reads back.

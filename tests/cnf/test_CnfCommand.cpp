@@ -1,34 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CnfTesting.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
-#include <QFile>
-#include <QProcess>
-
 namespace {
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args)
+CliResult Cli(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(TOLVANE_CLI), QStringList{QStringLiteral("cnf")} + args);
-    CliRun run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.code = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return runCli(QStringList{QStringLiteral("cnf")} + args);
 }
 } // namespace
 
@@ -37,7 +15,7 @@ TEST(CnfCommand, DumpShowsTheModel)
     TempDir dir;
     const QString path = dir.writeFile(
         QStringLiteral("a.cnf"), Crlf("Kopf\n[Allgemein]\nName=Wert ; Notiz\nZeilen=a||b\nfrei"));
-    CliRun run = Cli({QStringLiteral("dump"), path});
+    CliResult run = Cli({QStringLiteral("dump"), path});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Kopf\n[Allgemein]\nName=Wert\nZeilen=a\\nb\n001=frei\n"));
 
@@ -64,14 +42,14 @@ TEST(CnfCommand, SealAndOpenGiveTheFileBack)
 
     ASSERT_EQ(
         Cli({QStringLiteral("seal"), in, sealed, QStringLiteral("--password"), password}).code, 0);
-    EXPECT_TRUE(Contents(sealed).startsWith("****QXCNF****"));
-    CliRun run = Cli({QStringLiteral("dump"), sealed, QStringLiteral("--password"), password});
+    EXPECT_TRUE(TempDir::contents(sealed).startsWith("****QXCNF****"));
+    CliResult run = Cli({QStringLiteral("dump"), sealed, QStringLiteral("--password"), password});
     EXPECT_EQ(run.out, QStringLiteral("; Notizen bleiben erhalten\n[S]\nk=Grüße ÿ\n"));
 
     ASSERT_EQ(
         Cli({QStringLiteral("open"), sealed, opened, QStringLiteral("--password"), password}).code,
         0);
-    EXPECT_EQ(Contents(opened), plain);
+    EXPECT_EQ(TempDir::contents(opened), plain);
 
     run = Cli({QStringLiteral("open"), sealed, opened, QStringLiteral("--password"), "kennwort"});
     EXPECT_EQ(run.code, 1);
@@ -87,5 +65,5 @@ TEST(CnfCommand, SealAndOpenGiveTheFileBack)
     EXPECT_EQ(
         Cli({QStringLiteral("seal"), sealed, opened, QStringLiteral("--password"), password}).code,
         1);
-    EXPECT_EQ(Contents(opened), plain);
+    EXPECT_EQ(TempDir::contents(opened), plain);
 }

@@ -2,7 +2,7 @@
 #include "core/FileDialog.h"
 #include "support/TempDir.h"
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <QApplication>
 #include <QDir>

@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <gtest/gtest.h>
 

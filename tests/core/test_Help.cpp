@@ -5,7 +5,7 @@
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,8 @@
 
 #include <QCoreApplication>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
+#include "support/Raised.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,6 @@ namespace {
 QString u(const char* text)
 {
     return QString::fromUtf8(text);
-}
-
-template <typename Action> AppErrorRecord raisedBy(Action action)
-{
-    try {
-        action();
-    } catch (const AppErrorRecord& e) {
-        return e;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return AppErrorRecord(0, {}, {});
 }
 
 constexpr qint32 libNumber(qint32 n)
@@ -49,21 +39,21 @@ TEST(LibMessage, TableAndPlaceholders)
 TEST(RaiseLibError, OwnErrorsLieAboveTheApplicationBase)
 {
     const QString exe = QCoreApplication::applicationName();
-    AppErrorRecord e = raisedBy([] { RaiseLibError(-6, {}, u("ShellOpen"), {}, 2); });
+    AppErrorRecord e = Raised([] { RaiseLibError(-6, {}, u("ShellOpen"), {}, 2); });
     EXPECT_EQ(e.Number, libNumber(6));
     EXPECT_EQ(e.Source, exe + u(": ShellOpen"));
     EXPECT_EQ(e.Description, LibMessage(6, 2));
 
-    e = raisedBy([] { RaiseLibError(-3, u("mQXLib"), u("GetScrollbarSize")); });
+    e = Raised([] { RaiseLibError(-3, u("mQXLib"), u("GetScrollbarSize")); });
     EXPECT_EQ(e.Number, libNumber(3));
     EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
 
-    e = raisedBy([] { RaiseLibError(-7, u("Quelle"), {}, u("Eigener Text")); });
+    e = Raised([] { RaiseLibError(-7, u("Quelle"), {}, u("Eigener Text")); });
     EXPECT_EQ(e.Source, u("Quelle"));
     EXPECT_EQ(e.Description, u("Eigener Text"));
 
     // Nothing caught: a positive number is the library error itself.
-    e = raisedBy([] { RaiseLibError(9, {}, {}); });
+    e = Raised([] { RaiseLibError(9, {}, {}); });
     EXPECT_EQ(e.Number, libNumber(9));
     EXPECT_EQ(e.Description, LibMessage(9));
 }
@@ -71,7 +61,7 @@ TEST(RaiseLibError, OwnErrorsLieAboveTheApplicationBase)
 TEST(RaiseLibError, PassesOnTheErrorJustCaught)
 {
     const QString exe = QCoreApplication::applicationName();
-    const AppErrorRecord e = raisedBy([] {
+    const AppErrorRecord e = Raised([] {
         try {
             throw AppErrorRecord(53, u("Leser"), u("Datei nicht gefunden."));
         } catch (...) {
@@ -83,7 +73,7 @@ TEST(RaiseLibError, PassesOnTheErrorJustCaught)
     EXPECT_EQ(e.Description, u("Datei nicht gefunden."));
 
     // A caught error that is itself in the application range stays representable.
-    const AppErrorRecord big = raisedBy([] {
+    const AppErrorRecord big = Raised([] {
         try {
             throw AppErrorRecord(cuAppError::ErrorBase - 3, u("CNFFile"), u("x"));
         } catch (...) {

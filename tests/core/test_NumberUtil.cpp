@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
 #include "core/NumberUtil.h"
+#include "support/Raised.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,8 @@ TEST(RoundToStep, KeepsFourDecimalsAndItsRange)
     EXPECT_EQ(RoundToStep(-2.675, 2, 0).units, -26800);
     EXPECT_DOUBLE_EQ(RoundToStep(922337203685477.0, 2, 0).toDouble(), 922337203685477.0);
     for (double tooLarge : {1e15, -1e15, std::numeric_limits<double>::infinity()}) {
-        try {
-            RoundToStep(tooLarge, 2, 0);
-            ADD_FAILURE() << tooLarge << " did not fail";
-        } catch (const AppErrorRecord& e) {
-            EXPECT_EQ(e.Number, RuntimeError::Overflow);
-        }
+        EXPECT_EQ(Raised([&] { RoundToStep(tooLarge, 2, 0); }).Number, RuntimeError::Overflow)
+            << tooLarge;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QStorageInfo>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <gtest/gtest.h>
 

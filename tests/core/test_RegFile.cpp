@@ -48,7 +48,16 @@ TEST(AnsiText, Utf8WhenValidElseWindows1252)
                          "e \x80 \x93x\x94"),
               S("Größe € “x”"));
     EXPECT_EQ(decodeAnsi("abc\xc3"), S("abcÃ")); // a cut-off sequence is not UTF-8
-    EXPECT_EQ(decodeWindows1252("\x81\x9f"), QString(QChar(0x81)) + QChar(0x178));
+    EXPECT_EQ(decodeWindows1252("\x81\x9c\x9f"),
+              QString(QChar(0x81)) + QChar(0x153) + QChar(0x178));
+    // Every byte gives a character: ASCII and Latin-1 as they are, the rest above 0x7F.
+    for (int b = 0; b < 256; ++b) {
+        const char16_t c = windows1252Char(quint8(b));
+        if (b < 0x80 || b >= 0xA0)
+            EXPECT_EQ(c, char16_t(b));
+        else
+            EXPECT_TRUE(c >= 0x80) << b;
+    }
 }
 
 TEST(RegFileReader, ReadsAllValueKindsOfAVersion5File)

@@ -7,12 +7,13 @@
 #include "core/cuAppError.h"
 #include "platform/DesktopEntry.h"
 #include "platform/ShellLauncher.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 #include <QFile>
 #include <QTest>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -235,12 +236,7 @@ TEST_F(DesktopFolders, OpenInEditorStartsTheOptionsEditorWithoutAShell)
     EXPECT_EQ(waitForLines(out), (QStringList{dir.path().chopped(1), u("--zeile"), file}));
 
     auto raisedText = [](const QString& path) {
-        try {
-            OpenInEditor(path);
-        } catch (const AppErrorRecord& e) {
-            return e.Description;
-        }
-        return QString();
+        return Raised([&] { OpenInEditor(path); }).Description;
     };
     EXPECT_EQ(raisedText(dir.filePath(u("fehlt.txt"))), LibMessage(6, 2));
     AppSaveSetting(akOptions, u("Editor"), QString());

@@ -3,7 +3,7 @@
 
 #include <QLocale>
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 
-#include "PrintQt.h"
+#include "support/PrintQt.h"
+#include "support/Raised.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -148,12 +149,8 @@ TEST(GetScrollbarSize, PixelsAndTwips)
               qRound(pixels * 1440.0 / screen->logicalDotsPerInchX()));
 
     NoScrollbars style;
-    try {
-        GetScrollbarSize(true, false, &style);
-        ADD_FAILURE() << "nothing was raised";
-    } catch (const AppErrorRecord& e) {
-        EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 3);
-        EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
-        EXPECT_EQ(e.Description, LibMessage(3));
-    }
+    const AppErrorRecord e = Raised([&] { GetScrollbarSize(true, false, &style); });
+    EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 3);
+    EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
+    EXPECT_EQ(e.Description, LibMessage(3));
 }

@@ -1,39 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/cuAppError.h"
 #include "core/MessageTable.h"
+#include "core/cuAppError.h"
+#include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
-
-AppErrorRecord caught(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppErrorRecord& e) {
-        return e;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return AppErrorRecord(0, {}, {});
-}
 } // namespace
 
 TEST(MsgParse, PlaceholdersAndLineBreaks)
 {
     EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("a@@b##c"), QStringLiteral("x")),
               QStringLiteral("a") + CRLF + QStringLiteral("bxc"));
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QStringLiteral("a"), QStringLiteral("b")),
+    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QStringLiteral("a"),
+                                   QStringLiteral("b")),
               QStringLiteral("'a' nach 'b'"));
     // arg2 waits for arg1: with arg1 Null nothing is filled.
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QVariant(), QStringLiteral("b")),
-              QStringLiteral("'##' nach '##'"));
+    EXPECT_EQ(
+        cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QVariant(), QStringLiteral("b")),
+        QStringLiteral("'##' nach '##'"));
     // The second value fills the first "##" left, even one the first value brought in.
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("##/##"), QStringLiteral("##"), QStringLiteral("z")),
-              QStringLiteral("z/##"));
+    EXPECT_EQ(
+        cuAppError::MsgParse(QStringLiteral("##/##"), QStringLiteral("##"), QStringLiteral("z")),
+        QStringLiteral("z/##"));
     // "@@" inside a value stays as it is.
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("<##>"), QStringLiteral("a@@b")), QStringLiteral("<a@@b>"));
+    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("<##>"), QStringLiteral("a@@b")),
+              QStringLiteral("<a@@b>"));
     EXPECT_EQ(cuAppError::MsgParse(QString(), QStringLiteral("x")), QString());
     EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("n=##"), 42), QStringLiteral("n=42"));
 }
@@ -41,17 +35,19 @@ TEST(MsgParse, PlaceholdersAndLineBreaks)
 TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
 {
     cuAppError err;
-    EXPECT_EQ(err.MsgLoad(-129, QStringLiteral("/x")), QStringLiteral("Die Datei '/x' ist nicht mehr vorhanden."));
+    EXPECT_EQ(err.MsgLoad(-129, QStringLiteral("/x")),
+              QStringLiteral("Die Datei '/x' ist nicht mehr vorhanden."));
     EXPECT_EQ(err.MsgLoad(116, QStringLiteral("a"), QStringLiteral("3 MB")),
-              QStringLiteral("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF + QStringLiteral("Trotzdem im Editor öffnen?"));
+              QStringLiteral("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF +
+                  QStringLiteral("Trotzdem im Editor öffnen?"));
     EXPECT_EQ(err.MsgLoad(142), QStringLiteral("Dateimaske hinzufügen"));
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
-    EXPECT_EQ(caught([&] { err.MsgLoad(100); }).Number, RuntimeError::ResourceNotFound);
-    EXPECT_EQ(caught([&] { err.MsgLoad(162); }).Number, RuntimeError::ResourceNotFound);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(100); }).Number, RuntimeError::ResourceNotFound);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(162); }).Number, RuntimeError::ResourceNotFound);
     err.MsgArray = QStringList{QString(), QStringLiteral("eins")};
     EXPECT_EQ(err.MsgLoad(1), QStringLiteral("eins"));
-    EXPECT_EQ(caught([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
 }
 
 TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
@@ -60,7 +56,8 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     cuAppError err;
     EXPECT_EQ(err.MsgShow(161, 64), 1);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("Der Pfad wurde in die Zwischenablage kopiert."));
+    EXPECT_EQ(boxes.shown()[0].text,
+              QStringLiteral("Der Pfad wurde in die Zwischenablage kopiert."));
     EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Tolvane"));
     EXPECT_EQ(boxes.shown()[0].style, 64);
 
@@ -87,28 +84,33 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
 TEST(ErrRaise, OwnMessagesBecomeApplicationNumbers)
 {
     cuAppError err;
-    err.MsgArray = QStringList{QString(), QString(), QString(), QStringLiteral("Sektion '##' nicht gefunden.")};
-    const AppErrorRecord e = caught([&] {
-        err.ErrRaise(-3, QStringLiteral("CNFFile"), QStringLiteral("FileRead"), {}, QStringLiteral("Daten"));
+    err.MsgArray = QStringList{QString(), QString(), QString(),
+                               QStringLiteral("Sektion '##' nicht gefunden.")};
+    const AppErrorRecord e = Raised([&] {
+        err.ErrRaise(-3, QStringLiteral("CNFFile"), QStringLiteral("FileRead"), {},
+                     QStringLiteral("Daten"));
     });
     EXPECT_EQ(e.Number, -2147221504 - 3);
     EXPECT_EQ(e.Description, QStringLiteral("Sektion 'Daten' nicht gefunden."));
     EXPECT_EQ(e.Source, QStringLiteral("CNFFile: FileRead"));
 
     err.ErrOffset = 1000;
-    EXPECT_EQ(caught([&] { err.ErrRaise(-3, QStringLiteral("CNFFile"), {}); }).Number, -2147221504 - 3 + 1000);
+    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, QStringLiteral("CNFFile"), {}); }).Number,
+              -2147221504 - 3 + 1000);
     // Leaving the 32-bit range is itself a failure.
     err.ErrOffset = -300000;
-    EXPECT_EQ(caught([&] { err.ErrRaise(-3, QStringLiteral("C"), {}); }).Number, RuntimeError::Overflow);
+    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, QStringLiteral("C"), {}); }).Number,
+              RuntimeError::Overflow);
 }
 
 TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
 {
     cuAppError err;
-    const AppErrorRecord e = caught([&] {
+    const AppErrorRecord e = Raised([&] {
         try {
             try {
-                throw AppErrorRecord(53, QStringLiteral("Tolvane"), QStringLiteral("Datei nicht gefunden."), 12);
+                throw AppErrorRecord(53, QStringLiteral("Tolvane"),
+                                     QStringLiteral("Datei nicht gefunden."), 12);
             } catch (...) {
                 err.ErrRaise(0, QStringLiteral("pPatterns"), QStringLiteral("InitPattern"));
             }
@@ -123,10 +125,10 @@ TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
 
     // Nothing caught and number 0: no failure.
     EXPECT_NO_THROW(err.ErrRaise(0, QStringLiteral("x"), QStringLiteral("y")));
-    EXPECT_EQ(caught([&] { err.ErrRaise(5, {}, {}); }).Description,
+    EXPECT_EQ(Raised([&] { err.ErrRaise(5, {}, {}); }).Description,
               QStringLiteral("Keine Fehlerbeschreibung verfügbar."));
     // Standard exceptions arrive as run-time errors.
-    const AppErrorRecord std = caught([&] {
+    const AppErrorRecord std = Raised([&] {
         try {
             throw std::runtime_error("kaputt");
         } catch (...) {
@@ -141,15 +143,17 @@ TEST(ErrMsg, BoxTextFollowsTheErrorLevel)
 {
     ScriptedMessageBox boxes;
     cuAppError err;
-    const AppErrorRecord e(-2147221507, QStringLiteral("pPatterns: InitPattern"), QStringLiteral("Kaputt."));
+    const AppErrorRecord e(-2147221507, QStringLiteral("pPatterns: InitPattern"),
+                           QStringLiteral("Kaputt."));
     err.ErrMsg(e, QStringLiteral("frmMain"), QStringLiteral("Form_Load"));
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown()[0].text,
-              QStringLiteral("pPatterns: InitPattern | frmMain: Form_Load") + CRLF + CRLF + QStringLiteral("Kaputt."));
+    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("pPatterns: InitPattern | frmMain: Form_Load") +
+                                         CRLF + CRLF + QStringLiteral("Kaputt."));
     EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Tolvane <Fehler Nr. -2147221507>"));
     EXPECT_EQ(boxes.shown()[0].style, 16);
 
-    err.ErrMsg(AppErrorRecord(53, QStringLiteral("tolvane"), QStringLiteral("Fehlt."), 7), QString(), QStringLiteral("Main"));
+    err.ErrMsg(AppErrorRecord(53, QStringLiteral("tolvane"), QStringLiteral("Fehlt."), 7),
+               QString(), QStringLiteral("Main"));
     EXPECT_EQ(boxes.lastText(), QStringLiteral("Zeile: 7\nMain\n\nFehlt."));
     EXPECT_EQ(boxes.shown().last().title, QStringLiteral("Tolvane <Fehler Nr. 53>"));
 
@@ -174,7 +178,8 @@ TEST(ErrStore, RaisesTheStoredErrorLater)
     } catch (...) {
         err.ErrStore();
     }
-    const AppErrorRecord e = caught([&] { err.ErrRaiseStored(QStringLiteral("Klasse"), QStringLiteral("Proz")); });
+    const AppErrorRecord e =
+        Raised([&] { err.ErrRaiseStored(QStringLiteral("Klasse"), QStringLiteral("Proz")); });
     EXPECT_EQ(e.Number, 9);
     EXPECT_EQ(e.Source, QStringLiteral("Quelle | Klasse: Proz (4)"));
     EXPECT_EQ(e.Description, QStringLiteral("Beschreibung"));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocFixtures.h"
+#include "support/LittleEndian.h"
 
 #include <QtEndian>
 
@@ -12,27 +13,6 @@ constexpr quint32 FatSectorMark = 0xFFFFFFFD;
 constexpr quint32 NoStream = 0xFFFFFFFF;
 constexpr int MiniCutoff = 4096;
 constexpr int MiniSector = 64;
-
-void put16(QByteArray& b, quint16 v)
-{
-    char raw[2];
-    qToLittleEndian(v, raw);
-    b.append(raw, 2);
-}
-
-void put32(QByteArray& b, quint32 v)
-{
-    char raw[4];
-    qToLittleEndian(v, raw);
-    b.append(raw, 4);
-}
-
-void put64(QByteArray& b, quint64 v)
-{
-    char raw[8];
-    qToLittleEndian(v, raw);
-    b.append(raw, 8);
-}
 
 void padTo(QByteArray& b, qsizetype multiple, char fill = 0)
 {
@@ -52,15 +32,15 @@ QByteArray directoryEntry(const QString& name, quint8 type, quint32 right, quint
     const QByteArray utf16(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
     e.append(utf16.left(62));
     e.append(64 - e.size(), '\0');
-    put16(e, name.isEmpty() ? 0 : quint16(std::min<qsizetype>(name.size(), 31) * 2 + 2));
+    append16(e, name.isEmpty() ? 0 : quint16(std::min<qsizetype>(name.size(), 31) * 2 + 2));
     e.append(char(type));
     e.append(char(1)); // black
-    put32(e, NoStream);
-    put32(e, right);
-    put32(e, child);
+    append32(e, NoStream);
+    append32(e, right);
+    append32(e, child);
     e.append(16 + 4 + 16, '\0'); // class id, state bits, times
-    put32(e, start);
-    put64(e, size);
+    append32(e, start);
+    append64(e, size);
     return e;
 }
 } // namespace
@@ -75,17 +55,17 @@ void patch32(QByteArray& bytes, quint64 offset, quint32 value)
 QByteArray vtI2(quint16 raw)
 {
     QByteArray v;
-    put32(v, 2);
-    put16(v, raw);
-    put16(v, 0);
+    append32(v, 2);
+    append16(v, raw);
+    append16(v, 0);
     return v;
 }
 
 QByteArray vtLpstr(const QByteArray& bytes)
 {
     QByteArray v;
-    put32(v, 30);
-    put32(v, quint32(bytes.size() + 1));
+    append32(v, 30);
+    append32(v, quint32(bytes.size() + 1));
     v.append(bytes);
     v.append('\0');
     padTo(v, 4);
@@ -95,11 +75,11 @@ QByteArray vtLpstr(const QByteArray& bytes)
 QByteArray vtLpwstr(const QString& text)
 {
     QByteArray v;
-    put32(v, 31);
-    put32(v, quint32(text.size() + 1));
+    append32(v, 31);
+    append32(v, quint32(text.size() + 1));
     for (const QChar ch : text)
-        put16(v, ch.unicode());
-    put16(v, 0);
+        append16(v, ch.unicode());
+    append16(v, 0);
     padTo(v, 4);
     return v;
 }
@@ -107,9 +87,9 @@ QByteArray vtLpwstr(const QString& text)
 QByteArray vtFiletime(const QDateTime& utc)
 {
     QByteArray v;
-    put32(v, 64);
+    append32(v, 64);
     const quint64 ticks = quint64(utc.toSecsSinceEpoch() + 11644473600LL) * 10000000ULL;
-    put64(v, ticks);
+    append64(v, ticks);
     return v;
 }
 
@@ -120,23 +100,23 @@ QByteArray propertySet(QByteArrayView formatId, const QList<Property>& propertie
     QByteArray values;
     QByteArray index;
     for (const Property& p : properties) {
-        put32(index, p.pid);
-        put32(index, headerSize + quint32(values.size()));
+        append32(index, p.pid);
+        append32(index, headerSize + quint32(values.size()));
         values.append(p.value);
     }
-    put32(section, headerSize + quint32(values.size()));
-    put32(section, quint32(properties.size()));
+    append32(section, headerSize + quint32(values.size()));
+    append32(section, quint32(properties.size()));
     section.append(index);
     section.append(values);
 
     QByteArray stream;
-    put16(stream, 0xFFFE);
-    put16(stream, 0);
-    put32(stream, 0x00020006); // written on Windows, version 6.2
+    append16(stream, 0xFFFE);
+    append16(stream, 0);
+    append32(stream, 0x00020006); // written on Windows, version 6.2
     stream.append(16, '\0');
-    put32(stream, 1);
+    append32(stream, 1);
     stream.append(formatId.data(), formatId.size());
-    put32(stream, 48);
+    append32(stream, 48);
     stream.append(section);
     return stream;
 }
@@ -200,28 +180,28 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
 
     QByteArray header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     header.append(16, '\0');
-    put16(header, 0x3E);
-    put16(header, sectorShift == 12 ? 4 : 3);
-    put16(header, 0xFFFE);
-    put16(header, sectorShift);
-    put16(header, 6);
+    append16(header, 0x3E);
+    append16(header, sectorShift == 12 ? 4 : 3);
+    append16(header, 0xFFFE);
+    append16(header, sectorShift);
+    append16(header, 6);
     header.append(6, '\0');
-    put32(header, sectorShift == 12 ? dirSectors : 0);
-    put32(header, fatSectors);
-    put32(header, layout.directorySector);
-    put32(header, 0);
-    put32(header, MiniCutoff);
-    put32(header, layout.miniFatSector);
-    put32(header, miniFatSectors);
-    put32(header, EndOfChain);
-    put32(header, 0);
+    append32(header, sectorShift == 12 ? dirSectors : 0);
+    append32(header, fatSectors);
+    append32(header, layout.directorySector);
+    append32(header, 0);
+    append32(header, MiniCutoff);
+    append32(header, layout.miniFatSector);
+    append32(header, miniFatSectors);
+    append32(header, EndOfChain);
+    append32(header, 0);
     for (quint32 k = 0; k < 109; ++k)
-        put32(header, k < fatSectors ? k : FreeSector);
+        append32(header, k < fatSectors ? k : FreeSector);
     header.append(s - header.size(), '\0');
 
     QByteArray body;
     for (const quint32 entry : fat)
-        put32(body, entry);
+        append32(body, entry);
     QByteArray dir =
         directoryEntry(QStringLiteral("Root Entry"), 5, NoStream, streams.isEmpty() ? NoStream : 1,
                        miniStreamStart, quint64(mini.size()));
@@ -234,7 +214,7 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     body.append(dir);
     QByteArray miniFatBytes;
     for (const quint32 entry : miniFat)
-        put32(miniFatBytes, entry);
+        append32(miniFatBytes, entry);
     padTo(miniFatBytes, s, '\xFF');
     body.append(miniFatBytes);
     body.append(mini);
@@ -281,48 +261,48 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
         QByteArray extra;
         QByteArray localExtra;
         if (zip64) {
-            put16(localExtra, 1);
-            put16(localExtra, 16);
-            put64(localExtra, size);
-            put64(localExtra, quint64(packed.size()));
-            put16(extra, 1);
-            put16(extra, 24);
-            put64(extra, size);
-            put64(extra, quint64(packed.size()));
-            put64(extra, offset);
+            append16(localExtra, 1);
+            append16(localExtra, 16);
+            append64(localExtra, size);
+            append64(localExtra, quint64(packed.size()));
+            append16(extra, 1);
+            append16(extra, 24);
+            append64(extra, size);
+            append64(extra, quint64(packed.size()));
+            append64(extra, offset);
         }
-        put32(body, 0x04034b50);
-        put16(body, zip64 ? 45 : 20);
-        put16(body, m.flags);
-        put16(body, method);
-        put16(body, 0);
-        put16(body, 0x21);
-        put32(body, crc);
-        put32(body, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
-        put32(body, zip64 ? 0xFFFFFFFF : quint32(size));
-        put16(body, quint16(localName.size()));
-        put16(body, quint16(localExtra.size()));
+        append32(body, 0x04034b50);
+        append16(body, zip64 ? 45 : 20);
+        append16(body, m.flags);
+        append16(body, method);
+        append16(body, 0);
+        append16(body, 0x21);
+        append32(body, crc);
+        append32(body, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
+        append32(body, zip64 ? 0xFFFFFFFF : quint32(size));
+        append16(body, quint16(localName.size()));
+        append16(body, quint16(localExtra.size()));
         body.append(localName);
         body.append(localExtra);
         body.append(packed);
 
-        put32(central, 0x02014b50);
-        put16(central, 20);
-        put16(central, zip64 ? 45 : 20);
-        put16(central, m.flags);
-        put16(central, method);
-        put16(central, 0);
-        put16(central, 0x21);
-        put32(central, crc);
-        put32(central, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
-        put32(central, zip64 ? 0xFFFFFFFF : quint32(size));
-        put16(central, quint16(m.name.size()));
-        put16(central, quint16(extra.size()));
-        put16(central, 0);
-        put16(central, 0);
-        put16(central, 0);
-        put32(central, 0);
-        put32(central, zip64 ? 0xFFFFFFFF : quint32(offset));
+        append32(central, 0x02014b50);
+        append16(central, 20);
+        append16(central, zip64 ? 45 : 20);
+        append16(central, m.flags);
+        append16(central, method);
+        append16(central, 0);
+        append16(central, 0x21);
+        append32(central, crc);
+        append32(central, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
+        append32(central, zip64 ? 0xFFFFFFFF : quint32(size));
+        append16(central, quint16(m.name.size()));
+        append16(central, quint16(extra.size()));
+        append16(central, 0);
+        append16(central, 0);
+        append16(central, 0);
+        append32(central, 0);
+        append32(central, zip64 ? 0xFFFFFFFF : quint32(offset));
         central.append(m.name);
         central.append(extra);
     }
@@ -331,29 +311,29 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
     const quint64 count = quint64(members.size());
     if (zip64) {
         const quint64 record = quint64(body.size());
-        put32(body, 0x06064b50);
-        put64(body, 44);
-        put16(body, 45);
-        put16(body, 45);
-        put32(body, 0);
-        put32(body, 0);
-        put64(body, count);
-        put64(body, count);
-        put64(body, quint64(central.size()));
-        put64(body, centralOffset);
-        put32(body, 0x07064b50);
-        put32(body, 0);
-        put64(body, record);
-        put32(body, 1);
+        append32(body, 0x06064b50);
+        append64(body, 44);
+        append16(body, 45);
+        append16(body, 45);
+        append32(body, 0);
+        append32(body, 0);
+        append64(body, count);
+        append64(body, count);
+        append64(body, quint64(central.size()));
+        append64(body, centralOffset);
+        append32(body, 0x07064b50);
+        append32(body, 0);
+        append64(body, record);
+        append32(body, 1);
     }
-    put32(body, 0x06054b50);
-    put16(body, 0);
-    put16(body, 0);
-    put16(body, zip64 ? 0xFFFF : quint16(count));
-    put16(body, zip64 ? 0xFFFF : quint16(count));
-    put32(body, zip64 ? 0xFFFFFFFF : quint32(central.size()));
-    put32(body, zip64 ? 0xFFFFFFFF : quint32(centralOffset));
-    put16(body, 0);
+    append32(body, 0x06054b50);
+    append16(body, 0);
+    append16(body, 0);
+    append16(body, zip64 ? 0xFFFF : quint16(count));
+    append16(body, zip64 ? 0xFFFF : quint16(count));
+    append32(body, zip64 ? 0xFFFFFFFF : quint32(central.size()));
+    append32(body, zip64 ? 0xFFFFFFFF : quint32(centralOffset));
+    append16(body, 0);
     return body;
 }
 

@@ -3,12 +3,10 @@
 #include "GermanTimeTest.h"
 
 #include "cli/InfoCommand.h"
+#include "support/CliRun.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 #include "support/VersionNode.h"
-
-#include <QFile>
-#include <QProcess>
 
 namespace {
 QStringList labels(const QList<InfoRow>& rows)
@@ -94,25 +92,18 @@ TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
 TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
 {
     const QString path = dir.writeFile(QStringLiteral("daten.bin"), "xyz");
-    QProcess cli;
-    cli.start(QStringLiteral(TOLVANE_CLI_PATH), {QStringLiteral("info"), path});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), 0);
-    const QStringList lines =
-        QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const CliResult info = runCli({QStringLiteral("info"), path});
+    EXPECT_EQ(info.code, 0) << info.err.toStdString();
+    const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 9);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Größe\t3 bytes")));
 
-    cli.start(QStringLiteral(TOLVANE_CLI_PATH),
-              {QStringLiteral("info"), dir.filePath(QStringLiteral("weg"))});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), 1);
-    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
-    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()).trimmed(),
-              QStringLiteral("Die Datei '%1' ist nicht vorhanden.")
-                  .arg(dir.filePath(QStringLiteral("weg"))));
+    const QString gone = dir.filePath(QStringLiteral("weg"));
+    const CliResult missing = runCli({QStringLiteral("info"), gone});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_EQ(missing.err.trimmed(),
+              QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(gone));
 
-    cli.start(QStringLiteral(TOLVANE_CLI_PATH), {QStringLiteral("info")});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), 2);
+    EXPECT_EQ(runCli({QStringLiteral("info")}).code, 2);
 }

@@ -5,6 +5,7 @@
 #include "core/cuAppError.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "fileinfo/OlePropertySet.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 using namespace Fixture;
@@ -28,15 +29,6 @@ QByteArray nineValueDocument()
                                                {18, vtLpstr("Anwendung")}})}});
 }
 
-AppErrorRecord raised(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppErrorRecord& e) {
-        return e;
-    }
-    return AppErrorRecord(0, QString(), QString());
-}
 } // namespace
 
 class OfficeDocPropertiesTest : public GermanTimeTest {
@@ -84,21 +76,21 @@ TEST_F(OfficeDocPropertiesTest, UnsupportedAndDamagedFilesGiveNothing)
 
 TEST_F(OfficeDocPropertiesTest, MissingNamesAndFilesRaiseTheirMessages)
 {
-    const AppErrorRecord noName = raised([&] { props.GetProperties(values); });
+    const AppErrorRecord noName = Raised([&] { props.GetProperties(values); });
     EXPECT_EQ(noName.Number, cuAppError::ErrorBase - 2);
     EXPECT_EQ(noName.Description, QStringLiteral("Es wurde kein Dateiname angegeben."));
     EXPECT_EQ(noName.Source, QStringLiteral("OfficeDocProperties: GetProperties"));
 
     const QString missing = dir.filePath(QStringLiteral("fehlt.doc"));
     props.setFilename(missing);
-    const AppErrorRecord noFile = raised([&] { props.GetProperties(values); });
+    const AppErrorRecord noFile = Raised([&] { props.GetProperties(values); });
     EXPECT_EQ(noFile.Number, cuAppError::ErrorBase - 1);
     EXPECT_EQ(noFile.Description,
               QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(missing));
 
     // A folder is no document, even with a document's name.
     props.setFilename(dir.makeDir(QStringLiteral("ordner.doc")));
-    EXPECT_EQ(raised([&] { props.GetProperties(values); }).Number, cuAppError::ErrorBase - 1);
+    EXPECT_EQ(Raised([&] { props.GetProperties(values); }).Number, cuAppError::ErrorBase - 1);
 }
 
 TEST_F(OfficeDocPropertiesTest, NamesAndTheirIndexes)
@@ -108,7 +100,7 @@ TEST_F(OfficeDocPropertiesTest, NamesAndTheirIndexes)
     EXPECT_EQ(props.Translate(5, false), QStringLiteral("Creation date"));
     EXPECT_EQ(props.Translate(10, false), QStringLiteral("Title"));
     for (const qint32 index : {11, -1}) {
-        const AppErrorRecord e = raised([&] { props.Translate(index, true); });
+        const AppErrorRecord e = Raised([&] { props.Translate(index, true); });
         EXPECT_EQ(e.Number, cuAppError::ErrorBase - 6);
         EXPECT_EQ(
             e.Description,

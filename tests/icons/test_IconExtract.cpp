@@ -5,6 +5,7 @@
 #include "platform/PeFile.h"
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +32,6 @@ QByteArray fiveIcons()
                                 IconFixtures::entry(IconFixtures::square(48, dark), 32)});
     }
     return w.build();
-}
-
-AppErrorRecord failure(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppErrorRecord& e) {
-        return e;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return AppErrorRecord(0, {}, {});
 }
 } // namespace
 
@@ -72,15 +62,15 @@ TEST(IconExtract, IndexOutsideTheIconsFails)
     IconExtract icons;
     ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
     for (qint32 index : {5, -1}) {
-        const AppErrorRecord e = failure([&] { icons.IconHandle(index, 1); });
+        const AppErrorRecord e = Raised([&] { icons.IconHandle(index, 1); });
         EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange);
         EXPECT_EQ(e.Source, QStringLiteral("IconExtract/IconHandle"));
         EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
     }
-    EXPECT_EQ(failure([&] { icons.GetPicture(5, 0); }).Source,
+    EXPECT_EQ(Raised([&] { icons.GetPicture(5, 0); }).Source,
               QStringLiteral("IconExtract/GetPicture"));
     IconCanvas canvas(QSize(10, 10));
-    EXPECT_EQ(failure([&] { icons.Draw2PictureBox(canvas, 9, 1, true); }).Source,
+    EXPECT_EQ(Raised([&] { icons.Draw2PictureBox(canvas, 9, 1, true); }).Source,
               QStringLiteral("IconExtract/Draw2PictureBox"));
 }
 

@@ -1,30 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tolvane-cli as a user would.
 #include "icons/IcoFile.h"
+#include "support/CliRun.h"
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args)
+CliResult cli(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(TOLVANE_CLI), QStringList{QStringLiteral("icons")} + args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringList{QStringLiteral("icons")} + args);
 }
 
 QString twoIconLibrary(const TempDir& dir)
@@ -39,17 +29,12 @@ QString twoIconLibrary(const TempDir& dir)
     return dir.writeFile(QStringLiteral("zwei.dll"), w.build());
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 TEST(IconsCommand, ListsEveryIconWithItsSizes)
 {
     TempDir dir;
-    const CliRun run = cli({twoIconLibrary(dir)});
+    const CliResult run = cli({twoIconLibrary(dir)});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("0001\t16x16 8 Bit, 32x32 32 Bit, 48x48 32 Bit\n"
                                       "0002\t256x256 32 Bit PNG\n"));
@@ -61,7 +46,7 @@ TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)
     const QString lib = twoIconLibrary(dir);
     const QString out = dir.filePath(QStringLiteral("ausgabe"));
     ASSERT_EQ(cli({lib, QStringLiteral("--save"), out}).code, 0);
-    const auto group = IcoFile::read(contents(out + QStringLiteral("/zwei_0001.ico")));
+    const auto group = IcoFile::read(TempDir::contents(out + QStringLiteral("/zwei_0001.ico")));
     ASSERT_TRUE(group);
     ASSERT_EQ(group->images().size(), 1);
     EXPECT_EQ(group->pick(32).pixel(16, 16), qRgb(0, 200, 0));
@@ -90,10 +75,10 @@ TEST(IconsCommand, NeverOverwritesAndReportsFailures)
     TempDir dir;
     const QString lib = twoIconLibrary(dir);
     const QString existing = dir.writeFile(QStringLiteral("out/zwei_0001.ico"), QByteArray("alt"));
-    CliRun run = cli({lib, QStringLiteral("--save"), dir.filePath(QStringLiteral("out"))});
+    CliResult run = cli({lib, QStringLiteral("--save"), dir.filePath(QStringLiteral("out"))});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("existiert bereits")));
-    EXPECT_EQ(contents(existing), QByteArray("alt"));
+    EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/zwei_0002.ico"))));
 
     run = cli({dir.filePath(QStringLiteral("fehlt.dll"))});

@@ -2,6 +2,7 @@
 #include "platform/FreshSettings.h"
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsTree.h"
+#include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,6 @@ constexpr quint32 HKCU = 0x80000001u;
 SettingsTree tree()
 {
     return SettingsTree(SettingsDatabase::instance());
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeAll(const QString& path, const QByteArray& bytes)
@@ -107,7 +102,7 @@ TEST(SettingsDatabase, RandomBytesAreSetAsideAndAFreshFileIsUsed)
                     .match(aside.first())
                     .hasMatch());
     EXPECT_EQ(aside.last(), aside.first() + QStringLiteral("-wal")); // the journal went with it
-    EXPECT_EQ(readAll(asidePath), junk);                             // nothing lost
+    EXPECT_EQ(TempDir::contents(asidePath), junk);                   // nothing lost
     EXPECT_EQ(notice,
               QStringLiteral("Die Einstellungsdatei '%1' war beschädigt und wurde als '%2' "
                              "beiseitegelegt. Es wird eine neue Einstellungsdatei verwendet.")
@@ -125,7 +120,7 @@ TEST(SettingsDatabase, DatabaseFailingTheQuickCheckIsSetAside)
             SettingsValue::text(QStringLiteral("v%1").arg(i), QString(200, QLatin1Char('x'))),
             true);
     SettingsDatabase::reopen(); // checkpoints the WAL into the file
-    QByteArray bytes = readAll(fresh.filePath());
+    QByteArray bytes = TempDir::contents(fresh.filePath());
     ASSERT_GT(bytes.size(), 4096 * 4);
     for (int i = 4096 + 16; i < 4096 * 3; ++i) // b-tree pages after the header page
         bytes[i] = char(0xA5);
@@ -146,7 +141,7 @@ TEST(SettingsDatabase, AnotherProgramsDatabaseIsLeftAlone)
     ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE photos(id INTEGER)", nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(other);
-    const QByteArray before = readAll(fresh.filePath());
+    const QByteArray before = TempDir::contents(fresh.filePath());
 
     const QString notice = SettingsDatabase::takeStartupNotice();
     EXPECT_TRUE(notice.contains(QStringLiteral("keine Einstellungsdatei von Tolvane")))
@@ -155,7 +150,7 @@ TEST(SettingsDatabase, AnotherProgramsDatabaseIsLeftAlone)
     EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("X"),
                                  SettingsValue::text({}, QStringLiteral("y")), true));
     EXPECT_TRUE(asideFiles(fresh.folder()).isEmpty());
-    EXPECT_EQ(readAll(fresh.filePath()), before);
+    EXPECT_EQ(TempDir::contents(fresh.filePath()), before);
 }
 
 TEST(SettingsDatabase, InnerFailureRollsBackTheWholeTransaction)

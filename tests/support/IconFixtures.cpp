@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IconFixtures.h"
 
+#include "LittleEndian.h"
 #include "PeWriter.h"
 #include "platform/PeFile.h"
 
@@ -8,21 +9,28 @@
 #include <QHash>
 
 namespace {
-void add16(QByteArray& out, quint16 v)
-{
-    out.append(char(v & 0xFF));
-    out.append(char(v >> 8));
-}
-
-void add32(QByteArray& out, quint32 v)
-{
-    add16(out, quint16(v & 0xFFFF));
-    add16(out, quint16(v >> 16));
-}
-
 int stride(int width, int bits)
 {
     return (width * bits + 31) / 32 * 4;
+}
+
+// The head shared by icon files and icon groups; what follows each entry
+// (a file offset or a resource id) differs.
+void directoryHead(QByteArray& out, qsizetype count)
+{
+    append16(out, 0);
+    append16(out, 1);
+    append16(out, quint16(count));
+}
+
+void directoryEntry(QByteArray& out, const IconFixtures::Entry& e)
+{
+    out.append(char(e.width >= 256 ? 0 : e.width));
+    out.append(char(e.height >= 256 ? 0 : e.height));
+    out.append(2, '\0');
+    append16(out, 1);
+    append16(out, quint16(e.bitCount));
+    append32(out, quint32(e.bytes.size()));
 }
 } // namespace
 
@@ -61,19 +69,19 @@ QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
             }
     }
     QByteArray out;
-    add32(out, 40);
-    add32(out, quint32(w));
-    add32(out, quint32(o.doubledHeight ? 2 * h : h));
-    add16(out, 1);
-    add16(out, quint16(o.bitCount));
-    add32(out, 0);
-    add32(out, 0);
-    add32(out, 0);
-    add32(out, 0);
-    add32(out, quint32(palette.size()));
-    add32(out, 0);
+    append32(out, 40);
+    append32(out, quint32(w));
+    append32(out, quint32(o.doubledHeight ? 2 * h : h));
+    append16(out, 1);
+    append16(out, quint16(o.bitCount));
+    append32(out, 0);
+    append32(out, 0);
+    append32(out, 0);
+    append32(out, 0);
+    append32(out, quint32(palette.size()));
+    append32(out, 0);
     for (QRgb c : palette)
-        add32(out, c & 0x00FFFFFFu);
+        append32(out, c & 0x00FFFFFFu);
     for (int y = h - 1; y >= 0; --y) {
         QByteArray row(stride(w, o.bitCount), '\0');
         for (int x = 0; x < w; ++x) {
@@ -128,18 +136,11 @@ IconFixtures::Entry IconFixtures::pngEntry(const QImage& image)
 QByteArray IconFixtures::icoFile(const QList<Entry>& entries)
 {
     QByteArray out;
-    add16(out, 0);
-    add16(out, 1);
-    add16(out, quint16(entries.size()));
+    directoryHead(out, entries.size());
     quint32 offset = 6 + 16 * quint32(entries.size());
     for (const Entry& e : entries) {
-        out.append(char(e.width >= 256 ? 0 : e.width));
-        out.append(char(e.height >= 256 ? 0 : e.height));
-        out.append(2, '\0');
-        add16(out, 1);
-        add16(out, quint16(e.bitCount));
-        add32(out, quint32(e.bytes.size()));
-        add32(out, offset);
+        directoryEntry(out, e);
+        append32(out, offset);
         offset += quint32(e.bytes.size());
     }
     for (const Entry& e : entries)
@@ -151,18 +152,11 @@ void IconFixtures::addGroup(PeWriter& writer, quint16 groupId, quint16 firstId,
                             const QList<Entry>& entries, quint16 language)
 {
     QByteArray group;
-    add16(group, 0);
-    add16(group, 1);
-    add16(group, quint16(entries.size()));
+    directoryHead(group, entries.size());
     quint16 id = firstId;
     for (const Entry& e : entries) {
-        group.append(char(e.width >= 256 ? 0 : e.width));
-        group.append(char(e.height >= 256 ? 0 : e.height));
-        group.append(2, '\0');
-        add16(group, 1);
-        add16(group, quint16(e.bitCount));
-        add32(group, quint32(e.bytes.size()));
-        add16(group, id);
+        directoryEntry(group, e);
+        append16(group, id);
         writer.add(PeFile::RtIcon, id, language, e.bytes);
         ++id;
     }

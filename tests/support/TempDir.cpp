@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <gtest/gtest.h>
+
 TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/tolvane-test-XXXXXX")) {}
 
 QString TempDir::path() const
@@ -38,4 +40,14 @@ QString TempDir::makeDir(const QString& relative) const
     const QString full = filePath(relative);
     QDir().mkpath(full);
     return full + QLatin1Char('/');
+}
+
+QByteArray TempDir::contents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return file.readAll();
 }

@@ -17,6 +17,9 @@ public:
     QString writeFile(const QString& relative, const QByteArray& contents = {},
                       const QDateTime& modified = {}) const;
     QString makeDir(const QString& relative) const;
+    // The bytes of any file; a test failure when it cannot be read, so that
+    // two missing files never compare equal.
+    static QByteArray contents(const QString& path);
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// What one run of the built tolvane-cli gave back.
+struct CliResult {
+    int code = -1;    // -1 when it crashed or did not finish
+    QByteArray bytes; // standard output as written
+    QString out;      // the same, read as UTF-8
+    QString err;
+};
+
+// Runs tolvane-cli from the folder the test binary lives in, with the test's
+// environment (and so its settings database).
+CliResult runCli(const QStringList& args);
