@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/FilePattern.h"
 
+#include "core/PathUtil.h"
+
 FilePattern::FilePattern(const QString& text)
 {
     for (const QString& part : text.split(QLatin1Char(';'))) {
@@ -33,27 +35,3 @@ bool FilePattern::MatchesFolded(const QString& foldedName) const
 
 // Greedy matching with one back-tracking point: on a mismatch the last "*"
 // swallows one more character. Linear in practice, never exponential.
-bool FilePattern::WildcardMatch(QStringView pattern, QStringView name)
-{
-    qsizetype p = 0;
-    qsizetype n = 0;
-    qsizetype starAt = -1;
-    qsizetype resumeAt = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == QLatin1Char('?') || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
-            starAt = p++;
-            resumeAt = n;
-        } else if (starAt >= 0) {
-            p = starAt + 1;
-            n = ++resumeAt;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
-        ++p;
-    return p == pattern.size();
-}

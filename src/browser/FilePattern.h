@@ -17,8 +17,6 @@ public:
     // The same for a name already case-folded (saves the folding in long listings).
     bool MatchesFolded(const QString& foldedName) const;
 
-    static bool WildcardMatch(QStringView pattern, QStringView name);
-
 private:
     QStringList m_parts; // case-folded
     bool m_all = false;

@@ -181,18 +181,15 @@ QString ResolveFolder(const QString& path, const QString& baseFolder)
     return result;
 }
 
-bool MatchesMask(const QString& name, const QString& mask)
+bool WildcardMatch(QStringView pattern, QStringView name)
 {
-    if (mask == QLatin1String("*.*") || mask == QLatin1String("*"))
-        return true;
     // Iterative glob match; `star` remembers the last "*" for backtracking.
     qsizetype n = 0, m = 0, star = -1, resume = 0;
     while (n < name.size()) {
-        if (m < mask.size() && mask.at(m) == QLatin1Char('*')) {
+        if (m < pattern.size() && pattern.at(m) == QLatin1Char('*')) {
             star = m++;
             resume = n;
-        } else if (m < mask.size() && (mask.at(m) == QLatin1Char('?') ||
-                                       mask.at(m).toCaseFolded() == name.at(n).toCaseFolded())) {
+        } else if (m < pattern.size() && (pattern.at(m) == QLatin1Char('?') || pattern.at(m) == name.at(n))) {
             ++m;
             ++n;
         } else if (star >= 0) {
@@ -202,7 +199,14 @@ bool MatchesMask(const QString& name, const QString& mask)
             return false;
         }
     }
-    while (m < mask.size() && mask.at(m) == QLatin1Char('*'))
+    while (m < pattern.size() && pattern.at(m) == QLatin1Char('*'))
         ++m;
-    return m == mask.size();
+    return m == pattern.size();
+}
+
+bool MatchesMask(const QString& name, const QString& mask)
+{
+    if (mask == QLatin1String("*.*") || mask == QLatin1String("*"))
+        return true;
+    return WildcardMatch(mask.toCaseFolded(), name.toCaseFolded());
 }

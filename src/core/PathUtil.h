@@ -48,3 +48,6 @@ QString ResolveFolder(const QString& path, const QString& baseFolder);
 // True when `name` matches a file mask with "*" and "?" (case ignored);
 // "*.*" matches every name, also one without a dot.
 bool MatchesMask(const QString& name, const QString& mask);
+// "*" and "?" wildcards, characters compared exactly: callers that ignore
+// case fold both texts first (once per pattern, not per comparison).
+bool WildcardMatch(QStringView pattern, QStringView name);
