@@ -34,6 +34,9 @@ TEST(FilePattern, WildcardsIgnoreCaseAndSeveralPatternsCombine)
         {"*.tar.gz", "x.tar.gz", true},
         {"**", "anything", true},
         {"x", "X", true},
+        // A "*" in the name is an ordinary character, never a wildcard.
+        {"*.txt", "*notiz.txt", true},
+        {"a?c", "a*c", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FilePattern(QString::fromUtf8(c.pattern)).Matches(QString::fromUtf8(c.name)),
