@@ -136,11 +136,8 @@ QString FileDialog::GetOpenFileName(const QString& initialFolder, const QString&
     FileDialogRequest request;
     request.kind = FileDialogRequest::Open;
     request.title = title.isEmpty() ? QStringLiteral("Datei öffnen") : title;
-    request.startFolder = initialFolder;
-    request.fileName = fileName;
-    request.owner = owner;
     request.flags = flags == 0 ? OFN::OpenDefault : flags;
-    return fileRequest(request, filter);
+    return fileRequest(request, initialFolder, fileName, filter, owner);
 }
 
 QString FileDialog::GetSaveFileName(const QString& initialFolder, const QString& fileName,
@@ -150,15 +147,16 @@ QString FileDialog::GetSaveFileName(const QString& initialFolder, const QString&
     FileDialogRequest request;
     request.kind = FileDialogRequest::Save;
     request.title = title.isEmpty() ? QStringLiteral("Datei speichern") : title;
+    request.flags = flags == 0 ? OFN::SaveDefault : flags;
+    return fileRequest(request, initialFolder, fileName, filter, owner);
+}
+
+QString FileDialog::fileRequest(FileDialogRequest request, const QString& initialFolder,
+                                const QString& fileName, const QString& filter, QWidget* owner)
+{
     request.startFolder = initialFolder;
     request.fileName = fileName;
     request.owner = owner;
-    request.flags = flags == 0 ? OFN::SaveDefault : flags;
-    return fileRequest(request, filter);
-}
-
-QString FileDialog::fileRequest(FileDialogRequest request, const QString& filter)
-{
     if (request.startFolder.isEmpty())
         request.startFolder = homeFolder();
     request.nameFilters = NameFilters(filter);

@@ -73,7 +73,8 @@ public:
     static void setHook(Hook hook);
 
 private:
-    QString fileRequest(FileDialogRequest request, const QString& filter);
+    QString fileRequest(FileDialogRequest request, const QString& initialFolder,
+                        const QString& fileName, const QString& filter, QWidget* owner);
     static QStringList ask(const FileDialogRequest& request);
     static QStringList showDialog(const FileDialogRequest& request);
 

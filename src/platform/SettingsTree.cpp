@@ -69,15 +69,25 @@ std::optional<QStringList> SettingsTree::splitPath(const QString& path)
     return names;
 }
 
+std::optional<qint64> SettingsTree::childKey(qint64 parent, const QString& name, bool& failed) const
+{
+    SqlStatement find(m_db.handle(), "SELECT id FROM reg_keys WHERE parent = ?1 AND fold = ?2");
+    find.bind(1, parent).bindUtf8(2, fold(name));
+    if (find.step())
+        return find.int64(0);
+    failed = find.failed();
+    return std::nullopt;
+}
+
 std::optional<qint64> SettingsTree::findKey(quint32 root, const QStringList& names) const
 {
     qint64 id = rootKeyId(root);
     for (const QString& name : names) {
-        SqlStatement find(m_db.handle(), "SELECT id FROM reg_keys WHERE parent = ?1 AND fold = ?2");
-        find.bind(1, id).bindUtf8(2, fold(name));
-        if (!find.step())
+        bool failed = false;
+        const std::optional<qint64> child = childKey(id, name, failed);
+        if (!child)
             return std::nullopt;
-        id = find.int64(0);
+        id = *child;
     }
     return id;
 }
@@ -86,13 +96,12 @@ std::optional<qint64> SettingsTree::makeKey(quint32 root, const QStringList& nam
 {
     qint64 id = rootKeyId(root);
     for (const QString& name : names) {
-        SqlStatement find(m_db.handle(), "SELECT id FROM reg_keys WHERE parent = ?1 AND fold = ?2");
-        find.bind(1, id).bindUtf8(2, fold(name));
-        if (find.step()) {
-            id = find.int64(0);
+        bool failed = false;
+        if (const std::optional<qint64> child = childKey(id, name, failed)) {
+            id = *child;
             continue;
         }
-        if (find.failed())
+        if (failed)
             return std::nullopt;
         SqlStatement insert(m_db.handle(),
                             "INSERT INTO reg_keys(parent, name, fold) VALUES(?1, ?2, ?3)");

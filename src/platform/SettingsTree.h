@@ -60,6 +60,9 @@ public:
     std::optional<QList<KeyEntry>> collectTree(quint32 root, const QString& path) const;
 
 private:
+    // The sub-key `name` of `parent`; null when missing, and then `failed`
+    // tells a database failure from a key that is not there.
+    std::optional<qint64> childKey(qint64 parent, const QString& name, bool& failed) const;
     std::optional<qint64> findKey(quint32 root, const QStringList& names) const;
     std::optional<qint64> makeKey(quint32 root, const QStringList& names) const;
     std::optional<qint64> existingKey(quint32 root, const QString& path) const;
