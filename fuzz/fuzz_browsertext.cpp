@@ -2,7 +2,7 @@
 // The preview decoder and the file box pattern matcher on arbitrary bytes:
 // the first byte picks the cut flag, the rest is split at the first NUL into
 // a pattern and a file name.
-#include "browser/FilePattern.h"
+#include "core/FilePattern.h"
 #include "browser/TextPreview.h"
 
 #include <QByteArray>

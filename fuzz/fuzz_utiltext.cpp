@@ -19,8 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FormatByteSize(text, 4, 2);
     ParseByteSize(text);
 
-    const qsizetype half = text.size() / 2;
-    MatchesMask(text.left(half), text.mid(half));
     ResolveFolder(text, QStringLiteral("/base/ordner/"));
     ParentFolder(text, qint32(size % 7), size % 2 == 0);
     NetworkShareRoot(text);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/FileBoxModel.h"
 
-#include "browser/FolderListing.h"
+#include "core/FolderListing.h"
 #include "core/TextUtil.h"
 
 FileBoxModel::FileBoxModel(QObject* parent) : QAbstractListModel(parent) {}

@@ -3,7 +3,7 @@
 
 #include "browser/FileInfoRows.h"
 #include "browser/TextPreview.h"
-#include "browser/Twips.h"
+#include "core/Twips.h"
 #include "pictures/ThumbNail.h"
 #include "pictures/pPicViewer.h"
 

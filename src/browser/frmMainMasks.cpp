@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmMainMasks.h"
 
-#include "browser/Twips.h"
+#include "core/Twips.h"
 #include "browser/frmMainMasksEdit.h"
 #include "core/AppGlobals.h"
 #include "core/WindowUtil.h"

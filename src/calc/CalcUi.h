@@ -8,6 +8,3 @@ class QWidget;
 // True when the program was started to run one calculator alone, so that
 // closing its window ends the run.
 bool CalcRunsAlone();
-
-// A length given in twips (1440 per inch) in pixels of the widget's screen.
-int TwipsToPixels(int twips, const QWidget* widget);

@@ -2,6 +2,7 @@
 #include "calc/frmCalculator.h"
 
 #include "calc/CalcUi.h"
+#include "core/Twips.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
 
@@ -60,7 +61,7 @@ frmCalculator::frmCalculator(QWidget* parent) : QDialog(parent)
     installEventFilter(this);
 
     // The height is fixed; the width can grow from the width the window starts with.
-    resize(sizeHint().width() + TwipsToPixels(kTapeWidth, this) - fraLV->sizeHint().width(),
+    resize(sizeHint().width() + TwipsToPx(kTapeWidth, this) - fraLV->sizeHint().width(),
            sizeHint().height());
     setFixedHeight(sizeHint().height());
     setMinimumWidth(width());
@@ -128,8 +129,8 @@ QPushButton* frmCalculator::AddKey(int row, int column, const QString& caption,
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     const int textWidth = button->fontMetrics().horizontalAdvance(caption) + 8;
-    button->setFixedSize(qMax(TwipsToPixels(kKeyWidth, this), textWidth),
-                         TwipsToPixels(kKeyHeight, this));
+    button->setFixedSize(qMax(TwipsToPx(kKeyWidth, this), textWidth),
+                         TwipsToPx(kKeyHeight, this));
     static_cast<QGridLayout*>(fraKeys->layout())->addWidget(button, row, column);
     connect(button, &QPushButton::clicked, this,
             [this, key, takesFocus] { RunKey(key, takesFocus); });
@@ -142,8 +143,8 @@ void frmCalculator::BuildKeypad()
     fraKeys->setObjectName(QStringLiteral("fraKeys"));
     auto* grid = new QGridLayout(fraKeys);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(TwipsToPixels(kColumnPitch - kKeyWidth, this));
-    grid->setVerticalSpacing(TwipsToPixels(kRowPitch - kKeyHeight, this));
+    grid->setHorizontalSpacing(TwipsToPx(kColumnPitch - kKeyWidth, this));
+    grid->setVerticalSpacing(TwipsToPx(kRowPitch - kKeyHeight, this));
     const int digitAt[10][2] = {{3, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 0},
                                 {1, 1}, {1, 2}, {0, 0}, {0, 1}, {0, 2}};
     for (int d = 0; d <= 9; ++d) {

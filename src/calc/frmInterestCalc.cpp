@@ -2,6 +2,7 @@
 #include "calc/frmInterestCalc.h"
 
 #include "calc/CalcUi.h"
+#include "core/Twips.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
 
@@ -30,7 +31,7 @@ frmInterestCalc::frmInterestCalc(QWidget* parent) : QDialog(parent)
 
     Command2 = new QPushButton(QStringLiteral("Berechnen"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setMinimumSize(TwipsToPixels(1875, this), TwipsToPixels(375, this));
+    Command2->setMinimumSize(TwipsToPx(1875, this), TwipsToPx(375, this));
     Command2->setDefault(true);
     grid->addWidget(Command2, 4, 1, 1, 2, Qt::AlignRight);
     connect(Command2, &QPushButton::clicked, this, &frmInterestCalc::Calculate);
@@ -50,7 +51,7 @@ QLineEdit* frmInterestCalc::AddField(int row, int column, const QString& caption
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
     field->setAlignment(Qt::AlignRight);
-    field->setMinimumWidth(TwipsToPixels(widthTwips, this));
+    field->setMinimumWidth(TwipsToPx(widthTwips, this));
     grid->addWidget(field, row + 1, column, 1, columnSpan);
     return field;
 }

@@ -2,6 +2,7 @@
 #include "calc/frmTimeCalc.h"
 
 #include "calc/CalcUi.h"
+#include "core/Twips.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
@@ -37,7 +38,7 @@ frmTimeCalc::frmTimeCalc(QWidget* parent) : QDialog(parent)
         txtIn[i]->setValidator(digits);
         txtIn[i]->setAlignment(Qt::AlignRight);
         txtIn[i]->setFixedWidth(
-            qMax(TwipsToPixels(375, this),
+            qMax(TwipsToPx(375, this),
                  txtIn[i]->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12));
         txtIn[i]->installEventFilter(this);
         grid->addWidget(txtIn[i], 1, i * 2);
@@ -50,7 +51,7 @@ frmTimeCalc::frmTimeCalc(QWidget* parent) : QDialog(parent)
     Text2->setReadOnly(true);
     Text2->setFocusPolicy(Qt::NoFocus);
     Text2->setToolTip(QStringLiteral("Summe"));
-    Text2->setMinimumWidth(TwipsToPixels(1095, this));
+    Text2->setMinimumWidth(TwipsToPx(1095, this));
     grid->addWidget(Text2, 1, 6);
 
     cmdSum = new QPushButton(QStringLiteral("&+"), this);
@@ -60,7 +61,7 @@ frmTimeCalc::frmTimeCalc(QWidget* parent) : QDialog(parent)
     cmdReset->setObjectName(QStringLiteral("cmdReset"));
     cmdReset->setToolTip(QStringLiteral("Summe zurücksetzen"));
     for (QPushButton* button : {cmdSum, cmdReset}) {
-        button->setMinimumSize(TwipsToPixels(1335, this), TwipsToPixels(375, this));
+        button->setMinimumSize(TwipsToPx(1335, this), TwipsToPx(375, this));
         button->installEventFilter(this);
     }
     grid->addWidget(cmdSum, 2, 0, 1, 4);

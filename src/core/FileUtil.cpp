@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FileUtil.h"
 
+#include "core/FilePattern.h"
+#include "core/FolderListing.h"
 #include "core/PathUtil.h"
 #include "core/TextUtil.h"
 #include "platform/FileTimes.h"
@@ -9,7 +11,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <algorithm>
 
 namespace {
 bool entryExists(const QString& path)
@@ -29,15 +30,6 @@ QStringList patternsOfFilter(const QString& filter)
             if (!one.trimmed().isEmpty())
                 patterns << one.trimmed();
     return patterns;
-}
-
-// Listing order of the program: by name ignoring case, ties by exact name.
-void sortNames(QStringList& names)
-{
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
 }
 } // namespace
 
@@ -85,13 +77,13 @@ qint32 FindFilesByMasks(const QString& folder, const QString& filter, QStringLis
     const QStringList patterns = patternsOfFilter(filter);
     QStringList names =
         QDir(AddTrailing(folder, QLatin1Char('/'))).entryList(QDir::Files | QDir::Hidden);
-    sortNames(names);
+    FolderListing::SortNames(names);
 
     QSet<QString> listed(files.cbegin(), files.cend());
     bool matched = false;
     for (const QString& pattern : patterns) {
         for (const QString& name : names) {
-            if (!MatchesMask(name, pattern))
+            if (!FilePattern(pattern).Matches(name))
                 continue;
             matched = true;
             if (!listed.contains(name)) {

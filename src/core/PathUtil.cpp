@@ -203,10 +203,3 @@ bool WildcardMatch(QStringView pattern, QStringView name)
         ++m;
     return m == pattern.size();
 }
-
-bool MatchesMask(const QString& name, const QString& mask)
-{
-    if (mask == QLatin1String("*.*") || mask == QLatin1String("*"))
-        return true;
-    return WildcardMatch(mask.toCaseFolded(), name.toCaseFolded());
-}

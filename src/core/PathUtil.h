@@ -45,9 +45,6 @@ QString ParentFolder(const QString& folder, qint32 levels, bool slashForm = fals
 // with a trailing "/"; an absolute folder stays as it is. Empty for an empty path.
 QString ResolveFolder(const QString& path, const QString& baseFolder);
 
-// True when `name` matches a file mask with "*" and "?" (case ignored);
-// "*.*" matches every name, also one without a dot.
-bool MatchesMask(const QString& name, const QString& mask);
 // "*" and "?" wildcards, characters compared exactly: callers that ignore
 // case fold both texts first (once per pattern, not per comparison).
 bool WildcardMatch(QStringView pattern, QStringView name);

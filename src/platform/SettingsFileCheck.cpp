@@ -2,6 +2,7 @@
 #include "platform/SettingsFileCheck.h"
 
 #include "platform/SqlStatement.h"
+#include "platform/SystemError.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -18,19 +19,6 @@
 
 namespace {
 const QByteArray kMagic("SQLite format 3\0", 16);
-
-QString errnoText(int code)
-{
-    switch (code) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("keine Berechtigung");
-    case EROFS:
-        return QStringLiteral("schreibgeschütztes Dateisystem");
-    default:
-        return QString::fromLocal8Bit(std::strerror(code));
-    }
-}
 
 QString sqliteText(int code)
 {
@@ -143,7 +131,7 @@ QString SettingsFileCheck::setAside(const QString& path, QString& error)
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT)
-            error = errnoText(errno);
+            error = SystemErrorText(errno);
         return {};
     }
     // Two instances may find the same damaged file at once. The lock lets one
@@ -159,7 +147,7 @@ QString SettingsFileCheck::setAside(const QString& path, QString& error)
     if (same && inspect(path, detail) == Damaged) {
         aside = freeAsideName(path);
         if (!renameFile(path, aside)) {
-            error = errnoText(errno);
+            error = SystemErrorText(errno);
             aside.clear();
         } else {
             // A stale journal beside a fresh database would be replayed into it.

@@ -145,25 +145,3 @@ TEST(PathText, ResolveFolderAgainstABase)
               QCoreApplication::applicationDirPath() + u("/bilder/"));
 }
 
-TEST(PathText, MasksMatchIgnoringCase)
-{
-    struct Case {
-        const char* name;
-        const char* mask;
-        bool matches;
-    } cases[] = {
-        {"a.TXT", "*.txt", true},
-        {"ohne", "*.*", true},
-        {"abc", "a?c", true},
-        {"abc", "a?d", false},
-        {"a.txt.bak", "*.txt", false},
-        {"x", "", false},
-        {"", "*", true},
-        {"Bild01.JPG", "bild*.jp?", true},
-        {"aaa", "*a*a*a*", true},
-        {"aa", "*a*a*a*", false},
-        {"Ärger.txt", "ä*", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchesMask(u(c.name), u(c.mask)), c.matches) << c.name << " ~ " << c.mask;
-}

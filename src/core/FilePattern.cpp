@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/FilePattern.h"
+#include "core/FilePattern.h"
 
 #include "core/PathUtil.h"
 

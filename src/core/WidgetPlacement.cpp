@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/WidgetPlacement.h"
+#include "core/WidgetPlacement.h"
 
-#include "browser/Twips.h"
+#include "core/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "browser/FilePattern.h"
+#include "core/FilePattern.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/FolderListing.h"
+#include "core/FolderListing.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/WidgetPlacement.h"
+#include "core/WidgetPlacement.h"
 #include "core/Registry.h"
 #include "core/cuFormPositioner.h"
 

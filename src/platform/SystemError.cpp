@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/SystemError.h"
+
+#include <cerrno>
+
+QString SystemErrorText(int code)
+{
+    switch (code) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("keine Berechtigung");
+    case EROFS:
+        return QStringLiteral("schreibgeschütztes Dateisystem");
+    case ENOENT:
+        return QStringLiteral("Datei oder Ordner nicht vorhanden");
+    case ENOTDIR:
+        return QStringLiteral("ein Teil des Pfades ist kein Ordner");
+    case EISDIR:
+        return QStringLiteral("ist ein Ordner");
+    case EEXIST:
+        return QStringLiteral("der Name ist bereits vergeben");
+    case ENOSPC:
+        return QStringLiteral("kein Platz mehr auf dem Datenträger");
+    case EDQUOT:
+        return QStringLiteral("das Speicherkontingent ist erschöpft");
+    case EFBIG:
+        return QStringLiteral("die Datei ist zu groß");
+    case EXDEV:
+        return QStringLiteral("Quelle und Ziel liegen auf verschiedenen Dateisystemen");
+    case EBUSY:
+        return QStringLiteral("die Datei oder das Gerät ist belegt");
+    case ETXTBSY:
+        return QStringLiteral("das Programm wird gerade ausgeführt");
+    case ELOOP:
+        return QStringLiteral("zu viele symbolische Verknüpfungen");
+    case ENAMETOOLONG:
+        return QStringLiteral("der Name ist zu lang");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler");
+    case EINVAL:
+        return QStringLiteral("ungültiges Argument");
+    default:
+        return QStringLiteral("Systemfehler %1").arg(code);
+    }
+}
