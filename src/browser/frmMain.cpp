@@ -14,6 +14,7 @@
 #include "browser/frmMainMasks.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/ColorValue.h"
 #include "core/Help.h"
 #include "core/TextUtil.h"
 #include "core/WindowUtil.h"
@@ -402,8 +403,7 @@ QColor frmMain::PictureBackColor() const
     const qint32 value = AppOptions() ? AppOptions()->PicPreViewBackColor : 0;
     if (value == 0)
         return palette().color(QPalette::Window);
-    // Colours are stored with red in the low byte.
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+    return ColorFromValue(quint32(value), palette());
 }
 
 void frmMain::mView_FileInfo_Click()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FolderListing.h"
 
-#include <QFile>
+#include "platform/FileNameCodec.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -33,60 +33,114 @@ bool EntryIsKind(int dirFd, const dirent* entry, bool wantFolder)
 }
 } // namespace
 
-QStringList FolderListing::Files(const QString& folder, const FilePattern& pattern)
+namespace {
+// The name of a folder entry, decoded without loss. The fast decoder marks
+// bad bytes with U+FFFD; only then is the name looked at byte by byte.
+QString decodedName(const QByteArray& bytes, bool& valid)
 {
-    return List(folder, Kind::File, &pattern, false);
+    QString name = QString::fromUtf8(bytes);
+    valid = !name.contains(QChar(QChar::ReplacementCharacter)) || IsUtf8FileName(bytes);
+    return valid ? name : DecodeFileName(bytes);
 }
+} // namespace
 
-QStringList FolderListing::Folders(const QString& folder)
+template <class Sink>
+void FolderListing::Scan(const QString& folder, Kind kind, const FilePattern* pattern,
+                         Sink&& sink)
 {
-    return List(folder, Kind::Folder, nullptr, false);
-}
-
-bool FolderListing::HasFile(const QString& folder, const FilePattern& pattern)
-{
-    return !List(folder, Kind::File, &pattern, true).isEmpty();
-}
-
-QStringList FolderListing::List(const QString& folder, Kind kind, const FilePattern* pattern,
-                                bool firstOnly)
-{
-    QStringList names;
     if (folder.isEmpty())
-        return names;
-    DirCloser guard{opendir(QFile::encodeName(folder).constData())};
+        return;
+    DirCloser guard{opendir(EncodeFileName(folder).constData())};
     if (!guard.dir)
-        return names;
+        return;
     const int fd = dirfd(guard.dir);
     while (const dirent* entry = readdir(guard.dir)) {
         if (entry->d_name[0] == '.')
             continue;
         if (!EntryIsKind(fd, entry, kind == Kind::Folder))
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        QByteArray bytes(entry->d_name);
+        bool valid = true;
+        QString name = decodedName(bytes, valid);
         if (pattern && !pattern->Matches(name))
             continue;
-        names.append(name);
-        if (firstOnly)
-            return names;
+        if (!sink(std::move(name), std::move(bytes), valid))
+            return;
     }
+}
+
+QStringList FolderListing::Files(const QString& folder, const FilePattern& pattern)
+{
+    return Names(folder, Kind::File, &pattern);
+}
+
+QStringList FolderListing::Folders(const QString& folder)
+{
+    return Names(folder, Kind::Folder, nullptr);
+}
+
+QStringList FolderListing::Names(const QString& folder, Kind kind, const FilePattern* pattern)
+{
+    QStringList names;
+    Scan(folder, kind, pattern, [&names](QString&& name, QByteArray&&, bool) {
+        names.append(std::move(name));
+        return true;
+    });
     SortNames(names);
     return names;
 }
 
+QList<FolderListing::Entry> FolderListing::FileEntries(const QString& folder,
+                                                       const FilePattern& pattern)
+{
+    QList<Entry> entries;
+    Scan(folder, Kind::File, &pattern, [&entries](QString&& name, QByteArray&& bytes, bool valid) {
+        entries.append(Entry{std::move(name), std::move(bytes), valid});
+        return true;
+    });
+    SortEntries(entries);
+    return entries;
+}
+
+bool FolderListing::HasFile(const QString& folder, const FilePattern& pattern)
+{
+    bool found = false;
+    Scan(folder, Kind::File, &pattern, [&found](QString&&, QByteArray&&, bool) {
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+namespace {
+// Listing order of the program: by name ignoring case, ties by exact name.
+// Folding once per name keeps the sort of a large folder cheap.
+template <class Item, class NameOf>
+void sortByListingOrder(QList<Item>& items, NameOf nameOf)
+{
+    std::vector<std::pair<QString, Item>> keyed;
+    keyed.reserve(size_t(items.size()));
+    for (Item& item : items) {
+        QString folded = nameOf(item).toCaseFolded();
+        keyed.emplace_back(std::move(folded), std::move(item));
+    }
+    std::sort(keyed.begin(), keyed.end(), [&nameOf](const auto& a, const auto& b) {
+        const int c = a.first.compare(b.first);
+        return c != 0 ? c < 0 : nameOf(a.second) < nameOf(b.second);
+    });
+    items.clear();
+    items.reserve(qsizetype(keyed.size()));
+    for (auto& pair : keyed)
+        items.append(std::move(pair.second));
+}
+} // namespace
+
 void FolderListing::SortNames(QStringList& names)
 {
-    // Folding once per name keeps the sort of a large folder cheap.
-    std::vector<std::pair<QString, QString>> keyed;
-    keyed.reserve(size_t(names.size()));
-    for (QString& name : names)
-        keyed.emplace_back(name.toCaseFolded(), std::move(name));
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        const int c = a.first.compare(b.first);
-        return c != 0 ? c < 0 : a.second < b.second;
-    });
-    names.clear();
-    names.reserve(qsizetype(keyed.size()));
-    for (auto& pair : keyed)
-        names.append(std::move(pair.second));
+    sortByListingOrder(names, [](const QString& name) -> const QString& { return name; });
+}
+
+void FolderListing::SortEntries(QList<Entry>& entries)
+{
+    sortByListingOrder(entries, [](const Entry& entry) -> const QString& { return entry.name; });
 }

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FilePattern.h"
 #include "core/FolderListing.h"
+#include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
 
 #include <QFile>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -66,4 +71,50 @@ TEST(FolderListing, SortsByNameIgnoringCaseThenExactAndSkipsDotFilesAndFolders)
     EXPECT_FALSE(FolderListing::HasFile(dir.path(), FilePattern(QStringLiteral("*.png"))));
     EXPECT_TRUE(
         FolderListing::Files(dir.filePath(QStringLiteral("missing/")), FilePattern()).isEmpty());
+}
+
+// A Latin-1 name from an old archive: listed with its bytes, opened by them.
+TEST(FolderListing, KeepsNameBytesThatAreNotUtf8)
+{
+    TempDir dir;
+    const QByteArray raw = QFile::encodeName(dir.path()) + "caf\xe9.txt";
+    {
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "Inhalt", 6), 6);
+        ::close(fd);
+    }
+    dir.writeFile(QStringLiteral("café.txt"), "utf8");
+
+    const QList<FolderListing::Entry> entries =
+        FolderListing::FileEntries(dir.path(), FilePattern(QStringLiteral("caf*.txt")));
+    ASSERT_EQ(entries.size(), 2);
+    const auto latin = std::find_if(entries.begin(), entries.end(),
+                                    [](const auto& e) { return !e.validUtf8; });
+    ASSERT_NE(latin, entries.end());
+    EXPECT_EQ(latin->bytes, QByteArray("caf\xe9.txt"));
+    EXPECT_EQ(EncodeFileName(latin->name), latin->bytes);
+    EXPECT_EQ(DisplayFileName(latin->name), QStringLiteral("caf\uFFFD.txt"));
+
+    QFile file;
+    ASSERT_TRUE(OpenFileByName(file, dir.path() + latin->name, QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Inhalt"));
+    EXPECT_TRUE(FolderListing::Files(dir.path(), FilePattern()).contains(latin->name));
+}
+
+TEST(FileNameCodec, RoundTripsEveryByteSequence)
+{
+    const QByteArray cases[] = {
+        "plain.txt",      "caf\xc3\xa9",   "caf\xe9",        "\xff\xfe",
+        "\xed\xa0\x80",   // an encoded surrogate is not UTF-8
+        "\xc0\xaf",       // overlong "/"
+        "\xf0\x9f\x98\x80", "\xf0\x9f\x98", "a\x80" "b",
+    };
+    for (const QByteArray& bytes : cases) {
+        const QString name = DecodeFileName(bytes);
+        EXPECT_EQ(EncodeFileName(name), bytes) << bytes.toHex().constData();
+        EXPECT_EQ(HasRawBytes(name), !IsUtf8FileName(bytes)) << bytes.toHex().constData();
+    }
+    EXPECT_EQ(DecodeFileName("\xf0\x9f\x98\x80").size(), 2); // one emoji, a surrogate pair
+    EXPECT_EQ(DecodeFileName("\xed\xa0\x80").size(), 3);
 }

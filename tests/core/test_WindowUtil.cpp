@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/ColorValue.h"
 #include "core/AppErrorRecord.h"
 #include "core/LibError.h"
 #include "core/WindowUtil.h"
@@ -153,4 +154,16 @@ TEST(GetScrollbarSize, PixelsAndTwips)
     EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 3);
     EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
     EXPECT_EQ(e.Description, LibMessage(3));
+}
+
+TEST(ColorValue, RedInTheLowByteAndSystemColoursFromThePalette)
+{
+    EXPECT_EQ(ColorFromValue(0x0000FFu), QColor(255, 0, 0));
+    EXPECT_EQ(ColorFromValue(0xFF8000u), QColor(0, 0x80, 0xFF));
+    EXPECT_EQ(ValueFromColor(QColor(1, 2, 3)), 0x030201u);
+    QPalette palette;
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x81));
+    palette.setColor(QPalette::Active, QPalette::Button, QColor(10, 20, 30));
+    EXPECT_EQ(ColorFromValue(0x80000011u, palette), QColor(0x80, 0x80, 0x81)); // grey text
+    EXPECT_EQ(ColorFromValue(0x8000000Fu, palette), QColor(10, 20, 30));     // button face
 }
