@@ -32,10 +32,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
-    Main(QApplication::arguments().mid(1));
+    // Armed before start-up, so a modal box shown while starting cannot hang a process test.
     if (const int delayMs = qEnvironmentVariableIntValue("TOLVANE_TEST_CLOSE_AFTER_MS");
         delayMs > 0)
         closeFirstWindowLater(delayMs);
+    Main(QApplication::arguments().mid(1));
     if (QApplication::topLevelWidgets().isEmpty())
         return 0;
     return app.exec();
