@@ -74,6 +74,11 @@ const char* const kMessages[] = {
     "Die Kommandozeile muss den Platzhalter '##' enthalten, der durch den Pfad zur Datei '##' "
     "ersetzt wird.",                                                               // 160
     "Der Pfad wurde in die Zwischenablage kopiert.",                               // 161
+    "Die Datei '##' kann nicht geschrieben werden: ##.",                           // 162
+    "Die Datei '##' kann nicht gelesen werden: ##.",                               // 163
+    "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 164
+    "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 165
+    "Die Zieldatei '##' ist bereits vorhanden und wird nicht überschrieben.",      // 166
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace
