@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <cstdio>
@@ -18,5 +19,13 @@ struct CliCommand {
 const CliCommand* cliCommands(int& count);
 
 // Helpers shared by the commands.
-void cliPrint(const QString& line);      // one line on standard output, UTF-8
-void cliError(const QString& message);   // one line on standard error, UTF-8
+void cliPrint(const QString& line);    // one line on standard output, UTF-8
+void cliError(const QString& message); // one line on standard error, UTF-8
+// Bytes on standard output exactly as given, then `end`: a file name that is
+// not UTF-8 keeps its bytes (EncodeFileName), and '\0' ends the records of
+// NUL-separated output.
+void cliPrintBytes(QByteArrayView bytes, char end = '\n');
+// True when `path` names a regular file (or, if allowed, a folder); else a
+// German message on standard error says what is wrong: missing, or a FIFO,
+// device ... that no command reads.
+bool cliCheckInputFile(const QString& path, bool allowFolder);

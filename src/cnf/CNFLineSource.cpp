@@ -2,10 +2,11 @@
 #include "cnf/CNFLineSource.h"
 
 #include "core/AnsiText.h"
+#include "platform/InputFile.h"
 
 #include <QByteArrayView>
-#include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -61,28 +62,42 @@ QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
 }
 } // namespace
 
-bool CNFLineSource::ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks)
+bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks)
 {
     QByteArray pending;
+    quint64 offset = 0;
     while (true) {
-        const QByteArray block = device.read(kBlock);
-        if (block.isEmpty())
+        const qsizetype old = pending.size();
+        const quint64 room = std::min<quint64>(kBlock, cap + 1 - offset);
+        pending.resize(old + qsizetype(room));
+        const std::optional<qsizetype> got = file.readSome(offset, pending.data() + old, room);
+        if (!got)
+            return false;
+        pending.resize(old + *got);
+        offset += quint64(*got);
+        if (offset > cap)
+            return file.setTooLarge();
+        if (*got == 0)
             break;
-        pending += block;
         // Cut after the last line feed, so no line, CR LF pair or UTF-8
-        // sequence spans two chunks.
-        const qsizetype cut = pending.lastIndexOf('\n') + 1;
-        if (cut > 0 && cut < pending.size()) {
-            chunks.push_back(pending.first(cut));
-            pending.remove(0, cut);
-        } else if (cut == pending.size()) {
+        // sequence spans two chunks. Only the new bytes are searched.
+        const qsizetype inNew = QByteArrayView(pending).sliced(old).lastIndexOf('\n');
+        if (inNew < 0)
+            continue;
+        const qsizetype cut = old + inNew + 1;
+        if (cut == pending.size()) {
             chunks.push_back(std::move(pending));
             pending = QByteArray();
+        } else {
+            chunks.push_back(pending.first(cut));
+            pending.remove(0, cut);
         }
     }
-    if (!pending.isEmpty() || chunks.empty())
+    if (!pending.isEmpty() || chunks.empty()) {
+        pending.squeeze();
         chunks.push_back(std::move(pending));
-    return device.atEnd();
+    }
+    return true;
 }
 
 CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)

@@ -34,7 +34,11 @@ bool isValidUtf8(QByteArrayView bytes)
 
 QString decodeAnsi(QByteArrayView bytes)
 {
-    if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    if (isValidUtf8(bytes)) {
+        // Exactly: a leading U+FEFF is kept, as every other character is.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(bytes);
+    }
     return decodeWindows1252(bytes);
 }

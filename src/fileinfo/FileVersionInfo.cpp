@@ -29,7 +29,7 @@ QByteArray versionBytes(const PeFile& pe)
             return {};
         resource = all.first();
     }
-    return pe.data(*resource).toByteArray();
+    return pe.data(*resource);
 }
 
 // The table the translation names; where it is missing (writers often give

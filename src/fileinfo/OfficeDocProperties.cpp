@@ -3,14 +3,15 @@
 
 #include "core/TextUtil.h"
 #include "fileinfo/OfficeDocReader.h"
+#include "platform/InputFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
 const QString kSource = QStringLiteral("OfficeDocProperties");
-// A file the system will not map is read into memory only up to this size.
-constexpr qint64 MaxUnmappedRead = 64 * 1024 * 1024;
+// Documents are read into memory, never mapped (a mapped file that another
+// program cuts short ends the process with SIGBUS), and only up to this size.
+constexpr quint64 MaxDocumentRead = 128 * 1024 * 1024;
 
 struct ExtensionEntry {
     const char* extension;
@@ -47,23 +48,13 @@ constexpr PropertyName Names[OfficeDocProperties::PropertyCount] = {
 
 DocPropertyValues readFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    InputFile file;
+    if (!file.open(path) || file.size() == 0 || file.size() > MaxDocumentRead)
         return {};
-    const qint64 size = file.size();
-    if (size <= 0)
+    const std::optional<QByteArray> bytes = file.readAll(MaxDocumentRead);
+    if (!bytes)
         return {};
-    // Mapped, the reader touches only the pages it needs of a large document.
-    if (const uchar* mapped = file.map(0, size)) {
-        const DocPropertyValues values =
-            OfficeDocReader::read(ByteReader(reinterpret_cast<const char*>(mapped), size));
-        file.unmap(const_cast<uchar*>(mapped));
-        return values;
-    }
-    if (size > MaxUnmappedRead)
-        return {};
-    const QByteArray bytes = file.readAll();
-    return OfficeDocReader::read(ByteReader(bytes));
+    return OfficeDocReader::read(ByteReader(*bytes));
 }
 } // namespace
 

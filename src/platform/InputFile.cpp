@@ -88,12 +88,26 @@ std::optional<QByteArray> InputFile::readAt(quint64 offset, quint64 length)
     return bytes;
 }
 
-std::optional<QByteArray> InputFile::readAll(quint64 cap)
+std::optional<qsizetype> InputFile::readSome(quint64 offset, char* into, quint64 length)
 {
     if (m_fd < 0) {
         fail(EBADF);
         return std::nullopt;
     }
+    while (true) {
+        const ssize_t got =
+            ::pread(m_fd, into, size_t(std::min(length, kReadBlock * 64)), off_t(offset));
+        if (got >= 0)
+            return qsizetype(got);
+        if (errno != EINTR) {
+            fail(errno);
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<QByteArray> InputFile::readAll(quint64 cap)
+{
     QByteArray bytes;
     // The size at opening is a good guess, never a promise.
     bytes.reserve(qsizetype(std::min(m_size, cap) + 1));
@@ -101,19 +115,15 @@ std::optional<QByteArray> InputFile::readAll(quint64 cap)
     while (true) {
         const quint64 room = std::min(kReadBlock, cap + 1 - total);
         bytes.resize(qsizetype(total + room));
-        const ssize_t got = ::pread(m_fd, bytes.data() + total, size_t(room), off_t(total));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            fail(errno);
+        const std::optional<qsizetype> got = readSome(total, bytes.data() + total, room);
+        if (!got)
             return std::nullopt;
-        }
-        total += quint64(got);
+        total += quint64(*got);
         if (total > cap) {
             fail(TooLarge);
             return std::nullopt;
         }
-        if (got == 0)
+        if (*got == 0)
             break;
     }
     bytes.resize(qsizetype(total));

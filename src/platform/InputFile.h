@@ -39,10 +39,16 @@ public:
     // a read fails.
     bool readAt(quint64 offset, char* into, quint64 length);
     std::optional<QByteArray> readAt(quint64 offset, quint64 length);
+    // Up to `length` bytes from `offset`: how many were read, 0 at the end;
+    // nullopt when the read failed.
+    std::optional<qsizetype> readSome(quint64 offset, char* into, quint64 length);
     // Everything from the start to the end as it is now (the file may have
     // grown since it was opened), at most `cap` bytes: nullopt with
     // TooLarge when there is more.
     std::optional<QByteArray> readAll(quint64 cap);
+
+    // For readers that read in their own blocks and meet their cap.
+    bool setTooLarge() { return fail(TooLarge); }
 
     // Why the last call failed: an errno value or one of the values above.
     int error() const { return m_error; }
