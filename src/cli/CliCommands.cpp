@@ -11,6 +11,7 @@
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -35,6 +36,22 @@ void cliPrint(const QString& line)
 {
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+}
+
+void cliPrintParts(std::initializer_list<QStringView> parts)
+{
+    constexpr qsizetype kPiece = 1 << 20;
+    for (QStringView part : parts) {
+        while (!part.isEmpty()) {
+            qsizetype size = std::min(kPiece, part.size());
+            if (size < part.size() && part.at(size - 1).isHighSurrogate())
+                ++size; // a surrogate pair stays whole
+            const QByteArray bytes = part.first(size).toUtf8();
+            std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+            part = part.sliced(size);
+        }
+    }
     std::fputc('\n', stdout);
 }
 

@@ -48,8 +48,12 @@ QByteArray readInput(const QString& path)
     return ReadUserFile(path, CNFFile::MaxFileSize, kSource);
 }
 
+// A line break inside a value shows as "\n"; the text is shared, not copied,
+// when it has none (values can be hundreds of megabytes).
 QString shown(const QString& value)
 {
+    if (!value.contains(QLatin1Char('\n')))
+        return value;
     return QString(value).replace(QLatin1Char('\n'), QLatin1String("\\n"));
 }
 
@@ -64,9 +68,9 @@ int dump(const Options& options)
     if (!doc.Header.isEmpty())
         cliPrint(doc.Header);
     for (const CNFSection& section : sections) {
-        cliPrint(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
+        cliPrintParts({u"[", section.Name(), u"]"});
         for (const CNFKey& key : section.Keys())
-            cliPrint(shown(key.Name()) + QLatin1Char('=') + shown(key.Value()));
+            cliPrintParts({shown(key.Name()), u"=", shown(key.Value())});
     }
     return 0;
 }

@@ -210,6 +210,10 @@ bool CNFLineSource::NextLine(QStringView& line)
     const qsizetype stop = lineEnd(data, m_pos, end);
     line = DecodeLine(m_pos, stop);
     m_pos = skipBreak(data, stop, end);
+    // The line is decoded: a chunk read to its end goes back now, not with
+    // the next line, so a line as long as the file is not held twice.
+    if (m_pos >= end)
+        m_chunks[m_chunk] = QByteArray();
     return true;
 }
 

@@ -27,9 +27,7 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder(bytes);
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
 QString decodeAnsi(QByteArrayView bytes)

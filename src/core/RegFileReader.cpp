@@ -16,7 +16,7 @@ const QLatin1String kHeader4("REGEDIT4");
 
 // A quoted name or text starting at text[pos]; afterwards pos is just past the
 // closing quote. Only \\ and \" are escapes; any other backslash is itself.
-bool readQuoted(const QString& text, qsizetype& pos, QString& out)
+bool readQuoted(QStringView text, qsizetype& pos, QString& out)
 {
     out.clear();
     for (qsizetype i = pos + 1; i < text.size(); ++i) {
@@ -34,7 +34,7 @@ bool readQuoted(const QString& text, qsizetype& pos, QString& out)
     return false;
 }
 
-bool readHexNumber(const QString& digits, int maxDigits, quint32& number)
+bool readHexNumber(QStringView digits, int maxDigits, quint32& number)
 {
     if (digits.isEmpty() || digits.size() > maxDigits)
         return false;
@@ -49,7 +49,7 @@ bool readHexNumber(const QString& digits, int maxDigits, quint32& number)
     return ok;
 }
 
-void skipBlanks(const QString& text, qsizetype& pos)
+void skipBlanks(QStringView text, qsizetype& pos)
 {
     while (pos < text.size() &&
            (text.at(pos) == QLatin1Char(' ') || text.at(pos) == QLatin1Char('\t')))
@@ -249,12 +249,12 @@ bool RegFileReader::readLines()
                                    "'%1' oder '%2' lauten.")
                         .arg(kHeader5, kHeader4));
     while ((next = nextLine(line)) == Next::Line) {
-        const QString trimmed = line.trimmed();
+        const QStringView trimmed = QStringView(line).trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')))
             continue;
         bool ok = false;
         if (trimmed.startsWith(QLatin1Char('[')))
-            ok = readKeyLine(trimmed, m_lines->number());
+            ok = readKeyLine(trimmed.toString(), m_lines->number());
         else if (trimmed.startsWith(QLatin1Char('"')) || trimmed.startsWith(QLatin1Char('@')))
             ok = readValueLine(trimmed);
         else
@@ -307,7 +307,7 @@ bool RegFileReader::readKeyLine(const QString& line, int number)
     return true;
 }
 
-bool RegFileReader::readValueLine(const QString& line)
+bool RegFileReader::readValueLine(QStringView line)
 {
     const int number = m_lines->number();
     if (!m_haveKey)
@@ -328,7 +328,7 @@ bool RegFileReader::readValueLine(const QString& line)
         return fail(number, QStringLiteral("Nach dem Wertnamen fehlt '='."));
     ++pos;
     skipBlanks(line, pos);
-    const QString data = line.mid(pos);
+    const QStringView data = line.sliced(pos);
     if (data == QLatin1String("-"))
         entry.remove = true;
     else if (!readData(data, entry.value))
@@ -337,7 +337,7 @@ bool RegFileReader::readValueLine(const QString& line)
     return true;
 }
 
-bool RegFileReader::readData(const QString& data, SettingsValue& value)
+bool RegFileReader::readData(QStringView data, SettingsValue& value)
 {
     const int number = m_lines->number();
     if (data.startsWith(QLatin1Char('"'))) {
@@ -345,36 +345,37 @@ bool RegFileReader::readData(const QString& data, SettingsValue& value)
         QString text;
         if (!readQuoted(data, pos, text))
             return fail(number, QStringLiteral("Der Text ist nicht mit '\"' abgeschlossen."));
-        if (!data.mid(pos).trimmed().isEmpty())
+        if (!data.sliced(pos).trimmed().isEmpty())
             return fail(number, QStringLiteral("Nach dem Text folgen unerwartete Zeichen."));
         value = SettingsValue::text(value.name, text);
         return true;
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
         quint32 number32 = 0;
-        if (!readHexNumber(data.mid(6).trimmed(), 8, number32))
+        if (!readHexNumber(data.sliced(6).trimmed(), 8, number32))
             return fail(number,
                         QStringLiteral("Ein dword-Wert braucht eine bis acht Hexadezimalziffern."));
         value = SettingsValue::dword(value.name, number32);
         return true;
     }
     const qsizetype colon = data.indexOf(QLatin1Char(':'));
-    const QString kind = data.left(colon).trimmed();
+    const QStringView kind = data.left(colon).trimmed();
     if (colon < 0 || !kind.startsWith(QLatin1String("hex"), Qt::CaseInsensitive))
         return fail(number, QStringLiteral("Unbekannte Wertangabe '%1'.").arg(data.left(40)));
     quint32 hexType = SettingsValue::Binary;
     if (kind.size() > 3) {
         if (!kind.endsWith(QLatin1Char(')')) || kind.at(3) != QLatin1Char('(') ||
-            !readHexNumber(kind.mid(4, kind.size() - 5), 8, hexType))
+            !readHexNumber(kind.sliced(4, kind.size() - 5), 8, hexType))
             return fail(number, QStringLiteral("Unbekannte Wertangabe '%1'.").arg(kind));
     }
     QByteArray bytes;
-    return readHex(data.mid(colon + 1), bytes) && hexToValue(qint32(hexType), bytes, number, value);
+    return readHex(data.sliced(colon + 1), bytes) &&
+           hexToValue(qint32(hexType), bytes, number, value);
 }
 
 // Bytes as "01,ab,..." with "\" continuing on the next line. Each line is
 // taken apart as it is read, so a large value costs its bytes and no more.
-bool RegFileReader::readHex(const QString& data, QByteArray& bytes)
+bool RegFileReader::readHex(QStringView data, QByteArray& bytes)
 {
     const int number = m_lines->number();
     QString token;
@@ -390,12 +391,13 @@ bool RegFileReader::readHex(const QString& data, QByteArray& bytes)
         bytes.append(char(byte));
         return true;
     };
-    QString segment = data.trimmed();
+    QStringView segment = data.trimmed();
+    QString line; // holds the continuation line the segment looks at
     while (true) {
         const bool continues = segment.endsWith(QLatin1Char('\\'));
         if (continues)
             segment.chop(1);
-        for (const QChar c : std::as_const(segment)) {
+        for (const QChar c : segment) {
             if (c == QLatin1Char(',')) {
                 if (!finishToken(false))
                     return false;
@@ -405,14 +407,13 @@ bool RegFileReader::readHex(const QString& data, QByteArray& bytes)
         }
         if (!continues)
             return finishToken(true);
-        QString line;
         const Next next = nextLine(line);
         if (next == Next::Bad)
             return false;
         if (next == Next::End)
             return fail(m_lines->number(),
                         QStringLiteral("Nach '\\' fehlt die Fortsetzungszeile."));
-        segment = line.trimmed();
+        segment = QStringView(line).trimmed();
     }
 }
 

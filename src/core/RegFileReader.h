@@ -54,9 +54,9 @@ private:
     bool readLines();
     bool emitKey();
     bool readKeyLine(const QString& line, int number);
-    bool readValueLine(const QString& line);
-    bool readData(const QString& data, SettingsValue& value);
-    bool readHex(const QString& data, QByteArray& bytes);
+    bool readValueLine(QStringView line);
+    bool readData(QStringView data, SettingsValue& value);
+    bool readHex(QStringView data, QByteArray& bytes);
     bool hexToValue(qint32 hexType, const QByteArray& bytes, int line, SettingsValue& value);
 
     std::unique_ptr<Lines> m_lines;

@@ -102,13 +102,14 @@ qint32 OfficeDocProperties::GetProperties(QStringList& values)
 {
     values = QStringList(PropertyCount, QString());
     if (m_filename.isEmpty()) {
-        m_messages.ErrRaise(-2, kSource, QStringLiteral("GetProperties"));
+        m_messages.ErrRaise(-NoFileName, kSource, QStringLiteral("GetProperties"));
         return 0;
     }
     const QString path = StripQuotes(m_filename);
     // Only a regular file is a document; folders and devices do not count.
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        m_messages.ErrRaise(-1, kSource, QStringLiteral("GetProperties"), QString(), path);
+        m_messages.ErrRaise(-FileMissing, kSource, QStringLiteral("GetProperties"), QString(),
+                            path);
         return 0;
     }
     if (ApplicationFor(path) == AppNone)
@@ -130,7 +131,7 @@ qint32 OfficeDocProperties::GetProperties(QStringList& values)
 QString OfficeDocProperties::Translate(qint32 index, bool german) const
 {
     if (index < 0 || index >= PropertyCount) {
-        m_messages.ErrRaise(-6, kSource, QStringLiteral("Translate"), QString(), index);
+        m_messages.ErrRaise(-NoSuchIndex, kSource, QStringLiteral("Translate"), QString(), index);
         return QString();
     }
     return QString::fromUtf8(german ? Names[index].german : Names[index].english);

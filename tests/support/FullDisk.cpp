@@ -3,10 +3,12 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,7 +24,7 @@ FullDisk::~FullDisk()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-void FullDisk::fill() const
+void FullDisk::fill(qint64 leave) const
 {
     if (!m_mounted)
         return;
@@ -33,6 +35,11 @@ void FullDisk::fill() const
     }
     // The last part of a block.
     while (::write(fd, "f", 1) > 0) {
+    }
+    if (leave > 0) {
+        struct stat st {};
+        ::fstat(fd, &st);
+        (void)::ftruncate(fd, std::max<off_t>(0, st.st_size - leave));
     }
     ::close(fd);
 }

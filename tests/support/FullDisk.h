@@ -21,8 +21,8 @@ public:
     bool mounted() const { return m_mounted; }
     // With a trailing "/".
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
-    // Takes the last free bytes of the mounted file system.
-    void fill() const;
+    // Takes the free bytes of the mounted file system, all but `leave`.
+    void fill(qint64 leave = 0) const;
     // Run in the child before it writes; the limit lets `allowed` bytes be
     // written to one file.
     static void limitChild(qint64 allowed = 4096);
