@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -238,4 +239,17 @@ QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
             out[i] = windows1252Char(in[i]);
     }
     return QStringView(m_line.constData(), bytes.size());
+}
+
+QString CNFLineSource::Take(QStringView part)
+{
+    const QChar* begin = m_line.constData();
+    if (m_encoding == Encoding::Utf16 || part.data() < begin ||
+        part.data() + part.size() > begin + m_line.size())
+        return part.toString();
+    const qsizetype from = part.data() - begin;
+    QString text = std::exchange(m_line, QString());
+    text.truncate(from + part.size());
+    text.remove(0, from);
+    return text;
 }

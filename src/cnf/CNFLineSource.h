@@ -49,6 +49,12 @@ public:
     // following call. False after the last line.
     bool NextLine(QStringView& line);
 
+    // The text of `part`, a piece of the line NextLine gave last. Where the
+    // line was decoded for this call alone, it is given away and cut to the
+    // piece instead of copied, so a line as long as the file is not held
+    // twice; the line's view is then no longer valid.
+    QString Take(QStringView part);
+
 private:
     struct Span {
         qsizetype begin = 0;

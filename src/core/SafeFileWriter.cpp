@@ -255,7 +255,9 @@ void SafeFileWriter::commit()
 
 void SafeFileWriter::finishTemporary()
 {
-    if (::fsync(m_fd) != 0)
+    // A file system without fsync (EINVAL) has taken the bytes with write();
+    // any other failure means they may not be on the disk.
+    if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EOPNOTSUPP)
         fail(errno);
     const int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0 && errno != EINTR)
