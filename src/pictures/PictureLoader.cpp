@@ -2,9 +2,13 @@
 #include "pictures/PictureLoader.h"
 
 #include "core/AppErrorRecord.h"
+#include "platform/FileNameCodec.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -36,10 +40,20 @@ QSize PictureLoader::DecodeSize(const QSize& natural, const QSize& shownSize)
 LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
 {
     const QString source = QStringLiteral("PictureLoader: Load");
-    if (!QFileInfo(path).isFile())
+    struct stat st {};
+    if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         throw AppErrorRecord(RuntimeError::FileNotFound, source,
-                             QStringLiteral("Datei nicht gefunden: '%1'").arg(path));
-    QImageReader reader(path);
+                             QStringLiteral("Datei nicht gefunden: '%1'").arg(DisplayFileName(path)));
+    // A name that is not UTF-8 is opened by its bytes; the reader would pass
+    // it through the locale's encoding and miss the file.
+    QFile file;
+    QImageReader reader;
+    if (HasRawBytes(path) && OpenFileByName(file, path, QIODevice::ReadOnly)) {
+        reader.setDevice(&file);
+        reader.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
+    } else {
+        reader.setFileName(path);
+    }
     reader.setAutoTransform(true);
     QSize stored = reader.size();
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
@@ -55,7 +69,8 @@ LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
     if (picture.image.isNull())
         throw AppErrorRecord(
             kInvalidPicture, source,
-            QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.").arg(path));
+            QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.")
+                .arg(DisplayFileName(path)));
     if (!picture.naturalSize.isValid())
         picture.naturalSize = picture.image.size();
     return picture;
