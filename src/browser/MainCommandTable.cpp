@@ -215,7 +215,7 @@ void MainCommandTable::Add(MainCommand row)
     m_rows.push_back(std::move(row));
 }
 
-const MainCommand* MainCommandTable::Find(QStringView name) const
+const MainCommand* MainCommandTable::Find(const QString& name) const
 {
     for (const MainCommand& row : m_rows) {
         if (row.name == name)
@@ -224,7 +224,7 @@ const MainCommand* MainCommandTable::Find(QStringView name) const
     return nullptr;
 }
 
-MainCommand* MainCommandTable::FindRow(QStringView name)
+MainCommand* MainCommandTable::FindRow(const QString& name)
 {
     return const_cast<MainCommand*>(std::as_const(*this).Find(name));
 }

@@ -58,7 +58,7 @@ public:
     MainCommandTable();
 
     const std::vector<MainCommand>& Rows() const { return m_rows; }
-    const MainCommand* Find(QStringView name) const;
+    const MainCommand* Find(const QString& name) const;
 
     void SetHandler(std::initializer_list<const char*> names, const CommandHandler& handler);
     void SetRules(const char* name, const CommandRule& enabled, const CommandRule& visible);
@@ -70,7 +70,7 @@ public:
     bool Run(const QString& name, HandlerRunner& runner, const CommandCall& call) const;
 
 private:
-    MainCommand* FindRow(QStringView name);
+    MainCommand* FindRow(const QString& name);
     MainCommand::Place PlaceOf(const QString& parent) const;
 
     std::vector<MainCommand> m_rows;
