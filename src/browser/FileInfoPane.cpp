@@ -14,12 +14,30 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kListHeightTwips = 4730;
 const QString kNoPreview = QStringLiteral("Keine Vorschau möglich ...");
+
+// The rows' heights for their values wrapped at the column's width: the
+// tree asks its delegate for sizes without telling it how wide a column is.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem column = option;
+        column.rect = QRect(0, 0, std::max(1, m_view->columnWidth(index.column())), 1);
+        return QStyledItemDelegate::sizeHint(column, index);
+    }
+
+private:
+    QTreeView* m_view;
+};
 } // namespace
 
 FileInfoPane::FileInfoPane(QWidget* parent) : QWidget(parent)
@@ -33,6 +51,7 @@ FileInfoPane::FileInfoPane(QWidget* parent) : QWidget(parent)
     // The value column takes the rest of the pane's width; a long value
     // wraps, and its tool tip shows it whole.
     LVFileInfo->setWordWrap(true);
+    LVFileInfo->setItemDelegate(new WrappingDelegate(LVFileInfo));
     LVFileInfo->setUniformRowHeights(false);
     LVFileInfo->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     LVFileInfo->header()->setStretchLastSection(true);
