@@ -18,7 +18,8 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Optionen"));
-    chkMinToSysTray = new QCheckBox(QStringLiteral("Beim &Minimieren ins Systray verschieben"), this);
+    chkMinToSysTray =
+        new QCheckBox(QStringLiteral("Beim &Minimieren ins Systray verschieben"), this);
     chkMinToSysTray->setObjectName(QStringLiteral("chkMinToSysTray"));
     txtEditor = new QLineEdit(this);
     txtEditor->setObjectName(QStringLiteral("txtEditor"));
@@ -26,10 +27,10 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner)
     txtEditor->setPlaceholderText(QStringLiteral("Standardprogramm für Textdateien"));
     auto* lblEditor = new QLabel(QStringLiteral("&Editor:"), this);
     lblEditor->setBuddy(txtEditor);
-    auto* lblEditorHint = new QLabel(
-        QStringLiteral("Befehl zum Öffnen im Editor, zum Beispiel: gedit %1\n"
-                       "%1 steht für die Datei; ohne %1 wird sie am Ende angefügt."),
-        this);
+    auto* lblEditorHint =
+        new QLabel(QStringLiteral("Befehl zum Öffnen im Editor, zum Beispiel: gedit %1\n"
+                                  "%1 steht für die Datei; ohne %1 wird sie am Ende angefügt."),
+                   this);
     lblEditorHint->setObjectName(QStringLiteral("lblEditorHint"));
     lblEditorHint->setWordWrap(true);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);

@@ -56,11 +56,10 @@ FileInfoPane::FileInfoPane(QWidget* parent) : QWidget(parent)
     LVFileInfo->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     LVFileInfo->header()->setStretchLastSection(true);
     LVFileInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(LVFileInfo->header(), &QHeaderView::sectionResized, LVFileInfo,
-            [this](int column) {
-                if (column == 1)
-                    LVFileInfo->doItemsLayout();
-            });
+    connect(LVFileInfo->header(), &QHeaderView::sectionResized, LVFileInfo, [this](int column) {
+        if (column == 1)
+            LVFileInfo->doItemsLayout();
+    });
 
     picPreView = new QWidget;
     picPreView->setObjectName(QStringLiteral("picPreView"));

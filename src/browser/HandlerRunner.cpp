@@ -25,8 +25,7 @@ void HandlerRunner::Release()
         AppErr().ErrMsg(failure.error, m_module, failure.procedure);
 }
 
-void RunHandler(QAnyStringView module, QAnyStringView procedure,
-                const std::function<void()>& body)
+void RunHandler(QAnyStringView module, QAnyStringView procedure, const std::function<void()>& body)
 {
     HandlerRunner(module.toString()).Run(procedure, body);
 }

@@ -35,5 +35,4 @@ private:
 };
 
 // Runs one handler of a window that is always on screen when it runs.
-void RunHandler(QAnyStringView module, QAnyStringView procedure,
-                const std::function<void()>& body);
+void RunHandler(QAnyStringView module, QAnyStringView procedure, const std::function<void()>& body);

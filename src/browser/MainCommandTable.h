@@ -34,8 +34,8 @@ struct MainCommand {
     QString caption; // for a list: its placeholder entry, if any
     Kind kind = Kind::Item;
     Place place = Place::Context;
-    CommandRule enabled; // empty: always
-    CommandRule visible; // empty: always
+    CommandRule enabled;    // empty: always
+    CommandRule visible;    // empty: always
     CommandHandler handler; // empty: its tool is not part of this build
 
     // What the entry shows for a state. A context menu entry whose tool is

@@ -106,9 +106,9 @@ void OpenRecentFolder(const CommandCall& call)
 {
     const QString folder = call.view.RecentFolders().Choose(call.index);
     if (!folder.isEmpty() && !call.view.OpenFolder(folder))
-        throw AppErrorRecord(
-            76, QString(),
-            QStringLiteral("Der Ordner '%1' kann nicht geöffnet werden.").arg(DisplayFileName(folder)));
+        throw AppErrorRecord(76, QString(),
+                             QStringLiteral("Der Ordner '%1' kann nicht geöffnet werden.")
+                                 .arg(DisplayFileName(folder)));
 }
 
 void OpenRecentFile(const CommandCall& call)

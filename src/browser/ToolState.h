@@ -12,8 +12,8 @@ class FilePattern;
 // is part of the build supplies its own; an unanswered question counts as
 // "no", so an entry that depends on a missing tool stays hidden.
 struct ToolPredicates {
-    std::function<bool(const QString& path)> IsActiveX;    // registration
-    std::function<bool(const QString& name)> FileIsPic;    // picture support
+    std::function<bool(const QString& path)> IsActiveX;     // registration
+    std::function<bool(const QString& name)> FileIsPic;     // picture support
     std::function<bool(const QString& folder)> PathHasPics; // picture support
     std::function<bool()> HasUserMenu;                      // user file menu
 };

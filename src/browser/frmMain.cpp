@@ -117,8 +117,7 @@ void frmMain::ConnectPanes()
     p.cmbMask->installEventFilter(this);
     connect(p.cmdMasks, &QToolButton::released, this, [this] {
         const QToolButton* button = m_panes->cmdMasks;
-        m_menus->Popup(QStringLiteral("kMasks"),
-                       button->mapToGlobal(QPoint(0, button->height())));
+        m_menus->Popup(QStringLiteral("kMasks"), button->mapToGlobal(QPoint(0, button->height())));
     });
     connect(p.fraFileInfo, &FileInfoPane::ListMenuRequested, this,
             [this](const QPoint& at) { m_menus->Popup(QStringLiteral("kFileInfo"), at); });
@@ -133,7 +132,9 @@ void frmMain::Form_Load()
     m_runner.Run("Form_Load", [this] {
         m_Patterns.Init(this);
         m_PicViewer = std::make_unique<pPicViewer>();
-        m_predicates.FileIsPic = [this](const QString& name) { return m_PicViewer->FileIsPic(name); };
+        m_predicates.FileIsPic = [this](const QString& name) {
+            return m_PicViewer->FileIsPic(name);
+        };
         m_predicates.PathHasPics = [this](const QString& folder) {
             return m_PicViewer->PathHasPics(folder);
         };
@@ -171,8 +172,8 @@ void frmMain::InitRecent()
     const QString recent = kAppRootPath + QStringLiteral("\\Recent\\");
     m_RecentRegFiles = std::make_unique<cuRecentFiles>();
     m_RecentFolders = std::make_unique<cuRecentFiles>();
-    const std::pair<cuRecentFiles*, const char*> lists[] = {
-        {m_RecentRegFiles.get(), "RegFiles"}, {m_RecentFolders.get(), "Folders"}};
+    const std::pair<cuRecentFiles*, const char*> lists[] = {{m_RecentRegFiles.get(), "RegFiles"},
+                                                            {m_RecentFolders.get(), "Folders"}};
     for (const auto& [list, key] : lists) {
         list->SetIsSeparateMenu(true);
         list->SetMaxEntries(kRecentEntries);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmMainMasks.h"
 
-#include "core/Twips.h"
-#include "browser/frmMainMasksEdit.h"
 #include "browser/HandlerRunner.h"
+#include "browser/frmMainMasksEdit.h"
 #include "core/AppGlobals.h"
+#include "core/Twips.h"
 #include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "platform/MessageBoxService.h"

@@ -22,7 +22,8 @@ struct ButtonLook {
     QStyle::StandardPixmap fallback;
 };
 const ButtonLook kButtons[] = {
-    {"TB_Compare", "Ordner vergleichen", "view-split-left-right", QStyle::SP_FileDialogContentsView},
+    {"TB_Compare", "Ordner vergleichen", "view-split-left-right",
+     QStyle::SP_FileDialogContentsView},
     {"TB_Rename", "Stapel-Umbenennen", "edit-rename", QStyle::SP_FileDialogDetailedView},
     {"TB_SlideShow", "SlideShow für den aktuellen Ordner", "media-playback-start",
      QStyle::SP_MediaPlay},
@@ -87,9 +88,10 @@ void frmMainMenus::Build(const MainCommandTable& table)
                 action = m_toolBar->addSeparator();
             } else {
                 const ButtonLook* look = LookOf(row.name);
-                const QIcon icon = look ? QIcon::fromTheme(QLatin1String(look->theme),
-                                                           m_toolBar->style()->standardIcon(look->fallback))
-                                        : QIcon();
+                const QIcon icon =
+                    look ? QIcon::fromTheme(QLatin1String(look->theme),
+                                            m_toolBar->style()->standardIcon(look->fallback))
+                         : QIcon();
                 action = m_toolBar->addAction(icon, row.caption);
                 // Set explicitly, the button keeps the "&" as its access key (Alt+R).
                 action->setIconText(row.caption);
@@ -141,8 +143,7 @@ QMenu* frmMainMenus::Menu(const QString& name) const
     return m_menus.value(name);
 }
 
-void frmMainMenus::Apply(const MainCommandTable& table, const ToolState& state,
-                         const QString& only)
+void frmMainMenus::Apply(const MainCommandTable& table, const ToolState& state, const QString& only)
 {
     const QString prefix = only + QLatin1Char('_');
     QList<const MainCommand*> submenus;

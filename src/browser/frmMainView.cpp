@@ -158,10 +158,10 @@ void frmMain::ShowDirBoxMenu(const QPoint& at)
         const QString folder = m_panes->DirBox->HighlightedPath();
         if (folder.isEmpty())
             return;
-        m_dirMenuState = folder == m_files->Path()
-                             ? CurrentState()
-                             : ToolState::ForFolder(folder, FilePattern(m_files->Pattern()),
-                                                    m_predicates);
+        m_dirMenuState =
+            folder == m_files->Path()
+                ? CurrentState()
+                : ToolState::ForFolder(folder, FilePattern(m_files->Pattern()), m_predicates);
         m_menus->Apply(m_commands, m_dirMenuState, QStringLiteral("kDirBox"));
         m_menus->Popup(QStringLiteral("kDirBox"), at);
     });

@@ -2,9 +2,9 @@
 #include "core/cuRecentFiles.h"
 
 #include "core/AppErrorRecord.h"
-#include "core/Registry.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
+#include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
 #include "platform/MessageBoxService.h"

@@ -42,8 +42,9 @@ LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
     const QString source = QStringLiteral("PictureLoader: Load");
     struct stat st {};
     if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw AppErrorRecord(RuntimeError::FileNotFound, source,
-                             QStringLiteral("Datei nicht gefunden: '%1'").arg(DisplayFileName(path)));
+        throw AppErrorRecord(
+            RuntimeError::FileNotFound, source,
+            QStringLiteral("Datei nicht gefunden: '%1'").arg(DisplayFileName(path)));
     // A name that is not UTF-8 is opened by its bytes; the reader would pass
     // it through the locale's encoding and miss the file.
     QFile file;
@@ -67,10 +68,9 @@ LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
     }
     picture.image = reader.read();
     if (picture.image.isNull())
-        throw AppErrorRecord(
-            kInvalidPicture, source,
-            QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.")
-                .arg(DisplayFileName(path)));
+        throw AppErrorRecord(kInvalidPicture, source,
+                             QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.")
+                                 .arg(DisplayFileName(path)));
     if (!picture.naturalSize.isValid())
         picture.naturalSize = picture.image.size();
     return picture;

@@ -112,7 +112,7 @@ int ShellLauncher::checkReadable(const QString& path)
         struct stat folder {};
         const QString parent = absolute.left(absolute.lastIndexOf(QLatin1Char('/')) + 1);
         return statOf(parent, folder) && S_ISDIR(folder.st_mode) ? ShellCode::FileNotFound
-                                                                : ShellCode::PathNotFound;
+                                                                 : ShellCode::PathNotFound;
     }
     if (::access(EncodeFileName(absolute).constData(), R_OK) != 0)
         return ShellCode::AccessDenied;
@@ -135,9 +135,10 @@ int ShellLauncher::startProgram(const QStringList& command, const QString& worki
     for (const QString& arg : command)
         args.push_back(EncodeFileName(arg));
     struct stat st {};
-    const bool folder = !workingFolder.isEmpty() && statOf(workingFolder, st) && S_ISDIR(st.st_mode);
-    const int error =
-        spawnDetached(EncodeFileName(program), args, folder ? EncodeFileName(workingFolder) : QByteArray());
+    const bool folder =
+        !workingFolder.isEmpty() && statOf(workingFolder, st) && S_ISDIR(st.st_mode);
+    const int error = spawnDetached(EncodeFileName(program), args,
+                                    folder ? EncodeFileName(workingFolder) : QByteArray());
     return error == 0 ? ShellCode::Started : ShellCode::NoAssociation;
 }
 

@@ -122,9 +122,8 @@ TEST(HandlerRunner, FailuresWhileHeldAreToldInOrderOnRelease)
     HandlerRunner runner(QStringLiteral("frmMain"));
     runner.Hold();
     for (const char* procedure : {"Form_Load", "ShowFileIno"})
-        runner.Run(procedure, [procedure] {
-            throw AppErrorRecord(5, QString(), QLatin1String(procedure));
-        });
+        runner.Run(procedure,
+                   [procedure] { throw AppErrorRecord(5, QString(), QLatin1String(procedure)); });
     runner.Run("RefreshFileView", [] {});
     EXPECT_EQ(boxes.count(), 0);
     runner.Release();
@@ -154,7 +153,8 @@ TEST(ToolState, FolderFactsAndFileQuestions)
         {QString(), "*.*", false, false, false},
     };
     for (const auto& f : folders) {
-        const ToolState s = ToolState::ForFolder(f.folder, FilePattern(QLatin1String(f.mask)), tests);
+        const ToolState s =
+            ToolState::ForFolder(f.folder, FilePattern(QLatin1String(f.mask)), tests);
         const std::string what = f.folder.toStdString() + " " + f.mask;
         EXPECT_EQ(s.folderHasFiles, f.files) << what;
         EXPECT_EQ(s.folderHasPics, f.pics) << what;

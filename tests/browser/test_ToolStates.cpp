@@ -42,7 +42,8 @@ protected:
         };
         form->Predicates().HasUserMenu = [] { return true; };
         QMenu* user = Control<QMenu>(*form, "kFileBox_Run_User");
-        user->addAction(QStringLiteral("Mit Kate"))->setObjectName(QStringLiteral("kFileBox_Run_User_Menu_1"));
+        user->addAction(QStringLiteral("Mit Kate"))
+            ->setObjectName(QStringLiteral("kFileBox_Run_User_Menu_1"));
         MainCommand entry;
         entry.parent = QStringLiteral("kFileBox_Run_User");
         entry.name = QStringLiteral("kFileBox_Run_User_Menu_1");
@@ -122,8 +123,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         EXPECT_EQ(Seen("kFileBox"), Split(c.seen)) << c.selected;
     }
     // Tools that are not built: disabled where a menu cannot hide them.
-    for (const char* absent : {"TB_Compare", "TB_Rename", "TB_SlideShow", "TB_Icons",
-                               "mExtras_CompareDirs"})
+    for (const char* absent :
+         {"TB_Compare", "TB_Rename", "TB_SlideShow", "TB_Icons", "mExtras_CompareDirs"})
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
     for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
@@ -140,7 +141,8 @@ TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
         QString seen;
     } cases[] = {
         {"", Split(common).join(' ') + " Date Rename"},
-        {"x.dll", QString("%1 %2 Reg Reg_On Reg_Off Date CopyPath DLLCopy Rename").arg(common, open)},
+        {"x.dll",
+         QString("%1 %2 Reg Reg_On Reg_Off Date CopyPath DLLCopy Rename").arg(common, open)},
         {"z.reg", QString("%1 %2 Run_RegView Date CopyPath Rename").arg(common, open)},
         {"p.jpg", QString("%1 %2 Run_PicView Date CopyPath Rename").arg(common, open)},
         {"t.txt", QString("%1 %2 Date CopyPath Rename").arg(common, open)},

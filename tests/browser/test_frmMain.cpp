@@ -281,8 +281,8 @@ TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
         EXPECT_EQ(boxes.shown().last().style, 48) << c.entry;
         EXPECT_EQ(boxes.lastText(),
                   cuAppError::MsgParse(MessageTable::text(Msg::CannotOpenFile), path,
-                                       ShellErrorText(ShellCode::NoAssociation) + QStringLiteral("\r\n") +
-                                           MessageTable::text(c.advice))
+                                       ShellErrorText(ShellCode::NoAssociation) +
+                                           QStringLiteral("\r\n") + MessageTable::text(c.advice))
                       .replace(QLatin1String("\r\n"), QLatin1String("\n")))
             << c.entry;
     }
@@ -334,7 +334,8 @@ TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
     EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Width")), QStringLiteral("10500"));
     EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Maximized")), QStringLiteral("0"));
     auto again = Open();
-    EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(), dir.filePath(QStringLiteral("unter/")));
+    EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(),
+              dir.filePath(QStringLiteral("unter/")));
     EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), QStringLiteral("*.txt"));
     EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->count(), 2);
     EXPECT_EQ(again->geometry(), QRect(40, 50, 700, 500));

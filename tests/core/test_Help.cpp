@@ -9,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
