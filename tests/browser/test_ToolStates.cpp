@@ -99,10 +99,11 @@ TEST_F(ToolStates, EveryRowHasItsEntryWithItsCaption)
             continue;
         const QAction* action = form->findChild<QAction*>(row.name);
         ASSERT_NE(action, nullptr) << row.name.toStdString();
-        if (row.kind == Kind::Separator)
-            EXPECT_TRUE(action->isSeparator()) << row.name.toStdString();
-        else if (!row.caption.isEmpty())
-            EXPECT_EQ(action->text(), row.caption) << row.name.toStdString();
+        const QString expected = row.kind == Kind::Separator ? QString() : row.caption;
+        EXPECT_EQ(action->isSeparator(), row.kind == Kind::Separator) << row.name.toStdString();
+        if (!expected.isEmpty()) {
+            EXPECT_EQ(action->text(), expected) << row.name.toStdString();
+        }
     }
 }
 
