@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/HandlerRunner.h"
 #include "browser/MainCommandTable.h"
-#include "browser/MainView.h"
 #include "browser/ToolState.h"
 #include "core/FilePattern.h"
 #include "support/PrintQt.h"
@@ -10,36 +9,10 @@
 
 #include <QSet>
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 namespace {
 using Place = MainCommand::Place;
-
-// A window for commands that ask nothing of it.
-class NoView : public MainView {
-public:
-    QWidget* Owner() override { return nullptr; }
-    void Quit() override {}
-    void RequestOptions() override {}
-    void ToggleFileInfo() override {}
-    void RestoreFromTray() override {}
-    bool OpenFolder(const QString&) override { return false; }
-    void RefreshFolder(const QString&) override {}
-    void RefreshFiles() override {}
-    void SelectFiles(const QString&, bool) override {}
-    void SetMaskText(const QString&) override {}
-    void ChooseMask(int) override {}
-    void ShowFileIno() override {}
-    pPatterns& Patterns() override { std::abort(); }
-    pPicViewer& Pictures() override { std::abort(); }
-    cuRecentFiles& RecentFolders() override { std::abort(); }
-    cuRecentFiles& RecentRegFiles() override { std::abort(); }
-    QString InfoPath() const override { return {}; }
-    QList<FileInfoRow> InfoRows() const override { return {}; }
-    bool CurrentInfoRow(FileInfoRow&) const override { return false; }
-};
 } // namespace
 
 // A tool adding a row must find it placed: a typo in a parent would put an
@@ -64,56 +37,6 @@ TEST(MainCommandTable, EveryRowHasOneNameAndAHolderBeforeIt)
                   {"kTray_Cancel", Place::Context}};
     for (const auto& p : places)
         EXPECT_EQ(table.Find(QLatin1String(p.name))->place, p.place) << p.name;
-}
-
-TEST(MainCommandTable, AnEntryWithoutItsToolIsHiddenInMenusAndDisabledOnBars)
-{
-    MainCommandTable table;
-    ToolState state;
-    state.folder = QStringLiteral("/ordner/");
-    state.folderHasFiles = true;
-    const struct {
-        const char* name;
-        bool visible, enabled;
-    } unbuilt[] = {{"kDirBox_Rename", false, true},
-                   {"TB_Rename", true, false},
-                   {"mExtras_CompareDirs", true, false}};
-    for (const auto& e : unbuilt) {
-        const MainCommand* row = table.Find(QLatin1String(e.name));
-        EXPECT_EQ(row->Visible(state), e.visible) << e.name;
-        EXPECT_EQ(row->Enabled(state), e.enabled) << e.name;
-    }
-    table.SetHandler({"kDirBox_Rename", "TB_Rename"}, [](const CommandCall&) {});
-    EXPECT_TRUE(table.Find(QStringLiteral("kDirBox_Rename"))->Visible(state));
-    EXPECT_TRUE(table.Find(QStringLiteral("TB_Rename"))->Enabled(state));
-    // The rules still hold over a built tool: no files, nothing to rename.
-    state.folderHasFiles = false;
-    EXPECT_FALSE(table.Find(QStringLiteral("kDirBox_Rename"))->Visible(state));
-    EXPECT_FALSE(table.Find(QStringLiteral("TB_Rename"))->Enabled(state));
-}
-
-TEST(MainCommandTable, RunsAHandlerOnceAndReportsItsFailureByName)
-{
-    ScriptedMessageBox boxes;
-    MainCommandTable table;
-    HandlerRunner runner(QStringLiteral("frmMain"));
-    ToolState state;
-    int calls = 0;
-    table.SetHandler({"kFileBox_Refresh"}, [&calls](const CommandCall& call) {
-        ++calls;
-        if (call.index == 7)
-            throw AppErrorRecord(53, QStringLiteral("FileBoxModel: Refresh"),
-                                 QStringLiteral("Weg."));
-    });
-    NoView view;
-    EXPECT_FALSE(table.Run(QStringLiteral("kFileBox_Date"), runner, {view, state}));
-    EXPECT_TRUE(table.Run(QStringLiteral("kFileBox_Refresh"), runner, {view, state}));
-    EXPECT_EQ(boxes.count(), 0);
-    table.Run(QStringLiteral("kFileBox_Refresh"), runner, {view, state, 7});
-    EXPECT_EQ(calls, 2);
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(),
-              QStringLiteral("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
 }
 
 TEST(HandlerRunner, FailuresWhileHeldAreToldInOrderOnRelease)
@@ -160,17 +83,4 @@ TEST(ToolState, FolderFactsAndFileQuestions)
         EXPECT_EQ(s.folderHasPics, f.pics) << what;
         EXPECT_EQ(s.folderHasIconFiles, f.icons) << what;
     }
-
-    ToolState s = ToolState::ForFolder(dir.path(), FilePattern(QStringLiteral("*.*")), tests);
-    s.selected = QStringList{QStringLiteral("Prog.DLL"), QStringLiteral("Bild.JPG")};
-    s.current = QStringLiteral("Prog.DLL");
-    EXPECT_TRUE(s.CurrentHasExtension({"ocx", "dll"}));
-    EXPECT_FALSE(s.CurrentHasExtension({"dl"}));
-    EXPECT_EQ(s.CurrentPath(), dir.filePath(QStringLiteral("Prog.DLL")));
-    // Questions of tools that are not built are answered "no".
-    EXPECT_FALSE(s.AnySelectedIsActiveX());
-    EXPECT_FALSE(s.CurrentIsPicture());
-    EXPECT_FALSE(s.HasUserMenu());
-    tests.IsActiveX = [](const QString& path) { return path.endsWith(u".DLL"); };
-    EXPECT_TRUE(s.AnySelectedIsActiveX());
 }

@@ -5,6 +5,7 @@
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "calc/frmCalculator.h"
+#include "core/AppErrorRecord.h"
 #include "core/MessageTable.h"
 #include "core/ShellUtil.h"
 #include "core/TextUtil.h"
@@ -286,6 +287,20 @@ TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
                       .replace(QLatin1String("\r\n"), QLatin1String("\n")))
             << c.entry;
     }
+}
+
+TEST_F(MainWindow, ACommandThatFailsIsReportedWithItsNameAndTheWindowGoesOn)
+{
+    auto form = Open();
+    form->Commands().SetHandler({"kFileBox_Refresh"}, [](const CommandCall&) {
+        throw AppErrorRecord(53, QStringLiteral("FileBoxModel: Refresh"), QStringLiteral("Weg."));
+    });
+    Entry(*form, "kFileBox_Refresh")->trigger();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(),
+              QStringLiteral("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
+    Entry(*form, "kFileBox_CopyPath")->trigger();
+    EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
 }
 
 TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
