@@ -44,7 +44,8 @@ TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
     EXPECT_EQ(Raised([&] { err.MsgLoad(100); }).Number, RuntimeError::ResourceNotFound);
-    EXPECT_EQ(Raised([&] { err.MsgLoad(162); }).Number, RuntimeError::ResourceNotFound);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::Last + 1); }).Number,
+              RuntimeError::ResourceNotFound);
     err.MsgArray = QStringList{QString(), QStringLiteral("eins")};
     EXPECT_EQ(err.MsgLoad(1), QStringLiteral("eins"));
     EXPECT_EQ(Raised([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
