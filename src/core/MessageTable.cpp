@@ -74,11 +74,16 @@ const char* const kMessages[] = {
     "Die Kommandozeile muss den Platzhalter '##' enthalten, der durch den Pfad zur Datei '##' "
     "ersetzt wird.",                                                               // 160
     "Der Pfad wurde in die Zwischenablage kopiert.",                               // 161
-    "Die Datei '##' kann nicht geschrieben werden: ##.",                           // 162
-    "Die Datei '##' kann nicht gelesen werden: ##.",                               // 163
-    "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 164
-    "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 165
-    "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 166
+    "Die Datei '##' kann nicht geöffnet werden.@@##",                              // 162
+    "Kein Programm für diesen Dateityp gefunden. Legen Sie in Ihrer Arbeitsumgebung ein "
+    "Programm für diesen Dateityp fest.",                                          // 163
+    "Kein Editor gefunden. Tragen Sie unter Extras > Optionen im Feld 'Editor' den Befehl "
+    "Ihres Editors ein.",                                                          // 164
+    "Die Datei '##' kann nicht geschrieben werden: ##.",                           // 165
+    "Die Datei '##' kann nicht gelesen werden: ##.",                               // 166
+    "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
+    "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
+    "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

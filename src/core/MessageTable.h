@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 166;
+constexpr int Last = 169;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -76,9 +76,12 @@ constexpr int ReadStillRunning = 158;
 constexpr int FolderTimesChanged = 159;
 constexpr int CommandNeedsPlaceholder = 160;
 constexpr int PathCopied = 161;
-constexpr int FileWriteFailed = 162; // path, German reason
-constexpr int FileReadFailed = 163;  // path, German reason
-constexpr int NotRegularFile = 164;  // path, what it is instead
-constexpr int FileTooLarge = 165;    // path, the limit in MB
-constexpr int TargetExists = 166;    // path
+constexpr int CannotOpenFile = 162;
+constexpr int NoProgramForType = 163;
+constexpr int NoEditor = 164;
+constexpr int FileWriteFailed = 165; // path, German reason
+constexpr int FileReadFailed = 166;  // path, German reason
+constexpr int NotRegularFile = 167;  // path, what it is instead
+constexpr int FileTooLarge = 168;    // path, the limit in MB
+constexpr int TargetExists = 169;    // path
 } // namespace Msg
