@@ -94,9 +94,9 @@ void CNFReader::AddKey(CNFLineSource& lines, QStringView line, CNFSection& secti
     // The name first: taking a long value gives the line away.
     const QString name =
         parsed.name.isEmpty() ? CounterName(m_counter++) : m_names.Text(parsed.name);
-    const QString value = parsed.hasLineBreaks               ? parsed.Value(m_setup.keys)
+    const QString value = parsed.hasLineBreaks              ? parsed.Value(m_setup.keys)
                           : parsed.value.size() > kTakeFrom ? lines.Take(parsed.value)
-                                                             : m_values.Text(parsed.value);
+                                                            : m_values.Text(parsed.value);
     section.Keys().Add(name, value);
 }
 

@@ -231,22 +231,6 @@ TEST(RegFileReader, RefusesUtf16WithALoneSurrogateOnItsLine)
     EXPECT_EQ(pair.keys[0].values[1].value.name, S("\xF0\x9F\x98\x80"));
 }
 
-TEST(RegFileReader, HandsKeysToASinkAsTheyAreRead)
-{
-    RegFileReader reader;
-    QStringList seen;
-    const auto sink = [&](const RegFileKey& key) {
-        seen.append(key.path + QString::number(key.values.size()));
-        return key.path != S("Stop");
-    };
-    const QByteArray file = kHeader5 + "[HKCU\\A]\r\n\"v\"=\"1\"\r\n\"w\"=hex:00,\\\r\n 01\r\n"
-                                       "[HKCU\\B]\r\n[HKCU\\Stop]\r\n[HKCU\\Never]\r\n";
-    EXPECT_FALSE(reader.read(file, sink));
-    EXPECT_EQ(seen, (QStringList{S("A2"), S("B0"), S("Stop0")}));
-    EXPECT_TRUE(reader.errorText().isEmpty()); // the sink's own failure
-    EXPECT_TRUE(reader.document().keys.isEmpty());
-}
-
 // A leading U+FEFF is a character of the text, never dropped.
 TEST(AnsiText, KeepsALeadingByteOrderMarkCharacter)
 {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Readers of a user's files meet files that change under them and entries
-// that are not files at all.
+// Readers of a user's files meet files that change under them.
 #include "fileinfo/DocFixtures.h"
 #include "fileinfo/FileVersionInfo.h"
 #include "fileinfo/OfficeDocProperties.h"
@@ -18,7 +17,6 @@
 
 #include <atomic>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -118,22 +116,4 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
     icons.setFilename(pe);
     EXPECT_EQ(icons.Extract(), 4);
     RecordProperty("complete reads while cut", whole);
-}
-
-TEST(HostileFiles, SpecialFilesAreNeitherReadNorWaitedFor)
-{
-    TempDir dir;
-    for (const char* name : {"pipe.dll", "pipe.ico", "pipe.docx"}) {
-        const QString fifo = dir.filePath(QString::fromLatin1(name));
-        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        FileVersionInfo version;
-        version.setFullPathName(fifo);
-        EXPECT_FALSE(version.Available());
-        IconExtract icons;
-        icons.setFilename(fifo);
-        EXPECT_EQ(icons.Extract(), 0);
-    }
-    IconExtract device;
-    device.setFilename(QStringLiteral("/dev/zero"));
-    EXPECT_EQ(device.Extract(), 0);
 }
