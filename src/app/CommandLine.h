@@ -24,3 +24,14 @@ struct CommandChoice {
 CommandChoice ChooseFromCommandLine(const QStringList& tokens,
                                     const std::function<bool(const QString&)>& runSlideshow,
                                     const std::function<bool(const QString&)>& formAvailable);
+
+// "--version" and "--help" (also "-h") anywhere among the arguments answer on
+// standard output before any window exists; the first of them wins.
+enum class InfoSwitch { None, Version, Help };
+InfoSwitch FindInfoSwitch(const QStringList& argumentsAfterProgram);
+
+// "Tolvane VERSION".
+QString VersionText();
+// The German list of switches, naming only the tools this build has.
+QString UsageText(const std::function<bool(const QString&)>& formAvailable,
+                  bool slideshowAvailable);

@@ -18,8 +18,7 @@ struct FormEntry {
 };
 
 // A tool window that, run alone, ends the run when it unloads.
-template <class Form>
-QWidget* createTool(QWidget* owner)
+template <class Form> QWidget* createTool(QWidget* owner)
 {
     auto* form = new Form(owner);
     QObject::connect(form, &Form::shutdownRequested, form, [] { AppShutdown(); });
@@ -32,6 +31,9 @@ const FormEntry kForms[] = {
     {"frmTimeCalc", createTool<frmTimeCalc>},
     {"frmInterestCalc", createTool<frmInterestCalc>},
 };
+
+// The slideshow's command-line runner, once the build has one.
+constexpr SlideshowRunner kSlideshowRunner = nullptr;
 
 const FormEntry* findForm(const QString& className)
 {
@@ -54,6 +56,11 @@ QWidget* ShowFormByName(const QString& className, int modalStyle, QWidget* owner
     if (!entry)
         throw AppErrorRecord(RuntimeError::InvalidProcedureCall, QStringLiteral("mQXLib"),
                              QStringLiteral("Unbekannte Fensterklasse '%1'.").arg(className));
+    // Process tests make a window fail to open, to see how such a start ends.
+    if (className.compare(qEnvironmentVariable("TOLVANE_TEST_FAIL_FORM"), Qt::CaseInsensitive) == 0)
+        throw AppErrorRecord(
+            RuntimeError::InvalidProcedureCall, QStringLiteral("mQXLib"),
+            QStringLiteral("Das Fenster '%1' kann nicht geöffnet werden.").arg(className));
     QWidget* form = entry->create(owner);
     form->setAttribute(Qt::WA_DeleteOnClose);
     if (modalStyle == 1) {
@@ -71,8 +78,8 @@ void UnloadAllForms(QList<QWidget*>* forms)
     const QList<QWidget*> source = forms ? *forms : QApplication::topLevelWidgets();
     for (QWidget* w : source) {
         // Menus, tool tips and other windows with an owner go with their owner.
-        const bool ownWindow = w && w->isWindow() && !w->parentWidget()
-                               && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup;
+        const bool ownWindow = w && w->isWindow() && !w->parentWidget() &&
+                               w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup;
         if (w && (forms || ownWindow))
             targets << w;
     }
@@ -86,4 +93,9 @@ void UnloadAllForms(QList<QWidget*>* forms)
     }
     if (forms)
         forms->clear();
+}
+
+SlideshowRunner CommandLineSlideshow()
+{
+    return kSlideshowRunner;
 }

@@ -39,7 +39,8 @@ void InstallGermanQtTexts()
     if (translator || !qApp)
         return;
     translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QStringLiteral("qtbase_de"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
 }
 
@@ -62,6 +63,7 @@ void Main(const QStringList& argumentsAfterProgram)
 {
     try {
         g_shuttingDown = false;
+        SetAppExitCode(0);
         SetAppErr(std::make_unique<cuAppError>());
         installPresenter();
         InstallGermanQtTexts();
@@ -73,14 +75,15 @@ void Main(const QStringList& argumentsAfterProgram)
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));
-        cuAppError::SetApplicationHelpFile(AddTrailing(QCoreApplication::applicationDirPath(), QLatin1Char('/'))
-                                           + QStringLiteral("tolvane.chm"));
+        cuAppError::SetApplicationHelpFile(
+            AddTrailing(QCoreApplication::applicationDirPath(), QLatin1Char('/')) +
+            QStringLiteral("tolvane.chm"));
         if (!HasCmd(argumentsAfterProgram))
             openMainWindow();
     } catch (...) {
         AppErr().ErrMsg(QStringLiteral("mGlobal"), QStringLiteral("Main"));
         try {
-            AppShutdown();
+            AppShutdown(1);
         } catch (...) {
         }
     }
@@ -92,8 +95,9 @@ bool HasCmd(const QStringList& argumentsAfterProgram)
         const QStringList tokens = CommandLineTokens(argumentsAfterProgram);
         if (tokens.isEmpty())
             return false;
-        const CommandChoice choice = ChooseFromCommandLine(
-            tokens, /*runSlideshow=*/nullptr, [](const QString& form) { return FormClassKnown(form); });
+        const CommandChoice choice =
+            ChooseFromCommandLine(tokens, CommandLineSlideshow(),
+                                  [](const QString& form) { return FormClassKnown(form); });
         if (choice.slideshowTookOver)
             return true;
         if (choice.formClass.isEmpty())
@@ -108,8 +112,10 @@ bool HasCmd(const QStringList& argumentsAfterProgram)
     }
 }
 
-void AppShutdown()
+void AppShutdown(int exitCode)
 {
+    if (exitCode != 0)
+        SetAppExitCode(exitCode);
     if (g_shuttingDown)
         return;
     g_shuttingDown = true;
@@ -118,6 +124,20 @@ void AppShutdown()
     SetQXLibApp(nullptr);
     SetAppErr(nullptr);
     UnloadAllForms(nullptr);
+}
+
+QString CommandLineInfo(const QStringList& argumentsAfterProgram)
+{
+    switch (FindInfoSwitch(argumentsAfterProgram)) {
+    case InfoSwitch::Version:
+        return VersionText() + QLatin1Char('\n');
+    case InfoSwitch::Help:
+        return UsageText([](const QString& form) { return FormClassKnown(form); },
+                         CommandLineSlideshow() != nullptr);
+    case InfoSwitch::None:
+        break;
+    }
+    return {};
 }
 
 void PrefixPath(const QString& folder, QStringList& names)

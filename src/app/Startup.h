@@ -8,7 +8,8 @@
 
 // Creates the application-wide objects, reads the options, points help at the
 // program folder, then opens either the one tool a switch names or the main
-// window. The caller runs the event loop afterwards.
+// window. The caller runs the event loop afterwards (when a window is open)
+// and ends the process with AppExitCode(): 1 when start-up failed.
 void Main(const QStringList& argumentsAfterProgram);
 
 // Opens the tool a switch names; true when it did (the main window then stays closed).
@@ -16,7 +17,12 @@ bool HasCmd(const QStringList& argumentsAfterProgram);
 
 // Ends the run: writes the options back, releases the application-wide
 // objects and unloads every window still open. Safe to call more than once.
-void AppShutdown();
+// A non-zero code becomes the process's exit code (SetAppExitCode).
+void AppShutdown(int exitCode = 0);
+
+// The text "--version" or "--help" asks for, or empty when the arguments ask
+// for neither. Needs no window system.
+QString CommandLineInfo(const QStringList& argumentsAfterProgram);
 
 // Puts `folder` (given a trailing "/") in front of every name, in place.
 void PrefixPath(const QString& folder, QStringList& names);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
+#include "core/AppGlobals.h"
+#include "core/Version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,30 +12,47 @@
 #include <cstdio>
 
 namespace {
+// The windows a user sees (menus and tool tips are not windows of their own).
+QList<QWidget*> openWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+            windows << w;
+    }
+    return windows;
+}
+
 // For process tests: after the delay, lists the open windows on standard
 // output and closes the first of them the way a user's click would.
 void closeFirstWindowLater(int delayMs)
 {
     QTimer::singleShot(delayMs, qApp, [] {
-        QWidget* first = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (!w->isVisible() || w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip)
-                continue;
+        const QList<QWidget*> windows = openWindows();
+        for (QWidget* w : windows)
             std::printf("window: %s\n", qPrintable(w->objectName()));
-            first = first ? first : w;
-        }
         std::fflush(stdout);
-        if (first)
-            first->close();
+        if (!windows.isEmpty())
+            windows.first()->close();
     });
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Answered before the window system is touched, so they work without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const QString info = CommandLineInfo(arguments); !info.isEmpty()) {
+        std::fputs(info.toUtf8().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
+    QApplication::setApplicationVersion(ProgramVersion());
     // Lets the desktop match the windows to tolvane.desktop (its icon, its actions).
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     QIcon icon;
@@ -45,7 +64,9 @@ int main(int argc, char** argv)
         delayMs > 0)
         closeFirstWindowLater(delayMs);
     Main(QApplication::arguments().mid(1));
-    if (QApplication::topLevelWidgets().isEmpty())
-        return 0;
-    return app.exec();
+    // A start that failed, or a tool that ended while starting, left nothing to wait for.
+    if (openWindows().isEmpty())
+        return AppExitCode();
+    const int loopCode = app.exec();
+    return AppExitCode() != 0 ? AppExitCode() : loopCode;
 }

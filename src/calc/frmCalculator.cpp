@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmCalculator.h"
 
-#include "calc/CalcUi.h"
 #include "core/Twips.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
@@ -357,7 +356,7 @@ void frmCalculator::Quit()
 {
     // Alone, a hidden window would leave a run nobody can end: there "&Beenden"
     // closes the window and with it the program.
-    if (CalcRunsAlone()) {
+    if (RunsAlone()) {
         close();
         return;
     }
@@ -373,6 +372,6 @@ void frmCalculator::reject()
 void frmCalculator::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (CalcRunsAlone())
+    if (RunsAlone())
         Q_EMIT shutdownRequested();
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmInterestCalc.h"
 
-#include "calc/CalcUi.h"
 #include "core/Twips.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
@@ -78,6 +77,6 @@ void frmInterestCalc::reject()
 void frmInterestCalc::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (CalcRunsAlone())
+    if (RunsAlone())
         Q_EMIT shutdownRequested();
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmTimeCalc.h"
 
-#include "calc/CalcUi.h"
 #include "core/Twips.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
@@ -141,6 +140,6 @@ void frmTimeCalc::reject()
 void frmTimeCalc::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (CalcRunsAlone())
+    if (RunsAlone())
         Q_EMIT shutdownRequested();
 }

@@ -5,6 +5,7 @@
 
 namespace {
 std::unique_ptr<cuAppError> g_appErr;
+int g_exitCode = 0;
 } // namespace
 
 cuAppError& AppErr()
@@ -19,3 +20,12 @@ void SetAppErr(std::unique_ptr<cuAppError> service)
     g_appErr = std::move(service);
 }
 
+int AppExitCode()
+{
+    return g_exitCode;
+}
+
+void SetAppExitCode(int code)
+{
+    g_exitCode = code;
+}

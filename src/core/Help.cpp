@@ -3,6 +3,7 @@
 
 #include "core/AppGlobals.h"
 #include "core/HelpTopics.h"
+#include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "core/frmHelp.h"
 #include "platform/MessageBoxService.h"
@@ -17,7 +18,6 @@ namespace {
 QStringList g_searchFolders;
 QList<QPointer<frmHelp>> g_windows;
 
-constexpr qint32 kNoHelpMessage = 114;
 const QString kIndex = QStringLiteral("index.html");
 
 bool isHelpFolder(const QString& folder)
@@ -107,7 +107,7 @@ frmHelp* Help::show(QWidget* owner, const QString& helpFile, const QString& page
 {
     const QString folder = HelpFolder(helpFile);
     if (folder.isEmpty()) {
-        AppErr().MsgShow(kNoHelpMessage, MsgStyle::Information);
+        AppErr().MsgShow(Msg::NoHelp, MsgStyle::Information);
         return nullptr;
     }
     frmHelp* window = nullptr;

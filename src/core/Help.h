@@ -13,7 +13,7 @@ class frmHelp;
 //
 // The folder is the one `helpFile` names (a folder, or a page inside it);
 // otherwise "help" beside the executable, then the installed data folder
-// ("share/tolvane/help"). Without any, message 114 is shown.
+// ("share/tolvane/help"). Without any, Msg::NoHelp is shown.
 class Help {
 public:
     // Shows the default topic (or the page `helpFile` names). Null when there is no help.

@@ -71,3 +71,9 @@ void SetAppOptions(std::unique_ptr<pOptions> options)
 {
     g_options = std::move(options);
 }
+
+bool RunsAlone()
+{
+    const pOptions* options = AppOptions();
+    return options && options->StartedByCmdLine;
+}

@@ -105,7 +105,7 @@ TEST_F(HelpWindows, CloseAllClosesOnlyTheOwnersWindows)
     EXPECT_TRUE(Help::OpenWindows(&first).isEmpty());
 }
 
-TEST_F(HelpWindows, NoHelpFolderShowsMessage114)
+TEST_F(HelpWindows, NoHelpFolderSaysThereIsNoHelp)
 {
     TempDir empty;
     Help::setSearchFolders({empty.path()});

@@ -35,16 +35,19 @@ TEST(MsgParse, PlaceholdersAndLineBreaks)
 TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
 {
     cuAppError err;
-    EXPECT_EQ(err.MsgLoad(-129, QStringLiteral("/x")),
+    EXPECT_EQ(err.MsgLoad(-Msg::FileGone, QStringLiteral("/x")),
               QStringLiteral("Die Datei '/x' ist nicht mehr vorhanden."));
-    EXPECT_EQ(err.MsgLoad(116, QStringLiteral("a"), QStringLiteral("3 MB")),
-              QStringLiteral("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF +
-                  QStringLiteral("Trotzdem im Editor öffnen?"));
-    EXPECT_EQ(err.MsgLoad(142), QStringLiteral("Dateimaske hinzufügen"));
+    EXPECT_EQ(
+        err.MsgLoad(Msg::LargeFileEditorQuestion, QStringLiteral("a"), QStringLiteral("3 MB")),
+        QStringLiteral("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF +
+            QStringLiteral("Trotzdem im Editor öffnen?"));
+    EXPECT_EQ(err.MsgLoad(Msg::AddMaskTitle), QStringLiteral("Dateimaske hinzufügen"));
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
-    EXPECT_EQ(Raised([&] { err.MsgLoad(100); }).Number, RuntimeError::ResourceNotFound);
-    EXPECT_EQ(Raised([&] { err.MsgLoad(162); }).Number, RuntimeError::ResourceNotFound);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::First - 1); }).Number,
+              RuntimeError::ResourceNotFound);
+    EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::Last + 1); }).Number,
+              RuntimeError::ResourceNotFound);
     err.MsgArray = QStringList{QString(), QStringLiteral("eins")};
     EXPECT_EQ(err.MsgLoad(1), QStringLiteral("eins"));
     EXPECT_EQ(Raised([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
@@ -54,7 +57,7 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
 {
     ScriptedMessageBox boxes;
     cuAppError err;
-    EXPECT_EQ(err.MsgShow(161, 64), 1);
+    EXPECT_EQ(err.MsgShow(Msg::PathCopied, MsgStyle::Information), 1);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.shown()[0].text,
               QStringLiteral("Der Pfad wurde in die Zwischenablage kopiert."));
@@ -63,7 +66,7 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
 
     // A literal text wins over the number; the final text and title come back.
     cuAppError::MsgShowArgs args;
-    args.number = 161;
+    args.number = Msg::PathCopied;
     args.text = QStringLiteral("Eigener ## Text");
     args.arg1 = QStringLiteral("kurzer");
     args.buttons = 4 + 32;
@@ -74,7 +77,7 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
 
     // A help context adds the Help button once a help file is known.
     cuAppError::MsgShowArgs help;
-    help.number = 114;
+    help.number = Msg::NoHelp;
     help.helpContext = 0;
     err.MsgShow(help);
     EXPECT_TRUE(boxes.shown().last().style & 16384);

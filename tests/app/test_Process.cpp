@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tolvane program as a user's shell starts it.
+#include "app/FormTable.h"
+#include "core/Version.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct ProcessRun {
+    int code = -1; // -1: crashed or never finished
+    QString out;
+};
+
+ProcessRun runTolvane(const QStringList& args, const QList<std::pair<QString, QString>>& env,
+                      bool withoutDisplay = false)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const auto& [name, value] : env)
+        environment.insert(name, value);
+    if (withoutDisplay) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+    QProcess tolvane;
+    tolvane.setProcessEnvironment(environment);
+    tolvane.start(QStringLiteral(TOLVANE_BINARY), args);
+    ProcessRun run;
+    if (!tolvane.waitForFinished(30000)) {
+        tolvane.kill();
+        tolvane.waitForFinished();
+        return run;
+    }
+    if (tolvane.exitStatus() == QProcess::NormalExit)
+        run.code = tolvane.exitCode();
+    run.out = QString::fromUtf8(tolvane.readAllStandardOutput());
+    return run;
+}
+
+const std::pair<QString, QString> kCloseSoon{QStringLiteral("TOLVANE_TEST_CLOSE_AFTER_MS"),
+                                             QStringLiteral("200")};
+} // namespace
+
+TEST(TolvaneProcess, VersionAndHelpAnswerWithoutADisplay)
+{
+    const ProcessRun version = runTolvane({QStringLiteral("--version")}, {}, true);
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, QStringLiteral("Tolvane %1\n").arg(ProgramVersion()));
+
+    const ProcessRun help =
+        runTolvane({QStringLiteral("/Calc"), QStringLiteral("--help")}, {}, true);
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Aufruf: tolvane"))) << help.out.toStdString();
+    // Only the tools this build has are offered.
+    const std::pair<const char*, const char*> tools[] = {
+        {"/DirComp ", "frmDirComp"}, {"/Calc ", "frmCalculator"}, {"/ICalc ", "frmInterestCalc"}};
+    for (const auto& [option, form] : tools)
+        EXPECT_EQ(help.out.contains(QLatin1String(option)), FormClassKnown(QLatin1String(form)))
+            << option;
+    EXPECT_EQ(help.out.contains(QLatin1String("/Slideshow PFAD")),
+              CommandLineSlideshow() != nullptr);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
+}
+
+TEST(TolvaneProcess, SingleToolRunEndsWithItsWindowOrWithOneWhenItCannotStart)
+{
+    // Closing the tool ends the run; a tool that cannot open shows why, and
+    // once the box is closed the run ends as a failure.
+    const ProcessRun closed = runTolvane({QStringLiteral("/calc")}, {kCloseSoon});
+    EXPECT_EQ(closed.code, 0);
+    EXPECT_EQ(closed.out.trimmed(), QStringLiteral("window: frmCalculator"));
+
+    const ProcessRun failed = runTolvane(
+        {QStringLiteral("/calc")},
+        {kCloseSoon, {QStringLiteral("TOLVANE_TEST_FAIL_FORM"), QStringLiteral("frmCalculator")}});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.out.trimmed(), QStringLiteral("window:")) << "only the error box opened";
+}
