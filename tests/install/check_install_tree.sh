@@ -46,6 +46,7 @@ for exe in "$prefix"/bin/*; do
     ! readelf -d "$exe" | grep -qE 'RPATH|RUNPATH' || fail "$exe carries a run path"
 done
 
+[ "$("$prefix/bin/tolvane" --version)" = "Tolvane $version" ] || fail "installed tolvane --version"
 cli=$prefix/bin/tolvane-cli
 "$cli" --help | grep -q '^Aufruf: tolvane-cli' || fail "installed tolvane-cli --help"
 if out=$("$cli" --version 2>/dev/null); then
