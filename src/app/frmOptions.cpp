@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmOptions.h"
 
+#include "browser/HandlerRunner.h"
 #include "core/AppGlobals.h"
-#include "core/cuAppError.h"
+#include "core/AppSettings.h"
 #include "core/pOptions.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,8 +18,21 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Optionen"));
-    chkMinToSysTray = new QCheckBox(QStringLiteral("Beim &Minimieren ins Systray verschieben"), this);
+    chkMinToSysTray =
+        new QCheckBox(QStringLiteral("Beim &Minimieren ins Systray verschieben"), this);
     chkMinToSysTray->setObjectName(QStringLiteral("chkMinToSysTray"));
+    txtEditor = new QLineEdit(this);
+    txtEditor->setObjectName(QStringLiteral("txtEditor"));
+    txtEditor->setText(AppGetSetting(akOptions, QStringLiteral("Editor")));
+    txtEditor->setPlaceholderText(QStringLiteral("Standardprogramm für Textdateien"));
+    auto* lblEditor = new QLabel(QStringLiteral("&Editor:"), this);
+    lblEditor->setBuddy(txtEditor);
+    auto* lblEditorHint =
+        new QLabel(QStringLiteral("Befehl zum Öffnen im Editor, zum Beispiel: gedit %1\n"
+                                  "%1 steht für die Datei; ohne %1 wird sie am Ende angefügt."),
+                   this);
+    lblEditorHint->setObjectName(QStringLiteral("lblEditorHint"));
+    lblEditorHint->setWordWrap(true);
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -25,6 +42,10 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner)
     buttons->addWidget(cmdOK);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chkMinToSysTray);
+    auto* editor = new QFormLayout;
+    editor->addRow(lblEditor, txtEditor);
+    editor->addRow(QString(), lblEditorHint);
+    layout->addLayout(editor);
     layout->addStretch();
     layout->addLayout(buttons);
 
@@ -32,12 +53,17 @@ frmOptions::frmOptions(QWidget* owner) : QDialog(owner)
         chkMinToSysTray->setChecked(options->MinToSysTray);
     // Only a click by the user changes the option, not the initial state above.
     connect(chkMinToSysTray, &QCheckBox::clicked, this, [](bool checked) {
-        try {
+        RunHandler("frmOptions", "chkMinToSysTray_Click", [checked] {
             if (pOptions* options = AppOptions())
                 options->MinToSysTray = checked;
-        } catch (...) {
-            AppErr().ErrMsg(QStringLiteral("frmOptions"), QStringLiteral("chkMinToSysTray_Click"));
-        }
+        });
     });
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    // However the dialog ends, the editor typed is the one that opens files.
+    connect(this, &QDialog::finished, this, [this] {
+        RunHandler("frmOptions", "Form_Unload", [this] {
+            AppSaveSetting(akOptions, QStringLiteral("Editor"), txtEditor->text().trimmed());
+        });
+    });
+    setMinimumWidth(420);
 }

@@ -3,9 +3,12 @@
 
 #include "core/FolderListing.h"
 #include "core/TextUtil.h"
+#include "platform/FileNameCodec.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 DirBoxModel::DirBoxModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -14,8 +17,11 @@ bool DirBoxModel::SetPath(const QString& folder)
     const QString clean = QDir::cleanPath(folder);
     if (clean.isEmpty() || !clean.startsWith(QLatin1Char('/')))
         return false;
-    const QFileInfo info(clean);
-    if (!info.isDir() || !info.isReadable() || !info.isExecutable())
+    // By the exact bytes: a folder whose name is not UTF-8 opens too.
+    const QByteArray native = EncodeFileName(clean);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        ::access(native.constData(), R_OK | X_OK) != 0)
         return false;
 
     QList<Entry> entries;
@@ -57,7 +63,7 @@ QVariant DirBoxModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return role == Qt::DisplayRole ? entry.label : entry.path;
+        return DisplayFileName(role == Qt::DisplayRole ? entry.label : entry.path);
     case PathRole:
         return entry.path;
     case LevelRole:

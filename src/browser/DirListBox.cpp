@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/DirListBox.h"
 
-#include "core/AppGlobals.h"
-#include "core/cuAppError.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -97,26 +94,13 @@ void DirListBox::OpenRow(int row)
 {
     const QString path = m_model->PathAt(row);
     // Folder identity is the exact name on this host.
-    if (path.isEmpty() || path == Path())
-        return;
-    try {
-        if (!SetPath(path))
-            throw AppErrorRecord(
-                76, QString(),
-                QStringLiteral("Der Ordner '%1' kann nicht geöffnet werden.").arg(path));
-    } catch (...) {
-        SelectCurrent();
-        AppErr().ErrMsg(QStringLiteral("frmMain"), QStringLiteral("DirBox_Click"));
-    }
+    if (!path.isEmpty() && path != Path())
+        Q_EMIT Chosen(path);
 }
 
 void DirListBox::mouseReleaseEvent(QMouseEvent* event)
 {
     QListView::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton) {
-        Q_EMIT RightButtonUp(event->globalPosition().toPoint());
-        return;
-    }
     if (event->button() == Qt::LeftButton) {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (index.isValid())

@@ -6,7 +6,7 @@
 #include <QListView>
 
 // The folder box: ancestors and sub-folders of the current folder, indented
-// by depth. A single click on another entry opens that folder.
+// by depth. A single click on another entry asks to open that folder.
 class DirListBox : public QListView {
     Q_OBJECT
 public:
@@ -19,12 +19,16 @@ public:
     void Refresh();
     // The highlighted entry's path (the current folder when nothing else is).
     QString HighlightedPath() const;
+    // Highlights the current folder again.
+    void SelectCurrent();
 
 Q_SIGNALS:
     // The current folder changed (by SetPath or by a click).
     void Change();
-    // The right mouse button was released over the box.
-    void RightButtonUp(const QPoint& globalPosition);
+    // The user clicked another folder (or pressed Enter on it): the window
+    // opens it, so that a folder that cannot be read is reported like any
+    // failure of the window.
+    void Chosen(const QString& path);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -32,7 +36,6 @@ protected:
 
 private:
     void OpenRow(int row);
-    void SelectCurrent();
 
     DirBoxModel* m_model;
 };

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // The file box: names of the files of one folder that match the pattern, in
-// listing order. The view keeps the selection; this model only lists.
+// listing order. Names are lossless (a name that is not UTF-8 keeps its
+// bytes); the box shows them with replacement characters where they are not.
 class FileBoxModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -21,6 +22,11 @@ public:
     void SetPath(const QString& folder);
     void SetPattern(const QString& pattern);
     void Refresh();
+    // Re-reads the folder; the result is the rows of the names in `keep`
+    // that are still listed (a file is its exact name: a.txt is not A.txt).
+    QList<int> RefreshKeeping(const QStringList& keep);
+    // The names of some rows, in row order.
+    QStringList NamesAt(const QList<int>& rows) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

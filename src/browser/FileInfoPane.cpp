@@ -2,47 +2,125 @@
 #include "browser/FileInfoPane.h"
 
 #include "browser/FileInfoRows.h"
+#include "browser/MenuTrigger.h"
 #include "browser/TextPreview.h"
+#include "core/AppErrorRecord.h"
 #include "core/Twips.h"
 #include "pictures/ThumbNail.h"
 #include "pictures/pPicViewer.h"
 
-#include <QEvent>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int kListHeightTwips = 4730;
-}
+const QString kNoPreview = QStringLiteral("Keine Vorschau möglich ...");
+
+// The rows' heights for their values wrapped at the column's width: the
+// tree asks its delegate for sizes without telling it how wide a column is.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem column = option;
+        column.rect = QRect(0, 0, std::max(1, m_view->columnWidth(index.column())), 1);
+        return QStyledItemDelegate::sizeHint(column, index);
+    }
+
+private:
+    QTreeView* m_view;
+};
+} // namespace
 
 FileInfoPane::FileInfoPane(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("fraFileInfo"));
-    LVFileInfo = new QTreeWidget(this);
+    LVFileInfo = new QTreeWidget;
     LVFileInfo->setObjectName(QStringLiteral("LVFileInfo"));
     LVFileInfo->setHeaderLabels({QStringLiteral("Eigenschaft"), QStringLiteral("Wert")});
     LVFileInfo->setRootIsDecorated(false);
     LVFileInfo->setAllColumnsShowFocus(true);
-    LVFileInfo->header()->setStretchLastSection(false);
-    LVFileInfo->viewport()->installEventFilter(this);
+    // The value column takes the rest of the pane's width; a long value
+    // wraps, and its tool tip shows it whole.
+    LVFileInfo->setWordWrap(true);
+    LVFileInfo->setItemDelegate(new WrappingDelegate(LVFileInfo));
+    LVFileInfo->setUniformRowHeights(false);
+    LVFileInfo->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    LVFileInfo->header()->setStretchLastSection(true);
+    LVFileInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(LVFileInfo->header(), &QHeaderView::sectionResized, LVFileInfo, [this](int column) {
+        if (column == 1)
+            LVFileInfo->doItemsLayout();
+    });
 
-    picPreView = new QWidget(this);
+    picPreView = new QWidget;
     picPreView->setObjectName(QStringLiteral("picPreView"));
     picPreView->setAutoFillBackground(true);
-    picPreView->installEventFilter(this);
-    TN = new ThumbNail(picPreView);
+    TN = new ThumbNail;
     TN->setObjectName(QStringLiteral("TN"));
-    txtPreview = new QPlainTextEdit(picPreView);
+    txtPreview = new QPlainTextEdit;
     txtPreview->setObjectName(QStringLiteral("txtPreview"));
     txtPreview->setReadOnly(true);
     txtPreview->setLineWrapMode(QPlainTextEdit::NoWrap);
-    lblPreView = new QLabel(QStringLiteral("Keine Vorschau möglich ..."), picPreView);
+    lblPreView = new QLabel(kNoPreview);
     lblPreView->setObjectName(QStringLiteral("lblPreView"));
     lblPreView->setAlignment(Qt::AlignCenter);
+    lblPreView->setWordWrap(true);
+    // One of the three fills the preview area at a time.
+    auto* preview = new QGridLayout(picPreView);
+    preview->setContentsMargins(0, 0, 0, 0);
+    preview->addWidget(TN, 0, 0);
+    preview->addWidget(txtPreview, 0, 0);
+    preview->addWidget(lblPreView, 0, 0);
+
+    m_split = new QSplitter(Qt::Vertical);
+    m_split->addWidget(LVFileInfo);
+    m_split->addWidget(picPreView);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    m_split->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(TwipsToPx(50, this), TwipsToPx(200, this), TwipsToPx(50, this),
+                               TwipsToPx(50, this));
+    layout->addWidget(m_split);
+
+    auto* listMenu = new MenuTrigger(LVFileInfo, LVFileInfo->viewport());
+    connect(listMenu, &MenuTrigger::Requested, this, [this](const QPoint& at) {
+        if (LVFileInfo->topLevelItemCount() > 0)
+            Q_EMIT ListMenuRequested(at);
+    });
+    auto* previewMenu = new MenuTrigger(TN, TN);
+    connect(previewMenu, &MenuTrigger::Requested, this, [this](const QPoint& at) {
+        if (HasPicture())
+            Q_EMIT PreviewMenuRequested(at);
+    });
     Reset();
+}
+
+void FileInfoPane::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    // The list gets its design height; the preview all the rest.
+    const int list = TwipsToPx(kListHeightTwips, this);
+    m_split->setSizes({list, std::max(0, m_split->height() - list)});
+}
+
+void FileInfoPane::SetListBackground(const QColor& color)
+{
+    QPalette palette = LVFileInfo->palette();
+    palette.setColor(QPalette::Base, color);
+    LVFileInfo->setPalette(palette);
 }
 
 void FileInfoPane::Reset()
@@ -65,40 +143,48 @@ void FileInfoPane::ShowFile(const QString& fullPath, const pPicViewer& pictures,
     m_path = fullPath;
     for (const FileInfoRow& row : FileInfoRows::Build(fullPath)) {
         auto* item = new QTreeWidgetItem(LVFileInfo, {row.label, row.value});
-        // The pane is narrow; a long value is readable without scrolling.
         item->setToolTip(1, row.value);
     }
-    FitValueColumn();
-
     const QString name = fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString extension = name.contains(QLatin1Char('.'))
-                                  ? name.mid(name.lastIndexOf(QLatin1Char('.')) + 1)
-                                  : QString();
-    if (pictures.FileIsPic(name)) {
-        QPalette palette = picPreView->palette();
-        palette.setColor(QPalette::Window, palette.color(QPalette::Inactive, QPalette::Mid));
-        picPreView->setPalette(palette);
-        TN->SetBackColor(pictureBack);
-        TN->SetAppearance(0);
-        TN->show();
-        TN->LoadPicture(fullPath);
-    } else if (extension.compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0 ||
-               extension.compare(QLatin1String("ini"), Qt::CaseInsensitive) == 0) {
+    switch (FileInfoRows::PreviewOf(name, pictures.FileIsPic(name))) {
+    case PreviewKind::Picture:
+        ShowPicture(fullPath, pictureBack);
+        break;
+    case PreviewKind::Text:
         txtPreview->setPlainText(TextPreview::Read(fullPath));
         txtPreview->show();
-    } else {
-        lblPreView->show();
+        break;
+    case PreviewKind::None:
+        ShowNotice(kNoPreview);
+        break;
     }
 }
 
-void FileInfoPane::FitValueColumn()
+void FileInfoPane::ShowPicture(const QString& fullPath, const QColor& pictureBack)
 {
-    LVFileInfo->resizeColumnToContents(0);
-    const QFontMetrics metrics(LVFileInfo->font());
-    int widest = 0;
-    for (int i = 0; i < LVFileInfo->topLevelItemCount(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(LVFileInfo->topLevelItem(i)->text(1)));
-    LVFileInfo->setColumnWidth(1, widest + TwipsToPx(200, this));
+    QPalette palette = picPreView->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Inactive, QPalette::Mid));
+    picPreView->setPalette(palette);
+    TN->SetBackColor(pictureBack);
+    TN->SetAppearance(0);
+    try {
+        TN->LoadPicture(fullPath);
+        TN->show();
+    } catch (...) {
+        const AppErrorRecord error = AppErrorRecord::fromException(std::current_exception());
+        ShowNotice(kNoPreview + QStringLiteral("\n\n") + error.Description);
+    }
+}
+
+void FileInfoPane::ShowNotice(const QString& text)
+{
+    lblPreView->setText(text);
+    lblPreView->show();
+}
+
+bool FileInfoPane::HasPicture() const
+{
+    return TN->isVisibleTo(this) && !TN->Picture().image.isNull();
 }
 
 QList<FileInfoRow> FileInfoPane::Rows() const
@@ -118,43 +204,4 @@ bool FileInfoPane::CurrentRow(FileInfoRow& row) const
         return false;
     row = {selected.first()->text(0), selected.first()->text(1)};
     return true;
-}
-
-void FileInfoPane::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    LayoutControls();
-}
-
-void FileInfoPane::LayoutControls()
-{
-    const int margin = TwipsToPx(50, this);
-    const int top = TwipsToPx(200, this);
-    const int width = std::max(0, this->width() - 2 * margin);
-    LVFileInfo->setGeometry(margin, top, width, TwipsToPx(kListHeightTwips, this));
-    const int previewTop = LVFileInfo->geometry().bottom() + 1;
-    picPreView->setGeometry(margin, previewTop, width, std::max(0, height() - previewTop - margin));
-}
-
-void FileInfoPane::LayoutPreview()
-{
-    const int w = picPreView->width();
-    const int h = picPreView->height();
-    const int margin = TwipsToPx(50, this);
-    TN->setGeometry(0, 0, w, h);
-    txtPreview->setGeometry(0, 0, std::max(0, w - margin), std::max(0, h - margin));
-    const int labelHeight = lblPreView->sizeHint().height();
-    lblPreView->setGeometry(0, (h - labelHeight) / 2, w, labelHeight);
-}
-
-bool FileInfoPane::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == picPreView && event->type() == QEvent::Resize)
-        LayoutPreview();
-    if (watched == LVFileInfo->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton && LVFileInfo->topLevelItemCount() > 0)
-            Q_EMIT RightButtonUp(mouse->globalPosition().toPoint());
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -17,6 +17,19 @@ QString FileInfoRows::FormatTime(const QDateTime& time)
                           : QString();
 }
 
+PreviewKind FileInfoRows::PreviewOf(const QString& fileName, bool isPicture)
+{
+    if (isPicture)
+        return PreviewKind::Picture;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QStringView extension = dot < 0 ? QStringView() : QStringView(fileName).mid(dot + 1);
+    for (const char* text : {"txt", "ini"}) {
+        if (extension.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
+            return PreviewKind::Text;
+    }
+    return PreviewKind::None;
+}
+
 QList<FileInfoRow> FileInfoRows::AttributeRows(const FileInfo& info)
 {
     return {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/TextPreview.h"
 
+#include "platform/FileNameCodec.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -37,8 +39,8 @@ bool DecodeUtf8Strict(QByteArrayView bytes, QString& text)
 
 QString TextPreview::Read(const QString& path, qint64 limit)
 {
-    QFile file(path);
-    if (limit <= 0 || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (limit <= 0 || !OpenFileByName(file, path, QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.read(limit);
     const bool mayBeCut = bytes.size() == limit && !file.atEnd();
@@ -81,8 +83,8 @@ QString TextPreview::DecodeWindows1252(const QByteArray& bytes)
 
 QString A_OpenFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenFileByName(file, path, QIODevice::ReadOnly))
         return {};
     return QString::fromLatin1(file.readAll());
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmAbout.h"
 
-#include <QApplication>
+#include "core/Version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QStyle>
@@ -13,10 +14,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Info"));
     auto* title = new QLabel(QStringLiteral("<h2>Tolvane</h2>"), this);
     title->setObjectName(QStringLiteral("lblTitle"));
-    const QString version = QApplication::applicationVersion().isEmpty()
-                                ? QStringLiteral("0.1.0")
-                                : QApplication::applicationVersion();
-    auto* lblVersion = new QLabel(QStringLiteral("Version ") + version, this);
+    auto* lblVersion = new QLabel(QStringLiteral("Version ") + ProgramVersion(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     auto* lblDisclaimer = new QLabel(
         QStringLiteral("Dieses Programm ist freie Software unter der GNU General Public License, "

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmMainMasks.h"
 
-#include "core/Twips.h"
+#include "browser/HandlerRunner.h"
 #include "browser/frmMainMasksEdit.h"
 #include "core/AppGlobals.h"
+#include "core/Twips.h"
 #include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "platform/MessageBoxService.h"
@@ -124,7 +125,7 @@ void frmMainMasks::changeEvent(QEvent* event)
 
 void frmMainMasks::cmdAdd_Click()
 {
-    try {
+    RunHandler("frmMainMasks", "cmdAdd_Click", [&] {
         frmMainMasksEdit edit(this);
         edit.SetP_Mode(1);
         edit.cmdOK->setEnabled(false);
@@ -139,14 +140,12 @@ void frmMainMasks::cmdAdd_Click()
         }
         FillList(newRow);
         CmdOK->setEnabled(true);
-    } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("frmMainMasks"), QStringLiteral("cmdAdd_Click"));
-    }
+    });
 }
 
 void frmMainMasks::cmdEdit_Click()
 {
-    try {
+    RunHandler("frmMainMasks", "cmdEdit_Click", [&] {
         const int row = SelectedRow();
         if (row < 0)
             return;
@@ -165,14 +164,12 @@ void frmMainMasks::cmdEdit_Click()
         }
         FillList(row);
         CmdOK->setEnabled(true);
-    } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("frmMainMasks"), QStringLiteral("cmdEdit_Click"));
-    }
+    });
 }
 
 void frmMainMasks::cmdDelete_Click()
 {
-    try {
+    RunHandler("frmMainMasks", "cmdDelete_Click", [&] {
         const int row = SelectedRow();
         if (row < 0)
             return;
@@ -185,9 +182,7 @@ void frmMainMasks::cmdDelete_Click()
             return;
         FillList(m_rows.Delete(row));
         CmdOK->setEnabled(true);
-    } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("frmMainMasks"), QStringLiteral("cmdDelete_Click"));
-    }
+    });
 }
 
 void frmMainMasks::CmdOK_Click()
@@ -198,14 +193,12 @@ void frmMainMasks::CmdOK_Click()
 
 void frmMainMasks::cmdCancel_Click()
 {
-    try {
+    RunHandler("frmMainMasks", "cmdCancel_Click", [&] {
         if (CmdOK->isEnabled() &&
             AppErr().MsgShow(138, MsgStyle::YesNo | MsgStyle::Question |
                                       MsgStyle::DefaultButton2) != MsgResult::Yes)
             return;
         chkCancel = 1;
         QDialog::reject();
-    } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("frmMainMasks"), QStringLiteral("cmdCancel_Click"));
-    }
+    });
 }

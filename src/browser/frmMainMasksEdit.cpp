@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmMainMasksEdit.h"
 
+#include "browser/HandlerRunner.h"
+
 #include "browser/MaskEditCheck.h"
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
@@ -78,7 +80,7 @@ bool frmMainMasksEdit::eventFilter(QObject* watched, QEvent* event)
 
 void frmMainMasksEdit::cmdOK_Click()
 {
-    try {
+    RunHandler("frmMainMasksEdit", "cmdOK_Click", [&] {
         const MaskEditCheck check = MaskEditCheck::Run(txt[0]->text(), txt[1]->text());
         if (check.message != 0) {
             AppErr().MsgShow(check.message, MsgStyle::Exclamation,
@@ -89,9 +91,7 @@ void frmMainMasksEdit::cmdOK_Click()
         }
         chkCancel = 0;
         accept();
-    } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("frmMainMasksEdit"), QStringLiteral("cmdOK_Click"));
-    }
+    });
 }
 
 void frmMainMasksEdit::cmdCancel_Click()

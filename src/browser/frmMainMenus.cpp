@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/frmMainMenus.h"
 
-#include <QApplication>
+#include "browser/MainCommandTable.h"
+#include "core/WindowUtil.h"
+
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,147 +12,181 @@
 #include <QToolButton>
 
 namespace {
-QAction* Item(QMenu* menu, const char* name, const char* caption)
-{
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
+using Kind = MainCommand::Kind;
 
-QMenu* Menu(QWidget* parent, const char* name, const char* caption)
-{
-    auto* menu = new QMenu(QString::fromUtf8(caption), parent);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
+// How the tool bar's buttons look; what they do is in the command table.
+struct ButtonLook {
+    const char* name;
+    const char* tip;
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+};
+const ButtonLook kButtons[] = {
+    {"TB_Compare", "Ordner vergleichen", "view-split-left-right",
+     QStyle::SP_FileDialogContentsView},
+    {"TB_Rename", "Stapel-Umbenennen", "edit-rename", QStyle::SP_FileDialogDetailedView},
+    {"TB_SlideShow", "SlideShow für den aktuellen Ordner", "media-playback-start",
+     QStyle::SP_MediaPlay},
+    {"TB_Icons", "Icons anzeigen", "image-x-generic", QStyle::SP_FileDialogListView},
+    {"TB_Calc", "Rechner", "accessories-calculator", QStyle::SP_ComputerIcon},
+};
 
-QMenu* SubMenu(QMenu* parent, const char* name, const char* caption)
+const ButtonLook* LookOf(const QString& name)
 {
-    QMenu* menu = parent->addMenu(QString::fromUtf8(caption));
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-QAction* ToolButton(QToolBar* bar, const char* key, const char* caption, const char* tip,
-                    const char* theme, QStyle::StandardPixmap fallback)
-{
-    const QIcon icon = QIcon::fromTheme(QLatin1String(theme), bar->style()->standardIcon(fallback));
-    QAction* action = bar->addAction(icon, QString::fromUtf8(caption));
-    action->setObjectName(QStringLiteral("TB_") + QLatin1String(key));
-    action->setToolTip(QString::fromUtf8(tip));
-    return action;
+    for (const ButtonLook& look : kButtons) {
+        if (name == QLatin1String(look.name))
+            return &look;
+    }
+    return nullptr;
 }
 } // namespace
 
-frmMainMenus::frmMainMenus(QMainWindow* window)
+frmMainMenus::frmMainMenus(QMainWindow* window, const MainCommandTable& table) : m_window(window)
 {
-    BuildMenuBar(window);
-    BuildToolBar(window);
-    BuildContextMenus(window);
+    m_toolBar = window->addToolBar(QStringLiteral("TB"));
+    m_toolBar->setObjectName(QStringLiteral("TB"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Build(table);
+    // The mask menu's fixed entries; the masks follow them (pPatterns).
+    QMenu* masks = Menu(QStringLiteral("kMasks"));
+    m_maskEntries.append(masks->addAction(QStringLiteral(" &Menü bearbeiten ...")));
+    m_maskEntries.append(masks->addSeparator());
+    m_maskEntries.append(masks->addAction(QStringLiteral("(Standard)")));
+    for (int i = 0; i < m_maskEntries.size(); ++i)
+        m_maskEntries[i]->setObjectName(QStringLiteral("kMasks_List_") + QString::number(i));
+    if (QAction* restore = Entry(QStringLiteral("kTray_Restore"))) {
+        QFont bold = restore->font();
+        bold.setBold(true);
+        restore->setFont(bold);
+    }
 }
 
-void frmMainMenus::BuildMenuBar(QMainWindow* window)
+QMenu* frmMainMenus::HolderMenu(const QString& parent)
 {
-    QMenuBar* bar = window->menuBar();
-    mFile = Menu(window, "mFile", "&Datei");
-    bar->addMenu(mFile);
-    mFile_Last = SubMenu(mFile, "mFile_Last", "&Letzte Dateien/Ordner");
-    mFile_Last_Reg = SubMenu(mFile_Last, "mFile_Last_Reg", "&Registrieren");
-    mFile_Last_Folders = SubMenu(mFile_Last, "mFile_Last_Folders", "&Ordner");
-    mFile->addSeparator()->setObjectName(QStringLiteral("mFile_Sep1"));
-    mFile_Quit = Item(mFile, "mFile_Quit", "&Beenden");
-
-    mView = Menu(window, "mView", "&Ansicht");
-    bar->addMenu(mView);
-    mView_FileInfo = Item(mView, "mView_FileInfo", "&Dateiinformationen");
-    mView_FileInfo->setCheckable(true);
-
-    mExtras = Menu(window, "mExtras", "&Extras");
-    bar->addMenu(mExtras);
-    mExtras_CompareDirs = Item(mExtras, "mExtras_CompareDirs", "&Ordner vergleichen");
-    mExtras->addSeparator()->setObjectName(QStringLiteral("mExtras_Bar0"));
-    mExtras_Calc = Item(mExtras, "mExtras_Calc", "&Rechner");
-    mExtras_TimeCalc = Item(mExtras, "mExtras_TimeCalc", "&Zeitrechner");
-    mExtras_InterestCalc = Item(mExtras, "mExtras_InterestCalc", "Z&insrechner");
-    mExtras->addSeparator()->setObjectName(QStringLiteral("mExtras_Bar1"));
-    mExtras_Options = Item(mExtras, "mExtras_Options", "O&ptionen");
-    // The folder comparison is a tool of its own, not part of this build yet.
-    mExtras_CompareDirs->setEnabled(false);
-
-    mHelp = Menu(window, "mHelp", "&?");
-    bar->addMenu(mHelp);
-    mHelp_Help = Item(mHelp, "mHelp_Help", "&Hilfe");
-    mHelp->addSeparator()->setObjectName(QStringLiteral("mHelp_Bar0"));
-    mHelp_Web = Item(mHelp, "mHelp_Web", "Quexel im &Web");
-    mHelp->addSeparator()->setObjectName(QStringLiteral("mHelp_Bar2"));
-    mHelp_Info = Item(mHelp, "mHelp_Info", "&Info");
+    if (QMenu* menu = m_menus.value(parent))
+        return menu;
+    // A tool bar button with a drop-down holds its entries in a menu of its own.
+    QAction* button = m_entries.value(parent);
+    if (!button)
+        return nullptr;
+    auto* menu = new QMenu(m_window);
+    menu->setObjectName(parent + QStringLiteral("_Menu"));
+    button->setMenu(menu);
+    if (auto* tool = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(button)))
+        tool->setPopupMode(QToolButton::MenuButtonPopup);
+    m_menus.insert(parent, menu);
+    return menu;
 }
 
-void frmMainMenus::BuildToolBar(QMainWindow* window)
+void frmMainMenus::Build(const MainCommandTable& table)
 {
-    TB = window->addToolBar(QStringLiteral("TB"));
-    TB->setObjectName(QStringLiteral("TB"));
-    TB->setMovable(false);
-    TB->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    TB_Compare = ToolButton(TB, "Compare", "Vergleichen", "Ordner vergleichen",
-                            "view-split-left-right", QStyle::SP_FileDialogContentsView);
-    TB_Rename = ToolButton(TB, "Rename", "Umbenennen", "Stapel-Umbenennen", "edit-rename",
-                           QStyle::SP_FileDialogDetailedView);
-    TB_SlideShow = ToolButton(TB, "SlideShow", "Slideshow", "SlideShow für den aktuellen Ordner",
-                              "media-playback-start", QStyle::SP_MediaPlay);
-    TB_Icons = ToolButton(TB, "Icons", "Icons", "Icons anzeigen", "image-x-generic",
-                          QStyle::SP_FileDialogListView);
-    TB->addSeparator();
-    TB_Calc = ToolButton(TB, "Calc", "&Rechner", "Rechner", "accessories-calculator",
-                         QStyle::SP_ComputerIcon);
-    auto* calcMenu = new QMenu(window);
-    calcMenu->setObjectName(QStringLiteral("TB_Calc_Menu"));
-    TB_Calc_TimeCalc = calcMenu->addAction(QStringLiteral("Zeitrechner"));
-    TB_Calc_InterestCalc = calcMenu->addAction(QStringLiteral("Zinsrechner"));
-    TB_Calc->setMenu(calcMenu);
-    if (auto* button = qobject_cast<QToolButton*>(TB->widgetForAction(TB_Calc)))
-        button->setPopupMode(QToolButton::MenuButtonPopup);
-    // Their tools are not part of this build yet.
-    for (QAction* missing : {TB_Compare, TB_Rename, TB_SlideShow, TB_Icons})
-        missing->setEnabled(false);
+    for (const MainCommand& row : table.Rows()) {
+        QAction* action = nullptr;
+        if (row.parent == QLatin1String("TB")) {
+            if (row.kind == Kind::Separator) {
+                action = m_toolBar->addSeparator();
+            } else {
+                const ButtonLook* look = LookOf(row.name);
+                const QIcon icon =
+                    look ? QIcon::fromTheme(QLatin1String(look->theme),
+                                            m_toolBar->style()->standardIcon(look->fallback))
+                         : QIcon();
+                action = m_toolBar->addAction(icon, row.caption);
+                // Set explicitly, the button keeps the "&" as its access key (Alt+R).
+                action->setIconText(row.caption);
+                if (look)
+                    action->setToolTip(QString::fromUtf8(look->tip));
+            }
+        } else if (row.kind == Kind::Menu) {
+            auto* menu = new QMenu(row.caption, m_window);
+            menu->setObjectName(row.name);
+            if (row.parent == QLatin1String("MenuBar"))
+                m_window->menuBar()->addMenu(menu);
+            else if (QMenu* holder = HolderMenu(row.parent))
+                holder->addMenu(menu);
+            action = menu->menuAction();
+            m_menus.insert(row.name, menu);
+        } else if (QMenu* holder = HolderMenu(row.parent)) {
+            if (row.kind == Kind::Separator) {
+                action = holder->addSeparator();
+            } else if (row.kind == Kind::List) {
+                // A list is filled at run time; some start with a placeholder entry.
+                if (!row.caption.isEmpty()) {
+                    QAction* placeholder = holder->addAction(row.caption);
+                    placeholder->setObjectName(row.name + QStringLiteral("_0"));
+                    placeholder->setEnabled(false);
+                    m_entries.insert(placeholder->objectName(), placeholder);
+                }
+                continue;
+            } else {
+                action = holder->addAction(row.caption);
+                action->setCheckable(row.kind == Kind::Check);
+            }
+        }
+        if (action) {
+            action->setObjectName(row.name);
+            m_entries.insert(row.name, action);
+        }
+    }
 }
 
-void frmMainMenus::BuildContextMenus(QMainWindow* window)
+QAction* frmMainMenus::Entry(const QString& name) const
 {
-    kDirBox = Menu(window, "kDirBox", "kDirBox");
-    kDirBox_Refresh = Item(kDirBox, "kDirBox_Refresh", "A&ktualisieren");
-    kDirBox_CopyPath = Item(kDirBox, "kDirBox_CopyPath", "&Pfad kopieren");
+    if (QAction* action = m_entries.value(name))
+        return action;
+    return m_window->findChild<QAction*>(name);
+}
 
-    kFileBox = Menu(window, "kFileBox", "kFileBox");
-    kFileBox_Refresh = Item(kFileBox, "kFileBox_Refresh", "A&ktualisieren");
-    kFileBox->addSeparator()->setObjectName(QStringLiteral("kFileBox_Bar0"));
-    kFileBox_Select = SubMenu(kFileBox, "kFileBox_Select", "&Auswählen");
-    kFileBox_Select_All = Item(kFileBox_Select, "kFileBox_Select_All", "&Alles");
-    kFileBox_Select_Nothing = Item(kFileBox_Select, "kFileBox_Select_Nothing", "&Nichts");
-    kFileBox->addSeparator()->setObjectName(QStringLiteral("kFileBox_Bar1"));
-    kFileBox_Run = SubMenu(kFileBox, "kFileBox_Run", "&Öffnen");
-    kFileBox_Run_Default = Item(kFileBox_Run, "kFileBox_Run_Default", "&Standard");
-    kFileBox_Run_Editor = Item(kFileBox_Run, "kFileBox_Run_Editor", "&Im Editor");
-    kFileBox->addSeparator()->setObjectName(QStringLiteral("kFileBox_Bar3"));
-    kFileBox_CopyPath = Item(kFileBox, "kFileBox_CopyPath", "&Pfad kopieren");
+QMenu* frmMainMenus::Menu(const QString& name) const
+{
+    return m_menus.value(name);
+}
 
-    kFileInfo = Menu(window, "kFileInfo", "kFileInfo");
-    kFileInfo_CopyCurrent = Item(kFileInfo, "kFileInfo_CopyCurrent", "&Kopieren");
-    kFileInfo_CopyAll = Item(kFileInfo, "kFileInfo_CopyAll", "&Alles kopieren");
+void frmMainMenus::Apply(const MainCommandTable& table, const ToolState& state, const QString& only)
+{
+    const QString prefix = only + QLatin1Char('_');
+    QList<const MainCommand*> submenus;
+    for (const MainCommand& row : table.Rows()) {
+        if (!only.isEmpty() && !row.name.startsWith(prefix))
+            continue;
+        if (row.kind == Kind::List && row.place == MainCommand::Place::Context) {
+            // A placeholder runs nothing.
+            if (QAction* placeholder = Entry(row.name + QStringLiteral("_0")))
+                placeholder->setVisible(false);
+            continue;
+        }
+        QAction* action = Entry(row.name);
+        if (!action || row.kind == Kind::Separator || row.kind == Kind::List)
+            continue;
+        if (row.kind == Kind::Menu) {
+            if (row.place == MainCommand::Place::Context && !row.parent.isEmpty())
+                submenus.append(&row);
+            continue;
+        }
+        action->setVisible(row.Visible(state));
+        action->setEnabled(row.Enabled(state));
+    }
+    // The deepest submenus first: a submenu shows when its rule holds and
+    // one of its own entries is visible.
+    for (auto it = submenus.crbegin(); it != submenus.crend(); ++it) {
+        const MainCommand& row = **it;
+        QAction* action = Entry(row.name);
+        const bool hasEntries = TidyMenuSeparators(action->menu());
+        action->setVisible(hasEntries && row.Visible(state));
+        action->setEnabled(row.Enabled(state));
+    }
+    for (const MainCommand& row : table.Rows()) {
+        if (row.kind == Kind::Menu && row.parent.isEmpty() && (only.isEmpty() || row.name == only))
+            TidyMenuSeparators(Menu(row.name));
+    }
+}
 
-    kMasks = Menu(window, "kMasks", "kMasks");
-    kMasks_List.append(Item(kMasks, "kMasks_List_0", " &Menü bearbeiten ..."));
-    kMasks_List.append(kMasks->addSeparator());
-    kMasks_List[1]->setObjectName(QStringLiteral("kMasks_List_1"));
-    kMasks_List.append(Item(kMasks, "kMasks_List_2", "(Standard)"));
-
-    kTray = Menu(window, "kTray", "kTray");
-    kTray_Restore = Item(kTray, "kTray_Restore", "&Wiederherstellen");
-    QFont bold = kTray_Restore->font();
-    bold.setBold(true);
-    kTray_Restore->setFont(bold);
-    kTray_Quit = Item(kTray, "kTray_Quit", "Tolvane &beenden");
-    kTray->addSeparator()->setObjectName(QStringLiteral("kTray_Bar1"));
-    kTray_Cancel = Item(kTray, "kTray_Cancel", "&Abbrechen");
+bool frmMainMenus::Popup(const QString& name, const QPoint& globalPosition) const
+{
+    QMenu* menu = Menu(name);
+    if (!menu || !TidyMenuSeparators(menu))
+        return false;
+    menu->popup(globalPosition);
+    return true;
 }

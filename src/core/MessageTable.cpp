@@ -74,6 +74,11 @@ const char* const kMessages[] = {
     "Die Kommandozeile muss den Platzhalter '##' enthalten, der durch den Pfad zur Datei '##' "
     "ersetzt wird.",                                                               // 160
     "Der Pfad wurde in die Zwischenablage kopiert.",                               // 161
+    "Die Datei '##' kann nicht geöffnet werden.@@##",                              // 162
+    "Kein Programm für diesen Dateityp gefunden. Legen Sie in Ihrer Arbeitsumgebung ein "
+    "Programm für diesen Dateityp fest.",                                          // 163
+    "Kein Editor gefunden. Tragen Sie unter Extras > Optionen im Feld 'Editor' den Befehl "
+    "Ihres Editors ein.",                                                          // 164
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 161;
+constexpr int Last = 164;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -76,4 +76,7 @@ constexpr int ReadStillRunning = 158;
 constexpr int FolderTimesChanged = 159;
 constexpr int CommandNeedsPlaceholder = 160;
 constexpr int PathCopied = 161;
+constexpr int CannotOpenFile = 162;
+constexpr int NoProgramForType = 163;
+constexpr int NoEditor = 164;
 } // namespace Msg

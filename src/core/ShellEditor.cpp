@@ -7,17 +7,23 @@
 #include "core/ShellUtil.h"
 #include "platform/ShellLauncher.h"
 
-#include <QFileInfo>
+#include <QDir>
 
-bool OpenInEditor(const QString& file)
+int OpenInEditorCode(const QString& file)
 {
     int code = ShellLauncher::checkReadable(file);
     if (code == 0) {
-        const QString path = QFileInfo(file).absoluteFilePath();
+        const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(file));
         const QStringList command =
             EditorCommand(AppGetSetting(akOptions, QStringLiteral("Editor")), path);
         code = ShellLauncher::startProgram(command, FolderOf(path));
     }
+    return code;
+}
+
+bool OpenInEditor(const QString& file)
+{
+    const int code = OpenInEditorCode(file);
     if (code <= 32)
         RaiseLibError(-LibErr::ShellExecute, QStringLiteral("mQXLib"),
                       QStringLiteral("OpenInEditor"), {}, code);

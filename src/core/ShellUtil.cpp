@@ -29,10 +29,15 @@ QStringList commandWithFile(const QString& commandLine, const QString& file)
 }
 } // namespace
 
-bool ShellOpen(const QString& file, const QString& workingFolder)
+int ShellOpenCode(const QString& file, const QString& workingFolder)
 {
     const QString folder = workingFolder.isEmpty() ? DriveOrShareOf(file) : workingFolder;
-    const int code = ShellLauncher::openFile(file, folder);
+    return ShellLauncher::openFile(file, folder);
+}
+
+bool ShellOpen(const QString& file, const QString& workingFolder)
+{
+    const int code = ShellOpenCode(file, workingFolder);
     if (code <= 32)
         RaiseLibError(-LibErr::ShellExecute, QStringLiteral("mQXLib"), QStringLiteral("ShellOpen"),
                       {}, code);

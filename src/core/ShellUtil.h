@@ -10,6 +10,8 @@
 // `workingFolder` (empty: the volume root of the file). Raises library error 6
 // with the shell code when it cannot be opened; true otherwise.
 bool ShellOpen(const QString& file, const QString& workingFolder = {});
+// The same without raising: the shell code, above 32 when the program started.
+int ShellOpenCode(const QString& file, const QString& workingFolder = {});
 
 // The German text for a shell code.
 QString ShellErrorText(qint32 code);
@@ -24,3 +26,5 @@ QStringList EditorCommand(const QString& configuredEditor, const QString& file);
 // started directly without a shell. Raises library error 6 with the shell
 // code on failure; true otherwise.
 bool OpenInEditor(const QString& file);
+// The same without raising: the shell code, above 32 when the editor started.
+int OpenInEditorCode(const QString& file);

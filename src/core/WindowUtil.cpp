@@ -39,7 +39,9 @@ QString ShortenPathToWidth(const QString& path, const QWidget* control)
         return path;
     const QFontMetrics metrics = control->fontMetrics();
     const int available = textWidthOf(control);
-    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+    // A folder path ends in "/": its own name is what must stay readable.
+    const bool folder = path.size() > 1 && path.endsWith(QLatin1Char('/'));
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'), folder ? -2 : -1);
     if (cut <= 0 || metrics.horizontalAdvance(path) <= available)
         return path;
 

@@ -14,6 +14,7 @@ class QWidget;
 
 // A path that fits a text box (QLineEdit) or a label (QLabel): folders in
 // the middle give way to "/.../", down to "/.../name" when nothing else fits.
+// A folder path (ending in "/") keeps its own folder name the same way.
 // Other controls, and paths that fit, come back unchanged.
 QString ShortenPathToWidth(const QString& path, const QWidget* control);
 

@@ -2,10 +2,16 @@
 #include "core/cuRecentFiles.h"
 
 #include "core/AppErrorRecord.h"
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
 #include "core/Registry.h"
 #include "core/cuAppError.h"
+#include "platform/FileNameCodec.h"
+#include "platform/MessageBoxService.h"
 
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -25,6 +31,15 @@ bool PathExists(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+// A name that is not UTF-8 reaches the system with its own bytes.
+bool StillThere(const QString& path)
+{
+    const bool folder = path.endsWith(QLatin1Char('/'));
+    struct stat st {};
+    if (::stat(EncodeFileName(path).constData(), &st) != 0)
+        return false;
+    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
 }
 } // namespace
 
@@ -164,6 +179,20 @@ void cuRecentFiles::Add(qint32 index)
     Renumber();
     UpdateShortTexts();
     Refresh();
+}
+
+QString cuRecentFiles::Choose(qint32 index)
+{
+    const QString path = Item(index).FullPath;
+    if (StillThere(path)) {
+        Add(index);
+        return path;
+    }
+    const bool folder = path.endsWith(QLatin1Char('/'));
+    AppErr().MsgShow(folder ? Msg::FolderGone : Msg::FileGone, MsgStyle::Exclamation,
+                     DisplayFileName(path));
+    Remove(index);
+    return {};
 }
 
 void cuRecentFiles::Clear()

@@ -36,6 +36,11 @@ public:
     void Add(const QString& path);
     // Moves the entry at a 1-based position to the top.
     void Add(qint32 index);
+    // The user chose the entry at a 1-based position. When its folder (a path
+    // ending in "/") or its file still exists, it moves to the top and its
+    // path is the result. Otherwise the user is told it has gone (message
+    // FolderGone or FileGone), it leaves the list, and the result is empty.
+    QString Choose(qint32 index);
     void Clear();
     const cuRecentFile& Item(qint32 index) const;
     void Remove(qint32 index);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -65,6 +66,10 @@ frmHelp::frmHelp(const QString& helpFolder, QWidget* owner)
     connect(txtPage, &QTextBrowser::sourceChanged, this, &frmHelp::pageChanged);
     connect(TVContents, &QTreeWidget::itemClicked, this, &frmHelp::contentsClicked);
     connect(TVContents, &QTreeWidget::itemActivated, this, &frmHelp::contentsClicked);
+    // A reading window: Escape puts it away, as it does a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmHelp::buildContents()

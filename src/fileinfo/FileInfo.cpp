@@ -2,6 +2,7 @@
 #include "fileinfo/FileInfo.h"
 
 #include "fileinfo/DateText.h"
+#include "platform/FileNameCodec.h"
 
 #include <QDir>
 #include <QLocale>
@@ -67,7 +68,7 @@ struct FileInfo::Found {
 bool FileInfo::lookUp(Found& found) const
 {
     found.path = m_fullPathName;
-    const QByteArray native = QFile::encodeName(found.path);
+    const QByteArray native = EncodeFileName(found.path);
     const unsigned mask = STATX_BASIC_STATS | STATX_BTIME;
     if (statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT, mask, &found.st) != 0) {
         // A link whose target has gone is still an entry of its folder.
@@ -112,7 +113,7 @@ void FileInfo::setFullPathName(const QString& path)
     if (path.isEmpty() || path.contains(QChar(0)))
         return;
     const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    if (QFile::encodeName(absolute).size() >= MaxPathBytes)
+    if (EncodeFileName(absolute).size() >= MaxPathBytes)
         return;
     m_fullPathName = absolute;
     Refresh();
@@ -149,7 +150,7 @@ void FileInfo::Refresh()
         (st.stx_attributes & STATX_ATTR_COMPRESSED))
         m_attributes |= AttrCompressed;
     if (found.dangling ||
-        faccessat(AT_FDCWD, QFile::encodeName(found.path).constData(), W_OK, AT_EACCESS) != 0)
+        faccessat(AT_FDCWD, EncodeFileName(found.path).constData(), W_OK, AT_EACCESS) != 0)
         m_attributes |= AttrReadOnly;
 
     m_filename = found.name;

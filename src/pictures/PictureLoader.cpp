@@ -2,9 +2,13 @@
 #include "pictures/PictureLoader.h"
 
 #include "core/AppErrorRecord.h"
+#include "platform/FileNameCodec.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -36,10 +40,21 @@ QSize PictureLoader::DecodeSize(const QSize& natural, const QSize& shownSize)
 LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
 {
     const QString source = QStringLiteral("PictureLoader: Load");
-    if (!QFileInfo(path).isFile())
-        throw AppErrorRecord(RuntimeError::FileNotFound, source,
-                             QStringLiteral("Datei nicht gefunden: '%1'").arg(path));
-    QImageReader reader(path);
+    struct stat st {};
+    if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw AppErrorRecord(
+            RuntimeError::FileNotFound, source,
+            QStringLiteral("Datei nicht gefunden: '%1'").arg(DisplayFileName(path)));
+    // A name that is not UTF-8 is opened by its bytes; the reader would pass
+    // it through the locale's encoding and miss the file.
+    QFile file;
+    QImageReader reader;
+    if (HasRawBytes(path) && OpenFileByName(file, path, QIODevice::ReadOnly)) {
+        reader.setDevice(&file);
+        reader.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
+    } else {
+        reader.setFileName(path);
+    }
     reader.setAutoTransform(true);
     QSize stored = reader.size();
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
@@ -53,9 +68,9 @@ LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
     }
     picture.image = reader.read();
     if (picture.image.isNull())
-        throw AppErrorRecord(
-            kInvalidPicture, source,
-            QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.").arg(path));
+        throw AppErrorRecord(kInvalidPicture, source,
+                             QStringLiteral("Ungültiges Bild: '%1' kann nicht gelesen werden.")
+                                 .arg(DisplayFileName(path)));
     if (!picture.naturalSize.isValid())
         picture.naturalSize = picture.image.size();
     return picture;

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,10 @@ protected:
     }
     static QString option(const char* name) { return AppGetSetting(akOptions, QString::fromUtf8(name)); }
 
+    static QAction* entry(frmMain* main, const char* name)
+    {
+        return main->findChild<QAction*>(QLatin1String(name));
+    }
     static frmMain* mainWindow()
     {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -70,7 +75,7 @@ TEST_F(StartupTest, FirstStartAndFirstEndFillTheOptionsKey)
     EXPECT_EQ(option("RenameSample"), QStringLiteral("abcdefgh.ext"));
     EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
 
-    main->mFile_Quit->trigger();
+    entry(main, "mFile_Quit")->trigger();
     EXPECT_EQ(AppOptions(), nullptr);
     EXPECT_EQ(option("MinToSysTray"), QStringLiteral("-1"));
     EXPECT_EQ(option("ShowFileInfo"), QStringLiteral("-1"));
@@ -132,12 +137,14 @@ TEST_F(StartupTest, OptionsDialogChangeIsStoredAtTheEnd)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Optionen"));
         EXPECT_TRUE(dialog->chkMinToSysTray->isChecked());
         dialog->chkMinToSysTray->click();
+        dialog->txtEditor->setText(QStringLiteral(" kate --line 1 %1 "));
         dialog->cmdOK->click();
     });
-    main->mExtras_Options->trigger();
+    entry(main, "mExtras_Options")->trigger();
     ASSERT_NE(AppOptions(), nullptr);
     EXPECT_FALSE(AppOptions()->MinToSysTray);
-    main->mFile_Quit->trigger();
+    EXPECT_EQ(option("Editor"), QStringLiteral("kate --line 1 %1"));
+    entry(main, "mFile_Quit")->trigger();
     EXPECT_EQ(option("MinToSysTray"), QStringLiteral("0"));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/DirBoxModel.h"
 #include "browser/FileBoxModel.h"
+#include "browser/FileInfoRows.h"
 #include "browser/FileInfoText.h"
 #include "browser/TextPreview.h"
 #include "support/TempDir.h"
@@ -24,6 +25,37 @@ TEST(FileBoxModel, FollowsFolderAndPattern)
     dir.writeFile(QStringLiteral("three.ini"));
     model.Refresh();
     EXPECT_EQ(model.Names(), (QStringList{QStringLiteral("three.ini"), QStringLiteral("two.ini")}));
+}
+
+TEST(FileBoxModel, RefreshKeepsTheNamesStillThereAndShowsRawNamesReadably)
+{
+    TempDir dir;
+    for (const char* name : {"a.txt", "A.txt", "b.txt", "c.txt"})
+        dir.writeFile(QLatin1String(name));
+    const QString raw = dir.writeFileNamed("caf\xe9.txt");
+    FileBoxModel model;
+    model.SetPath(dir.path());
+    QFile::remove(dir.filePath(QStringLiteral("b.txt")));
+    dir.writeFile(QStringLiteral("0neu.txt"));
+    const QStringList kept = model.NamesAt(model.RefreshKeeping(
+        {QStringLiteral("a.txt"), QStringLiteral("b.txt"), raw.mid(dir.path().size())}));
+    // A file is its exact name: "A.txt" was not kept, "b.txt" is gone.
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("a.txt"), raw.mid(dir.path().size())}));
+    const int row = int(model.Names().indexOf(raw.mid(dir.path().size())));
+    EXPECT_EQ(model.data(model.index(row)).toString(), QStringLiteral("caf\uFFFD.txt"));
+}
+
+TEST(FileInfoRows, PreviewKindByPictureSupportThenExtension)
+{
+    const struct {
+        const char* name;
+        bool picture;
+        PreviewKind kind;
+    } cases[] = {{"bild.jpg", true, PreviewKind::Picture}, {"notiz.TXT", false, PreviewKind::Text},
+                 {"setup.ini", false, PreviewKind::Text},  {"txt", false, PreviewKind::None},
+                 {"a.txt.bak", false, PreviewKind::None},  {"ini.txt", true, PreviewKind::Picture}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FileInfoRows::PreviewOf(QLatin1String(c.name), c.picture), c.kind) << c.name;
 }
 
 TEST(DirBoxModel, AncestorsThenSubfolders)

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BrowserTestUtil.h"
+#include "MainWindowFixture.h"
 #include "ModalDriver.h"
 #include "browser/DirListBox.h"
-#include "browser/FileBoxModel.h"
-#include "browser/FileInfoPane.h"
-#include "browser/MainCommands.h"
-#include "browser/frmMain.h"
+#include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
-#include "core/AppGlobals.h"
+#include "calc/frmCalculator.h"
+#include "core/AppErrorRecord.h"
+#include "core/MessageTable.h"
+#include "core/ShellUtil.h"
 #include "core/TextUtil.h"
+#include "core/Version.h"
+#include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
-#include "core/pOptions.h"
 #include "pictures/ThumbNail.h"
-#include "support/ScriptedMessageBox.h"
-#include "support/TempDir.h"
+#include "platform/FileNameCodec.h"
+#include "platform/ShellLauncher.h"
+#include "support/PrintQt.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -22,34 +24,18 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace {
-class MainWindow : public ::testing::Test {
+class MainWindow : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        for (qint32 key : {akOptions, akPatterns, akMainWindow, akPicViewer})
-            ClearSettingsKey(key);
-        for (const char* list : {"Folders", "RegFiles"}) {
-            const QString key = kAppRootPath + QStringLiteral("\\Recent\\") + QLatin1String(list);
-            QStringList names;
-            Registry().RegArrayValues(HKEY_CURRENT_USER, key, names);
-            for (const QString& name : names)
-                Registry().RegValueDelete(HKEY_CURRENT_USER, key, name);
-        }
-        auto options = std::make_unique<pOptions>();
-        options->Init();
-        SetAppOptions(std::move(options));
+        MainWindowTest::SetUp();
         dir.writeFile(QStringLiteral("notiz.txt"), "Hallo Welt");
         dir.writeFile(QStringLiteral("leer.txt"));
         dir.writeFile(QStringLiteral("prog.dll"), "MZ");
@@ -59,45 +45,37 @@ protected:
         picture.save(dir.filePath(QStringLiteral("bild.jpg")));
         dir.makeDir(QStringLiteral("unter"));
         dir.makeDir(QStringLiteral("leerer Ordner"));
-        AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.path());
     }
-    void TearDown() override { SetAppOptions(nullptr); }
-
-    std::unique_ptr<frmMain> Open()
+    void TearDown() override
     {
-        auto form = std::make_unique<frmMain>();
-        form->show();
-        return form;
+        ShellLauncher::setOpenerProgram({});
+        MainWindowTest::TearDown();
     }
-    static void ClickFile(frmMain& form, const QString& name, Qt::KeyboardModifiers modifiers = {})
+    static bool Shows(const frmMain& form, const char* control)
     {
-        const int row = int(form.Files()->Names().indexOf(name));
-        ASSERT_GE(row, 0) << name.toStdString();
-        const QRect rect = form.FileBox->visualRect(form.Files()->index(row));
-        QTest::mouseClick(form.FileBox->viewport(), Qt::LeftButton, modifiers, rect.center());
+        return Control<QWidget>(form, control)->isVisibleTo(&form);
     }
-    static QStringList Labels(const frmMain& form)
+    static QString PreviewText(const frmMain& form)
     {
-        QStringList labels;
-        for (const FileInfoRow& row : form.fraFileInfo->Rows())
-            labels.append(row.label);
-        return labels;
+        return Control<QPlainTextEdit>(form, "txtPreview")->toPlainText();
     }
-
-    TempDir dir;
-    ScriptedMessageBox boxes;
+    static void Activate(frmMain& form)
+    {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
 };
 } // namespace
 
 TEST_F(MainWindow, StartsInTheStoredFolderWithTheFirstFileShown)
 {
     auto form = Open();
-    EXPECT_EQ(form->DirBox->Path(), dir.path());
-    EXPECT_EQ(form->lblFiles->text(), QStringLiteral("5 Dateien"));
+    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("5 Dateien"));
     EXPECT_EQ(form->Files()->Names().first(), QStringLiteral("bild.jpg"));
     EXPECT_EQ(form->SelectedCount(), 1);
-    EXPECT_TRUE(form->fraFileInfo->TN->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->fraFileInfo->TN->Image().isNull());
+    EXPECT_TRUE(Shows(*form, "TN"));
+    EXPECT_FALSE(Control<ThumbNail>(*form, "TN")->Image().isNull());
     EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
 }
 
@@ -110,18 +88,19 @@ TEST_F(MainWindow, InformationPaneShowsNineRowsAndTheTextPreview)
                                           QStringLiteral("Letzter Zugr."),
                                           QStringLiteral("Schreibgesch."), QStringLiteral("Archiv"),
                                           QStringLiteral("Versteckt"), QStringLiteral("System")}));
-    EXPECT_EQ(form->fraFileInfo->Rows()[5].value, QStringLiteral("Nein"));
-    EXPECT_TRUE(form->fraFileInfo->txtPreview->isVisibleTo(form.get()));
-    EXPECT_EQ(form->fraFileInfo->txtPreview->toPlainText(), QStringLiteral("Hallo Welt"));
+    EXPECT_EQ(form->InfoRows()[5].value, QStringLiteral("Nein"));
+    EXPECT_TRUE(Shows(*form, "txtPreview"));
+    EXPECT_EQ(PreviewText(*form), QStringLiteral("Hallo Welt"));
 
     ClickFile(*form, QStringLiteral("leer.txt"));
-    EXPECT_TRUE(form->fraFileInfo->txtPreview->isVisibleTo(form.get()));
-    EXPECT_TRUE(form->fraFileInfo->txtPreview->toPlainText().isEmpty());
-    EXPECT_FALSE(form->fraFileInfo->lblPreView->isVisibleTo(form.get()));
+    EXPECT_TRUE(Shows(*form, "txtPreview"));
+    EXPECT_TRUE(PreviewText(*form).isEmpty());
+    EXPECT_FALSE(Shows(*form, "lblPreView"));
 
     ClickFile(*form, QStringLiteral("daten.bin"));
-    EXPECT_TRUE(form->fraFileInfo->lblPreView->isVisibleTo(form.get()));
-    EXPECT_EQ(form->fraFileInfo->lblPreView->text(), QStringLiteral("Keine Vorschau möglich ..."));
+    EXPECT_TRUE(Shows(*form, "lblPreView"));
+    EXPECT_EQ(Control<QLabel>(*form, "lblPreView")->text(),
+              QStringLiteral("Keine Vorschau möglich ..."));
 }
 
 TEST_F(MainWindow, TwoSelectedFilesLeaveThePaneEmpty)
@@ -130,78 +109,152 @@ TEST_F(MainWindow, TwoSelectedFilesLeaveThePaneEmpty)
     ClickFile(*form, QStringLiteral("leer.txt"));
     ClickFile(*form, QStringLiteral("notiz.txt"), Qt::ControlModifier);
     EXPECT_EQ(form->SelectedCount(), 2);
-    EXPECT_TRUE(form->fraFileInfo->Rows().isEmpty());
-    EXPECT_FALSE(form->fraFileInfo->txtPreview->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->fraFileInfo->lblPreView->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->fraFileInfo->TN->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->InfoRows().isEmpty());
+    for (const char* preview : {"txtPreview", "lblPreView", "TN"})
+        EXPECT_FALSE(Shows(*form, preview)) << preview;
+}
+
+TEST_F(MainWindow, ADamagedPictureSaysWhyInThePreviewAndAsksNothing)
+{
+    const QString damaged = dir.writeFile(QStringLiteral("a.jpg"));
+    auto form = Open();
+    ASSERT_EQ(form->CurrentFilePath(), damaged);
+    EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
+    EXPECT_FALSE(Shows(*form, "TN"));
+    EXPECT_TRUE(Shows(*form, "lblPreView"));
+    EXPECT_TRUE(Control<QLabel>(*form, "lblPreView")->text().contains(QStringLiteral("a.jpg")));
+    EXPECT_EQ(Labels(*form).size(), 9);
+}
+
+TEST_F(MainWindow, ANameThatIsNotUtf8IsShownReadAndCopiedByItsBytes)
+{
+    const QString file = dir.writeFileNamed("caf\xe9.txt", "Grüße");
+    auto form = Open();
+    const int row = int(form->Files()->Names().indexOf(file.mid(dir.path().size())));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(form->Files()->index(row).data().toString(), QStringLiteral("caf\uFFFD.txt"));
+    form->SelectFiles(file.mid(dir.path().size()), true);
+    EXPECT_EQ(form->InfoRows().value(1).value, QStringLiteral("7 bytes"));
+    EXPECT_EQ(PreviewText(*form), QStringLiteral("Grüße"));
+
+    Entry(*form, "kFileBox_CopyPath")->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(copied->text(), DisplayFileName(file));
+    ASSERT_EQ(copied->urls().size(), 1);
+    EXPECT_EQ(copied->urls().first().toEncoded(QUrl::None),
+              "file://" + EncodeFileName(file).toPercentEncoding("/"));
 }
 
 TEST_F(MainWindow, ClickingAFolderOpensItAndRecordsIt)
 {
     auto form = Open();
-    DirListBox* box = form->DirBox;
+    auto* box = Control<DirListBox>(*form, "DirBox");
     const int row = box->Model()->CurrentRow() + 1; // first sub-folder: "leerer Ordner"
     ASSERT_EQ(box->Model()->PathAt(row), dir.filePath(QStringLiteral("leerer Ordner/")));
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualRect(box->Model()->index(row)).center());
     EXPECT_EQ(form->Files()->Path(), dir.filePath(QStringLiteral("leerer Ordner/")));
-    EXPECT_EQ(form->lblFiles->text(), QStringLiteral("0 Dateien"));
-    EXPECT_TRUE(form->fraFileInfo->Rows().isEmpty());
-    ASSERT_GE(form->RecentFolders()->Count(), 1);
-    EXPECT_EQ(form->RecentFolders()->Item(1).FullPath,
-              dir.filePath(QStringLiteral("leerer Ordner/")));
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("0 Dateien"));
+    EXPECT_TRUE(form->InfoRows().isEmpty());
     // The start folder itself was opened before the window showed: not recorded.
-    EXPECT_EQ(form->RecentFolders()->Count(), 1);
+    ASSERT_EQ(form->RecentFolders().Count(), 1);
+    EXPECT_EQ(form->RecentFolders().Item(1).FullPath,
+              dir.filePath(QStringLiteral("leerer Ordner/")));
+}
+
+TEST_F(MainWindow, TheFolderMenuActsOnTheFolderItWasOpenedOn)
+{
+    auto form = Open();
+    auto* box = Control<DirListBox>(*form, "DirBox");
+    const int row = box->Model()->CurrentRow() + 2; // "unter"
+    const QString under = dir.filePath(QStringLiteral("unter/"));
+    ASSERT_EQ(box->Model()->PathAt(row), under);
+    const QPoint at = box->visualRect(box->Model()->index(row)).center();
+    QTest::mousePress(box->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(box->viewport(), Qt::RightButton, {}, at);
+    auto* menu = Control<QMenu>(*form, "kDirBox");
+    ASSERT_TRUE(menu->isVisible());
+    menu->hide();
+    EXPECT_EQ(form->Files()->Path(), dir.path()) << "a right click opens no folder";
+
+    Entry(*form, "kDirBox_CopyPath")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), under.chopped(1));
+    Entry(*form, "kDirBox_Refresh")->trigger();
+    EXPECT_EQ(form->Files()->Path(), under);
 }
 
 TEST_F(MainWindow, MaskMenuFillsTheComboAndFiltersTheFiles)
 {
     auto form = Open();
-    QList<QAction*>& masks = form->Menus()->kMasks_List;
-    ASSERT_EQ(masks.size(), 5);
-    EXPECT_EQ(masks[3]->text(), QStringLiteral("ActiveX"));
-    masks[3]->trigger();
+    auto* combo = Control<QComboBox>(*form, "cmbMask");
+    QAction* activeX = Entry(*form, "kMasks_List_3");
+    ASSERT_NE(activeX, nullptr);
+    EXPECT_EQ(activeX->text(), QStringLiteral("ActiveX"));
+    activeX->trigger();
     QStringList items;
-    for (int i = 0; i < form->cmbMask->count(); ++i)
-        items.append(form->cmbMask->itemText(i));
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
     EXPECT_EQ(items,
               (QStringList{QStringLiteral("*.*"), QStringLiteral("*.dll"), QStringLiteral("*.ocx"),
                            QStringLiteral("*.olb"), QStringLiteral("*.tlb"),
                            QStringLiteral("*.dll;*.ocx;*.olb;*.tlb")}));
-    EXPECT_EQ(form->cmbMask->currentText(), QStringLiteral("*.dll;*.ocx;*.olb;*.tlb"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("*.dll;*.ocx;*.olb;*.tlb"));
     EXPECT_EQ(form->Files()->Names(), QStringList{QStringLiteral("prog.dll")});
 
-    masks[2]->trigger(); // "(Standard)"
-    EXPECT_EQ(form->cmbMask->count(), 1);
-    EXPECT_EQ(form->cmbMask->currentText(), QStringLiteral("*.*"));
+    Entry(*form, "kMasks_List_2")->trigger(); // "(Standard)"
+    EXPECT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("*.*"));
     EXPECT_EQ(form->Files()->ListCount(), 5);
 }
 
-TEST_F(MainWindow, TypedPatternFiltersAndAnEmptyComboGetsTheDefaultBack)
+TEST_F(MainWindow, APatternChosenFromTheListSelectsTheFileThePaneShows)
 {
     auto form = Open();
-    form->cmbMask->setEditText(QStringLiteral("*.TXT"));
+    Entry(*form, "kMasks_List_3")->trigger(); // ActiveX: "*.*", "*.dll", ...
+    auto* combo = Control<QComboBox>(*form, "cmbMask");
+    combo->setCurrentIndex(0);
+    Q_EMIT combo->activated(0);
+    ASSERT_EQ(form->Files()->ListCount(), 5);
+    EXPECT_EQ(form->SelectedCount(), 1);
+    EXPECT_EQ(form->InfoPath(), form->CurrentFilePath());
+    EXPECT_EQ(form->InfoPath(), dir.filePath(QStringLiteral("bild.jpg")));
+}
+
+TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
+{
+    auto form = Open();
+    Activate(*form);
+    auto* combo = Control<QComboBox>(*form, "cmbMask");
+    auto* files = Control<QListView>(*form, "FileBox");
+    combo->setFocus();
+    combo->setEditText(QStringLiteral("*.TXT"));
     EXPECT_EQ(form->Files()->Names(),
               (QStringList{QStringLiteral("leer.txt"), QStringLiteral("notiz.txt")}));
-    form->cmbMask->setEditText(QString());
-    form->FileBox->setFocus();
-    QApplication::sendEvent(form->cmbMask->lineEdit(), new QFocusEvent(QEvent::FocusOut));
-    EXPECT_EQ(form->cmbMask->currentText(), QStringLiteral("*.*"));
+    files->setFocus();
+    EXPECT_EQ(combo->findText(QStringLiteral("*.TXT")), 1) << "a new pattern joins the list";
+    combo->setFocus();
+    combo->setEditText(QString());
+    files->setFocus();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("*.*"));
+
+    combo->setEditText(QString());
+    form->close();
+    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("StartupMask")), QStringLiteral("*.*"));
 }
 
 TEST_F(MainWindow, CopyCommandsPutTheirTextsOnTheClipboard)
 {
     auto form = Open();
     ClickFile(*form, QStringLiteral("notiz.txt"));
-    form->Commands()->kFileBox_CopyPath_Click();
+    Entry(*form, "kFileBox_CopyPath")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dir.filePath(QStringLiteral("notiz.txt")));
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der Pfad wurde in die Zwischenablage kopiert."));
+    EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
     EXPECT_EQ(boxes.shown().last().style, 64);
 
-    form->Commands()->kDirBox_CopyPath_Click();
+    Entry(*form, "kDirBox_CopyPath")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dir.path().chopped(1));
 
-    form->Commands()->kFileInfo_Copy_Click(true);
+    Entry(*form, "kFileInfo_CopyAll")->trigger();
     const QStringList lines = QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[1],
@@ -210,30 +263,83 @@ TEST_F(MainWindow, CopyCommandsPutTheirTextsOnTheClipboard)
     EXPECT_EQ(lines[7], QStringLiteral("Schreibgesch. Nein"));
 }
 
-TEST_F(MainWindow, FileBoxMenuOffersOpenAndCopyOnlyForOneFile)
+TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
+{
+    ShellLauncher::setOpenerProgram(dir.filePath(QStringLiteral("kein-programm")));
+    AppSaveSetting(akOptions, QStringLiteral("Editor"), QStringLiteral("gibt-es-nicht %1"));
+    auto form = Open();
+    form->SelectFiles(QStringLiteral("notiz.txt"), true);
+    const QString path = dir.filePath(QStringLiteral("notiz.txt"));
+    const struct {
+        const char* entry;
+        int advice;
+    } cases[] = {{"kFileBox_Run_Default", Msg::NoProgramForType},
+                 {"kFileBox_Run_Editor", Msg::NoEditor}};
+    for (const auto& c : cases) {
+        boxes.clear();
+        Entry(*form, c.entry)->trigger();
+        ASSERT_EQ(boxes.count(), 1) << c.entry;
+        EXPECT_EQ(boxes.shown().last().style, 48) << c.entry;
+        EXPECT_EQ(boxes.lastText(),
+                  cuAppError::MsgParse(MessageTable::text(Msg::CannotOpenFile), path,
+                                       ShellErrorText(ShellCode::NoAssociation) +
+                                           QStringLiteral("\r\n") + MessageTable::text(c.advice))
+                      .replace(QLatin1String("\r\n"), QLatin1String("\n")))
+            << c.entry;
+    }
+}
+
+TEST_F(MainWindow, ACommandThatFailsIsReportedWithItsNameAndTheWindowGoesOn)
 {
     auto form = Open();
-    const frmMainMenus& m = *form->Menus();
-    form->SelectFiles(QString(), true);
-    EXPECT_EQ(form->SelectedCount(), 5);
-    form->Commands()->ShowFileBoxMenu(QPoint(10, 10));
-    EXPECT_FALSE(m.kFileBox_Run->menuAction()->isVisible());
-    EXPECT_FALSE(m.kFileBox_CopyPath->isVisible());
-    m.kFileBox->hide();
+    form->Commands().SetHandler({"kFileBox_Refresh"}, [](const CommandCall&) {
+        throw AppErrorRecord(53, QStringLiteral("FileBoxModel: Refresh"), QStringLiteral("Weg."));
+    });
+    Entry(*form, "kFileBox_Refresh")->trigger();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(),
+              QStringLiteral("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
+    Entry(*form, "kFileBox_CopyPath")->trigger();
+    EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
+}
+
+TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
+{
+    dir.writeFile(QStringLiteral("gross.txt"), QByteArray(2097153, 'x'));
+    auto form = Open();
+    form->SelectFiles(QStringLiteral("gross.txt"), true);
+    boxes.queueAnswer(MsgResult::No);
+    Entry(*form, "kFileBox_Run_Editor")->trigger();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown().last().style, 292);
+    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("Die Datei '%1' hat eine Größe von ")
+                                                .arg(dir.filePath(QStringLiteral("gross.txt")))));
+    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("\nTrotzdem im Editor öffnen?")));
+}
+
+TEST_F(MainWindow, RefreshKeepsTheSelectionAndAnEmptyListOffersNoMenu)
+{
+    auto form = Open();
     form->SelectFiles(QStringLiteral("notiz.txt"), true);
-    EXPECT_EQ(form->SelectedCount(), 1);
-    form->Commands()->ShowFileBoxMenu(QPoint(10, 10));
-    EXPECT_TRUE(m.kFileBox_Run->menuAction()->isVisible());
-    EXPECT_TRUE(m.kFileBox_CopyPath->isVisible());
-    m.kFileBox->hide();
+    ClickFile(*form, QStringLiteral("prog.dll"), Qt::ControlModifier);
+    dir.writeFile(QStringLiteral("neu.txt"));
+    QFile::remove(dir.filePath(QStringLiteral("prog.dll")));
+    Entry(*form, "kFileBox_Refresh")->trigger();
+    EXPECT_EQ(form->Files()->ListCount(), 5);
+    EXPECT_EQ(form->CurrentState().selected, QStringList{QStringLiteral("notiz.txt")});
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("5 Dateien"));
+
+    form->OpenFolder(dir.filePath(QStringLiteral("unter")));
+    QTest::keyClick(Control<QListView>(*form, "FileBox"), Qt::Key_Menu);
+    EXPECT_FALSE(Control<QMenu>(*form, "kFileBox")->isVisible());
 }
 
 TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
 {
     {
         auto form = Open();
-        form->cmbMask->setEditText(QStringLiteral("*.txt"));
-        form->DirBox->SetPath(dir.filePath(QStringLiteral("unter")));
+        Control<QComboBox>(*form, "cmbMask")->setEditText(QStringLiteral("*.txt"));
+        form->OpenFolder(dir.filePath(QStringLiteral("unter")));
         form->setGeometry(40, 50, 700, 500);
         form->close();
     }
@@ -243,34 +349,34 @@ TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
     EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Width")), QStringLiteral("10500"));
     EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Maximized")), QStringLiteral("0"));
     auto again = Open();
-    EXPECT_EQ(again->DirBox->Path(), dir.filePath(QStringLiteral("unter/")));
-    EXPECT_EQ(again->cmbMask->currentText(), QStringLiteral("*.txt"));
-    EXPECT_EQ(again->cmbMask->count(), 2);
+    EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(),
+              dir.filePath(QStringLiteral("unter/")));
+    EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), QStringLiteral("*.txt"));
+    EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->count(), 2);
     EXPECT_EQ(again->geometry(), QRect(40, 50, 700, 500));
-    EXPECT_EQ(again->RecentFolders()->Item(1).FullPath, dir.filePath(QStringLiteral("unter/")));
+    EXPECT_EQ(again->RecentFolders().Item(1).FullPath, dir.filePath(QStringLiteral("unter/")));
 }
 
 TEST_F(MainWindow, AStartFolderThatIsGoneFallsBackToHome)
 {
     AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.filePath(QStringLiteral("weg/")));
     auto form = Open();
-    EXPECT_EQ(form->DirBox->Path(),
-              QDir::homePath() +
-                  (QDir::homePath().endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")));
+    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(),
+              AddTrailing(QDir::homePath(), QLatin1Char('/')));
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST_F(MainWindow, ARecentFolderThatIsGoneIsReportedAndRemoved)
+TEST_F(MainWindow, ARecentFileSelectsItself)
 {
     auto form = Open();
-    const QString gone = dir.makeDir(QStringLiteral("bald weg"));
-    form->RecentFolders()->Add(AddTrailing(gone, QLatin1Char('/')));
-    QDir(gone).removeRecursively();
-    form->Commands()->mFile_Last_Folders_Click(1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der Ordner '%1' ist nicht mehr vorhanden.")
-                                    .arg(AddTrailing(gone, QLatin1Char('/'))));
-    EXPECT_EQ(boxes.shown().last().style, 48);
-    EXPECT_EQ(form->RecentFolders()->Count(), 0);
+    form->RecentRegFiles().Add(dir.filePath(QStringLiteral("prog.dll")));
+    form->OpenFolder(dir.filePath(QStringLiteral("unter")));
+    Entry(*form, "mFile_Last_Reg_List_1")->trigger();
+    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
+    EXPECT_EQ(Control<QComboBox>(*form, "cmbMask")->currentText(), QStringLiteral("*.dll"));
+    EXPECT_EQ(form->SelectedCount(), 1);
+    EXPECT_EQ(form->CurrentFilePath(), dir.filePath(QStringLiteral("prog.dll")));
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(MainWindow, MinimisingWithoutATrayStaysAnOrdinaryMinimisedWindow)
@@ -289,13 +395,14 @@ TEST_F(MainWindow, MinimisingWithoutATrayStaysAnOrdinaryMinimisedWindow)
 TEST_F(MainWindow, HidingTheInformationPaneStoresTheOption)
 {
     auto form = Open();
-    EXPECT_TRUE(form->Menus()->mView_FileInfo->isChecked());
-    form->Menus()->mView_FileInfo->trigger();
-    EXPECT_FALSE(form->Menus()->mView_FileInfo->isChecked());
+    QAction* fileInfo = Entry(*form, "mView_FileInfo");
+    EXPECT_TRUE(fileInfo->isChecked());
+    fileInfo->trigger();
+    EXPECT_FALSE(fileInfo->isChecked());
     EXPECT_FALSE(AppOptions()->ShowFileInfo);
-    EXPECT_FALSE(form->fraFileInfo->isVisible());
-    form->Menus()->mView_FileInfo->trigger();
-    EXPECT_TRUE(form->fraFileInfo->isVisible());
+    EXPECT_FALSE(Shows(*form, "fraFileInfo"));
+    fileInfo->trigger();
+    EXPECT_TRUE(Shows(*form, "fraFileInfo"));
     EXPECT_TRUE(AppOptions()->ShowFileInfo);
 }
 
@@ -309,70 +416,44 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
         editor->CmdOK->click();
     });
     boxes.queueAnswer(MsgResult::Yes);
-    form->Menus()->kMasks_List[0]->trigger();
-    ASSERT_EQ(form->Menus()->kMasks_List.size(), 4);
-    EXPECT_EQ(form->Menus()->kMasks_List[3]->text(), QStringLiteral("Microsoft Access"));
+    Entry(*form, "kMasks_List_0")->trigger();
+    EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), QStringLiteral("Microsoft Access"));
+    EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("kMasks_List_4")), nullptr);
     EXPECT_EQ(StoredValueNames(akPatterns), QStringList{QStringLiteral("Microsoft Access")});
 }
 
 TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)
 {
     auto form = Open();
-    form->DriveBox->addItem(QStringLiteral("/nicht/bereit/"), QStringLiteral("/nicht/bereit/"));
-    Q_EMIT form->DriveBox->activated(form->DriveBox->count() - 1);
+    auto* drives = Control<QComboBox>(*form, "DriveBox");
+    drives->addItem(QStringLiteral("/nicht/bereit/"), QStringLiteral("/nicht/bereit/"));
+    Q_EMIT drives->activated(drives->count() - 1);
     EXPECT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.shown().last().title.contains(QStringLiteral("<Fehler Nr. 68>")));
-    EXPECT_EQ(form->DirBox->Path(), dir.path());
+    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
     EXPECT_EQ(form->Files()->ListCount(), 5);
-    EXPECT_EQ(form->DriveBox->currentData().toString().isEmpty(), false);
+    EXPECT_FALSE(drives->currentData().toString().isEmpty());
 }
 
-TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
-{
-    dir.writeFile(QStringLiteral("gross.txt"), QByteArray(2097153, 'x'));
-    auto form = Open();
-    form->Files()->Refresh();
-    form->SelectFiles(QStringLiteral("gross.txt"), true);
-    boxes.queueAnswer(MsgResult::No);
-    form->Commands()->kFileBox_Run_Editor_Click();
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown().last().style, 292);
-    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("Die Datei '%1' hat eine Größe von ")
-                                                .arg(dir.filePath(QStringLiteral("gross.txt")))));
-    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("\nTrotzdem im Editor öffnen?")));
-}
-
-TEST_F(MainWindow, RefreshKeepsTheSelectionAndIconFilesAreFound)
+TEST_F(MainWindow, AltROpensTheCalculatorAndTheAboutWindowShowsTheVersion)
 {
     auto form = Open();
-    form->SelectFiles(QStringLiteral("notiz.txt"), true);
-    ClickFile(*form, QStringLiteral("prog.dll"), Qt::ControlModifier);
-    dir.writeFile(QStringLiteral("neu.txt"));
-    form->Commands()->kFileBox_Refresh_Click();
-    EXPECT_EQ(form->Files()->ListCount(), 6);
-    EXPECT_EQ(form->SelectedCount(), 2);
-    EXPECT_TRUE(form->HasIconFiles());
-    form->DirBox->SetPath(dir.filePath(QStringLiteral("unter")));
-    EXPECT_FALSE(form->HasIconFiles());
-    // An empty list offers no menu at all.
-    form->Commands()->ShowFileBoxMenu(QPoint(5, 5));
-    EXPECT_FALSE(form->Menus()->kFileBox->isVisible());
-}
+    Activate(*form);
+    QString opened;
+    WhenModal<frmCalculator>([&opened](frmCalculator* calc) {
+        opened = calc->objectName();
+        calc->close();
+    });
+    // An access key clicks its button the way a mouse would, a moment later.
+    QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 5000));
+    EXPECT_EQ(opened, QStringLiteral("frmCalculator"));
 
-TEST_F(MainWindow, ARecentFileSelectsItselfOrIsReportedWhenGone)
-{
-    auto form = Open();
-    form->RecentRegFiles()->Add(dir.filePath(QStringLiteral("prog.dll")));
-    form->DirBox->SetPath(dir.filePath(QStringLiteral("unter")));
-    form->Commands()->mFile_Last_Reg_Click(1);
-    EXPECT_EQ(form->DirBox->Path(), dir.path());
-    EXPECT_EQ(form->cmbMask->currentText(), QStringLiteral("*.dll"));
-    EXPECT_EQ(form->SelectedCount(), 1);
-    EXPECT_EQ(form->CurrentFilePath(), dir.filePath(QStringLiteral("prog.dll")));
-
-    QFile::remove(dir.filePath(QStringLiteral("prog.dll")));
-    form->Commands()->mFile_Last_Reg_Click(1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Die Datei '%1' ist nicht mehr vorhanden.")
-                                    .arg(dir.filePath(QStringLiteral("prog.dll"))));
-    EXPECT_EQ(form->RecentRegFiles()->Count(), 0);
+    QString version;
+    WhenModal<frmAbout>([&version](frmAbout* about) {
+        version = about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        about->accept();
+    });
+    Entry(*form, "mHelp_Info")->trigger();
+    EXPECT_EQ(version, QStringLiteral("Version ") + ProgramVersion());
 }

@@ -73,8 +73,9 @@ TEST(CalculatorsFromTheMainWindow, ClosingTheToolLeavesTheMainWindow)
             main = found;
     }
     ASSERT_NE(main, nullptr);
-    for (QAction* entry :
-         {main->mExtras_Calc, main->mExtras_TimeCalc, main->mExtras_InterestCalc}) {
+    for (const char* name : {"mExtras_Calc", "mExtras_TimeCalc", "mExtras_InterestCalc"}) {
+        QAction* entry = main->findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(entry, nullptr) << name;
         QString shown;
         QWidget* owner = nullptr;
         QTimer::singleShot(0, [&] {

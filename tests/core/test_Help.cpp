@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -59,6 +61,16 @@ TEST_F(HelpWindows, DefaultTopicBesideTheExecutable)
     EXPECT_EQ(
         help.HTMLHelpOpen(nullptr, QCoreApplication::applicationDirPath() + u("/tolvane.chm")),
         window);
+}
+
+TEST_F(HelpWindows, EscapeClosesTheWindow)
+{
+    QPointer<frmHelp> window = help.HTMLHelpOpen(nullptr);
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->txtPage, Qt::Key_Escape);
+    EXPECT_FALSE(window && window->isVisible());
 }
 
 TEST_F(HelpWindows, TopicsByIdHistoryAndContents)

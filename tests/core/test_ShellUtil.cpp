@@ -6,6 +6,7 @@
 #include "core/ShellUtil.h"
 #include "core/cuAppError.h"
 #include "platform/DesktopEntry.h"
+#include "platform/FileNameCodec.h"
 #include "platform/ShellLauncher.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
@@ -150,6 +151,16 @@ TEST_F(Opener, HandsTheAbsolutePathToTheOpener)
     const QString folder = dir.makeDir(u("arbeit"));
     ASSERT_TRUE(ShellOpen(file, folder));
     EXPECT_EQ(waitForLines(out), (QStringList{folder.chopped(1), file}));
+}
+
+TEST_F(Opener, ANameThatIsNotUtf8ReachesTheOpenerWithItsBytes)
+{
+    const QString out = dir.filePath(u("aufruf"));
+    ShellLauncher::setOpenerProgram(recordingOpener(dir, out));
+    const QString file = dir.writeFileNamed("caf\xe9.txt");
+    EXPECT_EQ(ShellOpenCode(file), ShellCode::Started);
+    ASSERT_FALSE(waitForLines(out).isEmpty());
+    EXPECT_EQ(TempDir::contents(out).split('\n').value(1), EncodeFileName(file));
 }
 
 TEST_F(Opener, UrlsGoStraightToTheOpener)

@@ -67,6 +67,16 @@ TEST(ShortenPathToWidth, DropsMiddleFoldersUntilThePathFits)
     EXPECT_EQ(ShortenPathToWidth(u("/wurzel.txt"), &label), u("/wurzel.txt"));
 }
 
+TEST(ShortenPathToWidth, AFolderKeepsItsOwnName)
+{
+    const QString folder = u("/home/eva/ein sehr tief/noch tiefer/");
+    QLabel label;
+    label.resize(label.fontMetrics().horizontalAdvance(u("/home/.../noch tiefer/MMMM")), 20);
+    EXPECT_EQ(ShortenPathToWidth(folder, &label), u("/home/.../noch tiefer/"));
+    label.resize(10, 20);
+    EXPECT_EQ(ShortenPathToWidth(folder, &label), u("/.../noch tiefer/"));
+}
+
 TEST(ShortenPathToWidth, TextBoxesToLabelsOnly)
 {
     QLineEdit edit;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
+#include "core/MessageTable.h"
 #include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
+#include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
 #include <QSignalSpy>
@@ -82,6 +84,46 @@ TEST(cuRecentFiles, FilesMustExistFoldersAreNotChecked)
     ExpectListError([&] { list.Add(QString()); }, 4);
     list.Add(QStringLiteral("/no/such/folder/"));
     EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
+{
+    TempDir dir;
+    const QString folder = dir.makeDir(QStringLiteral("ordner")) + QLatin1Char('/');
+    const QString file = dir.writeFile(QStringLiteral("prog.dll"), "MZ");
+    struct Case {
+        const char* what;
+        QString path;
+        int message; // 0: still there
+    };
+    const Case cases[] = {
+        {"folder still there", folder, 0},
+        {"file still there", file, 0},
+        {"folder gone", dir.filePath(QStringLiteral("weg/")), Msg::FolderGone},
+        {"file gone", dir.writeFile(QStringLiteral("weg.dll")), Msg::FileGone},
+        {"a file where the folder was", file + QLatin1Char('/'), Msg::FolderGone},
+    };
+    for (const Case& c : cases) {
+        ScriptedMessageBox boxes;
+        cuRecentFiles list;
+        list.Add(c.path);
+        list.Add(QStringLiteral("/zuletzt/"));
+        if (c.message == Msg::FileGone)
+            QFile::remove(c.path);
+        const QString chosen = list.Choose(2);
+        if (c.message == 0) {
+            EXPECT_EQ(chosen, c.path) << c.what;
+            EXPECT_EQ(list.Item(1).FullPath, c.path) << c.what;
+            EXPECT_EQ(boxes.count(), 0) << c.what;
+            continue;
+        }
+        EXPECT_TRUE(chosen.isEmpty()) << c.what;
+        ASSERT_EQ(boxes.count(), 1) << c.what;
+        EXPECT_EQ(boxes.lastText(), cuAppError::MsgParse(MessageTable::text(c.message), c.path))
+            << c.what;
+        EXPECT_EQ(boxes.shown().last().style, 48) << c.what;
+        EXPECT_EQ(list.Count(), 1) << c.what;
+    }
 }
 
 TEST(cuRecentFiles, ShortTextsKeepTheNameWithinTheLimit)

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TempDir.h"
 
+#include "platform/FileNameCodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/tolvane-test-XXXXXX")) {}
 
@@ -33,6 +38,17 @@ QString TempDir::writeFile(const QString& relative, const QByteArray& contents,
         file.close();
     }
     return full;
+}
+
+QString TempDir::writeFileNamed(const QByteArray& name, const QByteArray& contents) const
+{
+    const QByteArray full = EncodeFileName(path()) + name;
+    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::write(fd, contents.constData(), size_t(contents.size())) != contents.size())
+        ADD_FAILURE() << "cannot write " << full.toStdString();
+    if (fd >= 0)
+        ::close(fd);
+    return DecodeFileName(full);
 }
 
 QString TempDir::makeDir(const QString& relative) const

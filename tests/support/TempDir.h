@@ -16,6 +16,9 @@ public:
     // Creates the file (and its folders) with the given bytes; returns its path.
     QString writeFile(const QString& relative, const QByteArray& contents = {},
                       const QDateTime& modified = {}) const;
+    // A file whose name is given as bytes (which need not be UTF-8); returns
+    // its path decoded losslessly (platform/FileNameCodec.h).
+    QString writeFileNamed(const QByteArray& name, const QByteArray& contents = {}) const;
     QString makeDir(const QString& relative) const;
     // The bytes of any file; a test failure when it cannot be read, so that
     // two missing files never compare equal.

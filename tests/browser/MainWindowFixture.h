@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "BrowserTestUtil.h"
+#include "browser/FileBoxModel.h"
+#include "browser/frmMain.h"
+#include "core/AppGlobals.h"
+#include "core/pOptions.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
+
+#include <QAction>
+#include <QListView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A main window over a fresh settings store, started in a temporary folder.
+// Tests reach the window's controls by their names, as a user reaches them
+// by what they show.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (qint32 key : {akOptions, akPatterns, akMainWindow, akPicViewer})
+            ClearSettingsKey(key);
+        for (const char* list : {"Folders", "RegFiles"}) {
+            const QString key = kAppRootPath + QStringLiteral("\\Recent\\") + QLatin1String(list);
+            QStringList names;
+            Registry().RegArrayValues(HKEY_CURRENT_USER, key, names);
+            for (const QString& name : names)
+                Registry().RegValueDelete(HKEY_CURRENT_USER, key, name);
+        }
+        auto options = std::make_unique<pOptions>();
+        options->Init();
+        SetAppOptions(std::move(options));
+        AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.path());
+    }
+    void TearDown() override { SetAppOptions(nullptr); }
+
+    std::unique_ptr<frmMain> Open()
+    {
+        auto form = std::make_unique<frmMain>();
+        form->show();
+        // Up on screen, the window tells what failed while it was being built.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+    template <typename T> static T* Control(const frmMain& form, const char* name)
+    {
+        T* control = form.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    static QAction* Entry(const frmMain& form, const char* name)
+    {
+        return Control<QAction>(form, name);
+    }
+    static void ClickFile(frmMain& form, const QString& name, Qt::KeyboardModifiers modifiers = {})
+    {
+        const int row = int(form.Files()->Names().indexOf(name));
+        ASSERT_GE(row, 0) << name.toStdString();
+        auto* box = Control<QListView>(form, "FileBox");
+        const QRect rect = box->visualRect(form.Files()->index(row));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+    static QStringList Labels(const frmMain& form)
+    {
+        QStringList labels;
+        for (const FileInfoRow& row : form.InfoRows())
+            labels.append(row.label);
+        return labels;
+    }
+
+    TempDir dir;
+    ScriptedMessageBox boxes;
+};
