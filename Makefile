@@ -3,6 +3,7 @@
 JOBS        ?= $(shell nproc)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
+DEB_BUILD   ?= build-deb
 # Seconds of fuzzing for all targets together; each gets its share.
 FUZZ_SECONDS ?= 360
 CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
@@ -11,7 +12,7 @@ export QT_QPA_PLATFORM ?= offscreen
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: deps build build-asan run test test-debug test-asan fuzz bench clean
+.PHONY: deps build build-asan run test test-debug test-asan fuzz bench deb clean
 
 deps:
 	./scripts/install-deps
@@ -47,5 +48,21 @@ test: test-debug test-asan fuzz
 bench: build
 	./scripts/run-benchmarks $(BUILD)/bin
 
+# Debian's hardening flags without debug information (the package is stripped) and without
+# the build-path map, whose absolute folder would keep ccache from reusing objects between
+# clones; a Release build has no file names compiled in.
+DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath" \
+	DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get
+
+deb: deps
+	cmake -S . -B $(DEB_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Release \
+	  -DTOLVANE_TESTS=OFF -DTOLVANE_BENCH=OFF -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS)"
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	rm -f $(DEB_BUILD)/*.deb
+	cd $(DEB_BUILD) && cpack
+	ls $(DEB_BUILD)/*.deb
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
