@@ -4,7 +4,8 @@ JOBS        ?= $(shell nproc)
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 DEB_BUILD   ?= build-deb
-FUZZ_SECONDS ?= 30
+# Seconds of fuzzing for all targets together; each gets its share.
+FUZZ_SECONDS ?= 360
 CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
 
 export QT_QPA_PLATFORM ?= offscreen

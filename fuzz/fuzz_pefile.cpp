@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PeFile pe;
     if (pe.openData(bytes)) {
         for (const PeResource& r : pe.resources()) {
-            const QByteArrayView view = pe.data(r);
+            const QByteArray view = pe.data(r);
             out << r.type.name << QString::number(r.type.id) << r.name.name
                 << QString::number(r.language) << QString::number(qChecksum(view));
         }

@@ -5,16 +5,24 @@
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
+#include "platform/FileNameCodec.h"
+#include "platform/SystemError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
 // Sub-commands are declared here and defined in their own files.
 
 namespace {
 const CliCommand kCommands[] = {
-    {"settings", "settings export [--regedit4] [SCHLÜSSEL] [DATEI] | settings import DATEI",
-     runSettingsCommand},
+    {"settings", kSettingsCommandUsage, runSettingsCommand},
     {"cnf", kCnfCommandUsage, runCnfCommand},
-    {"info", "info DATEI", RunInfoCommand},
-    {"icons", "icons DATEI [--size 16|32] [--save ORDNER] [--format ico|bmp|png]", runIconsCommand},
+    {"info", kInfoCommandUsage, runInfoCommand},
+    {"icons", kIconsCommandUsage, runIconsCommand},
 };
 } // namespace
 
@@ -29,6 +37,44 @@ void cliPrint(const QString& line)
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fputc('\n', stdout);
+}
+
+void cliPrintParts(std::initializer_list<QStringView> parts)
+{
+    constexpr qsizetype kPiece = 1 << 20;
+    for (QStringView part : parts) {
+        while (!part.isEmpty()) {
+            qsizetype size = std::min(kPiece, part.size());
+            if (size < part.size() && part.at(size - 1).isHighSurrogate())
+                ++size; // a surrogate pair stays whole
+            const QByteArray bytes = part.first(size).toUtf8();
+            std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+            part = part.sliced(size);
+        }
+    }
+    std::fputc('\n', stdout);
+}
+
+void cliPrintBytes(QByteArrayView bytes, char end)
+{
+    std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout);
+    std::fputc(end, stdout);
+}
+
+bool cliCheckInputFile(const QString& path, bool allowFolder)
+{
+    const QString shown = DisplayFileName(path);
+    struct stat st {};
+    if (::stat(EncodeFileName(path).constData(), &st) != 0) {
+        cliError(errno == ENOENT
+                     ? AppErr().MsgLoad(Msg::FileMissing, shown)
+                     : AppErr().MsgLoad(Msg::FileReadFailed, shown, SystemErrorText(errno)));
+        return false;
+    }
+    if (S_ISREG(st.st_mode) || (allowFolder && S_ISDIR(st.st_mode)))
+        return true;
+    cliError(AppErr().MsgLoad(Msg::NotRegularFile, shown, FileKindText(st.st_mode)));
+    return false;
 }
 
 void cliError(const QString& message)

@@ -2,21 +2,22 @@
 #include "cli/CnfCommand.h"
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cnf/CNFFile.h"
 #include "cnf/CNFMessages.h"
 #include "cnf/CNFSeal.h"
 #include "core/AppErrorRecord.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "core/SafeFileWriter.h"
+#include "core/UserFileRead.h"
 
 const char* const kCnfCommandUsage =
     "cnf dump DATEI [--password KENNWORT] [--unicode] [--keep-comments]\n"
-    "  cnf seal EIN AUS --password KENNWORT   (versiegelt die Datei unverändert)\n"
-    "  cnf open EIN AUS --password KENNWORT   (gibt die ursprüngliche Datei zurück)";
+    "  cnf seal EIN AUS|- --password KENNWORT   (versiegelt die Datei unverändert)\n"
+    "  cnf open EIN AUS|- --password KENNWORT   (gibt die ursprüngliche Datei zurück)";
 
 namespace {
+const QString kSource = QStringLiteral("cnf");
+
 struct Options {
     QStringList files;
     QString password;
@@ -24,28 +25,15 @@ struct Options {
     bool keepComments = false;
 };
 
-// False (after a message) on an unknown switch or a missing value.
 bool parseOptions(const QStringList& args, Options& options)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--password")) {
-            if (i + 1 >= args.size()) {
-                cliError(QStringLiteral("--password verlangt ein Kennwort."));
-                return false;
-            }
-            options.password = args.at(++i);
-        } else if (arg == QLatin1String("--unicode")) {
-            options.unicode = true;
-        } else if (arg == QLatin1String("--keep-comments")) {
-            options.keepComments = true;
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            cliError(QStringLiteral("Unbekannte Option: %1").arg(arg));
-            return false;
-        } else {
-            options.files.append(arg);
-        }
-    }
+    CliOptions read;
+    if (!read.parse(args, {{"--password", true}, {"--unicode", false}, {"--keep-comments", false}}))
+        return false;
+    options.files = read.operands();
+    options.password = read.value("--password");
+    options.unicode = read.has("--unicode");
+    options.keepComments = read.has("--keep-comments");
     return true;
 }
 
@@ -57,29 +45,15 @@ int usageError()
 
 QByteArray readInput(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        CNFMessages::Raise(CNFMessages::FileMissing, QStringLiteral("cnf"), QStringLiteral("read"),
-                           path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        CNFMessages::RaiseText(75, QStringLiteral("cnf"), QStringLiteral("read"),
-                               QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
-                                   .arg(path, file.errorString()));
-    return file.readAll();
+    return ReadUserFile(path, CNFFile::MaxFileSize, kSource);
 }
 
-void writeOutput(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        CNFMessages::RaiseText(75, QStringLiteral("cnf"), QStringLiteral("write"),
-                               QStringLiteral("Die Datei '%1' kann nicht geschrieben werden: %2")
-                                   .arg(path, file.errorString()));
-}
-
+// A line break inside a value shows as "\n"; the text is shared, not copied,
+// when it has none (values can be hundreds of megabytes).
 QString shown(const QString& value)
 {
+    if (!value.contains(QLatin1Char('\n')))
+        return value;
     return QString(value).replace(QLatin1Char('\n'), QLatin1String("\\n"));
 }
 
@@ -94,15 +68,17 @@ int dump(const Options& options)
     if (!doc.Header.isEmpty())
         cliPrint(doc.Header);
     for (const CNFSection& section : sections) {
-        cliPrint(QLatin1Char('[') + section.Name() + QLatin1Char(']'));
+        cliPrintParts({u"[", section.Name(), u"]"});
         for (const CNFKey& key : section.Keys())
-            cliPrint(shown(key.Name()) + QLatin1Char('=') + shown(key.Value()));
+            cliPrintParts({shown(key.Name()), u"=", shown(key.Value())});
     }
     return 0;
 }
 
 int seal(const Options& options)
 {
+    if (!CNFSeal::PasswordFits(options.password.toUtf8()))
+        CNFMessages::Raise(CNFMessages::PasswordTooLong, kSource, QStringLiteral("seal"));
     const QByteArray plain = readInput(options.files.at(0));
     // Only a readable plain document is sealed: this refuses a file that is
     // sealed already, and anything that is no CNF document at all.
@@ -110,7 +86,7 @@ int seal(const Options& options)
     check.Filename = options.files.at(0);
     check.SetEventPump({});
     check.BufferRead(plain);
-    writeOutput(options.files.at(1), CNFSeal::Seal(plain, options.password.toUtf8()));
+    SafeFileWriter::WriteFile(options.files.at(1), CNFSeal::Seal(plain, options.password.toUtf8()));
     return 0;
 }
 
@@ -126,7 +102,7 @@ int openSealed(const Options& options)
     case CNFSeal::OpenResult::Opened:
         break;
     }
-    writeOutput(options.files.at(1), plain);
+    SafeFileWriter::WriteFile(options.files.at(1), plain);
     return 0;
 }
 } // namespace

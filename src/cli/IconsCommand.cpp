@@ -2,25 +2,28 @@
 #include "cli/IconsCommand.h"
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
+#include "core/SafeFileWriter.h"
 #include "core/cuAppError.h"
 #include "icons/IcoFile.h"
 #include "icons/IconExtract.h"
+#include "platform/FileNameCodec.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <optional>
 
-namespace {
-constexpr int kMsgFileMissing = 156;
+const char* const kIconsCommandUsage =
+    "icons DATEI... [--size 16|32] [--save ORDNER] [--format ico|bmp|png]";
 
+namespace {
 struct Options {
-    QString file;
+    QStringList files;
     int size = IconExtract::LargeSize;
     QString saveDir;
     QString format = QStringLiteral("ico");
@@ -28,37 +31,31 @@ struct Options {
 
 std::optional<Options> parseArgs(const QStringList& args)
 {
+    CliOptions read;
+    if (!read.parse(args, {{"--size", true}, {"--save", true}, {"--format", true}}))
+        return std::nullopt;
     Options o;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--size") && hasValue) {
-            const QString v = args[++i];
-            if (v != QLatin1String("16") && v != QLatin1String("32")) {
-                cliError(QStringLiteral("Ungültige Größe '%1': erlaubt sind 16 und 32.").arg(v));
-                return std::nullopt;
-            }
-            o.size = v.toInt();
-        } else if (a == QLatin1String("--save") && hasValue) {
-            o.saveDir = args[++i];
-        } else if (a == QLatin1String("--format") && hasValue) {
-            o.format = args[++i].toLower();
-            if (o.format != QLatin1String("ico") && o.format != QLatin1String("bmp") &&
-                o.format != QLatin1String("png")) {
-                cliError(QStringLiteral("Ungültiges Format '%1': erlaubt sind ico, bmp und png.")
-                             .arg(args[i]));
-                return std::nullopt;
-            }
-        } else if (!a.startsWith(QLatin1String("--")) && o.file.isEmpty()) {
-            o.file = a;
-        } else {
-            cliError(QStringLiteral("Unbekanntes oder unvollständiges Argument: %1").arg(a));
-            return std::nullopt;
-        }
+    o.files = read.operands();
+    const QString size = read.value("--size", QStringLiteral("32"));
+    if (size != QLatin1String("16") && size != QLatin1String("32")) {
+        cliError(QStringLiteral("Ungültige Größe '%1': erlaubt sind 16 und 32.").arg(size));
+        return std::nullopt;
     }
-    if (o.file.isEmpty()) {
-        cliError(QStringLiteral("Aufruf: tolvane-cli icons DATEI [--size 16|32] [--save ORDNER] "
-                                "[--format ico|bmp|png]"));
+    o.size = size.toInt();
+    o.format = read.value("--format", o.format).toLower();
+    if (o.format != QLatin1String("ico") && o.format != QLatin1String("bmp") &&
+        o.format != QLatin1String("png")) {
+        cliError(QStringLiteral("Ungültiges Format '%1': erlaubt sind ico, bmp und png.")
+                     .arg(read.value("--format")));
+        return std::nullopt;
+    }
+    o.saveDir = read.value("--save");
+    if (read.has("--save") && o.saveDir.isEmpty()) {
+        cliError(QStringLiteral("--save verlangt einen Ordner."));
+        return std::nullopt;
+    }
+    if (o.files.isEmpty() || o.files.contains(QString())) {
+        cliError(QStringLiteral("Aufruf: tolvane-cli ") + QString::fromUtf8(kIconsCommandUsage));
         return std::nullopt;
     }
     return o;
@@ -96,41 +93,53 @@ QByteArray encode(const QImage& image, const QString& format)
     return bytes;
 }
 
-// Writes a new file whole or not at all; an existing file is left alone.
-bool saveNew(const QString& path, const QByteArray& bytes)
-{
-    if (QFileInfo::exists(path)) {
-        cliError(
-            QStringLiteral("Die Zieldatei '%1' existiert bereits und wird nicht überschrieben.")
-                .arg(path));
-        return false;
-    }
-    QSaveFile file(path);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
-        cliError(QStringLiteral("Die Datei '%1' konnte nicht geschrieben werden.").arg(path));
-        return false;
-    }
-    return true;
-}
-
-bool saveAll(const IconExtract& icons, const Options& o)
+bool saveAll(const IconExtract& icons, const QString& file, const Options& o)
 {
     if (!QDir().mkpath(o.saveDir)) {
         cliError(QStringLiteral("Der Ordner '%1' konnte nicht angelegt werden.").arg(o.saveDir));
         return false;
     }
-    const QString base = QFileInfo(o.file).completeBaseName();
+    const QString base = QFileInfo(file).completeBaseName();
     const int large = o.size == IconExtract::LargeSize ? 1 : 0;
     bool ok = true;
     for (qint32 i = 0; i < icons.IconCount(); ++i) {
         const QString name =
             QStringLiteral("%1_%2.%3").arg(base).arg(i + 1, 4, 10, QLatin1Char('0')).arg(o.format);
-        ok =
-            saveNew(QDir(o.saveDir).filePath(name), encode(icons.GetPicture(i, large), o.format)) &&
-            ok;
+        // Never over an existing file, nor through a link out of the folder:
+        // the rename that places the file refuses any name that exists.
+        try {
+            SafeFileWriter::WriteFile(QDir(o.saveDir).filePath(name),
+                                      encode(icons.GetPicture(i, large), o.format),
+                                      SafeFileWriter::Mode::NoReplace);
+        } catch (const AppErrorRecord& e) {
+            cliError(e.Description);
+            ok = false;
+        }
     }
     return ok;
+}
+
+// The icons of one file, listed and saved; false after a message.
+bool runOne(const QString& file, const Options& options)
+{
+    if (!cliCheckInputFile(file, false))
+        return false;
+    IconExtract icons;
+    icons.setFilename(file);
+    try {
+        if (!icons.Extract()) {
+            cliError(QStringLiteral("Keine Icons in '%1' gefunden.").arg(DisplayFileName(file)));
+            return false;
+        }
+        for (qint32 i = 0; i < icons.IconCount(); ++i)
+            cliPrint(QStringLiteral("%1\t%2")
+                         .arg(i + 1, 4, 10, QLatin1Char('0'))
+                         .arg(describe(icons.Images(i))));
+    } catch (const AppErrorRecord& e) {
+        cliError(e.Description);
+        return false;
+    }
+    return options.saveDir.isEmpty() || saveAll(icons, file, options);
 }
 } // namespace
 
@@ -139,26 +148,11 @@ int runIconsCommand(const QStringList& args)
     const auto options = parseArgs(args);
     if (!options)
         return 2;
-    if (!QFileInfo::exists(options->file)) {
-        cliError(AppErr().MsgLoad(kMsgFileMissing, options->file));
-        return 1;
+    bool allDone = true;
+    for (const QString& file : options->files) {
+        if (options->files.size() > 1)
+            cliPrintBytes("== " + EncodeFileName(file));
+        allDone = runOne(file, *options) && allDone;
     }
-    IconExtract icons;
-    icons.setFilename(options->file);
-    try {
-        if (icons.Extract() == 0) {
-            cliError(QStringLiteral("Keine Icons in '%1' gefunden.").arg(options->file));
-            return 1;
-        }
-        for (qint32 i = 0; i < icons.IconCount(); ++i)
-            cliPrint(QStringLiteral("%1\t%2")
-                         .arg(i + 1, 4, 10, QLatin1Char('0'))
-                         .arg(describe(icons.Images(i))));
-    } catch (const AppErrorRecord& e) {
-        cliError(e.Description);
-        return 1;
-    }
-    if (!options->saveDir.isEmpty() && !saveAll(icons, *options))
-        return 1;
-    return 0;
+    return allDone ? 0 : 1;
 }

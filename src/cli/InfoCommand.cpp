@@ -2,11 +2,14 @@
 #include "cli/InfoCommand.h"
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "core/AppGlobals.h"
+#include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "fileinfo/FileInfo.h"
 #include "fileinfo/FileVersionInfo.h"
 #include "fileinfo/OfficeDocProperties.h"
+#include "platform/FileNameCodec.h"
 
 namespace {
 // The information pane shows its times in this one fixed pattern.
@@ -85,23 +88,46 @@ QList<InfoRow> InfoRows(const QString& path)
     return rows;
 }
 
-int RunInfoCommand(const QStringList& args)
+const char* const kInfoCommandUsage = "info DATEI... (vor jeder Datei '== PFAD', wenn es "
+                                      "mehrere sind)";
+
+namespace {
+// The rows of one file on standard output; false after a message on
+// standard error.
+bool printInfo(const QString& path)
 {
-    if (args.size() != 1 || args.first().isEmpty()) {
-        cliError(QStringLiteral("Aufruf: tolvane-cli info DATEI"));
-        return 2;
-    }
+    if (!cliCheckInputFile(path, true))
+        return false;
     try {
-        const QList<InfoRow> rows = InfoRows(args.first());
+        const QList<InfoRow> rows = InfoRows(path);
         if (rows.isEmpty()) {
-            cliError(AppErr().MsgLoad(156, args.first()));
-            return 1;
+            cliError(AppErr().MsgLoad(Msg::FileMissing, DisplayFileName(path)));
+            return false;
         }
         for (const InfoRow& row : rows)
             cliPrint(row.label + QLatin1Char('\t') + row.value);
-        return 0;
+        return true;
     } catch (const AppErrorRecord& e) {
         cliError(e.Description);
-        return 1;
+        return false;
     }
+}
+} // namespace
+
+int runInfoCommand(const QStringList& args)
+{
+    CliOptions options;
+    if (!options.parse(args, {}) || options.operands().isEmpty() ||
+        options.operands().contains(QString())) {
+        cliError(QStringLiteral("Aufruf: tolvane-cli ") + QString::fromUtf8(kInfoCommandUsage));
+        return 2;
+    }
+    const QStringList& files = options.operands();
+    bool allRead = true;
+    for (const QString& path : files) {
+        if (files.size() > 1)
+            cliPrintBytes("== " + EncodeFileName(path));
+        allRead = printInfo(path) && allRead;
+    }
+    return allRead ? 0 : 1;
 }

@@ -17,4 +17,8 @@ struct InfoRow {
 // The rows for one file; empty when the file does not exist.
 QList<InfoRow> InfoRows(const QString& path);
 
-int RunInfoCommand(const QStringList& args);
+// `tolvane-cli info FILE...`: with several files, a line "== PATH" (the
+// path's own bytes) before each file's rows; exit 1 when any file failed.
+int runInfoCommand(const QStringList& args);
+
+extern const char* const kInfoCommandUsage;

@@ -2,25 +2,28 @@
 #include "cli/SettingsCommand.h"
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "core/AppErrorRecord.h"
 #include "core/RegFileReader.h"
 #include "core/RegFileTransfer.h"
 #include "core/RegFileWriter.h"
 #include "core/RegKeyPath.h"
+#include "core/SafeFileWriter.h"
+#include "core/UserFileRead.h"
+#include "platform/FileNameCodec.h"
 #include "platform/SettingsDatabase.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
-
-#include <cstdio>
+const char* const kSettingsCommandUsage =
+    "settings export [--regedit4] [SCHLÜSSEL] [DATEI|-] | settings import DATEI";
 
 namespace {
 // Far beyond any settings export; keeps a wrong file from filling the memory.
-constexpr qint64 kMaxImportBytes = 64 * 1024 * 1024;
+constexpr quint64 kMaxImportBytes = 64 * 1024 * 1024;
 
 int usageError()
 {
-    cliError(QStringLiteral("Aufruf: tolvane-cli settings export [--regedit4] [SCHLÜSSEL] [DATEI]\n"
+    cliError(QStringLiteral("Aufruf: tolvane-cli settings export [--regedit4] [SCHLÜSSEL] "
+                            "[DATEI|-]\n"
                             "       tolvane-cli settings import DATEI"));
     return 2;
 }
@@ -36,72 +39,62 @@ bool storeReady()
 
 int importFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        cliError(QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
-                     .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    const QString shown = DisplayFileName(fileName);
+    QByteArray bytes;
+    try {
+        bytes = ReadUserFile(fileName, kMaxImportBytes, QStringLiteral("settings import"));
+    } catch (const AppErrorRecord& e) {
+        cliError(e.Description);
         return 1;
     }
-    if (file.size() > kMaxImportBytes) {
-        cliError(QStringLiteral("Die Datei '%1' ist zu groß für eine Registrierungsdatei.")
-                     .arg(QDir::toNativeSeparators(fileName)));
-        return 1;
-    }
+    // The file is checked before the store is opened: a wrong file never
+    // waits for the store's lock, nor reports a store it did not touch.
     RegFileReader reader;
-    if (!reader.read(file.readAll())) {
+    if (!reader.read(bytes, [](const RegFileKey&) { return true; })) {
         const QString where = reader.errorLine() > 0
                                   ? QStringLiteral(", Zeile %1").arg(reader.errorLine())
                                   : QString();
         cliError(QStringLiteral("Fehler in '%1'%2: %3 Es wurde nichts importiert.")
-                     .arg(QDir::toNativeSeparators(fileName), where, reader.errorText()));
+                     .arg(shown, where, reader.errorText()));
         return 1;
     }
     if (!storeReady())
         return 1;
     QString error;
     RegFileTransfer::Counts counts;
-    if (!RegFileTransfer::importDocument(reader.document(), error, &counts)) {
-        cliError(QStringLiteral("Fehler beim Import von '%1': %2")
-                     .arg(QDir::toNativeSeparators(fileName), error));
+    if (!RegFileTransfer::importFile(bytes, reader, error, &counts)) {
+        cliError(QStringLiteral("Fehler beim Import von '%1': %2").arg(shown, error));
         return 1;
     }
     cliPrint(QStringLiteral("Importiert: %1 Schlüssel, %2 Werte aus '%3'.")
                  .arg(counts.keys)
                  .arg(counts.values)
-                 .arg(QDir::toNativeSeparators(fileName)));
+                 .arg(shown));
     return 0;
 }
 
-bool writeFile(const QString& fileName, const QByteArray& bytes)
+int exportKeys(const QStringList& args)
 {
-    // Written aside and renamed over the target: an old export is never left half overwritten.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    cliError(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden: %2")
-                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    return false;
-}
-
-int exportKeys(QStringList args)
-{
-    const RegFileFormat format = args.removeAll(QStringLiteral("--regedit4")) > 0
-                                     ? RegFileFormat::Regedit4
-                                     : RegFileFormat::Version5;
-    if (args.size() > 2)
+    CliOptions options;
+    if (!options.parse(args, {{"--regedit4", false}}))
+        return usageError();
+    const RegFileFormat format =
+        options.has("--regedit4") ? RegFileFormat::Regedit4 : RegFileFormat::Version5;
+    QStringList operands = options.operands();
+    if (operands.size() > 2)
         return usageError();
     std::optional<RegKeyPath> key;
-    if (!args.isEmpty() && (args.size() == 2 || RegKeyPath::parse(args.first()))) {
-        key = RegKeyPath::parse(args.first());
+    if (!operands.isEmpty() && (operands.size() == 2 || RegKeyPath::parse(operands.first()))) {
+        key = RegKeyPath::parse(operands.first());
         if (!key) {
             cliError(QStringLiteral("'%1' ist kein Schlüssel: Er muss mit HKEY_CURRENT_USER, HKCU "
                                     "oder einem anderen Stamm beginnen.")
-                         .arg(args.first()));
+                         .arg(operands.first()));
             return 2;
         }
-        args.removeFirst();
+        operands.removeFirst();
     }
-    const QString fileName = args.isEmpty() ? QString() : args.first();
+    const QString fileName = operands.isEmpty() ? QStringLiteral("-") : operands.first();
     if (!storeReady())
         return 1;
     const std::optional<QList<RegFileKey>> keys =
@@ -112,7 +105,9 @@ int exportKeys(QStringList args)
                 : QStringLiteral("Die Einstellungen können nicht gelesen werden."));
         return 1;
     }
-    const bool toStdout = fileName.isEmpty() || fileName == QLatin1String("-");
+    // Standard output gets UTF-8 text with "\n" line ends, which a terminal
+    // shows and import reads back; a file gets what regedit writes.
+    const bool toStdout = SafeFileWriter::IsStandardOutput(fileName);
     QString error;
     const std::optional<QString> text = RegFileWriter(format).text(
         *keys, toStdout ? QStringLiteral("\n") : QStringLiteral("\r\n"), error);
@@ -120,21 +115,27 @@ int exportKeys(QStringList args)
         cliError(error);
         return 1;
     }
-    if (toStdout) {
-        const QByteArray bytes = text->toUtf8();
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+    const QByteArray bytes = !toStdout && format == RegFileFormat::Version5
+                                 ? RegFileWriter::utf16LeWithBom(*text)
+                                 : text->toUtf8();
+    try {
+        SafeFileWriter::WriteFile(fileName, bytes);
+    } catch (const AppErrorRecord& e) {
+        cliError(e.Description);
+        return 1;
     }
-    const QByteArray bytes =
-        format == RegFileFormat::Version5 ? RegFileWriter::utf16LeWithBom(*text) : text->toUtf8();
-    return writeFile(fileName, bytes) ? 0 : 1;
+    return 0;
 }
 } // namespace
 
 int runSettingsCommand(const QStringList& args)
 {
-    if (args.value(0) == QLatin1String("import") && args.size() == 2)
-        return importFile(args.at(1));
+    if (args.value(0) == QLatin1String("import")) {
+        CliOptions options;
+        if (!options.parse(args.mid(1), {}) || options.operands().size() != 1)
+            return usageError();
+        return importFile(options.operands().first());
+    }
     if (args.value(0) == QLatin1String("export"))
         return exportKeys(args.mid(1));
     return usageError();

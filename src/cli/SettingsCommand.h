@@ -15,3 +15,5 @@
 // the first bad line it names the line on standard error, exits with 1, and
 // changes nothing.
 int runSettingsCommand(const QStringList& args);
+
+extern const char* const kSettingsCommandUsage;

@@ -6,20 +6,19 @@
 #include "cnf/CNFReader.h"
 #include "cnf/CNFSeal.h"
 #include "cnf/CNFWriter.h"
+#include "core/SafeFileWriter.h"
 #include "core/TextUtil.h"
+#include "core/UserFileRead.h"
+#include "platform/InputFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 
 #include <utility>
 
 namespace {
 const QString kSource = QStringLiteral("CNFFile");
-constexpr qint32 kBadFileName = 52;
-constexpr qint32 kFileAccess = 75;
 
 void processPendingEvents()
 {
@@ -89,13 +88,10 @@ CNFSections& CNFFile::FileRead(const QString& fileName)
         m_err.ErrRaise(-CNFMessages::FileMissing, kSource, procedure, {}, path);
     Q_EMIT Status(QStringLiteral("Datei wird geöffnet ..."), 0);
     try {
-        QFile file(path);
+        InputFile file;
         std::vector<QByteArray> chunks;
-        if (!file.open(QIODevice::ReadOnly) || !CNFLineSource::ReadChunks(file, chunks) ||
-            file.error() != QFileDevice::NoError)
-            CNFMessages::RaiseText(kFileAccess, kSource, QStringLiteral("X_FileRead"),
-                                   QStringLiteral("Die Datei '%1' kann nicht gelesen werden: %2")
-                                       .arg(path, file.errorString()));
+        if (!file.open(path) || !CNFLineSource::ReadChunks(file, MaxFileSize, chunks))
+            RaiseUserFileError(file, path, MaxFileSize, kSource + QStringLiteral(": X_FileRead"));
         file.close();
         return X_FileRead(std::move(chunks));
     } catch (...) {
@@ -210,7 +206,7 @@ bool CNFFile::FileWrite()
     const QString procedure = QStringLiteral("FileWrite");
     const QString path = StripQuotes(Filename);
     if (path.isEmpty())
-        CNFMessages::RaiseText(kBadFileName, kSource, procedure,
+        CNFMessages::RaiseText(CNFMessages::BadFileName, kSource, procedure,
                                QStringLiteral("Es wurde kein Dateiname angegeben."));
     const QString text = Text(OnSaveInsertCR);
     QByteArray bytes = text.toUtf8();
@@ -218,6 +214,8 @@ bool CNFFile::FileWrite()
         if (CNFSeal::HasMarker(bytes))
             m_err.ErrRaise(-CNFMessages::MarkerInPlainText, kSource, procedure);
     } else {
+        if (!CNFSeal::PasswordFits(CrypPassword.toUtf8()))
+            m_err.ErrRaise(-CNFMessages::PasswordTooLong, kSource, procedure);
         bytes = CNFSeal::Seal(bytes, CrypPassword.toUtf8());
     }
     try {
@@ -232,11 +230,10 @@ bool CNFFile::FileWrite()
 
 void CNFFile::FilePut(const QString& path, const QByteArray& bytes) const
 {
-    // Written beside the old file and renamed over it, so a failure half way
-    // leaves the old file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        CNFMessages::RaiseText(kFileAccess, kSource, QStringLiteral("FilePut"),
-                               QStringLiteral("Die Datei '%1' kann nicht geschrieben werden: %2")
-                                   .arg(path, file.errorString()));
+    try {
+        SafeFileWriter::WriteFile(path, bytes);
+    } catch (...) {
+        m_err.ErrRaise(0, kSource, QStringLiteral("FilePut"));
+        throw;
+    }
 }

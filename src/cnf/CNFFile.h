@@ -30,6 +30,9 @@ public:
     explicit CNFFile(QObject* parent = nullptr);
     ~CNFFile() override;
 
+    // Larger files are refused rather than read into memory.
+    static constexpr quint64 MaxFileSize = quint64(1) << 30;
+
     QString CarriageReturnChar = QStringLiteral("||"); // stands for a line break in a value
     QString CommentChar = QStringLiteral(";");         // starts a comment line
     QString CrypPassword;                              // non-empty: the file is sealed with it
@@ -57,8 +60,10 @@ public:
     // Asks a running read to stop at its next chance (every 100 lines).
     void FileReadCancel() { m_cancel = true; }
 
-    // Writes the document to Filename; the file is replaced as a whole or
-    // left as it was. Returns true when written.
+    // Writes the document to Filename through the program's safe writer: the
+    // file is replaced as a whole or left as it was. Sealing refuses a
+    // password longer than CNFSeal::MaxPasswordBytes. Returns true when
+    // written.
     bool FileWrite();
     // The written form without blank lines and without sealing.
     QString GetText() const;

@@ -2,11 +2,13 @@
 #include "cnf/CNFLineSource.h"
 
 #include "core/AnsiText.h"
+#include "platform/InputFile.h"
 
 #include <QByteArrayView>
-#include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -61,28 +63,42 @@ QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
 }
 } // namespace
 
-bool CNFLineSource::ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks)
+bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks)
 {
     QByteArray pending;
+    quint64 offset = 0;
     while (true) {
-        const QByteArray block = device.read(kBlock);
-        if (block.isEmpty())
+        const qsizetype old = pending.size();
+        const quint64 room = std::min<quint64>(kBlock, cap + 1 - offset);
+        pending.resize(old + qsizetype(room));
+        const std::optional<qsizetype> got = file.readSome(offset, pending.data() + old, room);
+        if (!got)
+            return false;
+        pending.resize(old + *got);
+        offset += quint64(*got);
+        if (offset > cap)
+            return file.setTooLarge();
+        if (*got == 0)
             break;
-        pending += block;
         // Cut after the last line feed, so no line, CR LF pair or UTF-8
-        // sequence spans two chunks.
-        const qsizetype cut = pending.lastIndexOf('\n') + 1;
-        if (cut > 0 && cut < pending.size()) {
-            chunks.push_back(pending.first(cut));
-            pending.remove(0, cut);
-        } else if (cut == pending.size()) {
+        // sequence spans two chunks. Only the new bytes are searched.
+        const qsizetype inNew = QByteArrayView(pending).sliced(old).lastIndexOf('\n');
+        if (inNew < 0)
+            continue;
+        const qsizetype cut = old + inNew + 1;
+        if (cut == pending.size()) {
             chunks.push_back(std::move(pending));
             pending = QByteArray();
+        } else {
+            chunks.push_back(pending.first(cut));
+            pending.remove(0, cut);
         }
     }
-    if (!pending.isEmpty() || chunks.empty())
+    if (!pending.isEmpty() || chunks.empty()) {
+        pending.squeeze();
         chunks.push_back(std::move(pending));
-    return device.atEnd();
+    }
+    return true;
 }
 
 CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)
@@ -195,6 +211,10 @@ bool CNFLineSource::NextLine(QStringView& line)
     const qsizetype stop = lineEnd(data, m_pos, end);
     line = DecodeLine(m_pos, stop);
     m_pos = skipBreak(data, stop, end);
+    // The line is decoded: a chunk read to its end goes back now, not with
+    // the next line, so a line as long as the file is not held twice.
+    if (m_pos >= end)
+        m_chunks[m_chunk] = QByteArray();
     return true;
 }
 
@@ -219,4 +239,17 @@ QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
             out[i] = windows1252Char(in[i]);
     }
     return QStringView(m_line.constData(), bytes.size());
+}
+
+QString CNFLineSource::Take(QStringView part)
+{
+    const QChar* begin = m_line.constData();
+    if (m_encoding == Encoding::Utf16 || part.data() < begin ||
+        part.data() + part.size() > begin + m_line.size())
+        return part.toString();
+    const qsizetype from = part.data() - begin;
+    QString text = std::exchange(m_line, QString());
+    text.truncate(from + part.size());
+    text.remove(0, from);
+    return text;
 }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class QIODevice;
+class InputFile;
 
 // The text of a CNF document as a sequence of lines.
 //
@@ -34,9 +34,12 @@ public:
     CNFLineSource(const CNFLineSource&) = delete;
     CNFLineSource& operator=(const CNFLineSource&) = delete;
 
-    // Reads the device to its end in chunks as the constructor takes them.
-    // False on a read error.
-    static bool ReadChunks(QIODevice& device, std::vector<QByteArray>& chunks);
+    // Reads the file to its end, at most `cap` bytes, in chunks as the
+    // constructor takes them. Each block read is searched once for its line
+    // ends, so a line as long as the file reads in linear time. False on a
+    // read error or when the file holds more than `cap` bytes (see
+    // file.error()).
+    static bool ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks);
 
     Encoding encoding() const { return m_encoding; }
     // True when the text holds nothing but blanks.
@@ -45,6 +48,12 @@ public:
     // The next line without its line break; the view stays valid until the
     // following call. False after the last line.
     bool NextLine(QStringView& line);
+
+    // The text of `part`, a piece of the line NextLine gave last. Where the
+    // line was decoded for this call alone, it is given away and cut to the
+    // piece instead of copied, so a line as long as the file is not held
+    // twice; the line's view is then no longer valid.
+    QString Take(QStringView part);
 
 private:
     struct Span {

@@ -27,6 +27,10 @@ const QStringList& CNFMessages::Array()
         QStringLiteral("Ausnahmefehler: Die Datei kann nicht gespeichert werden. Die erste Zeile "
                        "darf nicht die Zeichenfolge '") +
             QString::fromLatin1(CNFSeal::Marker()) + QStringLiteral("' enthalten."),
+        QStringLiteral("Das Kennwort ist zu lang: Zum Versiegeln sind höchstens %1 Zeichen "
+                       "erlaubt, Umlaute und andere Sonderzeichen zählen doppelt oder mehrfach. "
+                       "Nur so viel kann beim Öffnen geprüft werden.")
+            .arg(CNFSeal::MaxPasswordBytes),
     };
     return texts;
 }

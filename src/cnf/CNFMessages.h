@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/AppErrorRecord.h"
+
 #include <QStringList>
 #include <QVariant>
 
@@ -22,9 +24,11 @@ public:
         ChecksumUnknown = 11,
         ChecksumMismatch = 12,  // wrong password or damaged sealed file
         MarkerInPlainText = 13, // FileWrite without password, text begins with the marker
+        PasswordTooLong = 14,   // sealing with more password bytes than can be checked
     };
 
-    // The texts indexed by number; index 0 and 7 are empty.
+    // The texts indexed by number; index 0 and 7 are empty. Message 14 is
+    // this program's own.
     static const QStringList& Array();
     // Message n with "##" filled by arg.
     static QString Text(qint32 number, const QVariant& arg = {});
@@ -40,4 +44,7 @@ public:
     static constexpr qint32 InvalidArgument = 5; // a name that is not there
     static constexpr qint32 OutOfRange = 9;      // a position outside the collection
     static constexpr qint32 DuplicateName = 457; // a name filed twice
+    // Numbers of file failures, as run-time errors.
+    static constexpr qint32 BadFileName = RuntimeError::BadFileName;   // no file name given
+    static constexpr qint32 FileAccess = RuntimeError::PathFileAccess; // cannot read or write
 };

@@ -2,10 +2,18 @@
 #include "cnf/CNFNameIndex.h"
 
 #include <QChar>
+#include <QHashFunctions>
 
 quint32 CNFNameIndex::Hash(QStringView name)
 {
-    quint32 hash = 2166136261u; // FNV-1a over case-folded code points
+    // The case-folded code points, hashed with Qt's keyed hash and the
+    // process's random seed: a document cannot pick names that share one
+    // hash, which would make every lookup compare with all of them. Long
+    // names are hashed in pieces, each keyed by the hash so far.
+    constexpr qsizetype kPiece = 256;
+    char32_t folded[kPiece];
+    size_t hash = QHashSeed::globalSeed();
+    qsizetype used = 0;
     const qsizetype size = name.size();
     for (qsizetype i = 0; i < size; ++i) {
         char32_t c = name[i].unicode();
@@ -17,9 +25,14 @@ quint32 CNFNameIndex::Hash(QStringView name)
         } else {
             c = QChar::toCaseFolded(c);
         }
-        hash = (hash ^ quint32(c)) * 16777619u;
+        folded[used++] = c;
+        if (used == kPiece) {
+            hash = qHashBits(folded, sizeof(folded), hash);
+            used = 0;
+        }
     }
-    return hash ^ (hash >> 15);
+    hash = qHashBits(folded, size_t(used) * sizeof(char32_t), hash);
+    return quint32(hash ^ (quint64(hash) >> 32));
 }
 
 void CNFNameIndex::Reset()

@@ -75,27 +75,29 @@ void CNFReader::ArraySections(CNFLineSource& lines, QStringView line, CNFSection
         const QStringView trimmed = CNFKeyLine::TrimBlanks(line);
         if (IsSectionLine(trimmed)) {
             const qsizetype close = trimmed.indexOf(u']');
-            section =
-                &sections.Add(CNFKeyLine::TrimBlanks(trimmed.sliced(1, close - 1)).toString());
+            const QStringView name = CNFKeyLine::TrimBlanks(trimmed.sliced(1, close - 1));
+            section = &sections.Add(name.size() > kTakeFrom ? lines.Take(name) : name.toString());
             m_counter = 1;
         } else if (commentChar.isEmpty() ? trimmed.isEmpty()
                                          : trimmed.startsWith(commentChar, Qt::CaseInsensitive)) {
             // a comment, or an empty line where there is no comment character
         } else {
-            AddKey(line, *section);
+            AddKey(lines, line, *section);
         }
         ++m_index;
     } while (lines.NextLine(line));
 }
 
-void CNFReader::AddKey(QStringView line, CNFSection& section)
+void CNFReader::AddKey(CNFLineSource& lines, QStringView line, CNFSection& section)
 {
     const CNFKeyLine parsed = CNFKeyLine::Parse(line, m_setup.keys);
-    QString value = parsed.hasLineBreaks ? parsed.Value(m_setup.keys) : m_values.Text(parsed.value);
-    if (parsed.name.isEmpty())
-        section.Keys().Add(CounterName(m_counter++), value);
-    else
-        section.Keys().Add(m_names.Text(parsed.name), value);
+    // The name first: taking a long value gives the line away.
+    const QString name =
+        parsed.name.isEmpty() ? CounterName(m_counter++) : m_names.Text(parsed.name);
+    const QString value = parsed.hasLineBreaks              ? parsed.Value(m_setup.keys)
+                          : parsed.value.size() > kTakeFrom ? lines.Take(parsed.value)
+                                                            : m_values.Text(parsed.value);
+    section.Keys().Add(name, value);
 }
 
 const QString& CNFReader::CounterName(qint32 n)

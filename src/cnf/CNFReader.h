@@ -37,7 +37,9 @@ private:
     // False when no section line follows the header.
     bool ParseHeader(CNFLineSource& lines, QString& header, QStringView& sectionLine);
     void ArraySections(CNFLineSource& lines, QStringView line, CNFSections& sections);
-    void AddKey(QStringView line, CNFSection& section);
+    void AddKey(CNFLineSource& lines, QStringView line, CNFSection& section);
+    // Names and values longer than this take the decoded line instead of a copy.
+    static constexpr qsizetype kTakeFrom = 4096;
     const QString& CounterName(qint32 n);
 
     static bool IsSectionLine(QStringView trimmed);

@@ -16,6 +16,15 @@ public:
         WrongPassword // the opened bytes do not end in the check text
     };
 
+    // Opening checks only the password bytes that meet the check text, so a
+    // longer password could open its file with another key and give garbage.
+    // Sealing takes at most this many bytes (the check text's characters).
+    static constexpr qsizetype MaxPasswordBytes = 66;
+    static bool PasswordFits(QByteArrayView password)
+    {
+        return password.size() <= MaxPasswordBytes;
+    }
+
     static QByteArrayView Marker();    // "****QXCNF****"
     static QByteArrayView CheckText(); // UTF-8 bytes of the 66-character check text
 

@@ -27,14 +27,16 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 bool isValidUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder(bytes);
-    return !decoder.hasError();
+    return bytes.isValidUtf8();
 }
 
 QString decodeAnsi(QByteArrayView bytes)
 {
-    if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    if (isValidUtf8(bytes)) {
+        // Exactly: a leading U+FEFF is kept, as every other character is.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(bytes);
+    }
     return decodeWindows1252(bytes);
 }

@@ -79,6 +79,11 @@ const char* const kMessages[] = {
     "Programm für diesen Dateityp fest.",                                          // 163
     "Kein Editor gefunden. Tragen Sie unter Extras > Optionen im Feld 'Editor' den Befehl "
     "Ihres Editors ein.",                                                          // 164
+    "Die Datei '##' kann nicht geschrieben werden: ##.",                           // 165
+    "Die Datei '##' kann nicht gelesen werden: ##.",                               // 166
+    "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
+    "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
+    "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -7,13 +7,16 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 const QLatin1String kHeader5("Windows Registry Editor Version 5.00");
 const QLatin1String kHeader4("REGEDIT4");
 
 // A quoted name or text starting at text[pos]; afterwards pos is just past the
 // closing quote. Only \\ and \" are escapes; any other backslash is itself.
-bool readQuoted(const QString& text, qsizetype& pos, QString& out)
+bool readQuoted(QStringView text, qsizetype& pos, QString& out)
 {
     out.clear();
     for (qsizetype i = pos + 1; i < text.size(); ++i) {
@@ -31,7 +34,7 @@ bool readQuoted(const QString& text, qsizetype& pos, QString& out)
     return false;
 }
 
-bool readHexNumber(const QString& digits, int maxDigits, quint32& number)
+bool readHexNumber(QStringView digits, int maxDigits, quint32& number)
 {
     if (digits.isEmpty() || digits.size() > maxDigits)
         return false;
@@ -46,21 +49,123 @@ bool readHexNumber(const QString& digits, int maxDigits, quint32& number)
     return ok;
 }
 
-void skipBlanks(const QString& text, qsizetype& pos)
+void skipBlanks(QStringView text, qsizetype& pos)
 {
     while (pos < text.size() &&
            (text.at(pos) == QLatin1Char(' ') || text.at(pos) == QLatin1Char('\t')))
         ++pos;
 }
 
-QString decodeUtf16Le(const QByteArray& bytes)
+// UTF-16 units as text; false when one is half of a surrogate pair without
+// its other half.
+bool appendUtf16(QString& text, const char* data, qsizetype units, bool bigEndian)
 {
-    QString text(bytes.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(char16_t(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8)));
-    return text;
+    text.resize(units);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const auto* in = reinterpret_cast<const quint8*>(data);
+    bool valid = true;
+    for (qsizetype i = 0; i < units; ++i) {
+        const quint8 a = in[2 * i];
+        const quint8 b = in[2 * i + 1];
+        out[i] = bigEndian ? char16_t((a << 8) | b) : char16_t(a | (b << 8));
+    }
+    for (qsizetype i = 0; i < units; ++i) {
+        if (QChar::isHighSurrogate(out[i]) && i + 1 < units && QChar::isLowSurrogate(out[i + 1]))
+            ++i;
+        else if (QChar::isSurrogate(out[i]))
+            valid = false;
+    }
+    return valid;
+}
+
+QString loneSurrogateText()
+{
+    return QStringLiteral("Die Zeile enthält ungültiges UTF-16 (ein einzelnes Surrogat).");
 }
 } // namespace
+
+// The lines of the file, decoded one at a time from its bytes. Lines end at
+// CR LF, a lone CR or a lone LF; a break at the very end is followed by one
+// empty line, as splitting the text would give.
+class RegFileReader::Lines {
+public:
+    enum class Encoding { Utf16LE, Utf16BE, Utf8, Windows1252 };
+
+    Lines(const QByteArray& bytes, qsizetype skip, Encoding encoding)
+        : m_bytes(bytes), m_pos(skip), m_encoding(encoding),
+          m_step(encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE ? 2 : 1)
+    {
+    }
+
+    // False after the last line; `valid` false for UTF-16 that is not.
+    bool next(QString& line, bool& valid)
+    {
+        if (m_done)
+            return false;
+        qsizetype end = m_pos;
+        while (end < m_bytes.size() && !isBreak(end))
+            end += m_step;
+        valid = decode(m_pos, end, line);
+        ++m_number;
+        if (end >= m_bytes.size()) {
+            m_done = true;
+        } else {
+            const bool crlf =
+                unit(end) == u'\r' && end + m_step < m_bytes.size() && unit(end + m_step) == u'\n';
+            m_pos = end + (crlf ? 2 : 1) * m_step;
+        }
+        return true;
+    }
+    bool atEnd() const { return m_done; }
+    int number() const { return m_number; }
+
+private:
+    char16_t unit(qsizetype at) const
+    {
+        const auto* d = reinterpret_cast<const quint8*>(m_bytes.constData());
+        switch (m_encoding) {
+        case Encoding::Utf16LE:
+            return char16_t(d[at] | (d[at + 1] << 8));
+        case Encoding::Utf16BE:
+            return char16_t((d[at] << 8) | d[at + 1]);
+        default:
+            return char16_t(d[at]);
+        }
+    }
+    bool isBreak(qsizetype at) const
+    {
+        const char16_t u = unit(at);
+        return u == u'\n' || u == u'\r';
+    }
+    bool decode(qsizetype from, qsizetype to, QString& line)
+    {
+        const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(from, to - from);
+        switch (m_encoding) {
+        case Encoding::Utf16LE:
+        case Encoding::Utf16BE:
+            return appendUtf16(line, bytes.data(), bytes.size() / 2,
+                               m_encoding == Encoding::Utf16BE);
+        case Encoding::Utf8:
+            line = m_utf8.decode(bytes);
+            return true;
+        default:
+            line = decodeWindows1252(bytes);
+            return true;
+        }
+    }
+
+    const QByteArray& m_bytes;
+    qsizetype m_pos;
+    Encoding m_encoding;
+    qsizetype m_step;
+    bool m_done = false;
+    int m_number = 0;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom};
+};
+
+RegFileReader::RegFileReader() = default;
+RegFileReader::~RegFileReader() = default;
 
 bool RegFileReader::fail(int line, const QString& text)
 {
@@ -70,70 +175,105 @@ bool RegFileReader::fail(int line, const QString& text)
     return false;
 }
 
-bool RegFileReader::decode(const QByteArray& bytes, QString& text)
+bool RegFileReader::open(const QByteArray& bytes)
 {
+    using Encoding = Lines::Encoding;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         if (bytes.size() % 2 != 0)
             return fail(0, QStringLiteral("Die Datei ist als UTF-16 gekennzeichnet, hat aber eine "
                                           "ungerade Länge."));
-        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                            : QStringDecoder::Utf16BE);
-        text = decoder(QByteArrayView(bytes).sliced(2));
+        m_lines = std::make_unique<Lines>(
+            bytes, 2, bytes.startsWith("\xFF\xFE") ? Encoding::Utf16LE : Encoding::Utf16BE);
         return true;
     }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        const QByteArrayView body = QByteArrayView(bytes).sliced(3);
-        if (!isValidUtf8(body))
+        if (!isValidUtf8(QByteArrayView(bytes).sliced(3)))
             return fail(0, QStringLiteral("Die Datei ist als UTF-8 gekennzeichnet, enthält aber "
                                           "ungültige Zeichen."));
-        text = QString::fromUtf8(body);
+        m_lines = std::make_unique<Lines>(bytes, 3, Encoding::Utf8);
         return true;
     }
-    text = decodeAnsi(bytes);
+    m_lines = std::make_unique<Lines>(bytes, 0,
+                                      isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252);
     return true;
+}
+
+RegFileReader::Next RegFileReader::nextLine(QString& line)
+{
+    bool valid = true;
+    if (!m_lines->next(line, valid))
+        return Next::End;
+    if (!valid) {
+        fail(m_lines->number(), loneSurrogateText());
+        return Next::Bad;
+    }
+    return Next::Line;
 }
 
 bool RegFileReader::read(const QByteArray& bytes)
 {
+    return read(bytes, {});
+}
+
+bool RegFileReader::read(const QByteArray& bytes, const KeySink& sink)
+{
     m_document = RegFileDocument();
-    m_lines.clear();
     m_errorLine = 0;
     m_errorText.clear();
-    QString text;
-    if (!decode(bytes, text))
-        return false;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_lines = text.split(QLatin1Char('\n'));
+    m_sink = sink;
+    m_key = RegFileKey();
+    m_haveKey = false;
+    const bool ok = open(bytes) && readLines() && emitKey();
+    m_lines.reset();
+    m_sink = {};
+    m_key = RegFileKey();
+    return ok;
+}
 
-    int index = 0;
-    while (index < m_lines.size() - 1 && m_lines.at(index).trimmed().isEmpty())
-        ++index;
-    const QString header = m_lines.at(index).trimmed();
+bool RegFileReader::readLines()
+{
+    QString line;
+    Next next = Next::Line;
+    while ((next = nextLine(line)) == Next::Line && line.trimmed().isEmpty() && !m_lines->atEnd()) {
+    }
+    if (next == Next::Bad)
+        return false;
+    const QString header = line.trimmed();
     if (header == kHeader5)
         m_document.format = RegFileFormat::Version5;
     else if (header == kHeader4)
         m_document.format = RegFileFormat::Regedit4;
     else
-        return fail(index + 1,
+        return fail(std::max(m_lines->number(), 1),
                     QStringLiteral("Dies ist keine Registrierungsdatei: Die erste Zeile muss "
                                    "'%1' oder '%2' lauten.")
                         .arg(kHeader5, kHeader4));
-    for (++index; index < m_lines.size(); ++index) {
-        const QString line = m_lines.at(index).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+    while ((next = nextLine(line)) == Next::Line) {
+        const QStringView trimmed = QStringView(line).trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')))
             continue;
         bool ok = false;
-        if (line.startsWith(QLatin1Char('[')))
-            ok = readKeyLine(line, index + 1);
-        else if (line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('@')))
-            ok = readValueLine(index);
+        if (trimmed.startsWith(QLatin1Char('[')))
+            ok = readKeyLine(trimmed.toString(), m_lines->number());
+        else if (trimmed.startsWith(QLatin1Char('"')) || trimmed.startsWith(QLatin1Char('@')))
+            ok = readValueLine(trimmed);
         else
-            ok =
-                fail(index + 1, QStringLiteral("Die Zeile ist weder ein Schlüssel noch ein Wert."));
+            ok = fail(m_lines->number(),
+                      QStringLiteral("Die Zeile ist weder ein Schlüssel noch ein Wert."));
         if (!ok)
             return false;
     }
+    return next == Next::End;
+}
+
+bool RegFileReader::emitKey()
+{
+    if (!m_haveKey)
+        return true;
+    m_haveKey = false;
+    if (m_sink)
+        return m_sink(std::exchange(m_key, RegFileKey()));
+    m_document.keys.append(std::exchange(m_key, RegFileKey()));
     return true;
 }
 
@@ -160,19 +300,21 @@ bool RegFileReader::readKeyLine(const QString& line, int number)
                                 .arg(SettingsTree::MaxKeyDepth));
     if (remove && names->isEmpty())
         return fail(number, QStringLiteral("Ein Schlüsselstamm kann nicht gelöscht werden."));
-    m_document.keys.append({key->root, names->join(QLatin1Char('\\')), remove, {}, number});
+    if (!emitKey())
+        return false;
+    m_key = {key->root, names->join(QLatin1Char('\\')), remove, {}, number};
+    m_haveKey = true;
     return true;
 }
 
-bool RegFileReader::readValueLine(int& index)
+bool RegFileReader::readValueLine(QStringView line)
 {
-    const int number = index + 1;
-    if (m_document.keys.isEmpty())
+    const int number = m_lines->number();
+    if (!m_haveKey)
         return fail(number, QStringLiteral("Der Wert steht vor dem ersten Schlüssel."));
-    if (m_document.keys.last().remove)
+    if (m_key.remove)
         return fail(number,
                     QStringLiteral("Unter einem zu löschenden Schlüssel kann kein Wert stehen."));
-    const QString line = m_lines.at(index).trimmed();
     RegFileValue entry;
     entry.line = number;
     qsizetype pos = 1;
@@ -186,75 +328,93 @@ bool RegFileReader::readValueLine(int& index)
         return fail(number, QStringLiteral("Nach dem Wertnamen fehlt '='."));
     ++pos;
     skipBlanks(line, pos);
-    const QString data = line.mid(pos);
+    const QStringView data = line.sliced(pos);
     if (data == QLatin1String("-"))
         entry.remove = true;
-    else if (!readData(data, index, entry.value))
+    else if (!readData(data, entry.value))
         return false;
-    m_document.keys.last().values.append(entry);
+    m_key.values.append(std::move(entry));
     return true;
 }
 
-bool RegFileReader::readData(const QString& data, int& index, SettingsValue& value)
+bool RegFileReader::readData(QStringView data, SettingsValue& value)
 {
-    const int number = index + 1;
+    const int number = m_lines->number();
     if (data.startsWith(QLatin1Char('"'))) {
         qsizetype pos = 0;
         QString text;
         if (!readQuoted(data, pos, text))
             return fail(number, QStringLiteral("Der Text ist nicht mit '\"' abgeschlossen."));
-        if (!data.mid(pos).trimmed().isEmpty())
+        if (!data.sliced(pos).trimmed().isEmpty())
             return fail(number, QStringLiteral("Nach dem Text folgen unerwartete Zeichen."));
         value = SettingsValue::text(value.name, text);
         return true;
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
         quint32 number32 = 0;
-        if (!readHexNumber(data.mid(6).trimmed(), 8, number32))
+        if (!readHexNumber(data.sliced(6).trimmed(), 8, number32))
             return fail(number,
                         QStringLiteral("Ein dword-Wert braucht eine bis acht Hexadezimalziffern."));
         value = SettingsValue::dword(value.name, number32);
         return true;
     }
     const qsizetype colon = data.indexOf(QLatin1Char(':'));
-    const QString kind = data.left(colon).trimmed();
+    const QStringView kind = data.left(colon).trimmed();
     if (colon < 0 || !kind.startsWith(QLatin1String("hex"), Qt::CaseInsensitive))
         return fail(number, QStringLiteral("Unbekannte Wertangabe '%1'.").arg(data.left(40)));
     quint32 hexType = SettingsValue::Binary;
     if (kind.size() > 3) {
         if (!kind.endsWith(QLatin1Char(')')) || kind.at(3) != QLatin1Char('(') ||
-            !readHexNumber(kind.mid(4, kind.size() - 5), 8, hexType))
+            !readHexNumber(kind.sliced(4, kind.size() - 5), 8, hexType))
             return fail(number, QStringLiteral("Unbekannte Wertangabe '%1'.").arg(kind));
     }
     QByteArray bytes;
-    return readHex(data.mid(colon + 1), index, bytes) &&
+    return readHex(data.sliced(colon + 1), bytes) &&
            hexToValue(qint32(hexType), bytes, number, value);
 }
 
-bool RegFileReader::readHex(QString data, int& index, QByteArray& bytes)
+// Bytes as "01,ab,..." with "\" continuing on the next line. Each line is
+// taken apart as it is read, so a large value costs its bytes and no more.
+bool RegFileReader::readHex(QStringView data, QByteArray& bytes)
 {
-    const int number = index + 1;
-    data = data.trimmed();
-    while (data.endsWith(QLatin1Char('\\'))) {
-        data.chop(1);
-        if (++index >= m_lines.size())
-            return fail(index, QStringLiteral("Nach '\\' fehlt die Fortsetzungszeile."));
-        data += m_lines.at(index).trimmed();
-    }
-    if (data.trimmed().isEmpty())
-        return true;
-    const QStringList parts = data.split(QLatin1Char(','));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString part = parts.at(i).trimmed();
-        if (part.isEmpty() && i == parts.size() - 1)
-            break; // a trailing comma
+    const int number = m_lines->number();
+    QString token;
+    const auto finishToken = [&](bool last) {
+        const QString part = token.trimmed();
+        token.clear();
+        if (part.isEmpty() && last)
+            return true; // a trailing comma, or no bytes at all
         quint32 byte = 0;
         if (!readHexNumber(part, 2, byte))
             return fail(number, QStringLiteral("'%1' ist kein Byte in Hexadezimalschreibweise.")
                                     .arg(part.left(20)));
         bytes.append(char(byte));
+        return true;
+    };
+    QStringView segment = data.trimmed();
+    QString line; // holds the continuation line the segment looks at
+    while (true) {
+        const bool continues = segment.endsWith(QLatin1Char('\\'));
+        if (continues)
+            segment.chop(1);
+        for (const QChar c : segment) {
+            if (c == QLatin1Char(',')) {
+                if (!finishToken(false))
+                    return false;
+            } else if (token.size() <= 20) { // longer is no byte anyway
+                token += c;
+            }
+        }
+        if (!continues)
+            return finishToken(true);
+        const Next next = nextLine(line);
+        if (next == Next::Bad)
+            return false;
+        if (next == Next::End)
+            return fail(m_lines->number(),
+                        QStringLiteral("Nach '\\' fehlt die Fortsetzungszeile."));
+        segment = QStringView(line).trimmed();
     }
-    return true;
 }
 
 bool RegFileReader::hexToValue(qint32 hexType, const QByteArray& bytes, int line,
@@ -277,7 +437,8 @@ bool RegFileReader::hexToValue(qint32 hexType, const QByteArray& bytes, int line
             if (bytes.size() % 2 != 0)
                 return fail(line,
                             QStringLiteral("Ein hex(1)-Wert braucht eine gerade Anzahl Bytes."));
-            text = decodeUtf16Le(bytes);
+            if (!appendUtf16(text, bytes.constData(), bytes.size() / 2, false))
+                return fail(line, loneSurrogateText());
         } else {
             text = decodeAnsi(bytes);
         }

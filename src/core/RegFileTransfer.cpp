@@ -3,10 +3,17 @@
 
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsTree.h"
+#include "platform/SqlStatement.h"
 
 namespace {
+// The store's own failure where there was one, else the line it refused.
 QString applyError(int line)
 {
+    const SqlStatement::Failure failure = SqlStatement::lastFailure();
+    if (failure.code != 0)
+        return QStringLiteral("Die Einstellungen können nicht geändert werden: %1; es wurde "
+                              "nichts geändert.")
+            .arg(SqlStatement::errorText(failure));
     return QStringLiteral("Zeile %1 konnte nicht in die Einstellungen übernommen werden; es wurde "
                           "nichts geändert.")
         .arg(line);
@@ -34,37 +41,68 @@ bool applyKey(const SettingsTree& tree, const RegFileKey& key, RegFileTransfer::
     }
     return true;
 }
-} // namespace
 
-bool RegFileTransfer::importDocument(const RegFileDocument& document, QString& error,
-                                     Counts* counts)
+// Runs `apply` (which hands keys to the function it is given) in one write
+// transaction.
+template <typename Apply>
+bool applyInTransaction(Apply apply, QString& error, RegFileTransfer::Counts* counts)
 {
+    SqlStatement::clearLastFailure();
     SettingsDatabase& db = SettingsDatabase::instance();
     SettingsDatabase::Transaction txn(db, SettingsDatabase::Transaction::Write);
     if (!txn.isActive()) {
-        error =
-            QStringLiteral("Die Einstellungsdatei kann nicht beschrieben werden; es wurde nichts "
-                           "geändert.");
+        const SqlStatement::Failure failure = SqlStatement::lastFailure();
+        error = QStringLiteral("Die Einstellungsdatei kann nicht beschrieben werden%1; es wurde "
+                               "nichts geändert.")
+                    .arg(failure.code ? QStringLiteral(": ") + SqlStatement::errorText(failure)
+                                      : QString());
         return false;
     }
     const SettingsTree tree(db);
-    Counts done;
-    for (const RegFileKey& key : document.keys) {
-        int failedLine = 0;
-        if (!applyKey(tree, key, done, failedLine)) {
-            txn.fail();
-            error = applyError(failedLine);
-            return false;
-        }
+    RegFileTransfer::Counts done;
+    int failedLine = 0;
+    const auto one = [&](const RegFileKey& key) { return applyKey(tree, key, done, failedLine); };
+    if (!apply(one)) {
+        txn.fail();
+        error = applyError(failedLine);
+        return false;
     }
     if (!txn.commit()) {
-        error = QStringLiteral("Die Änderungen konnten nicht gespeichert werden; es wurde nichts "
-                               "geändert.");
+        error = QStringLiteral("Die Änderungen konnten nicht gespeichert werden: %1; es wurde "
+                               "nichts geändert.")
+                    .arg(SqlStatement::errorText(SqlStatement::lastFailure()));
         return false;
     }
     if (counts)
         *counts = done;
     return true;
+}
+} // namespace
+
+bool RegFileTransfer::importDocument(const RegFileDocument& document, QString& error,
+                                     Counts* counts)
+{
+    const auto apply = [&](const auto& one) {
+        for (const RegFileKey& key : document.keys) {
+            if (!one(key))
+                return false;
+        }
+        return true;
+    };
+    return applyInTransaction(apply, error, counts);
+}
+
+bool RegFileTransfer::importFile(const QByteArray& bytes, RegFileReader& reader, QString& error,
+                                 Counts* counts)
+{
+    const auto apply = [&](const auto& one) { return reader.read(bytes, one); };
+    if (applyInTransaction(apply, error, counts))
+        return true;
+    if (!reader.errorText().isEmpty())
+        error = QStringLiteral("Zeile %1: %2 Es wurde nichts geändert.")
+                    .arg(reader.errorLine())
+                    .arg(reader.errorText());
+    return false;
 }
 
 std::optional<QList<RegFileKey>> RegFileTransfer::exportKey(HKEY root, const QString& path)

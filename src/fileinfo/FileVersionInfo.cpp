@@ -33,7 +33,7 @@ QByteArray versionBytes(const PeFile& pe)
             return {};
         resource = all.first();
     }
-    return pe.data(*resource).toByteArray();
+    return pe.data(*resource);
 }
 
 // Opens a PE image by the exact bytes of its name. PeFile::open takes the

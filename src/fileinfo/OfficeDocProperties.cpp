@@ -3,14 +3,15 @@
 
 #include "core/TextUtil.h"
 #include "fileinfo/OfficeDocReader.h"
+#include "platform/InputFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
 const QString kSource = QStringLiteral("OfficeDocProperties");
-// A file the system will not map is read into memory only up to this size.
-constexpr qint64 MaxUnmappedRead = 64 * 1024 * 1024;
+// Documents are read into memory, never mapped (a mapped file that another
+// program cuts short ends the process with SIGBUS), and only up to this size.
+constexpr quint64 MaxDocumentRead = 128 * 1024 * 1024;
 
 struct ExtensionEntry {
     const char* extension;
@@ -47,23 +48,13 @@ constexpr PropertyName Names[OfficeDocProperties::PropertyCount] = {
 
 DocPropertyValues readFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    InputFile file;
+    if (!file.open(path) || file.size() == 0 || file.size() > MaxDocumentRead)
         return {};
-    const qint64 size = file.size();
-    if (size <= 0)
+    const std::optional<QByteArray> bytes = file.readAll(MaxDocumentRead);
+    if (!bytes)
         return {};
-    // Mapped, the reader touches only the pages it needs of a large document.
-    if (const uchar* mapped = file.map(0, size)) {
-        const DocPropertyValues values =
-            OfficeDocReader::read(ByteReader(reinterpret_cast<const char*>(mapped), size));
-        file.unmap(const_cast<uchar*>(mapped));
-        return values;
-    }
-    if (size > MaxUnmappedRead)
-        return {};
-    const QByteArray bytes = file.readAll();
-    return OfficeDocReader::read(ByteReader(bytes));
+    return OfficeDocReader::read(ByteReader(*bytes));
 }
 } // namespace
 
@@ -111,13 +102,14 @@ qint32 OfficeDocProperties::GetProperties(QStringList& values)
 {
     values = QStringList(PropertyCount, QString());
     if (m_filename.isEmpty()) {
-        m_messages.ErrRaise(-2, kSource, QStringLiteral("GetProperties"));
+        m_messages.ErrRaise(-NoFileName, kSource, QStringLiteral("GetProperties"));
         return 0;
     }
     const QString path = StripQuotes(m_filename);
     // Only a regular file is a document; folders and devices do not count.
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        m_messages.ErrRaise(-1, kSource, QStringLiteral("GetProperties"), QString(), path);
+        m_messages.ErrRaise(-FileMissing, kSource, QStringLiteral("GetProperties"), QString(),
+                            path);
         return 0;
     }
     if (ApplicationFor(path) == AppNone)
@@ -139,7 +131,7 @@ qint32 OfficeDocProperties::GetProperties(QStringList& values)
 QString OfficeDocProperties::Translate(qint32 index, bool german) const
 {
     if (index < 0 || index >= PropertyCount) {
-        m_messages.ErrRaise(-6, kSource, QStringLiteral("Translate"), QString(), index);
+        m_messages.ErrRaise(-NoSuchIndex, kSource, QStringLiteral("Translate"), QString(), index);
         return QString();
     }
     return QString::fromUtf8(german ? Names[index].german : Names[index].english);

@@ -23,6 +23,13 @@ public:
     static constexpr qint32 AppPowerPoint = 3;
     static constexpr qint32 PropertyCount = 11;
 
+    // Its own messages, raised as -n (cuAppError::ErrorBase - n).
+    enum Message : qint32 {
+        FileMissing = 1, // the file does not exist (or is no regular file)
+        NoFileName = 2,  // GetProperties without a file name
+        NoSuchIndex = 6, // Translate with an index outside 0 to 10
+    };
+
     OfficeDocProperties();
 
     QString Filename() const { return m_filename; }

@@ -5,11 +5,8 @@
 #include "icons/IcoFile.h"
 #include "icons/IconCanvas.h"
 #include "icons/IconGroup.h"
+#include "platform/InputFile.h"
 #include "platform/PeFile.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
 
 #include <cmath>
 #include <optional>
@@ -34,14 +31,13 @@ constexpr quint64 kGroupEntrySize = 14;
 
 std::optional<QByteArray> readIconFile(const QString& path)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size > kMaxIconFileSize)
+    InputFile file;
+    if (!file.open(path) || file.size() > quint64(kMaxIconFileSize))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !IcoFile::looksLikeIcon(file.peek(6)))
+    const std::optional<QByteArray> head = file.readAt(0, 6);
+    if (!head || !IcoFile::looksLikeIcon(*head))
         return std::nullopt;
-    return file.readAll();
+    return file.readAll(quint64(kMaxIconFileSize));
 }
 } // namespace
 
@@ -167,7 +163,8 @@ void IconExtract::readPe(const PeFile& pe)
         previous = &g.name;
         if (m_icons.size() >= MaxIcons)
             break;
-        const ByteReader r(pe.data(g));
+        const QByteArray groupBytes = pe.data(g);
+        const ByteReader r(groupBytes);
         const auto type = r.u16le(2);
         const auto count = r.u16le(4);
         if (type != 1u || !count)
@@ -180,7 +177,7 @@ void IconExtract::readPe(const PeFile& pe)
             if (!height || !id)
                 break;
             if (const auto image = pe.find(PeFile::RtIcon, *id, g.language))
-                group.add(pe.data(*image).toByteArray(), *height);
+                group.add(pe.data(*image), *height);
         }
         addIcon(group);
     }

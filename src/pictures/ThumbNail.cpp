@@ -2,14 +2,15 @@
 #include "pictures/ThumbNail.h"
 
 #include "core/AppErrorRecord.h"
+#include "core/SafeFileWriter.h"
 #include "pictures/ThumbNailLayout.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 AppErrorRecord WithPlace(const AppErrorRecord& error, const char* place)
@@ -128,16 +129,14 @@ void ThumbNail::SavePicture(const QString& fileName) const
         QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
         if (!QImageWriter::supportedImageFormats().contains(format))
             format = "bmp";
-        QSaveFile file(fileName);
-        bool written = file.open(QIODevice::WriteOnly);
-        if (written) {
-            QImageWriter writer(&file, format);
-            written = writer.write(full);
-        }
-        if (!written || !file.commit())
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!QImageWriter(&buffer, format).write(full))
             throw AppErrorRecord(
-                75, QStringLiteral("ThumbNail"),
+                RuntimeError::PathFileAccess, QStringLiteral("ThumbNail"),
                 QStringLiteral("Fehler beim Zugriff auf Pfad/Datei: '%1'").arg(fileName));
+        SafeFileWriter::WriteFile(fileName, bytes);
     } catch (const AppErrorRecord& error) {
         throw WithPlace(error, ": SavePicture");
     }

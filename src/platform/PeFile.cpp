@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PeFile.h"
 
-#include <QFile>
-#include <QSet>
+#include "platform/InputFile.h"
 
-#include <sys/stat.h>
+#include <QSet>
 
 #include <algorithm>
 
@@ -23,28 +22,25 @@ constexpr int kResourceDirectoryIndex = 2;
 // leaving room for the largest real resource libraries (some thousand leaves).
 constexpr quint64 kMaxEntriesRead = 1u << 20;
 constexpr qsizetype kMaxResources = 1 << 18;
-// Where a file cannot be mapped it is read into memory, but only up to this size.
-constexpr qint64 kMaxReadSize = qint64(1) << 30;
-
-// Checks the two signatures by reading only the headers, so that a large file
-// that is no PE image is never read whole.
-bool hasPeSignatures(QFile& file)
-{
-    const QByteArray dos = file.read(64);
-    const ByteReader head(dos);
-    const auto lfanew = head.u32le(0x3C);
-    if (head.u16le(0) != kDosMagic || !lfanew || !file.seek(*lfanew))
-        return false;
-    const QByteArray sig = file.read(4);
-    return ByteReader(sig).u32le(0) == kPeSignature;
-}
+// The file is read, never mapped (a mapped file that another program cuts
+// short ends the process with SIGBUS). The headers sit near the start: an
+// image whose PE header lies further in is not one any loader takes.
+constexpr quint64 kMaxHeaderOffset = 16u << 20;
+// Resource data beyond this size is no icon or version block.
+constexpr quint64 kMaxResourceRead = 64u << 20;
+// The resource tree is read in growing pieces from its start, where the
+// directories are; the data behind them is read only when asked for.
+constexpr quint64 kTreeStep = 64u << 10;
 } // namespace
 
 // The resource tree has exactly three levels (type, name, language). Each
 // directory is read once, so a directory that refers to itself or to one of
 // its parents ends the walk there instead of looping.
 struct PeFile::Walk {
-    ByteReader tree;
+    ByteReader tree; // the part of the tree read so far
+    QByteArray bytes;
+    quint64 offset = 0; // of the tree in the file
+    quint64 limit = 0;  // bytes of the tree inside the file
     QSet<quint64> visited;
     quint64 entriesRead = 0;
 };
@@ -58,12 +54,11 @@ PeFile::~PeFile()
 
 void PeFile::close()
 {
-    if (m_file && m_map)
-        m_file->unmap(m_map);
-    m_map = nullptr;
     m_file.reset();
     m_buffer.clear();
+    m_head.clear();
     m_data = ByteReader();
+    m_size = 0;
     m_isPe = false;
     m_is64 = false;
     m_sizeOfHeaders = 0;
@@ -74,34 +69,57 @@ void PeFile::close()
 bool PeFile::open(const QString& path)
 {
     close();
-    // Only regular files: opening a FIFO or a device may block or never end.
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size < 64)
+    // Only regular files open: a FIFO or a device may block or never end.
+    auto file = std::make_unique<InputFile>();
+    if (!file->open(path) || file->size() < 64)
         return false;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = file->size();
-    if (uchar* map = file->map(0, size)) {
-        m_map = map;
-        m_data = ByteReader(reinterpret_cast<const char*>(map), size);
-        m_file = std::move(file);
-    } else {
-        if (size > kMaxReadSize || !hasPeSignatures(*file) || !file->seek(0))
-            return false;
-        m_buffer = file->readAll();
-        m_data = ByteReader(m_buffer);
-    }
-    return parse();
+    m_file = std::move(file);
+    m_size = m_file->size();
+    return readHeaders() && parse();
 }
 
 bool PeFile::openData(const QByteArray& data)
 {
     close();
     m_buffer = data;
-    m_data = ByteReader(m_buffer);
-    return parse();
+    m_size = quint64(data.size());
+    return readHeaders() && parse();
+}
+
+std::optional<QByteArray> PeFile::readRange(quint64 offset, quint64 length) const
+{
+    if (offset > m_size || length > m_size - offset)
+        return std::nullopt;
+    if (!m_file)
+        return m_buffer.mid(qsizetype(offset), qsizetype(length));
+    return m_file->readAt(offset, length);
+}
+
+// The DOS header, the PE headers and the section table, as one piece from
+// the start of the file.
+bool PeFile::readHeaders()
+{
+    const std::optional<QByteArray> dos = readRange(0, 64);
+    if (!dos)
+        return false;
+    const auto lfanew = ByteReader(*dos).u32le(0x3C);
+    if (!lfanew || *lfanew > kMaxHeaderOffset)
+        return false;
+    const quint64 fixed = quint64(*lfanew) + 24;
+    const std::optional<QByteArray> coff = readRange(0, std::min(fixed, m_size));
+    const ByteReader head(coff.value_or(QByteArray()));
+    const auto optionalSize = head.u16le(*lfanew + 20);
+    const auto sectionCount = head.u16le(*lfanew + 6);
+    if (!optionalSize || !sectionCount)
+        return false;
+    // A table cut short by the end of the file keeps the sections it has.
+    const quint64 wanted = fixed + *optionalSize + *sectionCount * kSectionHeaderSize;
+    const std::optional<QByteArray> all = readRange(0, std::min(wanted, m_size));
+    if (!all)
+        return false;
+    m_head = *all;
+    m_data = ByteReader(m_head);
+    return true;
 }
 
 bool PeFile::parse()
@@ -136,7 +154,8 @@ bool PeFile::parse()
     if (!root)
         return true;
     Walk walk;
-    walk.tree = *d.sub(root->first, root->second);
+    walk.offset = root->first;
+    walk.limit = root->second;
     readDirectory(walk, 0, 0, PeResource());
     return true;
 }
@@ -167,12 +186,12 @@ std::optional<std::pair<quint64, quint64>> PeFile::mapRva(quint32 rva) const
         // A section may claim more raw bytes than the file holds: only the
         // part inside the file is readable.
         const quint64 offset = quint64(s.rawOffset) + (rva - s.virtualAddress);
-        const quint64 end = std::min<quint64>(quint64(s.rawOffset) + s.rawSize, m_data.size());
+        const quint64 end = std::min<quint64>(quint64(s.rawOffset) + s.rawSize, m_size);
         if (offset >= end)
             return std::nullopt;
         return std::make_pair(offset, end - offset);
     }
-    const quint64 headersEnd = std::min<quint64>(m_sizeOfHeaders, m_data.size());
+    const quint64 headersEnd = std::min<quint64>(m_sizeOfHeaders, m_size);
     if (rva < headersEnd)
         return std::make_pair(quint64(rva), headersEnd - rva);
     return std::nullopt;
@@ -183,6 +202,7 @@ void PeFile::readDirectory(Walk& walk, quint64 offset, int level, const PeResour
     if (walk.visited.contains(offset))
         return;
     walk.visited.insert(offset);
+    need(walk, offset + kDirectoryHeaderSize);
     const auto named = walk.tree.u16le(offset + 12);
     const auto ids = walk.tree.u16le(offset + 14);
     if (!named || !ids)
@@ -192,12 +212,13 @@ void PeFile::readDirectory(Walk& walk, quint64 offset, int level, const PeResour
     const quint64 total = quint64(*named) + *ids;
     for (quint64 i = 0; i < total; ++i) {
         const quint64 entry = offset + kDirectoryHeaderSize + i * kDirectoryEntrySize;
+        need(walk, entry + kDirectoryEntrySize);
         const auto nameField = walk.tree.u32le(entry);
         const auto dataField = walk.tree.u32le(entry + 4);
         if (!nameField || !dataField || ++walk.entriesRead > kMaxEntriesRead ||
             m_resources.size() >= kMaxResources)
             return;
-        const auto key = readKey(walk.tree, *nameField);
+        const auto key = readKey(walk, *nameField);
         if (!key || (level == 2 && key->isName()))
             continue;
         PeResource next = path;
@@ -213,11 +234,11 @@ void PeFile::readDirectory(Walk& walk, quint64 offset, int level, const PeResour
         if (level < 2 && isDirectory)
             readDirectory(walk, *dataField & ~kHighBit, level + 1, next);
         else if (level == 2 && !isDirectory)
-            addLeaf(walk.tree, *dataField, next);
+            addLeaf(walk, *dataField, next);
     }
 }
 
-std::optional<PeResourceKey> PeFile::readKey(const ByteReader& tree, quint32 field) const
+std::optional<PeResourceKey> PeFile::readKey(Walk& walk, quint32 field) const
 {
     PeResourceKey key;
     if ((field & kHighBit) == 0) {
@@ -225,10 +246,12 @@ std::optional<PeResourceKey> PeFile::readKey(const ByteReader& tree, quint32 fie
         return key;
     }
     const quint64 at = field & ~kHighBit;
-    const auto length = tree.u16le(at);
+    need(walk, at + 2);
+    const auto length = walk.tree.u16le(at);
     if (!length)
         return std::nullopt;
-    const auto chars = tree.view(at + 2, quint64(*length) * 2);
+    need(walk, at + 2 + quint64(*length) * 2);
+    const auto chars = walk.tree.view(at + 2, quint64(*length) * 2);
     if (!chars)
         return std::nullopt;
     const ByteReader text(*chars);
@@ -239,11 +262,12 @@ std::optional<PeResourceKey> PeFile::readKey(const ByteReader& tree, quint32 fie
     return key;
 }
 
-void PeFile::addLeaf(const ByteReader& tree, quint64 offset, PeResource leaf)
+void PeFile::addLeaf(Walk& walk, quint64 offset, PeResource leaf)
 {
-    const auto rva = tree.u32le(offset);
-    const auto size = tree.u32le(offset + 4);
-    const auto codePage = tree.u32le(offset + 8);
+    need(walk, offset + 12);
+    const auto rva = walk.tree.u32le(offset);
+    const auto size = walk.tree.u32le(offset + 4);
+    const auto codePage = walk.tree.u32le(offset + 8);
     if (!rva || !size || !codePage)
         return;
     const auto mapped = mapRva(*rva);
@@ -287,7 +311,24 @@ std::optional<PeResource> PeFile::find(quint16 type, quint16 id,
     return std::nullopt;
 }
 
-QByteArrayView PeFile::data(const PeResource& resource) const
+QByteArray PeFile::data(const PeResource& resource) const
 {
-    return m_data.view(resource.offset, resource.size).value_or(QByteArrayView());
+    if (resource.size > kMaxResourceRead)
+        return {};
+    return readRange(resource.offset, resource.size).value_or(QByteArray());
+}
+
+void PeFile::need(Walk& walk, quint64 end) const
+{
+    const quint64 loaded = quint64(walk.bytes.size());
+    if (end <= loaded || loaded >= walk.limit)
+        return;
+    const quint64 target = std::min(walk.limit, std::max({end, loaded * 2, kTreeStep}));
+    const std::optional<QByteArray> more = readRange(walk.offset + loaded, target - loaded);
+    if (!more) {
+        walk.limit = loaded; // the file shrank: what is not read is not there
+        return;
+    }
+    walk.bytes += *more;
+    walk.tree = ByteReader(walk.bytes);
 }

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-class QFile;
+class InputFile;
 
 // A resource type, name or language key: a number, or a name for the named
 // entries of the directory (the number is 0 then).
@@ -52,7 +52,10 @@ public:
     PeFile(const PeFile&) = delete;
     PeFile& operator=(const PeFile&) = delete;
 
-    // Maps the file; false when it cannot be read or is no PE image.
+    // Opens the file and reads its headers and resource directory; false
+    // when it cannot be read or is no PE image. The file is read in pieces,
+    // never mapped: one that shrinks meanwhile gives fewer resources or
+    // empty data, never a signal.
     bool open(const QString& path);
     // The same for bytes already in memory (the PE file keeps a reference).
     bool openData(const QByteArray& data);
@@ -68,8 +71,9 @@ public:
     // present, else the neutral one, else the first.
     std::optional<PeResource> find(quint16 type, quint16 id,
                                    std::optional<quint16> language = std::nullopt) const;
-    // The bytes of a resource, valid while this file stays open.
-    QByteArrayView data(const PeResource& resource) const;
+    // The bytes of a resource, read while this file stays open; empty when
+    // they cannot be read (the file shrank) or are implausibly large.
+    QByteArray data(const PeResource& resource) const;
 
 private:
     struct Section {
@@ -79,18 +83,22 @@ private:
     };
     struct Walk;
 
+    bool readHeaders();
     bool parse();
+    std::optional<QByteArray> readRange(quint64 offset, quint64 length) const;
+    void need(Walk& walk, quint64 end) const;
     bool readSections(quint64 tableOffset, quint16 count);
     // The file range an RVA maps to: its offset and the bytes behind it.
     std::optional<std::pair<quint64, quint64>> mapRva(quint32 rva) const;
     void readDirectory(Walk& walk, quint64 offset, int level, const PeResource& path);
-    std::optional<PeResourceKey> readKey(const ByteReader& tree, quint32 field) const;
-    void addLeaf(const ByteReader& tree, quint64 offset, PeResource leaf);
+    std::optional<PeResourceKey> readKey(Walk& walk, quint32 field) const;
+    void addLeaf(Walk& walk, quint64 offset, PeResource leaf);
 
-    std::unique_ptr<QFile> m_file;
-    uchar* m_map = nullptr;
+    std::unique_ptr<InputFile> m_file; // or, for data in memory:
     QByteArray m_buffer;
-    ByteReader m_data;
+    quint64 m_size = 0;
+    QByteArray m_head; // the headers and section table
+    ByteReader m_data; // over m_head
     bool m_isPe = false;
     bool m_is64 = false;
     quint32 m_sizeOfHeaders = 0;

@@ -18,7 +18,7 @@ std::unique_ptr<SettingsDatabase> g_database;
 QString g_notice;
 
 constexpr int kBusyTimeoutMs = 5000;
-constexpr qint64 kSchemaVersion = 1;
+constexpr qint64 kSchemaVersion = SettingsFileCheck::SchemaVersion;
 
 // The four roots are rows of the key table with fixed ids 1 to 4, so that a
 // root handle 0x80000000 + n is key n + 1 and every key has a parent row.
@@ -158,10 +158,9 @@ void SettingsDatabase::close()
 
 bool SettingsDatabase::connect(QString& problem)
 {
-    const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = SettingsFileCheck::openConnection(m_path, &m_db);
     if (rc != SQLITE_OK) {
-        problem = QString::fromUtf8(sqlite3_errstr(rc));
+        problem = SqlStatement::errorText(rc, m_db ? sqlite3_system_errno(m_db) : 0);
         return false;
     }
     sqlite3_extended_result_codes(m_db, 1);
@@ -200,7 +199,7 @@ bool SettingsDatabase::configure(QString& problem)
     if (version == 0 && !readOnly) {
         if (!createSchema()) {
             problem = QStringLiteral("die Tabellen können nicht angelegt werden: %1")
-                          .arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
+                          .arg(SqlStatement::errorText(SqlStatement::lastFailure()));
             return false;
         }
         SqlStatement query(m_db, "PRAGMA user_version");

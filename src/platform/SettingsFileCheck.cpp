@@ -22,17 +22,7 @@ const QByteArray kMagic("SQLite format 3\0", 16);
 
 QString sqliteText(int code)
 {
-    switch (code & 0xff) {
-    case SQLITE_PERM:
-    case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("die Datei kann nicht zum Schreiben geöffnet werden");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("die Datei ist von einem anderen Programm gesperrt");
-    default:
-        return QString::fromUtf8(sqlite3_errstr(code));
-    }
+    return SqlStatement::errorText(code);
 }
 
 bool isDamageCode(int code)
@@ -66,15 +56,22 @@ SettingsFileCheck::State inspectOpen(sqlite3* db, QString& detail)
             return SettingsFileCheck::Damaged;
         }
     }
-    SqlStatement appId(db, "PRAGMA application_id");
-    const qint64 id = appId.step() ? appId.int64(0) : 0;
-    SqlStatement tables(db, "SELECT count(*), count(CASE WHEN name = 'reg_keys' THEN 1 END) "
-                            "FROM sqlite_schema WHERE type = 'table'");
-    const bool counted = tables.step();
-    const bool foreignTables = counted && tables.int64(0) > 0 && tables.int64(1) == 0;
-    // Someone pointed us at another program's database: leave it alone.
-    if ((id != 0 && id != SettingsFileCheck::ApplicationId) || foreignTables) {
+    const auto number = [db](const char* sql) {
+        SqlStatement query(db, sql);
+        return query.step() ? query.int64(0) : -1;
+    };
+    const qint64 id = number("PRAGMA application_id");
+    const qint64 version = number("PRAGMA user_version");
+    const qint64 objects = number("SELECT count(*) FROM sqlite_schema");
+    // A database of another program (or one we cannot tell) is left exactly
+    // as it is: no journal mode, no tables of ours.
+    const bool fresh = id == 0 && version == 0 && objects == 0;
+    if (id != SettingsFileCheck::ApplicationId && !fresh) {
         detail = QStringLiteral("sie ist keine Einstellungsdatei von Tolvane");
+        return SettingsFileCheck::Unavailable;
+    }
+    if (version > SettingsFileCheck::SchemaVersion) {
+        detail = QStringLiteral("sie stammt von einer neueren Programmversion");
         return SettingsFileCheck::Unavailable;
     }
     return SettingsFileCheck::Usable;
@@ -111,8 +108,7 @@ SettingsFileCheck::State SettingsFileCheck::inspect(const QString& path, QString
         return Damaged;
     }
     sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = openConnection(path, &db);
     State state = Unavailable;
     if (rc != SQLITE_OK) {
         detail = sqliteText(rc);
@@ -123,6 +119,21 @@ SettingsFileCheck::State SettingsFileCheck::inspect(const QString& path, QString
     }
     sqlite3_close_v2(db);
     return state;
+}
+
+int SettingsFileCheck::openConnection(const QString& path, sqlite3** db)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const bool exists = ::access(native.constData(), F_OK) == 0;
+    if (!exists || ::access(native.constData(), W_OK) == 0)
+        return sqlite3_open_v2(native.constData(), db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                               nullptr);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK) == 0)
+        return sqlite3_open_v2(native.constData(), db, SQLITE_OPEN_READONLY, nullptr);
+    const QByteArray uri = QByteArrayLiteral("file:") + native.toPercentEncoding("/") +
+                           QByteArrayLiteral("?immutable=1");
+    return sqlite3_open_v2(uri.constData(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
 }
 
 QString SettingsFileCheck::setAside(const QString& path, QString& error)

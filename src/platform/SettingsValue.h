@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <QtEndian>
 
 // One named value of the settings store as it is held on disk. The data keeps
@@ -34,7 +35,15 @@ struct SettingsValue {
         return {name, Dword, bytes};
     }
 
-    QString toText() const { return QString::fromUtf8(data); }
+    QString toText() const { return fromUtf8Exactly(data); }
+    // Stored text read back exactly: a leading U+FEFF is a character of the
+    // text, not a byte order mark to drop as QString::fromUtf8 would.
+    static QString fromUtf8Exactly(QByteArrayView utf8)
+    {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                         QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(utf8);
+    }
     // Fewer than four bytes are taken as the low bytes of the number.
     quint32 toDword() const
     {

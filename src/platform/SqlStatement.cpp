@@ -1,9 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SqlStatement.h"
 
-#include <QtGlobal>
+#include "platform/SettingsValue.h"
+
+#include "platform/SystemError.h"
 
 #include <sqlite3.h>
+
+#include <cerrno>
+
+namespace {
+// The program uses its settings connection from one thread.
+SqlStatement::Failure g_lastFailure;
+} // namespace
+
+SqlStatement::Failure SqlStatement::lastFailure()
+{
+    return g_lastFailure;
+}
+
+void SqlStatement::clearLastFailure()
+{
+    g_lastFailure = {};
+}
+
+QString SqlStatement::errorText(int code, int systemErrno)
+{
+    switch (code & 0xff) {
+    case SQLITE_READONLY:
+        return QStringLiteral("die Einstellungsdatei ist schreibgeschützt");
+    case SQLITE_FULL:
+        return SystemErrorText(systemErrno ? systemErrno : ENOSPC);
+    case SQLITE_IOERR:
+        return systemErrno ? SystemErrorText(systemErrno) : SystemErrorText(EIO);
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("die Datei kann nicht zum Schreiben geöffnet werden");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("die Datei ist von einem anderen Programm gesperrt");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("die Einstellungsdatei ist beschädigt");
+    case SQLITE_NOMEM:
+        return QStringLiteral("nicht genügend Speicher");
+    default:
+        return QStringLiteral("Datenbankfehler %1").arg(code);
+    }
+}
+
+void SqlStatement::noteFailure()
+{
+    g_lastFailure = {m_code, m_db ? sqlite3_system_errno(m_db) : 0};
+}
 
 SqlStatement::SqlStatement(sqlite3* db, const char* sql) : m_db(db)
 {
@@ -15,7 +64,7 @@ SqlStatement::SqlStatement(sqlite3* db, const char* sql) : m_db(db)
     m_code = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     if (m_code != SQLITE_OK) {
         m_failed = true;
-        qWarning("settings database: cannot prepare \"%s\": %s", sql, sqlite3_errmsg(db));
+        noteFailure();
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
     }
@@ -63,7 +112,7 @@ bool SqlStatement::step()
         return true;
     if (m_code != SQLITE_DONE) {
         m_failed = true;
-        qWarning("settings database: %s", sqlite3_errmsg(m_db));
+        noteFailure();
     }
     return false;
 }
@@ -82,7 +131,7 @@ qint64 SqlStatement::int64(int column) const
 
 QString SqlStatement::text(int column) const
 {
-    return QString::fromUtf8(bytes(column));
+    return SettingsValue::fromUtf8Exactly(bytes(column));
 }
 
 QByteArray SqlStatement::bytes(int column) const

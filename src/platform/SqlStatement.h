@@ -31,12 +31,30 @@ public:
     bool failed() const { return m_failed; }
     int errorCode() const { return m_code; }
 
+    // Why a statement (of any connection) failed last: the SQLite code and
+    // the system's errno behind it, kept for the message a caller shows
+    // once the transaction is rolled back. Nothing is printed on failure.
+    struct Failure {
+        int code = 0;
+        int systemErrno = 0;
+    };
+    static Failure lastFailure();
+    static void clearLastFailure();
+    // A German text for a SQLite result code (and the errno behind it).
+    static QString errorText(int code, int systemErrno = 0);
+    static QString errorText(const Failure& failure)
+    {
+        return errorText(failure.code, failure.systemErrno);
+    }
+
     qint64 int64(int column) const;
     QString text(int column) const;
     QByteArray bytes(int column) const; // text or blob bytes as stored
     int columnType(int column) const;   // SQLITE_INTEGER, SQLITE_TEXT ...
 
 private:
+    void noteFailure();
+
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
     bool m_failed = false;

@@ -2,6 +2,7 @@
 #include "platform/SystemError.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 
 QString SystemErrorText(int code)
 {
@@ -41,5 +42,27 @@ QString SystemErrorText(int code)
         return QStringLiteral("ungültiges Argument");
     default:
         return QStringLiteral("Systemfehler %1").arg(code);
+    }
+}
+
+QString FileKindText(unsigned mode)
+{
+    switch (mode & S_IFMT) {
+    case S_IFDIR:
+        return QStringLiteral("ein Ordner");
+    case S_IFIFO:
+        return QStringLiteral("eine benannte Pipe (FIFO)");
+    case S_IFCHR:
+        return QStringLiteral("ein zeichenorientiertes Gerät");
+    case S_IFBLK:
+        return QStringLiteral("ein blockorientiertes Gerät");
+    case S_IFSOCK:
+        return QStringLiteral("ein Socket");
+    case S_IFLNK:
+        return QStringLiteral("eine symbolische Verknüpfung");
+    case S_IFREG:
+        return QStringLiteral("eine gewöhnliche Datei");
+    default:
+        return QStringLiteral("ein Objekt unbekannter Art");
     }
 }

@@ -7,3 +7,7 @@
 // why a file could not be read or written. The system's own strings follow
 // the user's locale and are often English; they never reach a message.
 QString SystemErrorText(int code);
+
+// What a directory entry that is not a regular file is, in German with its
+// article ("ein Ordner", "eine benannte Pipe (FIFO)" ...), from st_mode.
+QString FileKindText(unsigned mode);

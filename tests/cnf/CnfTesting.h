@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cnf/CNFFile.h"
+#include "cnf/CNFMessages.h"
 #include "core/cuAppError.h"
 #include "support/PrintQt.h"
 #include "support/Raised.h"

@@ -16,11 +16,12 @@ TEST(CNFCollections, OrderPositionsAndNamesIgnoringCase)
     EXPECT_EQ(sections.Find(u"Strasse"), nullptr);
 
     const AppErrorRecord missing = Raised([&] { sections.Item(u"Daten"); });
-    EXPECT_EQ(missing.Number, CnfError(3));
+    EXPECT_EQ(missing.Number, CnfError(CNFMessages::SectionNotFound));
     EXPECT_EQ(missing.Description, QStringLiteral("Sektion 'Daten' nicht gefunden."));
-    EXPECT_EQ(Raised([&] { sections.Item(4); }).Number, 9);
-    EXPECT_EQ(Raised([&] { sections.Item(0); }).Number, 9);
-    EXPECT_EQ(Raised([&] { sections.Add(QStringLiteral("ZETA")); }).Number, 457);
+    EXPECT_EQ(Raised([&] { sections.Item(4); }).Number, CNFMessages::OutOfRange);
+    EXPECT_EQ(Raised([&] { sections.Item(0); }).Number, CNFMessages::OutOfRange);
+    EXPECT_EQ(Raised([&] { sections.Add(QStringLiteral("ZETA")); }).Number,
+              CNFMessages::DuplicateName);
     EXPECT_EQ(sections.Count(), 3);
 
     CNFKeys& keys = sections.Item(1).Keys();
@@ -28,7 +29,7 @@ TEST(CNFCollections, OrderPositionsAndNamesIgnoringCase)
     EXPECT_EQ(keys.Find(u"STRAßE"), &keys.Item(1));
     EXPECT_EQ(keys.Find(u"Strasse"), nullptr);
     const AppErrorRecord noKey = Raised([&] { keys.Item(u"x"); });
-    EXPECT_EQ(noKey.Number, 5);
+    EXPECT_EQ(noKey.Number, CNFMessages::InvalidArgument);
     EXPECT_EQ(noKey.Description,
               QStringLiteral("Der Schlüssel 'x' ist in der Sektion 'Zeta' nicht vorhanden."));
 }
@@ -57,7 +58,8 @@ TEST(CNFCollections, RemoveClearAndChangedFlags)
     sections.Remove(1);
     EXPECT_EQ(sections.Item(1).Name(), QStringLiteral("c"));
     EXPECT_EQ(sections.Item(1).Index(), 3); // the position it was given, not renumbered
-    EXPECT_EQ(Raised([&] { sections.Remove(u"a"); }).Number, CnfError(3));
+    EXPECT_EQ(Raised([&] { sections.Remove(u"a"); }).Number,
+              CnfError(CNFMessages::SectionNotFound));
     sections.ClearDirty();
     EXPECT_FALSE(sections.Dirty());
     sections.Item(1).Keys().Add(QStringLiteral("k"), QString());
@@ -80,7 +82,7 @@ TEST(CNFCollections, RenamingRefilesAndRefusesTakenNames)
         EXPECT_EQ(sections.Find(u"NEU"), &s);
         EXPECT_EQ(sections.Find(u"S2"), nullptr);
         const AppErrorRecord e = Raised([&] { s.SetName(QStringLiteral("s1")); });
-        EXPECT_EQ(e.Number, 457);
+        EXPECT_EQ(e.Number, CNFMessages::DuplicateName);
         EXPECT_EQ(s.Name(), QStringLiteral("Neu"));
         s.SetName(QStringLiteral("nEU")); // its own name in another case
         EXPECT_EQ(sections.Find(u"neu"), &s);
@@ -91,7 +93,8 @@ TEST(CNFCollections, RenamingRefilesAndRefusesTakenNames)
             keys.Add(QStringLiteral("k%1").arg(i), QString::number(i));
         keys.Item(u"K1").SetName(QStringLiteral("eins"));
         EXPECT_EQ(keys.Item(u"EINS").Value(), QStringLiteral("1"));
-        EXPECT_EQ(Raised([&] { keys.Item(1).SetName(QStringLiteral("K2")); }).Number, 457);
+        EXPECT_EQ(Raised([&] { keys.Item(1).SetName(QStringLiteral("K2")); }).Number,
+                  CNFMessages::DuplicateName);
     }
 }
 

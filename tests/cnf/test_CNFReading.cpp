@@ -2,7 +2,14 @@
 #include "CnfTesting.h"
 #include "support/TempDir.h"
 
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "platform/SystemError.h"
+
+#include <QFile>
 #include <QSignalSpy>
+
+#include <sys/stat.h>
 
 TEST(CNFReading, HeaderWithoutSectionsFailsWithItsFileName)
 {
@@ -10,12 +17,13 @@ TEST(CNFReading, HeaderWithoutSectionsFailsWithItsFileName)
     const QString path = dir.writeFile(QStringLiteral("kopf.cnf"), Crlf("Nur ein Kopf\nund mehr"));
     CNFFile doc;
     const AppErrorRecord e = Raised([&] { doc.FileRead(path); });
-    EXPECT_EQ(e.Number, CnfError(5));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::NoSections));
     EXPECT_EQ(e.Description, QStringLiteral("Die Datei '%1' enthält keine Sektionen.").arg(path));
     EXPECT_EQ(e.Source, QStringLiteral("CNFFile: ParseHeader | CNFFile: FileRead"));
 
     // One line that is no section line is no document either.
-    EXPECT_EQ(Raised([&] { doc.BufferRead(QStringLiteral("k=v")); }).Number, CnfError(5));
+    EXPECT_EQ(Raised([&] { doc.BufferRead(QStringLiteral("k=v")); }).Number,
+              CnfError(CNFMessages::NoSections));
 }
 
 TEST(CNFReading, EmptyMissingAndQuotedFiles)
@@ -23,14 +31,14 @@ TEST(CNFReading, EmptyMissingAndQuotedFiles)
     TempDir dir;
     CNFFile doc;
     const AppErrorRecord blank = Raised([&] { doc.BufferRead(QByteArray("   ")); });
-    EXPECT_EQ(blank.Number, CnfError(6));
+    EXPECT_EQ(blank.Number, CnfError(CNFMessages::NoEntries));
 
     const QString missing = dir.filePath(QStringLiteral("fehlt.cnf"));
     const AppErrorRecord e = Raised([&] { doc.FileRead(missing); });
-    EXPECT_EQ(e.Number, CnfError(2));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::FileMissing));
     EXPECT_EQ(e.Description, QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(missing));
     EXPECT_EQ(e.Source, QStringLiteral("CNFFile: FileRead"));
-    EXPECT_EQ(Raised([&] { doc.FileRead(dir.path()); }).Number, CnfError(2));
+    EXPECT_EQ(Raised([&] { doc.FileRead(dir.path()); }).Number, CnfError(CNFMessages::FileMissing));
 
     const QString path = dir.writeFile(QStringLiteral("mit blank.cnf"), "[S]\r\nk=v");
     EXPECT_EQ(doc.FileRead(QLatin1Char('"') + path + QLatin1Char('"')).Count(), 1);
@@ -123,19 +131,20 @@ TEST(CNFReading, DuplicateNamesFailTheRead)
 {
     CNFFile doc;
     const AppErrorRecord sections = Raised([&] { doc.BufferRead(Crlf("[Daten]\nk=1\n[DATEN]")); });
-    EXPECT_EQ(sections.Number, 457);
+    EXPECT_EQ(sections.Number, CNFMessages::DuplicateName);
     EXPECT_EQ(sections.Description, QStringLiteral("Die Sektion 'DATEN' ist bereits vorhanden."));
     EXPECT_EQ(sections.Source, QStringLiteral("CNFSections: Add | CNFFile: BufferRead"));
     // The partly filled model stays for the caller to look at.
     EXPECT_EQ(doc.Sections().Count(), 1);
 
     const AppErrorRecord keys = Raised([&] { doc.BufferRead(Crlf("[S]\nName=1\nname=2")); });
-    EXPECT_EQ(keys.Number, 457);
+    EXPECT_EQ(keys.Number, CNFMessages::DuplicateName);
     EXPECT_EQ(keys.Description,
               QStringLiteral("Der Schlüssel 'name' ist in der Sektion 'S' bereits vorhanden."));
 
     // An automatic name meets a written one of the same name.
-    EXPECT_EQ(Raised([&] { doc.BufferRead(Crlf("[S]\n001=x\nfrei")); }).Number, 457);
+    EXPECT_EQ(Raised([&] { doc.BufferRead(Crlf("[S]\n001=x\nfrei")); }).Number,
+              CNFMessages::DuplicateName);
 }
 
 TEST(CNFReading, ReadClearsChangedFlags)
@@ -202,7 +211,7 @@ TEST(CNFReading, CancelStopsAtTheNextHundredthLine)
             doc.FileReadCancel();
     });
     const AppErrorRecord e = Raised([&] { doc.BufferRead(text); });
-    EXPECT_EQ(e.Number, CnfError(8));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::Cancelled));
     EXPECT_EQ(e.Description, QStringLiteral("Abbruch durch Anwender."));
     EXPECT_EQ(doc.Sections().Item(1).Keys().Count(), 299);
     EXPECT_EQ(pumped, 4); // lines 0, 100, 200, 300
@@ -230,4 +239,38 @@ TEST(CNFReading, AReadCannotStartInsideAnother)
     });
     EXPECT_EQ(doc.BufferRead(Crlf("[S]\nk=1")).Item(1).Name(), QStringLiteral("S"));
     EXPECT_EQ(nested, QStringLiteral("Der Einlesevorgang muss zuerst beendet werden."));
+}
+
+TEST(CNFReading, LinesLongerThanAReadBlockAndLongNamesReadWhole)
+{
+    TempDir dir;
+    // Longer than the reader's blocks, so a line end is searched for across
+    // several of them; the name is longer than the hash's pieces.
+    const QByteArray value(9 << 20, 'v');
+    const QByteArray name = QByteArray(700, 'N') + "ä";
+    const QString path = dir.writeFile(QStringLiteral("lang.cnf"),
+                                       "[S]\r\nk=" + value + "\r\n" + name + "=2\r\nlast=3");
+    CNFFile doc;
+    const CNFKeys& keys = doc.FileRead(path).Item(1).Keys();
+    ASSERT_EQ(keys.Count(), 3);
+    EXPECT_EQ(keys.Item(1).Value().size(), value.size());
+    EXPECT_EQ(keys.Find(QString(QString::fromUtf8(name).toLower()))->Value(), QStringLiteral("2"));
+    EXPECT_EQ(keys.Item(u"LAST").Value(), QStringLiteral("3"));
+}
+
+// A FIFO blocked the read for ever, a device fed it without end.
+TEST(CNFReading, OnlyRegularFilesAreRead)
+{
+    TempDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.cnf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    CNFFile doc;
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+        const AppErrorRecord e = Raised([&] { doc.FileRead(path); });
+        EXPECT_EQ(e.Number, CNFMessages::FileAccess);
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        EXPECT_EQ(e.Description,
+                  AppErr().MsgLoad(Msg::NotRegularFile, path, FileKindText(st.st_mode)));
+    }
 }

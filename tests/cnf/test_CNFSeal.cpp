@@ -78,13 +78,13 @@ TEST(CNFSeal, DocumentMessages)
     CNFFile reader;
     reader.CrypPassword = QStringLiteral("geheim");
     AppErrorRecord e = Raised([&] { reader.FileRead(writer.Filename); });
-    EXPECT_EQ(e.Number, CnfError(12));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::ChecksumMismatch));
     EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Checksummenprüffehler.")));
     EXPECT_EQ(e.Source, QStringLiteral("CNFFile: X_FileRead | CNFFile: FileRead"));
 
     reader.CrypPassword.clear();
     e = Raised([&] { reader.FileRead(writer.Filename); });
-    EXPECT_EQ(e.Number, CnfError(10));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::SealedWithoutPassword));
     EXPECT_EQ(e.Description,
               QStringLiteral("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
 
@@ -94,7 +94,7 @@ TEST(CNFSeal, DocumentMessages)
     EXPECT_EQ(sections.Item(1).Keys().Item(u"k").Value(), QStringLiteral("a  b"));
 
     e = Raised([&] { reader.BufferRead(QByteArray("[S]\r\nk=v")); });
-    EXPECT_EQ(e.Number, CnfError(9));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::NotSealed));
     EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Die Datei ist fehlerhaft")));
 
     // A text handed over as characters, one per byte of the sealed form.
@@ -103,5 +103,31 @@ TEST(CNFSeal, DocumentMessages)
     EXPECT_EQ(reader.BufferRead(QString::fromLatin1(file.readAll())).Count(), 1);
     reader.CrypPassword.clear();
     EXPECT_EQ(Raised([&] { reader.BufferRead(QStringLiteral("****QxCnF****")); }).Number,
-              CnfError(10));
+              CnfError(CNFMessages::SealedWithoutPassword));
+}
+
+// Opening checks only the password bytes that meet the check text: a longer
+// password opened its file with a wrong key, as garbage.
+TEST(CNFSeal, SealingRefusesAPasswordLongerThanCanBeChecked)
+{
+    TempDir dir;
+    CNFFile doc;
+    doc.Sections().Add(QStringLiteral("S"));
+    doc.Filename = dir.filePath(QStringLiteral("s.cnf"));
+    for (const QString& password :
+         {QString(67, QLatin1Char('k')), QString(34, QChar(u'ä')), QString(23, QChar(u'€'))}) {
+        doc.CrypPassword = password;
+        const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
+        EXPECT_EQ(e.Number, CnfError(CNFMessages::PasswordTooLong));
+        EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Das Kennwort ist zu lang")));
+        EXPECT_FALSE(QFile::exists(doc.Filename));
+    }
+    doc.CrypPassword = QString(66, QLatin1Char('k'));
+    EXPECT_TRUE(doc.FileWrite());
+    // A file sealed elsewhere with a long password still opens with it.
+    const QByteArray longKey(80, 'x');
+    QByteArray opened;
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Seal("[S]", longKey), longKey, opened),
+              CNFSeal::OpenResult::Opened);
+    EXPECT_EQ(opened, QByteArray("[S]"));
 }

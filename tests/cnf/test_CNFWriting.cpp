@@ -82,7 +82,7 @@ TEST(CNFWriting, MarkerAtTheStartOfAPlainTextIsRefused)
     doc.Sections().Add(QStringLiteral("S"));
     doc.Filename = path;
     const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
-    EXPECT_EQ(e.Number, CnfError(13));
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::MarkerInPlainText));
     EXPECT_EQ(e.Description, QStringLiteral("Ausnahmefehler: Die Datei kann nicht gespeichert "
                                             "werden. Die erste Zeile darf nicht die Zeichenfolge "
                                             "'****QXCNF****' enthalten."));
@@ -105,12 +105,12 @@ TEST(CNFWriting, FailedWriteRaisesAndTouchesNothing)
     doc.Sections().Add(QStringLiteral("S"));
     doc.Filename = dir.makeDir(QStringLiteral("ordner"));
     const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
-    EXPECT_EQ(e.Number, 75);
+    EXPECT_EQ(e.Number, CNFMessages::FileAccess);
     EXPECT_TRUE(e.Source.endsWith(QStringLiteral("CNFFile: FilePut | CNFFile: FileWrite")));
     EXPECT_TRUE(doc.Dirty());
 
     doc.Filename.clear();
-    EXPECT_EQ(Raised([&] { doc.FileWrite(); }).Number, 52);
+    EXPECT_EQ(Raised([&] { doc.FileWrite(); }).Number, CNFMessages::BadFileName);
 }
 
 TEST(CNFWriting, SectionNamesWithBracketsStaySections)

@@ -24,8 +24,8 @@ TEST(CnfCommand, DumpShowsTheModel)
 
     run = Cli({QStringLiteral("dump"), dir.filePath(QStringLiteral("fehlt.cnf"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(), QStringLiteral("Die Datei '%1' ist nicht vorhanden.")
-                                     .arg(dir.filePath(QStringLiteral("fehlt.cnf"))));
+    EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::FileMissing,
+                                                   dir.filePath(QStringLiteral("fehlt.cnf"))));
     EXPECT_EQ(Cli({QStringLiteral("dump")}).code, 2);
     EXPECT_EQ(Cli({QStringLiteral("seal"), path, path}).code, 2); // no password
 }
@@ -53,14 +53,13 @@ TEST(CnfCommand, SealAndOpenGiveTheFileBack)
 
     run = Cli({QStringLiteral("open"), sealed, opened, QStringLiteral("--password"), "kennwort"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Checksummenprüffehler.")));
+    EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::ChecksumMismatch));
     run = Cli({QStringLiteral("dump"), sealed});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(),
-              QStringLiteral("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
+    EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::SealedWithoutPassword));
     run = Cli({QStringLiteral("open"), in, opened, QStringLiteral("--password"), password});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Die Datei ist fehlerhaft")));
+    EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::NotSealed));
     // Sealing twice is refused.
     EXPECT_EQ(
         Cli({QStringLiteral("seal"), sealed, opened, QStringLiteral("--password"), password}).code,

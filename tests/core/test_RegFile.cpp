@@ -210,3 +210,34 @@ TEST(RegFileWriter, RefusesNamesWithLineBreaks)
     key.values.clear();
     EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, S("\r\n"), error));
 }
+
+// Lone surrogates became "?" and merged distinct names.
+TEST(RegFileReader, RefusesUtf16WithALoneSurrogateOnItsLine)
+{
+    const QString key = S("[HKEY_CURRENT_USER\\X]\r\n");
+    const QString head = S("Windows Registry Editor Version 5.00\r\n\r\n") + key;
+    const QString lone = QString(QChar(0xD800));
+    for (const QString& line : {S("\"a") + lone + S("\"=\"b\"\r\n"),
+                                S("\"a\"=\"") + QString(QChar(0xDC01)) + S("x\"\r\n")}) {
+        const auto [number, text] = fault(RegFileWriter::utf16LeWithBom(head + line));
+        EXPECT_EQ(number, 4);
+        EXPECT_EQ(text, S("Die Zeile enthält ungültiges UTF-16 (ein einzelnes Surrogat)."));
+    }
+    // The same in text given as UTF-16 bytes; a pair is fine.
+    EXPECT_EQ(fault(kHeader5 + key.toUtf8() + "\"a\"=hex(1):00,d8,00,00\r\n").first, 4);
+    const RegFileDocument pair = parsed(
+        kHeader5 + key.toUtf8() + "\"a\"=hex(1):3d,d8,00,de,00,00\r\n\"\xF0\x9F\x98\x80\"=\"\"");
+    EXPECT_EQ(pair.keys[0].values[0].value.toText(), S("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(pair.keys[0].values[1].value.name, S("\xF0\x9F\x98\x80"));
+}
+
+// A leading U+FEFF is a character of the text, never dropped.
+TEST(AnsiText, KeepsALeadingByteOrderMarkCharacter)
+{
+    EXPECT_EQ(decodeAnsi("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + S("x"));
+    const RegFileDocument doc =
+        parsed(kHeader5 + "[HKCU\\\xEF\xBB\xBFK]\r\n\"\xEF\xBB\xBFn\"=\"\xEF\xBB\xBFt\"\r\n");
+    EXPECT_EQ(doc.keys[0].path, QString(QChar(0xFEFF)) + S("K"));
+    EXPECT_EQ(doc.keys[0].values[0].value.name, QString(QChar(0xFEFF)) + S("n"));
+    EXPECT_EQ(doc.keys[0].values[0].value.toText(), QString(QChar(0xFEFF)) + S("t"));
+}

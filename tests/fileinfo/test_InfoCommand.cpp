@@ -3,6 +3,9 @@
 #include "GermanTimeTest.h"
 
 #include "cli/InfoCommand.h"
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
 #include "support/CliRun.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
@@ -102,8 +105,7 @@ TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
     const CliResult missing = runCli({QStringLiteral("info"), gone});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_EQ(missing.err.trimmed(),
-              QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(gone));
+    EXPECT_EQ(missing.err.trimmed(), AppErr().MsgLoad(Msg::FileMissing, gone));
 
     EXPECT_EQ(runCli({QStringLiteral("info")}).code, 2);
 }

@@ -77,20 +77,21 @@ TEST_F(OfficeDocPropertiesTest, UnsupportedAndDamagedFilesGiveNothing)
 TEST_F(OfficeDocPropertiesTest, MissingNamesAndFilesRaiseTheirMessages)
 {
     const AppErrorRecord noName = Raised([&] { props.GetProperties(values); });
-    EXPECT_EQ(noName.Number, cuAppError::ErrorBase - 2);
+    EXPECT_EQ(noName.Number, cuAppError::ErrorBase - OfficeDocProperties::NoFileName);
     EXPECT_EQ(noName.Description, QStringLiteral("Es wurde kein Dateiname angegeben."));
     EXPECT_EQ(noName.Source, QStringLiteral("OfficeDocProperties: GetProperties"));
 
     const QString missing = dir.filePath(QStringLiteral("fehlt.doc"));
     props.setFilename(missing);
     const AppErrorRecord noFile = Raised([&] { props.GetProperties(values); });
-    EXPECT_EQ(noFile.Number, cuAppError::ErrorBase - 1);
+    EXPECT_EQ(noFile.Number, cuAppError::ErrorBase - OfficeDocProperties::FileMissing);
     EXPECT_EQ(noFile.Description,
               QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(missing));
 
     // A folder is no document, even with a document's name.
     props.setFilename(dir.makeDir(QStringLiteral("ordner.doc")));
-    EXPECT_EQ(Raised([&] { props.GetProperties(values); }).Number, cuAppError::ErrorBase - 1);
+    EXPECT_EQ(Raised([&] { props.GetProperties(values); }).Number,
+              cuAppError::ErrorBase - OfficeDocProperties::FileMissing);
 }
 
 TEST_F(OfficeDocPropertiesTest, NamesAndTheirIndexes)
@@ -101,7 +102,7 @@ TEST_F(OfficeDocPropertiesTest, NamesAndTheirIndexes)
     EXPECT_EQ(props.Translate(10, false), QStringLiteral("Title"));
     for (const qint32 index : {11, -1}) {
         const AppErrorRecord e = Raised([&] { props.Translate(index, true); });
-        EXPECT_EQ(e.Number, cuAppError::ErrorBase - 6);
+        EXPECT_EQ(e.Number, cuAppError::ErrorBase - OfficeDocProperties::NoSuchIndex);
         EXPECT_EQ(
             e.Description,
             QStringLiteral("Es gibt keine Eigenschaft mit dem Aufzählungsindex '%1'.").arg(index));

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tolvane-cli as a user would.
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
 #include "icons/IcoFile.h"
 #include "support/CliRun.h"
 #include "support/IconFixtures.h"
@@ -77,14 +80,16 @@ TEST(IconsCommand, NeverOverwritesAndReportsFailures)
     const QString existing = dir.writeFile(QStringLiteral("out/zwei_0001.ico"), QByteArray("alt"));
     CliResult run = cli({lib, QStringLiteral("--save"), dir.filePath(QStringLiteral("out"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("existiert bereits")));
+    EXPECT_EQ(
+        run.err.trimmed(),
+        AppErr().MsgLoad(Msg::TargetExists, dir.filePath(QStringLiteral("out/zwei_0001.ico"))));
     EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/zwei_0002.ico"))));
 
     run = cli({dir.filePath(QStringLiteral("fehlt.dll"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(), QStringLiteral("Die Datei '%1' ist nicht vorhanden.")
-                                     .arg(dir.filePath(QStringLiteral("fehlt.dll"))));
+    EXPECT_EQ(run.err.trimmed(),
+              AppErr().MsgLoad(Msg::FileMissing, dir.filePath(QStringLiteral("fehlt.dll"))));
     run = cli({dir.writeFile(QStringLiteral("leer.dll"), QByteArray(500, 'x'))});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Keine Icons")));

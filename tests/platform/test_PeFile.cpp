@@ -26,7 +26,7 @@ PeWriter sampleWriter(bool pe32Plus)
 
 QByteArray bytesOf(const PeFile& pe, const PeResource& r)
 {
-    return pe.data(r).toByteArray();
+    return pe.data(r);
 }
 } // namespace
 

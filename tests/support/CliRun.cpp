@@ -6,7 +6,14 @@
 
 CliResult runCli(const QStringList& args)
 {
+    return runCli(args, {});
+}
+
+CliResult runCli(const QStringList& args, const std::function<void()>& childSetup)
+{
     QProcess cli;
+    if (childSetup)
+        cli.setChildProcessModifier(childSetup);
     cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tolvane-cli"), args);
     CliResult result;
     if (!cli.waitForFinished(60000)) {

@@ -1,0 +1,239 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tolvane-cli as scripts use it: its switches, several files in one run,
+// special files, full disks and standard output.
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "core/Version.h"
+#include "core/cuAppError.h"
+#include "platform/FreshSettings.h"
+#include "platform/SystemError.h"
+#include "support/CliRun.h"
+#include "support/FullDisk.h"
+#include "support/IconFixtures.h"
+#include "support/PeWriter.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+QString S(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString message(int number, const QString& arg1, const QVariant& arg2 = {})
+{
+    return AppErr().MsgLoad(number, arg1, arg2);
+}
+
+QString makeFifo(const TempDir& dir, const QString& name)
+{
+    const QString path = dir.filePath(name);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
+}
+
+QString iconLibrary(const TempDir& dir, const QString& name)
+{
+    PeWriter w;
+    IconFixtures::addGroup(w, 1, 1, {IconFixtures::entry(IconFixtures::square(16, qRgb(1, 2, 3)))});
+    IconFixtures::addGroup(w, 2, 2, {IconFixtures::entry(IconFixtures::square(32, qRgb(4, 5, 6)))});
+    return dir.writeFile(name, w.build());
+}
+
+} // namespace
+
+TEST(Companion, VersionAndHelpExitWithZero)
+{
+    const CliResult version = runCli({S("--version")});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, S("Tolvane ") + ProgramVersion() + S("\n"));
+    const CliResult help = runCli({S("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.err.isEmpty());
+    for (const char* command : {"settings export", "cnf dump", "info DATEI", "icons DATEI"})
+        EXPECT_TRUE(help.out.contains(S(command))) << command;
+    EXPECT_EQ(runCli({}).code, 2);
+    EXPECT_EQ(runCli({S("--versio")}).code, 2);
+}
+
+TEST(Companion, SwitchValuesGoWithASpaceOrAnEqualsSign)
+{
+    TempDir dir;
+    const QString lib = iconLibrary(dir, S("lib.dll"));
+    const QString out = dir.filePath(S("out"));
+    ASSERT_EQ(runCli({S("icons"), lib, S("--size=16"), S("--format=png"), S("--save=") + out}).code,
+              0);
+    EXPECT_EQ(QImage(out + S("/lib_0001.png")).size(), QSize(16, 16));
+
+    const QString plain = dir.writeFile(S("p.cnf"), "[S]\r\nk=v");
+    const QString sealed = dir.filePath(S("s.cnf"));
+    ASSERT_EQ(runCli({S("cnf"), S("seal"), plain, sealed, S("--password=a=b")}).code, 0);
+    EXPECT_EQ(runCli({S("cnf"), S("dump"), sealed, S("--password"), S("a=b")}).out,
+              S("[S]\nk=v\n"));
+    // Refused: a flag given a value, an unknown switch, a switch without its value.
+    EXPECT_EQ(runCli({S("cnf"), S("dump"), plain, S("--unicode=ja")}).code, 2);
+    EXPECT_EQ(runCli({S("settings"), S("export"), S("--regedit5")}).code, 2);
+    EXPECT_EQ(runCli({S("icons"), lib, S("--size")}).code, 2);
+    // An empty folder saved nothing and reported success.
+    for (const QStringList& empty : {QStringList{S("--save"), QString()}, {S("--save=")}})
+        EXPECT_EQ(runCli(QStringList{S("icons"), lib} + empty).code, 2);
+}
+
+TEST(Companion, InfoAndIconsTakeSeveralFiles)
+{
+    TempDir dir;
+    const QString a = dir.writeFile(S("a.txt"), "abc");
+    const QString missing = dir.filePath(S("weg.txt"));
+    const QString fifo = makeFifo(dir, S("rohr.docx"));
+    const CliResult info = runCli({S("info"), a, missing, fifo});
+    EXPECT_EQ(info.code, 1);
+    const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], S("== ") + a);
+    EXPECT_TRUE(lines[2].startsWith(S("Größe\t")));
+    EXPECT_EQ(lines[10], S("== ") + missing);
+    EXPECT_EQ(lines[11], S("== ") + fifo);
+    // A FIFO named like a document: said what it is, not that it is missing.
+    EXPECT_EQ(info.err, message(Msg::FileMissing, missing) + S("\n") +
+                            message(Msg::NotRegularFile, fifo, FileKindText(S_IFIFO)) + S("\n"));
+
+    const QString one = iconLibrary(dir, S("eins.dll"));
+    const QString two = iconLibrary(dir, S("zwei.dll"));
+    const CliResult icons = runCli({S("icons"), one, two});
+    EXPECT_EQ(icons.code, 0) << icons.err.toStdString();
+    EXPECT_EQ(icons.out, S("== %1\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n"
+                           "== %2\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n")
+                             .arg(one, two));
+    EXPECT_EQ(runCli({S("icons"), one, missing}).code, 1);
+}
+
+// A dangling link in the save folder was followed out of the folder.
+TEST(Companion, IconsAreSavedOnlyAsNewFilesInsideTheFolder)
+{
+    TempDir dir;
+    const QString lib = iconLibrary(dir, S("lib.dll"));
+    const QString out = dir.makeDir(S("out"));
+    const QString outside = dir.filePath(S("draussen.ico"));
+    ASSERT_TRUE(QFile::link(outside, out + S("lib_0001.ico")));
+    const CliResult run = runCli({S("icons"), lib, S("--save"), out});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, message(Msg::TargetExists, out + S("lib_0001.ico")) + S("\n"));
+    EXPECT_FALSE(QFileInfo::exists(outside));
+    EXPECT_TRUE(QFileInfo(out + S("lib_0002.ico")).isFile());
+}
+
+TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
+{
+    FreshSettings fresh;
+    TempDir dir;
+    const QString fifo = makeFifo(dir, S("rohr"));
+    const QString device = S("/dev/zero");
+    for (const QString& input : {fifo, device}) {
+        struct stat st {};
+        ::stat(QFile::encodeName(input).constData(), &st);
+        const QString refused = message(Msg::NotRegularFile, input, FileKindText(st.st_mode));
+        for (const QStringList& args :
+             {QStringList{S("settings"), S("import"), input},
+              {S("cnf"), S("dump"), input},
+              {S("cnf"), S("seal"), input, dir.filePath(S("x")), S("--password"), S("k")}}) {
+            const CliResult run = runCli(args);
+            EXPECT_EQ(run.code, 1) << args.join(' ').toStdString();
+            EXPECT_EQ(run.err.trimmed(), refused) << args.join(' ').toStdString();
+        }
+    }
+    // Output onto a FIFO goes through it; the FIFO stays.
+    const QByteArray plain = "[S]\r\nk=v";
+    const QString in = dir.writeFile(S("p.cnf"), plain);
+    const QString sealed = dir.filePath(S("s.cnf"));
+    ASSERT_EQ(runCli({S("cnf"), S("seal"), in, sealed, S("--password"), S("k")}).code, 0);
+    QByteArray received;
+    std::thread reader([&] {
+        QFile pipe(fifo);
+        if (pipe.open(QIODevice::ReadOnly))
+            received = pipe.readAll();
+    });
+    EXPECT_EQ(runCli({S("cnf"), S("open"), sealed, fifo, S("--password"), S("k")}).code, 0);
+    reader.join();
+    EXPECT_EQ(received, plain);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    // "-" is standard output.
+    const CliResult out = runCli({S("cnf"), S("open"), sealed, S("-"), S("--password"), S("k")});
+    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.bytes, plain);
+    const CliResult folder = runCli({S("settings"), S("export"), dir.path()});
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_EQ(folder.err.trimmed(),
+              message(Msg::FileWriteFailed, dir.path(), SystemErrorText(EISDIR)));
+}
+
+// On a full disk the small outputs stayed in the write buffer, the failed
+// flush went unnoticed and the cut file replaced the old one: `cnf seal F F`
+// destroyed the only copy of F.
+TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
+{
+    FullDisk disk;
+    const QByteArray plain = "[S]\r\n" + QByteArray(8000, 'k') + "=v";
+    const QString only = disk.path() + S("nur.cnf");
+    const QString export_ = disk.path() + S("export.reg");
+    {
+        QFile f(only);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(plain);
+        QFile e(export_);
+        ASSERT_TRUE(e.open(QIODevice::WriteOnly));
+        e.write("alt");
+    }
+    disk.fill();
+    const QString reason = SystemErrorText(disk.mounted() ? ENOSPC : EFBIG);
+    FreshSettings fresh;
+    const CliResult seal =
+        runCli({S("cnf"), S("seal"), only, only, S("--password"), S("k")}, disk.childSetup());
+    EXPECT_EQ(seal.code, 1);
+    EXPECT_EQ(seal.err.trimmed(), message(Msg::FileWriteFailed, only, reason));
+    EXPECT_EQ(TempDir::contents(only), plain);
+    const CliResult exported = runCli({S("settings"), S("export"), export_}, disk.childSetup());
+    EXPECT_EQ(exported.code, 1);
+    EXPECT_EQ(TempDir::contents(export_), QByteArray("alt"));
+    QStringList left = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(S(".filler"));
+    EXPECT_EQ(left, (QStringList{S("export.reg"), S("nur.cnf")}));
+}
+
+// A failing store was reported as a line of the file that could not be taken over.
+TEST(Companion, ImportNamesTheStoresOwnFailure)
+{
+    FullDisk disk;
+    TempDir dir;
+    const QByteArray previous = qgetenv("TOLVANE_REGISTRY");
+    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + S("registry.db")));
+    const QString small = dir.writeFile(S("klein.reg"), "REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"1\"\r\n");
+    ASSERT_EQ(runCli({S("settings"), S("import"), small}).code, 0);
+    disk.fill(96 * 1024); // room to open the store, not for the value
+    QByteArray big = "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:";
+    for (int i = 0; i < 400000; ++i)
+        big += "ab,";
+    const QString file = dir.writeFile(S("gross.reg"), big + "00\r\n");
+    const auto limit = [mounted = disk.mounted()] {
+        if (!mounted)
+            FullDisk::limitChild(128 * 1024);
+    };
+    const CliResult run = runCli({S("settings"), S("import"), file}, limit);
+    qputenv("TOLVANE_REGISTRY", previous);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(S("Fehler beim Import von '%1': Die ").arg(file)))
+        << run.err.toStdString();
+    // SQLite tells the errno of a full disk; of a size limit only "I/O error".
+    EXPECT_TRUE(run.err.contains(SystemErrorText(disk.mounted() ? ENOSPC : EIO)))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(S("Zeile")));
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+}
