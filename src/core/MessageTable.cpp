@@ -84,6 +84,13 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "Das letzte Stapel-Umbenennen in '##' wurde unterbrochen; es ist jetzt "
+    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                        // 170
+    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?",        // 171
+    "## Dateien wurden zurückbenannt.",                                            // 172
+    "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
+    "inzwischen vergeben.",                                                        // 173
+    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.",         // 174
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace
