@@ -126,9 +126,10 @@ TEST_F(RenameWindow, OkChecksThenRunsOrShowsThePreview)
     EXPECT_TRUE(Shown(Msg::RenameUndone));
     EXPECT_EQ(FolderContents(dir.path()).value("a10.txt"), "a10.txt");
 
-    // "b.txt" outside the mask takes the name a8 would get: 125 and the preview.
+    // A leading dot would hide the files: 125 and the preview.
     boxes.clear();
-    form->txtStartPosComplete->setText(QStringLiteral("1"));
+    form->cmbComplete->setCurrentIndex(1);
+    Q_EMIT form->cmbComplete->activated(1);
     form->txtComplete->setText(QStringLiteral("."));
     int rows = -1;
     QString tip;
