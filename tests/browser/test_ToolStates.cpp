@@ -113,11 +113,11 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         const char* selected;
         const char* seen;
     } cases[] = {
-        {"", "Refresh Select Select_All Select_Nothing"},
-        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
+        {"", "Refresh Select Select_All Select_Nothing Rename"},
+        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath Rename"},
+        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath Rename"},
+        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath Rename"},
+        {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing Rename"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
@@ -125,11 +125,12 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
     }
     // Tools that are not built: disabled where a menu cannot hide them.
     for (const char* absent :
-         {"TB_Compare", "TB_Rename", "TB_SlideShow", "TB_Icons", "mExtras_CompareDirs"})
+         {"TB_Compare", "TB_SlideShow", "TB_Icons", "mExtras_CompareDirs"})
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
-    for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options"})
+    for (const char* built :
+         {"TB_Calc", "TB_Calc_TimeCalc", "TB_Rename", "mExtras_Calc", "mExtras_Options"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath Rename"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)

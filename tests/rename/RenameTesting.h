@@ -13,8 +13,8 @@
 RenameRule ReplaceRule(const QString& find, const QString& by);
 // The regular files of a folder: name bytes -> contents (dot-files too).
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder);
-// Writes each name with its own name as contents.
-void WriteNamedFiles(const QString& folder, const QList<QByteArray>& names);
+// Writes each name with its own name as contents; false when one failed.
+bool WriteNamedFiles(const QString& folder, const QList<QByteArray>& names);
 // The first letter of the name and a counted number (places 0): with names
 // like a10, a8, a9, which sort that way, it makes chains, swaps and cycles.
 RenameRule CountingRule();

@@ -187,3 +187,43 @@ TEST_F(RenameWindow, ClosingKeepsTheExample)
     SetAppOptions(nullptr);
 }
 } // namespace
+
+#include "browser/FileBoxModel.h"
+#include "browser/frmMain.h"
+#include "core/AppSettings.h"
+
+#include <QAction>
+#include <QListView>
+
+namespace {
+// The main window's entries open the window on the folder, the mask and the
+// current file, and read the file list again once files were renamed.
+TEST_F(RenameWindow, MainWindowEntriesOpenItAndRefreshTheList)
+{
+    WriteNamedFiles(dir.path(), {"IMG_1.jpg", "notes.txt"});
+    auto options = std::make_unique<pOptions>();
+    options->Init();
+    SetAppOptions(std::move(options));
+    AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.path());
+    {
+        frmMain main;
+        main.show();
+        main.SetMaskText(QStringLiteral("*.jpg"));
+        QString title;
+        WhenModal<frmRename>([&](frmRename* rename) {
+            title = rename->windowTitle();
+            rename->cmbMode->setCurrentIndex(1);
+            Q_EMIT rename->cmbMode->activated(1);
+            rename->txtFind->setText(QStringLiteral("IMG_"));
+            rename->txtReplace->setText(QStringLiteral("Foto_"));
+            boxes.queueAnswer(MsgResult::Yes);
+            rename->cmdOK->click();
+            rename->reject();
+        });
+        main.findChild<QAction*>(QStringLiteral("TB_Rename"))->trigger();
+        EXPECT_TRUE(title.endsWith(QStringLiteral("*.jpg"))) << title.toStdString();
+        EXPECT_TRUE(main.Files()->Names().contains(QStringLiteral("Foto_1.jpg")));
+    }
+    SetAppOptions(nullptr);
+}
+} // namespace
