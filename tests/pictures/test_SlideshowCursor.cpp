@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pictures/SlideFit.h"
+#include "pictures/SlideshowCursor.h"
+#include "support/PrintQt.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QStringList kThree = {QStringLiteral("/b/c.JPG"), QStringLiteral("/b/A.bmp"),
+                            QStringLiteral("/b/b.jpg")};
+
+// Plays `actions` on the cursor, each picture asked for shown at once:
+// T tick, t tick while minimised, F P N L first/previous/next/last,
+// > play, | stop. The trace lists the pictures shown, "!" where the show ended.
+QString Play(SlideshowCursor& cursor, const char* actions)
+{
+    QStringList trace;
+    for (const char* a = actions; *a; ++a) {
+        SlideshowCursor::Step step;
+        switch (*a) {
+        case 'T':
+            step = cursor.Tick(false);
+            break;
+        case 't':
+            step = cursor.Tick(true);
+            break;
+        case 'F':
+            step = cursor.First(false);
+            break;
+        case 'P':
+            step = cursor.Previous(false);
+            break;
+        case 'N':
+            step = cursor.Next(false);
+            break;
+        case 'L':
+            step = cursor.Last(false);
+            break;
+        case '>':
+            cursor.Play();
+            break;
+        case '|':
+            cursor.Stop();
+            break;
+        default:
+            ADD_FAILURE() << "unknown action " << *a;
+        }
+        if (step.show >= 0) {
+            cursor.SetShown(step.show);
+            trace << QString::number(step.show) + (step.ended ? QStringLiteral("!") : QString());
+        }
+    }
+    return trace.join(QLatin1Char(' '));
+}
+} // namespace
+
+TEST(SlideshowCursor, AShowFollowsTicksKeysAndButtons)
+{
+    const struct {
+        const char* actions;
+        const char* trace;
+        const char* status;
+        const char* buttons; // enabled: First Previous Next Last Play Stop
+    } cases[] = {
+        {"T", "0", "1 von 3 - Playing - 5 Sek.", "--NL-S"},
+        {"TTT", "0 1 2!", "3 von 3 - Stopped - 5 Sek.", "FP--P-"},
+        {"TP", "0", "1 von 3 - Playing - 5 Sek.", "--NL-S"}, // nothing before the first
+        {"TT|P", "0 1 0", "1 von 3 - Stopped - 5 Sek.", "--NLP-"},
+        {"TT|", "0 1", "2 von 3 - Stopped - 5 Sek.", "FPNLP-"}, // the picture on screen
+        {"T|N", "0 1", "2 von 3 - Stopped - 5 Sek.", "FPNLP-"},
+        {"T|L", "0 2!", "3 von 3 - Stopped - 5 Sek.", "FP--P-"},
+        {"T|NN", "0 1 2!", "3 von 3 - Stopped - 5 Sek.", "FP--P-"},
+        {"TNT", "0 1", "2 von 3 - Playing - 5 Sek.", "FPNL-S"}, // keeps playing
+        {"TLT", "0 2!", "3 von 3 - Stopped - 5 Sek.", "FP--P-"},
+        {"TtT", "0 1", "2 von 3 - Playing - 5 Sek.", "FPNL-S"}, // minimised: no slide
+        {"TTT>T", "0 1 2! 0", "1 von 3 - Playing - 5 Sek.", "--NL-S"},
+        {"TTTN", "0 1 2!", "3 von 3 - Stopped - 5 Sek.", "FP--P-"},
+        {"TT|F", "0 1 0", "1 von 3 - Stopped - 5 Sek.", "--NLP-"},
+    };
+    for (const auto& c : cases) {
+        SlideshowCursor cursor;
+        cursor.StartShow(kThree, 5000);
+        EXPECT_EQ(Play(cursor, c.actions), QLatin1String(c.trace)) << c.actions;
+        EXPECT_EQ(cursor.StatusText(), QString::fromUtf8(c.status)) << c.actions;
+        const bool states[] = {cursor.CanFirst(), cursor.CanPrevious(), cursor.CanNext(),
+                               cursor.CanLast(),  cursor.CanPlay(),     cursor.CanStop()};
+        QString buttons;
+        for (int i = 0; i < 6; ++i)
+            buttons += states[i] ? QLatin1Char("FPNLPS"[i]) : QLatin1Char('-');
+        EXPECT_EQ(buttons, QLatin1String(c.buttons)) << c.actions;
+    }
+}
+
+TEST(SlideshowCursor, ListOrderCaptionAndOnePicture)
+{
+    SlideshowCursor cursor;
+    cursor.StartShow(kThree + QStringList{QStringLiteral("/b/a.bmp")}, 5000);
+    EXPECT_EQ(cursor.Files(), (QStringList{"/b/A.bmp", "/b/a.bmp", "/b/b.jpg", "/b/c.JPG"}));
+    EXPECT_EQ(cursor.Caption(), QStringLiteral("Slideshow:"));
+    Play(cursor, "TT");
+    EXPECT_EQ(cursor.Caption(), QStringLiteral("Slideshow: /b/a.bmp"));
+
+    cursor.StartShow({QStringLiteral("/x/only.png")}, 5000);
+    EXPECT_EQ(Play(cursor, "T"), QStringLiteral("0!"));
+    EXPECT_EQ(cursor.StatusText(), QStringLiteral("1 von 1 - Stopped - 5 Sek."));
+    EXPECT_EQ(Play(cursor, ">T"), QStringLiteral("0!"));
+
+    cursor.ShowPicture(QStringLiteral("/x/bild.jpg"));
+    EXPECT_EQ(cursor.Caption(), QStringLiteral("Bild: /x/bild.jpg"));
+    EXPECT_FALSE(cursor.Playing());
+    EXPECT_TRUE(cursor.StatusText().isEmpty());
+    EXPECT_TRUE(Play(cursor, "TNL").isEmpty()) << "no list to move in";
+}
+
+TEST(SlideshowCursor, TheTimerStartsFastThenKeepsTheInterval)
+{
+    SlideshowCursor cursor;
+    cursor.StartShow(kThree, 5000);
+    EXPECT_TRUE(cursor.Playing());
+    EXPECT_EQ(cursor.TimerInterval(), SlideshowCursor::kFirstSlideMs);
+    const quint32 starts = cursor.TimerStarts();
+    Play(cursor, "T");
+    EXPECT_EQ(cursor.TimerInterval(), 5000);
+    // Navigating while playing: the next picture after a moment, then on.
+    Play(cursor, "N");
+    EXPECT_EQ(cursor.TimerInterval(), SlideshowCursor::kFirstSlideMs);
+    EXPECT_EQ(cursor.TimerStarts(), starts + 1);
+    // "3" while playing changes the timer at once.
+    Play(cursor, "T");
+    EXPECT_TRUE(cursor.ChooseInterval(2));
+    EXPECT_EQ(cursor.TimerInterval(), 3000);
+    EXPECT_EQ(cursor.StatusText(), QStringLiteral("2 von 3 - Playing - 3 Sek."));
+    EXPECT_FALSE(cursor.ChooseInterval(2)) << "the same entry again changes nothing";
+}
+
+TEST(SlideshowCursor, TheIntervalListTakesWholeSecondsUpToTwenty)
+{
+    const struct {
+        qint32 viewer;
+        int entry;
+        qint32 interval;
+    } cases[] = {{5000, 4, 5000}, {1000, 0, 1000},  {20000, 19, 20000},
+                 {2500, 5, 6000}, {21000, 5, 6000}, {999, 5, 6000}};
+    for (const auto& c : cases) {
+        SlideshowCursor cursor;
+        cursor.StartShow(kThree, c.viewer);
+        EXPECT_EQ(cursor.IntervalEntry(), c.entry) << c.viewer;
+        EXPECT_EQ(cursor.Interval(), c.interval) << c.viewer;
+        EXPECT_EQ(cursor.TimerInterval(), SlideshowCursor::kFirstSlideMs) << c.viewer;
+    }
+}
+
+TEST(SlideFit, PicturesFillTheWidthOrTheHeightAtTheTop)
+{
+    const struct {
+        QSize inner;
+        int strip;
+        QSize picture;
+        QRect fitted;
+    } cases[] = {
+        {{400, 400}, 0, {100, 50}, {0, 0, 400, 200}},
+        {{400, 400}, 0, {50, 100}, {100, 0, 200, 400}},
+        {{400, 440}, 40, {50, 100}, {100, 0, 200, 400}}, // the strip's height is taken off
+        {{400, 400}, 0, {4000, 4000}, {0, 0, 400, 400}},
+        {{300, 200}, 0, {3000, 1000}, {0, 0, 300, 100}},
+        {{0, 0}, 0, {100, 50}, {}}, // a minimised window: nothing to fit into
+        {{400, 40}, 40, {100, 50}, {}},
+        {{400, 400}, 0, {0, 50}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SlideFit(c.inner, c.strip, c.picture), c.fitted)
+            << c.inner.width() << "x" << c.inner.height() << " " << c.picture.width();
+    EXPECT_EQ(SlideDecodeSize({8000, 6000}, {800, 600}, 2.0), QSize(1600, 1200));
+    EXPECT_EQ(SlideDecodeSize({100, 50}, {400, 200}, 1.0), QSize(100, 50)) << "never enlarged";
+}
