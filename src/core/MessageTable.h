@@ -84,6 +84,7 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
-constexpr int PictureNotShown = 170; // path, German reason
+
+constexpr int PictureNotShown = 170;    // path, German reason
 constexpr int SlideshowBadNumber = 171; // key, value
 } // namespace Msg

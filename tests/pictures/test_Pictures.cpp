@@ -160,7 +160,8 @@ TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
     const QString pattern = QStringLiteral("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
     EXPECT_EQ(viewer.Pattern(), pattern);
     EXPECT_TRUE(viewer.PatternFilter().startsWith(QStringLiteral("*. bmp|*.bmp|*. jpg|*.jpg|")));
-    EXPECT_EQ(viewer.FilePatternText(), QStringLiteral("*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp;*.tif;*.tiff"));
+    EXPECT_EQ(viewer.FilePatternText(),
+              QStringLiteral("*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp;*.tif;*.tiff"));
     EXPECT_EQ(viewer.SlideShowInterval(), 5000);
     EXPECT_EQ(viewer.BackColor(), 0);
     EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("Pattern")), pattern);
