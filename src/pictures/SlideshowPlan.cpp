@@ -2,6 +2,7 @@
 #include "pictures/SlideshowPlan.h"
 
 #include "cnf/CNFFile.h"
+#include "cnf/CNFMessages.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
 #include "core/FolderListing.h"
@@ -100,13 +101,20 @@ void SlideshowPlan::AddFolder(const QString& folder, const QString& pattern)
 
 void SlideshowPlan::ReadCommandFile(const QString& path, const QString& pattern)
 {
+    const QByteArray bytes = ReadUserFile(path, kMaxCommandFileSize, kSource);
     CNFFile document;
     document.Filename = path;
     document.SetEventPump({});
-    const CNFSections& sections =
-        document.BufferRead(ReadUserFile(path, kMaxCommandFileSize, kSource));
-    if (sections.Count() == 0)
-        return;
+    try {
+        document.BufferRead(bytes);
+    } catch (const AppErrorRecord& error) {
+        // A file without any section names no picture; that is no failure.
+        if (error.Number == cuAppError::ErrorBase - CNFMessages::NoSections ||
+            error.Number == cuAppError::ErrorBase - CNFMessages::NoEntries)
+            return;
+        throw;
+    }
+    const CNFSections& sections = document.Sections();
     interval = IntervalOf(ValueOf(sections, u"Options", u"Interval"));
     const QString colour = ValueOf(sections, u"Options", u"BackColor");
     backColor = colour == QLatin1String("-1") ? -1 : BackColorOf(colour);
