@@ -76,9 +76,12 @@ int main(int argc, char** argv)
         delayMs > 0)
         closeFirstWindowLater(delayMs);
     Main(QApplication::arguments().mid(1));
-    // A start that failed, or a tool that ended while starting, left nothing to wait for.
-    if (openWindows().isEmpty())
+    // A start that failed, or a run that ended while starting (a slideshow
+    // declined or with nothing to show), left nothing to wait for.
+    if (openWindows().isEmpty()) {
+        AppShutdown();
         return AppExitCode();
+    }
     const int loopCode = app.exec();
     return AppExitCode() != 0 ? AppExitCode() : loopCode;
 }

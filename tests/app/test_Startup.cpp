@@ -4,6 +4,8 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
 #include "core/Registry.h"
 #include "core/pOptions.h"
 #include "platform/SettingsDatabase.h"
@@ -15,6 +17,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -166,4 +169,41 @@ TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
     EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
     const QStringList aside = QDir(m_dir.path()).entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
     EXPECT_FALSE(aside.isEmpty());
+}
+
+TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
+{
+    const QString folder = m_dir.makeDir(QStringLiteral("Urlaub 2024"));
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::cyan);
+    picture.save(folder + QStringLiteral("/strand.png"));
+    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + folder + QLatin1Char('"')});
+    EXPECT_EQ(mainWindow(), nullptr);
+    QWidget* show = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        show = w->isVisible() && w->objectName() == QLatin1String("frmSlideshow") ? w : show;
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(RunsAlone());
+    EXPECT_EQ(m_boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowClickOk));
+    show->close();
+    EXPECT_EQ(AppOptions(), nullptr) << "the run ended with its window";
+    EXPECT_EQ(AppExitCode(), 0);
+
+    // A run that opens no window ends the program: 1 unless the user said no.
+    const struct {
+        QStringList arguments;
+        int answer;
+        int code;
+    } cases[] = {
+        {{QStringLiteral("/Slideshow"), folder}, MsgResult::Cancel, 0},
+        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))}, MsgResult::Ok, 1},
+        {{QStringLiteral("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
+    };
+    for (const auto& c : cases) {
+        m_boxes.queueAnswer(c.answer);
+        Main(c.arguments);
+        EXPECT_EQ(AppExitCode(), c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(mainWindow(), nullptr);
+        AppShutdown();
+    }
 }
