@@ -18,6 +18,24 @@
 namespace {
 constexpr qint32 kInvalidPicture = 481;
 
+// A file whose reads fail once `cancel` is set: a decoder reading from it
+// gives up at its next read instead of finishing a picture nobody wants.
+class CancellableFile : public QFile {
+public:
+    explicit CancellableFile(const std::atomic<bool>* cancel) : m_cancel(cancel) {}
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (m_cancel && m_cancel->load())
+            return -1;
+        return QFile::readData(data, maxSize);
+    }
+
+private:
+    const std::atomic<bool>* m_cancel;
+};
+
 LoadedPicture Failed(const QString& path, qint32 number, const QString& reason)
 {
     LoadedPicture picture;
@@ -93,7 +111,8 @@ QSize PictureLoader::DecodeSize(const QSize& natural, const QSize& shownSize)
                  std::max(1, int(std::ceil(natural.height() * scale))));
 }
 
-LoadedPicture PictureLoader::Decode(const QString& path, const DecodeSizeFor& decodeSize)
+LoadedPicture PictureLoader::Decode(const QString& path, const DecodeSizeFor& decodeSize,
+                                    const std::atomic<bool>* cancel)
 {
     struct stat st {};
     if (::stat(EncodeFileName(path).constData(), &st) != 0)
@@ -104,7 +123,7 @@ LoadedPicture PictureLoader::Decode(const QString& path, const DecodeSizeFor& de
     if (st.st_size == 0)
         return Failed(path, kInvalidPicture, QStringLiteral("Die Datei ist leer."));
     // Opened by its bytes (a name need not be UTF-8).
-    QFile file;
+    CancellableFile file(cancel);
     if (!OpenFileByName(file, path, QIODevice::ReadOnly))
         return FailedSystemCall(path, errno);
     // The content tells the format, so a PNG named ".jpg" is shown all the

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 // A picture as the thumbnail and the slideshow hold it: decoded no larger
@@ -37,8 +38,10 @@ public:
     static LoadedPicture Load(const QString& path, const DecodeSizeFor& decodeSize);
     // The same without raising: a failure comes back in the picture. The
     // format is told by the content, never by the name; the reader's cap on
-    // the memory of one picture stays on. Safe on any thread.
-    static LoadedPicture Decode(const QString& path, const DecodeSizeFor& decodeSize);
+    // the memory of one picture stays on. Safe on any thread. Once `cancel`
+    // is set the file reads no further and the decode soon ends, failed.
+    static LoadedPicture Decode(const QString& path, const DecodeSizeFor& decodeSize,
+                                const std::atomic<bool>* cancel = nullptr);
     // The size to decode a w x h picture at to show it at `shownSize`.
     static QSize DecodeSize(const QSize& natural, const QSize& shownSize);
 };

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <atomic>
+
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -20,7 +22,8 @@ struct SlideDecoder::Job {
 
 // The thread and what it shares with the window thread. Jobs wait in
 // `queue`; a job taken stays in `busy` until its result has reached the
-// window thread, so it is not asked for twice meanwhile.
+// window thread, so it is not asked for twice meanwhile. The job under way
+// is `current`; setting `cancel` makes its decode give up early.
 class SlideDecoder::Worker {
 public:
     explicit Worker(SlideDecoder* owner) : m_owner(owner)
@@ -32,6 +35,7 @@ public:
         {
             std::lock_guard lock(mutex);
             stop = true;
+            cancel = true;
             queue.clear();
         }
         wake.notify_all();
@@ -47,6 +51,9 @@ public:
     std::condition_variable wake;
     QList<Job> queue;
     QSet<quint64> busy;
+    quint64 current = 0;
+    bool working = false;
+    std::atomic<bool> cancel{false};
     bool stop = false;
 
 private:
@@ -60,19 +67,29 @@ private:
                 if (stop)
                     return;
                 job = queue.takeFirst();
-                busy.insert(Key(job.generation, job.index));
+                current = Key(job.generation, job.index);
+                busy.insert(current);
+                working = true;
+                cancel = false;
             }
-            const LoadedPicture picture =
-                PictureLoader::Decode(job.path, [&job](const QSize& natural) {
+            const LoadedPicture picture = PictureLoader::Decode(
+                job.path,
+                [&job](const QSize& natural) {
                     const QSize fitted = SlideFit(job.inner, job.strip, natural).size();
                     return SlideDecodeSize(natural, fitted, job.ratio);
-                });
+                },
+                &cancel);
+            bool cancelled = false;
+            {
+                std::lock_guard lock(mutex);
+                working = false;
+                cancelled = cancel.load();
+            }
             // Dropped by Qt if the owner is gone by the time it would run.
             QMetaObject::invokeMethod(
                 m_owner,
-                [owner = m_owner, generation = job.generation, index = job.index, picture] {
-                    owner->Arrived(generation, index, picture);
-                },
+                [owner = m_owner, generation = job.generation, index = job.index, picture,
+                 cancelled] { owner->Arrived(generation, index, picture, cancelled); },
                 Qt::QueuedConnection);
         }
     }
@@ -165,19 +182,31 @@ void SlideDecoder::Queue()
     {
         std::lock_guard lock(m_worker->mutex);
         m_worker->queue.clear();
+        bool currentWanted = false;
         for (const Job& job : std::as_const(jobs)) {
-            if (!m_worker->busy.contains(Worker::Key(job.generation, job.index)))
+            const quint64 key = Worker::Key(job.generation, job.index);
+            currentWanted = currentWanted || key == m_worker->current;
+            if (!m_worker->busy.contains(key))
                 m_worker->queue.append(job);
         }
+        // A picture nobody wants any more must not hold up the one wanted now.
+        if (m_worker->working && !currentWanted)
+            m_worker->cancel = true;
     }
     m_worker->wake.notify_all();
 }
 
-void SlideDecoder::Arrived(quint64 generation, qint32 index, const LoadedPicture& picture)
+void SlideDecoder::Arrived(quint64 generation, qint32 index, const LoadedPicture& picture,
+                           bool cancelled)
 {
     {
         std::lock_guard lock(m_worker->mutex);
         m_worker->busy.remove(Worker::Key(generation, index));
+    }
+    if (cancelled) {
+        // Wanted again meanwhile: asked for anew.
+        Queue();
+        return;
     }
     if (generation != m_generation || !m_wanted.contains(index) || m_ready.contains(index))
         return;

@@ -16,8 +16,9 @@
 // urgent first (the one to show, then its neighbours); only those are kept,
 // so at most that many screen-size pictures are held. A result that nobody
 // wants any more when it arrives (the show moved on, the window was resized)
-// is dropped. Everything but the decoding itself happens on the window
-// thread; closing waits for a decode already under way.
+// is dropped, and a decode under way that is no longer wanted gives up
+// early. Everything but the decoding itself happens on the window thread;
+// closing waits for a decode already under way.
 //
 // A dedicated thread rather than a JobRunner job: the wishes change with
 // every key press while a decode runs, and the window must never wait for a
@@ -51,7 +52,7 @@ private:
     struct Job;
     class Worker;
     void Queue();
-    void Arrived(quint64 generation, qint32 index, const LoadedPicture& picture);
+    void Arrived(quint64 generation, qint32 index, const LoadedPicture& picture, bool cancelled);
     QSize DecodeSizeFor(const QSize& natural) const;
 
     QStringList m_files;

@@ -182,6 +182,11 @@ void frmSlideshow::AdoptViewer(std::unique_ptr<pPicViewer> viewer)
         m_viewer = m_ownViewer.get();
 }
 
+bool frmSlideshow::PictureReady(qint32 index) const
+{
+    return m_decoder->Ready(index) != nullptr;
+}
+
 bool frmSlideshow::Minimised() const
 {
     return isMinimized();

@@ -42,6 +42,8 @@ public:
     void AdoptViewer(std::unique_ptr<pPicViewer> viewer);
 
     const SlideshowCursor& Cursor() const { return m_cursor; }
+    // The picture is decoded and waits to be shown.
+    bool PictureReady(qint32 index) const;
 
     SlidePicture* Image1 = nullptr;
     SlideStatusStrip* picStatus = nullptr;

@@ -45,11 +45,12 @@ protected:
 
     QString Shown(const char* interval, const char* colour, const char* maximised) const
     {
-        QString text = QStringLiteral("Intervall\t%1\nHintergrund\t%2\nMaximiert\t%3\n")
-                           .arg(QLatin1String(interval), QLatin1String(colour),
-                                QString::fromUtf8(maximised));
+        QString text =
+            QStringLiteral("Intervall\t%1\nHintergrund\t%2\nMaximiert\t%3\n")
+                .arg(QLatin1String(interval), QLatin1String(colour), QString::fromUtf8(maximised));
         for (const char* name : {"A.bmp", "b.jpg", "c.JPG"})
-            text += dir.path() + QStringLiteral("bilder/") + QLatin1String(name) + QLatin1Char('\n');
+            text +=
+                dir.path() + QStringLiteral("bilder/") + QLatin1String(name) + QLatin1Char('\n');
         return text;
     }
 
@@ -78,17 +79,22 @@ TEST_F(SlideshowCommand, CommandFilesGiveTheirOptionsAndFolders)
         {"[options]\ninterval=3 ; drei Sekunden\n[folders]\n1=bilder/ ; hier",
          Shown("3000", "0", "Nein"),
          {}},
-        {"[Options]\nBackColor=255\nMaximize=1\n[Folders]\nx=bilder", Shown("5000", "255", "Ja"),
+        {"[Options]\nBackColor=255\nMaximize=1\n[Folders]\nx=bilder",
+         Shown("5000", "255", "Ja"),
          {}},
-        {"[Options]\nBackColor=-1\nMaximize=ja\n[Folders]\nx=bilder", Shown("5000", "0", "Nein"),
+        {"[Options]\nBackColor=-1\nMaximize=ja\n[Folders]\nx=bilder",
+         Shown("5000", "0", "Nein"),
          {}},
         {"[Options]\nBackColor=Rot\n[Folders]\nx=bilder", Shown("5000", "0", "Nein"), {}},
         {"[Folders]\n1=fehlt\n2=" + QByteArray(root.toUtf8()) + "bilder\n",
          Shown("5000", "0", "Nein"),
          Message(Msg::SlideshowFolderMissing, root + QStringLiteral("fehlt/"))},
-        {"[Options]\nInterval=abc\n[Folders]\n1=bilder", {},
+        {"[Options]\nInterval=abc\n[Folders]\n1=bilder",
+         {},
          Message(Msg::SlideshowBadNumber, QStringLiteral("Interval"), QStringLiteral("abc"))},
-        {"[Folders]\n1=leer\n", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
+        {"[Folders]\n1=leer\n",
+         {},
+         Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
         {"bilder\n", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
         {"", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
     };
@@ -113,7 +119,9 @@ TEST_F(SlideshowCommand, FoldersAndPathsAreTakenFromTheCurrentFolder)
         {"bilder", Shown("5000", "0", "Nein"), {}},
         {"./bilder/", Shown("5000", "0", "Nein"), {}},
         {"leer", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("leer/"))},
-        {"bilder.txt", {}, Message(Msg::SlideshowFolderMissing, root + QStringLiteral("bilder.txt"))},
+        {"bilder.txt",
+         {},
+         Message(Msg::SlideshowFolderMissing, root + QStringLiteral("bilder.txt"))},
         {"fehlt.INI", {}, Message(Msg::FileMissing, root + QStringLiteral("fehlt.INI"))},
     };
     for (const auto& c : cases) {

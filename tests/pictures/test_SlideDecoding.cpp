@@ -145,6 +145,11 @@ TEST(SlideDecoding, WhatCannotBeShownSaysWhyWithoutTakingMemory)
         EXPECT_EQ(picture.failure, QString::fromUtf8(c.reason)) << c.name;
     }
     EXPECT_LT(ResidentKiB() - before, 64 * 1024) << "KiB grown";
+    // A decode nobody wants any more reads no further.
+    const std::atomic<bool> cancelled{true};
+    EXPECT_TRUE(
+        PictureLoader::Decode(dir.writeFile(QStringLiteral("ganz.png"), png), {}, &cancelled)
+            .isNull());
     const LoadedPicture gone = DecodeFor(dir.filePath(QStringLiteral("weg.png")), QSize(8, 8));
     EXPECT_EQ(gone.failureNumber, 53);
     EXPECT_EQ(gone.failure, QStringLiteral("Datei oder Ordner nicht vorhanden."));

@@ -65,7 +65,8 @@ protected:
     static void Press(frmSlideshow& window, Qt::Key key)
     {
         QTest::keyClick(window.Image1, key);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window.Cursor().Shown() == window.Cursor().NextIndex() - 1; }));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window.Cursor().Shown() == window.Cursor().NextIndex() - 1; }));
     }
 
     TempDir dir;
@@ -89,7 +90,8 @@ TEST_F(SlideshowWindow, KeysMoveOnlyInAShowAndOnlyWhereTheirButtonCould)
     for (const auto& step : steps) {
         Press(*window, step.key);
         EXPECT_EQ(window->Cursor().Shown(), step.shown) << step.key;
-        EXPECT_EQ(window->Image1->Image().pixelColor(5, 5), QImage(files[step.shown]).pixelColor(5, 5));
+        EXPECT_EQ(window->Image1->Image().pixelColor(5, 5),
+                  QImage(files[step.shown]).pixelColor(5, 5));
         // The popup offers what the buttons offer.
         for (QAction* entry : window->kSlide->actions()) {
             if (entry->isSeparator())
@@ -146,9 +148,11 @@ TEST_F(SlideshowWindow, TheChosenIntervalIsStoredWhenTheViewerEnds)
     EXPECT_EQ(window->Timer1->interval(), 3000);
     EXPECT_TRUE(window->Timer1->isActive());
     EXPECT_EQ(window->picStatus->txtAnzeige->text(), QStringLiteral("1 von 3 - Playing - 3 Sek."));
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")), QStringLiteral("5000"));
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
+              QStringLiteral("5000"));
     window->close();
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")), QStringLiteral("3000"));
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
+              QStringLiteral("3000"));
 }
 
 TEST_F(SlideshowWindow, FullScreenComesAndGoesWithoutBeingStored)
@@ -200,7 +204,8 @@ TEST_F(SlideshowWindow, ACommandLineRunAsksFirstAndEndsWithItsWindow)
     dir.writeFile(QStringLiteral("zahl.ini"), "[Options]\nInterval=fünf\n[Folders]\n1=.\n");
     const AppErrorRecord error = Raised([&] { run.Run(dir.filePath(QStringLiteral("zahl.ini"))); });
     EXPECT_EQ(error.Description,
-              AppErr().MsgLoad(Msg::SlideshowBadNumber, QStringLiteral("Interval"), QStringLiteral("fünf")));
+              AppErr().MsgLoad(Msg::SlideshowBadNumber, QStringLiteral("Interval"),
+                               QStringLiteral("fünf")));
     EXPECT_EQ(error.Source, QStringLiteral("pCmdSlideshow: HandleIni | pCmdSlideshow: Run"));
     SetAppOptions(nullptr);
 }
