@@ -2,7 +2,7 @@
 // The tolvane program as a user's shell starts it.
 #include "app/FormTable.h"
 #include "core/Version.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/TempDir.h"
 
 #include <QImage>

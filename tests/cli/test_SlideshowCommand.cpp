@@ -6,7 +6,7 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/CliRun.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -20,9 +20,6 @@ class SlideshowCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        AppSaveSetting(akPicViewer, QStringLiteral("SlideShowInterval"), QStringLiteral("5000"));
-        AppSaveSetting(akPicViewer, QStringLiteral("BackColor"), QStringLiteral("0"));
-        AppSaveSetting(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg;png"));
         QImage picture(4, 3, QImage::Format_RGB32);
         picture.fill(Qt::green);
         for (const char* name : {"bilder/b.jpg", "bilder/A.bmp", "bilder/c.JPG"}) {

@@ -2,7 +2,7 @@
 #include "pictures/PictureLoader.h"
 #include "pictures/SlideDecoder.h"
 #include "pictures/SlideFit.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/SlideFit.h"
 #include "pictures/SlideshowCursor.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
