@@ -5,6 +5,7 @@
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
+#include "cli/SlideshowCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -23,6 +24,7 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
 };
 } // namespace
 

@@ -84,6 +84,8 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
+    "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace
