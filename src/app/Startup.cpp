@@ -139,10 +139,3 @@ QString CommandLineInfo(const QStringList& argumentsAfterProgram)
     }
     return {};
 }
-
-void PrefixPath(const QString& folder, QStringList& names)
-{
-    const QString prefix = AddTrailing(folder, QLatin1Char('/'));
-    for (QString& name : names)
-        name = prefix + name;
-}

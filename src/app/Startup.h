@@ -24,9 +24,6 @@ void AppShutdown(int exitCode = 0);
 // for neither. Needs no window system.
 QString CommandLineInfo(const QStringList& argumentsAfterProgram);
 
-// Puts `folder` (given a trailing "/") in front of every name, in place.
-void PrefixPath(const QString& folder, QStringList& names);
-
 // The program speaks German whatever the desktop's language: Qt's own
 // buttons and dialogs ("Ja", "Abbrechen") must match the texts around them.
 void InstallGermanQtTexts();

@@ -4,6 +4,7 @@
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/RenameCommands.h"
+#include "browser/SlideshowCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -213,4 +214,5 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddRenameCommands(table);
+    AddSlideshowCommands(table);
 }

@@ -6,6 +6,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
+#include "cli/SlideshowCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -25,6 +26,7 @@ const CliCommand kCommands[] = {
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"rename", kRenameCommandUsage, runRenameCommand},
+    {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
 };
 } // namespace
 

@@ -84,13 +84,15 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
+    "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
     "Das letzte Stapel-Umbenennen in '##' wurde unterbrochen; es ist jetzt "
-    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                        // 170
-    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?",        // 171
-    "## Dateien wurden zurückbenannt.",                                            // 172
+    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                        // 172
+    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?",        // 173
+    "## Dateien wurden zurückbenannt.",                                            // 174
     "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
-    "inzwischen vergeben.",                                                        // 173
-    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.",         // 174
+    "inzwischen vergeben.",                                                        // 175
+    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.",         // 176
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 174;
+constexpr int Last = 176;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -84,9 +84,12 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
-constexpr int RenameInterrupted = 170;   // folder
-constexpr int RenameUndoQuestion = 171;  // folder
-constexpr int RenameUndone = 172;        // count
-constexpr int RenameUndoMissed = 173;    // count
-constexpr int RenameNothingToUndo = 174;
+
+constexpr int PictureNotShown = 170;    // path, German reason
+constexpr int SlideshowBadNumber = 171; // key, value
+constexpr int RenameInterrupted = 172;   // folder
+constexpr int RenameUndoQuestion = 173;  // folder
+constexpr int RenameUndone = 174;        // count
+constexpr int RenameUndoMissed = 175;    // count
+constexpr int RenameNothingToUndo = 176;
 } // namespace Msg

@@ -4,8 +4,12 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
 #include "core/Registry.h"
 #include "core/pOptions.h"
+#include "pictures/SlidePicture.h"
+#include "pictures/frmSlideshow.h"
 #include "platform/SettingsDatabase.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
@@ -15,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -166,4 +171,48 @@ TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
     EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
     const QStringList aside = QDir(m_dir.path()).entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
     EXPECT_FALSE(aside.isEmpty());
+}
+
+TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
+{
+    const QString folder = m_dir.makeDir(QStringLiteral("Urlaub 2024"));
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::cyan);
+    picture.save(folder + QStringLiteral("/strand.png"));
+    const QString ini = m_dir.writeFile(QStringLiteral("Urlaub 2024/show.ini"),
+                                        "[Options]\nBackColor=255\nMaximize=1\n"
+                                        "[Folders]\n1=.\n2=fehlt\n");
+    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + ini + QLatin1Char('"')});
+    EXPECT_EQ(mainWindow(), nullptr);
+    frmSlideshow* show = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        show = w->isVisible() ? qobject_cast<frmSlideshow*>(w) : show;
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(RunsAlone());
+    EXPECT_EQ(m_boxes.count(), 2) << "152 for the missing folder, then 154";
+    EXPECT_TRUE(show->isMaximized());
+    EXPECT_EQ(show->Image1->BackColor(), QColor(Qt::red));
+    show->close();
+    EXPECT_EQ(AppOptions(), nullptr) << "the run ended with its window";
+    EXPECT_EQ(AppExitCode(), 0);
+
+    // A run that opens no window ends the program: 1 unless the user said no.
+    const struct {
+        QStringList arguments;
+        int answer;
+        int code;
+    } cases[] = {
+        {{QStringLiteral("/Slideshow"), folder}, MsgResult::Cancel, 0},
+        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))},
+         MsgResult::Ok,
+         1},
+        {{QStringLiteral("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
+    };
+    for (const auto& c : cases) {
+        m_boxes.queueAnswer(c.answer);
+        Main(c.arguments);
+        EXPECT_EQ(AppExitCode(), c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(mainWindow(), nullptr);
+        AppShutdown();
+    }
 }
