@@ -40,8 +40,8 @@ void CheckBenchmark(const QString& cli)
     QTemporaryDir temp;
     const QString dir = temp.path();
     for (int i = 0; i < 100000; ++i) {
-        const QByteArray name = (dir + QStringLiteral("/IMG_%1.jpg").arg(i, 6, 10, QLatin1Char('0')))
-                                    .toUtf8();
+        const QByteArray name =
+            (dir + QStringLiteral("/IMG_%1.jpg").arg(i, 6, 10, QLatin1Char('0'))).toUtf8();
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
         if (fd >= 0)
             ::close(fd);
@@ -77,10 +77,11 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     const QStringList problems = scenario.Run();
-    std::printf("%-52s %7.1f s  %s\n", "10,000 files, 20 kills, finish and undo",
-                double(clock.elapsed()) / 1000.0,
-                problems.isEmpty() ? "every file once, all names back"
-                                   : qPrintable(QStringLiteral("%1 problems: ").arg(problems.size()) +
-                                                problems.first()));
+    std::printf(
+        "%-52s %7.1f s  %s\n", "10,000 files, 20 kills, finish and undo",
+        double(clock.elapsed()) / 1000.0,
+        problems.isEmpty()
+            ? "every file once, all names back"
+            : qPrintable(QStringLiteral("%1 problems: ").arg(problems.size()) + problems.first()));
     return problems.isEmpty() ? 0 : 1;
 }

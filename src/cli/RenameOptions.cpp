@@ -21,11 +21,10 @@ constexpr int kLargestPlaces = 999;
 const char* const kReplaceOptions[] = {"--find", "--replace", "--start", "--count"};
 const char* const kPartsOptions[] = {"--text", "--parts", "--pos"};
 const char* const kInsertOptions[] = {"--insert", "--at", "--side", "--reverse"};
-const char* const kRuleOptions[] = {"--mode",   "--find",   "--replace", "--start",
-                                    "--count",  "--text",   "--parts",   "--pos",
-                                    "--insert", "--at",     "--side",    "--reverse",
-                                    "--number", "--places", "--number-at", "--ext",
-                                    "--mask"};
+const char* const kRuleOptions[] = {"--mode", "--find",    "--replace", "--start",  "--count",
+                                    "--text", "--parts",   "--pos",     "--insert", "--at",
+                                    "--side", "--reverse", "--number",  "--places", "--number-at",
+                                    "--ext",  "--mask"};
 
 // The index of the value among the choices (the first when not given), or -1.
 int Choice(const CliOptions& o, const char* name, std::initializer_list<const char*> choices,
@@ -38,8 +37,7 @@ int Choice(const CliOptions& o, const char* name, std::initializer_list<const ch
             return index;
         ++index;
     }
-    problem = QStringLiteral("Unzulässiger Wert für %1: '%2'.")
-                  .arg(QLatin1String(name), value);
+    problem = QStringLiteral("Unzulässiger Wert für %1: '%2'.").arg(QLatin1String(name), value);
     return -1;
 }
 
@@ -56,8 +54,7 @@ bool Digits(const QString& text)
 
 // A position: digits, 1 when not given. 0 is taken as given, so that the
 // check reports it for every file.
-bool Position(const CliOptions& o, const char* name, std::optional<qint64>& pos,
-              QString& problem)
+bool Position(const CliOptions& o, const char* name, std::optional<qint64>& pos, QString& problem)
 {
     const QString value = o.value(name, QStringLiteral("1"));
     if (!Digits(value)) {
@@ -97,13 +94,13 @@ QString AbsoluteFolder(const QString& given)
 bool RenameCommandOptions::Read(const QStringList& args, QString& problem)
 {
     CliOptions o;
-    if (!o.parse(args, {{"--stdin", false},    {"--null", false},    {"--run", false},
-                        {"--undo", false},     {"--mode", true},     {"--find", true},
-                        {"--replace", true},   {"--start", true},    {"--count", true},
-                        {"--text", true},      {"--parts", true},    {"--pos", true},
-                        {"--insert", true},    {"--at", true},       {"--side", true},
-                        {"--reverse", false},  {"--number", true},   {"--places", true},
-                        {"--number-at", true}, {"--ext", true},      {"--mask", true}}))
+    if (!o.parse(args, {{"--stdin", false},    {"--null", false},  {"--run", false},
+                        {"--undo", false},     {"--mode", true},   {"--find", true},
+                        {"--replace", true},   {"--start", true},  {"--count", true},
+                        {"--text", true},      {"--parts", true},  {"--pos", true},
+                        {"--insert", true},    {"--at", true},     {"--side", true},
+                        {"--reverse", false},  {"--number", true}, {"--places", true},
+                        {"--number-at", true}, {"--ext", true},    {"--mask", true}}))
         return false;
     fromStdin = o.has("--stdin");
     null = o.has("--null");
@@ -146,8 +143,7 @@ bool RenameCommandOptions::Read(const QStringList& args, QString& problem)
 
 bool RenameCommandOptions::ReadMode(const CliOptions& o, QString& problem)
 {
-    const int mode =
-        Choice(o, "--mode", {"off", "replace", "parts", "insert", "special"}, problem);
+    const int mode = Choice(o, "--mode", {"off", "replace", "parts", "insert", "special"}, problem);
     if (mode < 0)
         return false;
     rule.mode = RenameRule::Mode(mode);

@@ -103,9 +103,11 @@ QByteArray UnescapeName(QByteArrayView text)
             continue;
         }
         const char e = text[i + 1];
-        const char* simple = e == '\\' ? "\\" : e == 't' ? "\t" : e == 'n' ? "\n"
-                                                : e == 'r'  ? "\r"
-                                                            : nullptr;
+        const char* simple = e == '\\'  ? "\\"
+                             : e == 't' ? "\t"
+                             : e == 'n' ? "\n"
+                             : e == 'r' ? "\r"
+                                        : nullptr;
         if (simple) {
             out += *simple;
             ++i;

@@ -25,7 +25,7 @@ struct RenameMove {
 // first file steps aside to the temporary name while the others move, then
 // takes its new name; no two files are ever away at once.
 struct RenamePlan {
-    QString folder;          // with a trailing "/"
+    QString folder; // with a trailing "/"
     FileIdentity folderId;
     QByteArray tempName;     // hidden, free when the plan was made
     QList<RenameMove> moves; // in execution order

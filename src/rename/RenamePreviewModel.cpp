@@ -41,7 +41,7 @@ QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const
     case 1:
         return file.Status == RenameStatus::Encoding ? QString() : DisplayFileName(file.NewName);
     default:
-        return file.Problem ? QStringLiteral("!")
+        return file.Problem                      ? QStringLiteral("!")
                : file.Status == RenameStatus::Ok ? QStringLiteral("OK")
                                                  : QStringLiteral("–");
     }

@@ -106,9 +106,9 @@ RenameRun::Step RenameRun::Refused(qsizetype index, int error)
         Fail(move, error);
         return Step::Stop;
     }
-    const int answer = m_context.askMessage(Msg::RenameTargetExists,
-                                            MsgStyle::OkCancel | MsgStyle::Exclamation,
-                                            Shown(move.from), Shown(move.to));
+    const int answer =
+        m_context.askMessage(Msg::RenameTargetExists, MsgStyle::OkCancel | MsgStyle::Exclamation,
+                             Shown(move.from), Shown(move.to));
     if (answer != MsgResult::Ok) {
         m_cancelled = m_context.cancelled();
         return Step::Stop;

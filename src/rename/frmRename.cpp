@@ -36,9 +36,9 @@ frmRename::frmRename(QWidget* owner) : QDialog(owner)
         txtExample->setText(options->RenameSample);
     for (QLineEdit* field : {txtNumber, txtPlaces, txtExtension})
         SetFieldEnabled(field, false, QString());
-    for (QWidget* control : {static_cast<QWidget*>(lblNumber), static_cast<QWidget*>(lblPlaces),
-                             static_cast<QWidget*>(optNumber[0]),
-                             static_cast<QWidget*>(optNumber[1])})
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblNumber), static_cast<QWidget*>(lblPlaces),
+          static_cast<QWidget*>(optNumber[0]), static_cast<QWidget*>(optNumber[1])})
         control->setEnabled(false);
     fraPanels->setCurrentIndex(0);
     m_loading = false;
@@ -77,12 +77,10 @@ void frmRename::ConnectControls()
     for (QRadioButton* option : optNumber)
         connect(option, &QRadioButton::clicked, this, refresh);
     connect(cmdCancel, &QPushButton::clicked, this, &frmRename::reject);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { Handle("cmdOK_Click", [this] {
-                cmdOK_Click();
-            }); });
-    connect(cmdUndo, &QPushButton::clicked, this, [this] { Handle("cmdUndo_Click", [this] {
-                cmdUndo_Click();
-            }); });
+    connect(cmdOK, &QPushButton::clicked, this,
+            [this] { Handle("cmdOK_Click", [this] { cmdOK_Click(); }); });
+    connect(cmdUndo, &QPushButton::clicked, this,
+            [this] { Handle("cmdUndo_Click", [this] { cmdUndo_Click(); }); });
 }
 
 void frmRename::Handle(const char* procedure, const std::function<void()>& body)
@@ -199,7 +197,8 @@ void frmRename::SetFieldEnabled(QLineEdit* field, bool enabled, const QString& t
     field->setEnabled(enabled);
     field->setText(text);
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : this->palette().window().color());
+    palette.setColor(QPalette::Base,
+                     enabled ? QColor(Qt::white) : this->palette().window().color());
     field->setPalette(palette);
 }
 
@@ -209,9 +208,9 @@ void frmRename::chkNumber_Click()
     const bool on = chkNumber->isChecked();
     SetFieldEnabled(txtNumber, on, on ? QStringLiteral("0") : QString());
     SetFieldEnabled(txtPlaces, on, on ? QStringLiteral("3") : QString());
-    for (QWidget* control : {static_cast<QWidget*>(lblNumber), static_cast<QWidget*>(lblPlaces),
-                             static_cast<QWidget*>(optNumber[0]),
-                             static_cast<QWidget*>(optNumber[1])})
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblNumber), static_cast<QWidget*>(lblPlaces),
+          static_cast<QWidget*>(optNumber[0]), static_cast<QWidget*>(optNumber[1])})
         control->setEnabled(on);
     m_loading = false;
     RefreshOK();

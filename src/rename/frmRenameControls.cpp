@@ -79,9 +79,9 @@ QWidget* frmRename::BuildCompletePanel()
     auto* grid = new QGridLayout(fraComplete);
     grid->setContentsMargins(0, 0, 0, 0);
     txtComplete = Named(new QLineEdit(fraComplete), "txtComplete");
-    cmbComplete = Choices(fraComplete, "cmbComplete",
-                          {QStringLiteral("(Komplett)"), QStringLiteral("Vor"),
-                           QStringLiteral("Nach")});
+    cmbComplete =
+        Choices(fraComplete, "cmbComplete",
+                {QStringLiteral("(Komplett)"), QStringLiteral("Vor"), QStringLiteral("Nach")});
     txtStartPosComplete = DigitsField(fraComplete, "txtStartPosComplete");
     lblStartPosComplete = Caption(QStringLiteral("Pos"), txtStartPosComplete, fraComplete);
     grid->addWidget(Caption(QStringLiteral("Ersetzen durch"), txtComplete, fraComplete), 0, 0);
@@ -103,8 +103,8 @@ QWidget* frmRename::BuildCharPanel()
     txtChar = Named(new QLineEdit(fraChar), "txtChar");
     txtCharPos = DigitsField(fraChar, "txtCharPos");
     cmbCharMode = Choices(fraChar, "cmbCharMode", {QStringLiteral("Vor"), QStringLiteral("Nach")});
-    chkReverse = Named(new QCheckBox(QStringLiteral("Rückwärts (rechts beginnen) "), fraChar),
-                       "chkReverse");
+    chkReverse =
+        Named(new QCheckBox(QStringLiteral("Rückwärts (rechts beginnen) "), fraChar), "chkReverse");
     grid->addWidget(Caption(QStringLiteral("Einfügen"), txtChar, fraChar), 0, 0);
     grid->addWidget(txtChar, 0, 1, 1, 3);
     grid->addWidget(Caption(QStringLiteral("Pos"), txtCharPos, fraChar), 1, 0);
@@ -120,8 +120,8 @@ QGroupBox* frmRename::BuildNumberFrame()
 {
     fraNumber = Named(new QGroupBox(this), "fraNumber");
     auto* grid = new QGridLayout(fraNumber);
-    chkNumber = Named(new QCheckBox(QStringLiteral("Fortlaufend nummerieren"), fraNumber),
-                      "chkNumber");
+    chkNumber =
+        Named(new QCheckBox(QStringLiteral("Fortlaufend nummerieren"), fraNumber), "chkNumber");
     txtNumber = DigitsField(fraNumber, "txtNumber", kLongestNumber);
     txtNumber->setMaximumWidth(QWIDGETSIZE_MAX);
     txtPlaces = DigitsField(fraNumber, "txtPlaces", kLongestPlaces);
@@ -182,8 +182,8 @@ void frmRename::BuildControls()
     fraPanels->addWidget(BuildCompletePanel());
     fraPanels->addWidget(BuildCharPanel());
     fraSpecial = Named(new QWidget(this), "fraSpecial");
-    chkExtractNumber = Named(new QCheckBox(QStringLiteral("Zahl extrahieren"), fraSpecial),
-                             "chkExtractNumber");
+    chkExtractNumber =
+        Named(new QCheckBox(QStringLiteral("Zahl extrahieren"), fraSpecial), "chkExtractNumber");
     auto* special = new QVBoxLayout(fraSpecial);
     special->setContentsMargins(0, 0, 0, 0);
     special->addWidget(chkExtractNumber);

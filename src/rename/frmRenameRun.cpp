@@ -57,8 +57,9 @@ void frmRename::cmdOK_Click()
         ShowPreview();
         return;
     }
-    const int answer = AppErr().MsgShow(
-        Msg::RenameCheckPassed, MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2);
+    const int answer =
+        AppErr().MsgShow(Msg::RenameCheckPassed,
+                         MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2);
     if (answer == MsgResult::Yes)
         RunRename();
     else if (answer == MsgResult::No)

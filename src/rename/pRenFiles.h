@@ -28,9 +28,9 @@ bool IsRenameProblem(RenameStatus status);
 
 // One file of a rename job.
 struct pRenFile {
-    QString OldName;    // decoded losslessly (platform/FileNameCodec.h)
+    QString OldName; // decoded losslessly (platform/FileNameCodec.h)
     QByteArray OldBytes;
-    QString NewName;    // empty while not computed and for a failed computation
+    QString NewName; // empty while not computed and for a failed computation
     QByteArray NewBytes;
     bool Unchanged = false;
     bool Problem = false;

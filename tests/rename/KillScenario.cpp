@@ -21,8 +21,8 @@ struct Round {
 QStringList RuleFor(bool cycles)
 {
     if (cycles)
-        return {"--mode", "parts", "--parts", "after", "--pos", "1", "--text", "",
-                "--number", "1", "--places", "0"};
+        return {"--mode", "parts", "--parts",  "after", "--pos",    "1",
+                "--text", "",      "--number", "1",     "--places", "0"};
     return {"--mode", "replace", "--find", "a", "--replace", "b"};
 }
 
@@ -42,14 +42,15 @@ void Verify(const QString& dir, const Round& round, const QString& when, QString
     const QMap<QByteArray, QByteArray> now = FolderContents(dir);
     if (now.size() != round.newNameOf.size())
         problems << when + QStringLiteral(": %1 files instead of %2")
-                              .arg(now.size())
-                              .arg(round.newNameOf.size());
+                               .arg(now.size())
+                               .arg(round.newNameOf.size());
     for (auto it = round.newNameOf.cbegin(); it != round.newNameOf.cend(); ++it) {
         const QByteArray& content = it.key(); // each file holds its first name
         const int copies = int(std::count(now.cbegin(), now.cend(), content));
         const bool placed = now.value(it.key()) == content || now.value(it.value()) == content;
         if (copies != 1 || !placed)
-            problems << when + QStringLiteral(": %1 found %2 times").arg(QString(content)).arg(copies);
+            problems << when +
+                            QStringLiteral(": %1 found %2 times").arg(QString(content)).arg(copies);
     }
 }
 } // namespace
@@ -95,8 +96,8 @@ QStringList KillScenario::Run() const
         int code = 0;
         Cli(cli, {"rename", "--undo", "--run"}, &code);
         if (FolderContents(dir) != start || code != 0)
-            problems << when + QStringLiteral(": --undo --run left other names (exit %1)")
-                                   .arg(code);
+            problems << when +
+                            QStringLiteral(": --undo --run left other names (exit %1)").arg(code);
     }
     return problems;
 }

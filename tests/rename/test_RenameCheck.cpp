@@ -102,9 +102,9 @@ TEST(RenameCheck, CaseTwinsAndNamesThatAreNotUtf8)
     RenameRule numbered;
     numbered.numbering = true;
     numbered.places = 1;
-    EXPECT_EQ(Check(dir, numbered),
-              (QStringList{"A.txt>ok", "a.txt>ok", latin}));
-    EXPECT_EQ(Check(dir, ReplaceRule("a", "A"), "a.txt"), (QStringList{"A.txt>unchanged", "a.txt>exists"}))
+    EXPECT_EQ(Check(dir, numbered), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
+    EXPECT_EQ(Check(dir, ReplaceRule("a", "A"), "a.txt"),
+              (QStringList{"A.txt>unchanged", "a.txt>exists"}))
         << "A.txt stays";
 }
 

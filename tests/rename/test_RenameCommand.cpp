@@ -40,9 +40,9 @@ QByteArray FirstColumn(const QByteArray& lines)
 TEST(RenameCommand, LinesEscapesAndTheSameForStandardInput)
 {
     TempDir dir;
-    WriteNamedFiles(dir.path(), {"tab\there.txt", "line\nbreak.txt", "back\\slash.txt",
-                                 "bell\x07.txt", "latin\xe9.txt", "umlaut\xc3\xa4.txt",
-                                 "skip.dat", ".hidden.txt"});
+    WriteNamedFiles(dir.path(),
+                    {"tab\there.txt", "line\nbreak.txt", "back\\slash.txt", "bell\x07.txt",
+                     "latin\xe9.txt", "umlaut\xc3\xa4.txt", "skip.dat", ".hidden.txt"});
     const QStringList rule{"--mask", "*.txt", "--mode", "insert", "--insert", "\r", "--at", "1"};
     const CliResult folder = runCli(QStringList{"rename", dir.path()} + rule);
     EXPECT_EQ(folder.code, 0) << "a name that is not UTF-8 is left alone, no problem";
@@ -62,9 +62,9 @@ TEST(RenameCommand, LinesEscapesAndTheSameForStandardInput)
 TEST(RenameCommand, NullSeparatedFieldsAndInput)
 {
     const QByteArray names = QByteArray("a\nb.txt\0c.txt\0", 14);
-    const CliResult r = RunWithInput({"rename", "--stdin", "--null", "--mode", "replace",
-                                      "--find", "c", "--replace", "a\nb"},
-                                     names);
+    const CliResult r = RunWithInput(
+        {"rename", "--stdin", "--null", "--mode", "replace", "--find", "c", "--replace", "a\nb"},
+        names);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.bytes, QByteArray("a\nb.txt\0a\nb.txt\0unchanged\0c.txt\0a\nb.txt\0exists\0", 47));
 }
@@ -110,9 +110,9 @@ TEST(RenameCommand, RunRenamesOnlyWithoutProblemsAndUndoRestores)
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a10.txt", "a8.txt", "a9.txt", "b.txt"});
     const QMap<QByteArray, QByteArray> before = FolderContents(dir.path());
-    const QStringList cycle{"rename", dir.path(), "--mask", "a*", "--mode", "parts", "--parts",
-                            "after", "--pos", "1", "--text", "", "--number", "8", "--places",
-                            "0"};
+    const QStringList cycle{"rename",   dir.path(), "--mask",   "a*", "--mode", "parts",
+                            "--parts",  "after",    "--pos",    "1",  "--text", "",
+                            "--number", "8",        "--places", "0"};
     CliResult r = runCli(cycle + QStringList{"--run"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "a10.txt\ta8.txt\trenamed\na8.txt\ta9.txt\trenamed\n"
@@ -126,8 +126,8 @@ TEST(RenameCommand, RunRenamesOnlyWithoutProblemsAndUndoRestores)
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(FolderContents(dir.path()), before);
 
-    r = runCli({"rename", dir.path(), "--mode", "replace", "--find", "a8", "--replace", "b",
-                "--run"});
+    r = runCli(
+        {"rename", dir.path(), "--mode", "replace", "--find", "a8", "--replace", "b", "--run"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.contains("b.txt\tb.txt\tunchanged\n"));
     EXPECT_EQ(FolderContents(dir.path()), before) << "a problem: nothing runs";

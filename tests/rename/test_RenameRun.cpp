@@ -58,9 +58,11 @@ TEST(RenameRun, ChainSwapAndCycleEndWithEachContentInPlace)
     run.Execute();
     EXPECT_FALSE(run.Stopped());
     EXPECT_EQ(run.Renamed(), 5);
-    EXPECT_EQ(FolderContents(dir.path()),
-              Moved(before, {{"a10.txt", "a8.txt"}, {"a8.txt", "a9.txt"}, {"a9.txt", "a10.txt"},
-                             {"b1.txt", "b11.txt"}, {"b2.txt", "b12.txt"}}));
+    EXPECT_EQ(FolderContents(dir.path()), Moved(before, {{"a10.txt", "a8.txt"},
+                                                         {"a8.txt", "a9.txt"},
+                                                         {"a9.txt", "a10.txt"},
+                                                         {"b1.txt", "b11.txt"},
+                                                         {"b2.txt", "b12.txt"}}));
     const auto journal = RenameJournal::Read();
     ASSERT_TRUE(journal);
     EXPECT_TRUE(journal->finished);
@@ -197,10 +199,8 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     ASSERT_TRUE(undo.Prepare(*RenameJournal::Read(), folder, problem));
     QStringList lines;
     for (const RenameUndo::Line& l : undo.Lines())
-        lines << QString::fromUtf8(l.now + ">" + l.old + ">") +
-                     RenameUndo::StatusWord(l.status);
-    EXPECT_EQ(lines, (QStringList{"a.dat>a.txt>gone", "b.dat>b.txt>taken",
-                                  "elsewhere>c.txt>ok"}))
+        lines << QString::fromUtf8(l.now + ">" + l.old + ">") + RenameUndo::StatusWord(l.status);
+    EXPECT_EQ(lines, (QStringList{"a.dat>a.txt>gone", "b.dat>b.txt>taken", "elsewhere>c.txt>ok"}))
         << "found by identity, wherever it is";
 }
 
