@@ -7,11 +7,8 @@
 #include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/MessageBoxService.h"
-
-#include <QFileInfo>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -27,19 +24,15 @@ QString ValueName(qint32 position)
     return QStringLiteral("File ") + QString::number(position);
 }
 
+// A link counts even when its target has gone, as a directory search finds it.
 bool PathExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return ReadFileStatus(path, FollowLinks::No).has_value();
 }
-// A name that is not UTF-8 reaches the system with its own bytes.
+
 bool StillThere(const QString& path)
 {
-    const bool folder = path.endsWith(QLatin1Char('/'));
-    struct stat st {};
-    if (::stat(EncodeFileName(path).constData(), &st) != 0)
-        return false;
-    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
+    return path.endsWith(QLatin1Char('/')) ? IsFolder(path) : IsRegularFile(path);
 }
 } // namespace
 
