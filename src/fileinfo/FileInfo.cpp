@@ -94,7 +94,8 @@ bool FileInfo::lookUpWildcard(Found& found) const
     QString first;
     for (FolderReader reader(folder); reader.next();) {
         const QString name = DecodeFileName(QByteArray(reader.name()));
-        if (!rx.match(name).hasMatch())
+        // Raw bytes are no text a pattern can match; their display form is.
+        if (!rx.match(DisplayFileName(name)).hasMatch())
             continue;
         const int c = first.isNull() ? -1 : name.compare(first, Qt::CaseInsensitive);
         if (c < 0 || (c == 0 && name < first))
