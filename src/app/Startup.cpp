@@ -7,6 +7,7 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/TextUtil.h"
+#include "core/Version.h"
 #include "core/cuAppError.h"
 #include "core/pOptions.h"
 #include "core/pQXLibApp.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -32,6 +34,18 @@ MessageBoxPresenter* installPresenter()
 }
 
 } // namespace
+
+void SetApplicationIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QApplication::setApplicationVersion(ProgramVersion());
+    // Lets the desktop match the windows to tolvane.desktop (its icon, its actions).
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
+    QIcon icon;
+    for (const QString& png : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
+        icon.addFile(QStringLiteral(":/icons/") + png);
+    QApplication::setWindowIcon(icon);
+}
 
 void InstallGermanQtTexts()
 {

@@ -23,12 +23,14 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -90,10 +92,10 @@ TEST_F(MainWindow, InformationPaneShowsWhatTheCompanionPrints)
     fixed.fileLS = 0x00040005;
     PeWriter pe;
     pe.add(16, 1, 0x0407,
-           VersionNode::root(fixed, {VersionNode::strings(u("040704B0"),
-                                                          {{u("CompanyName"), u("Muster AG")},
-                                                           {u("FileDescription"), u("Prüfung")}}),
-                                     VersionNode::translations({{0x0407, 0x04B0}})})
+           VersionNode::root(
+               fixed, {VersionNode::strings(u("040704B0"), {{u("CompanyName"), u("Muster AG")},
+                                                            {u("FileDescription"), u("Prüfung")}}),
+                       VersionNode::translations({{0x0407, 0x04B0}})})
                .serialize());
     const QString exe =
         dir.writeFile(u("prog.exe"), pe.build(), QDateTime(QDate(2021, 3, 9), QTime(8, 7, 6)));
@@ -452,6 +454,17 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
     EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), QStringLiteral("Microsoft Access"));
     EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("kMasks_List_4")), nullptr);
     EXPECT_EQ(StoredValueNames(akPatterns), QStringList{QStringLiteral("Microsoft Access")});
+}
+
+TEST_F(MainWindow, TheBarsOfferNoMenuThatWouldHideTheToolBar)
+{
+    auto form = Open();
+    for (QWidget* bar : {static_cast<QWidget*>(form->menuBar()), Control<QWidget>(*form, "TB")}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << bar->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)
