@@ -6,6 +6,7 @@
 #include "app/frmOptions.h"
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/TextUtil.h"
 #include "core/Version.h"
 #include "core/cuAppError.h"
@@ -83,9 +84,8 @@ void Main(const QStringList& argumentsAfterProgram)
         InstallGermanQtTexts();
         SetQXLibApp(std::make_unique<pQXLibApp>());
         // A damaged settings file was set aside when the store opened: say which.
-        const QString notice = SettingsDatabase::takeStartupNotice();
-        if (!notice.isEmpty())
-            AppErr().MsgShowText(notice, MsgStyle::Exclamation);
+        for (const SettingsNotice& notice : TakeSettingsNotices())
+            AppErr().MsgShow(notice.message, MsgStyle::Exclamation, notice.file, notice.detail);
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));

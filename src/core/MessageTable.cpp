@@ -84,6 +84,14 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "Die Einstellungsdatei '##' kann nicht verwendet werden (##). Änderungen an den "
+    "Einstellungen werden in dieser Sitzung nicht gespeichert.",                   // 170
+    "Die Einstellungsdatei '##' ist beschädigt und konnte nicht beiseitegelegt werden (##). "
+    "Änderungen an den Einstellungen werden in dieser Sitzung nicht gespeichert.", // 171
+    "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
+    "eine neue Einstellungsdatei verwendet.",                                      // 172
+    "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
+    "werden nicht gespeichert.",                                                   // 173
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 169;
+constexpr int Last = 173;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -84,4 +84,9 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
+// The settings file, when it was opened at start-up.
+constexpr int SettingsUnusable = 170;    // file, why
+constexpr int SettingsDamagedKept = 171; // file, why it could not be set aside
+constexpr int SettingsSetAside = 172;    // file, where it went
+constexpr int SettingsReadOnly = 173;    // file
 } // namespace Msg
