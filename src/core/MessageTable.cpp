@@ -86,6 +86,14 @@ const char* const kMessages[] = {
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
     "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
     "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
+    "Die Einstellungsdatei '##' kann nicht verwendet werden (##). Änderungen an den "
+    "Einstellungen werden in dieser Sitzung nicht gespeichert.",                   // 172
+    "Die Einstellungsdatei '##' ist beschädigt und konnte nicht beiseitegelegt werden (##). "
+    "Änderungen an den Einstellungen werden in dieser Sitzung nicht gespeichert.", // 173
+    "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
+    "eine neue Einstellungsdatei verwendet.",                                      // 174
+    "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
+    "werden nicht gespeichert.",                                                   // 175
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace
