@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
 #include "core/AppGlobals.h"
-#include "core/Version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,15 +61,7 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
-    QApplication::setApplicationVersion(ProgramVersion());
-    // Lets the desktop match the windows to tolvane.desktop (its icon, its actions).
-    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
-    QIcon icon;
-    for (const QString& png : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
-        icon.addFile(QStringLiteral(":/icons/") + png);
-    QApplication::setWindowIcon(icon);
+    SetApplicationIdentity();
     // Armed before start-up, so a modal box shown while starting cannot hang a process test.
     if (const int delayMs = qEnvironmentVariableIntValue("TOLVANE_TEST_CLOSE_AFTER_MS");
         delayMs > 0)

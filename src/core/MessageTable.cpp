@@ -86,13 +86,21 @@ const char* const kMessages[] = {
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
     "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
     "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
+    "Die Einstellungsdatei '##' kann nicht verwendet werden (##). Änderungen an den "
+    "Einstellungen werden in dieser Sitzung nicht gespeichert.",                   // 172
+    "Die Einstellungsdatei '##' ist beschädigt und konnte nicht beiseitegelegt werden (##). "
+    "Änderungen an den Einstellungen werden in dieser Sitzung nicht gespeichert.", // 173
+    "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
+    "eine neue Einstellungsdatei verwendet.",                                      // 174
+    "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
+    "werden nicht gespeichert.",                                                   // 175
     "Das letzte Stapel-Umbenennen in '##' wurde unterbrochen; es ist jetzt "
-    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                        // 172
-    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?",        // 173
-    "## Dateien wurden zurückbenannt.",                                            // 174
+    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                        // 176
+    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?",        // 177
+    "## Dateien wurden zurückbenannt.",                                            // 178
     "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
-    "inzwischen vergeben.",                                                        // 175
-    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.",         // 176
+    "inzwischen vergeben.",                                                        // 179
+    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.",         // 180
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 176;
+constexpr int Last = 180;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -87,9 +87,14 @@ constexpr int TargetExists = 169;    // path
 
 constexpr int PictureNotShown = 170;    // path, German reason
 constexpr int SlideshowBadNumber = 171; // key, value
-constexpr int RenameInterrupted = 172;   // folder
-constexpr int RenameUndoQuestion = 173;  // folder
-constexpr int RenameUndone = 174;        // count
-constexpr int RenameUndoMissed = 175;    // count
-constexpr int RenameNothingToUndo = 176;
+// The settings file, when it was opened at start-up.
+constexpr int SettingsUnusable = 172;    // file, why
+constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
+constexpr int SettingsSetAside = 174;    // file, where it went
+constexpr int SettingsReadOnly = 175;    // file
+constexpr int RenameInterrupted = 176;   // folder
+constexpr int RenameUndoQuestion = 177;  // folder
+constexpr int RenameUndone = 178;        // count
+constexpr int RenameUndoMissed = 179;    // count
+constexpr int RenameNothingToUndo = 180;
 } // namespace Msg
