@@ -68,6 +68,7 @@ void MarkCollisions(pRenFiles& files, const QList<QByteArray>& folderNames)
             --*it;
     }
     QHash<QString, int> wanted;
+    wanted.reserve(movers.size());
     for (qsizetype i : movers) {
         if (taken.value(keys[i]) > 0)
             files.Item(i).Status = RenameStatus::Exists;
@@ -128,6 +129,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
 {
     out = pRenFiles();
     const qsizetype total = source.listed.size();
+    out.Reserve(total);
     for (qsizetype i = 0; i < total; ++i) {
         const FolderListing::Entry& entry = source.listed.at(i);
         if (context && i % kProgressEvery == 0) {

@@ -8,6 +8,7 @@
 #include "platform/FolderRename.h"
 #include "platform/MessageBoxService.h"
 #include "platform/SystemError.h"
+#include "rename/RenameCheck.h"
 
 #include <cerrno>
 
@@ -69,11 +70,16 @@ bool RenameRun::Move(const QByteArray& from, const QByteArray& to, int& error)
 
 // A name that differs only in case is the file itself where the file
 // system ignores case (FAT, exFAT, SMB, casefolded folders): the kernel
-// refuses it as taken, so the file steps through the temporary name.
+// refuses it as taken, so the file steps through the temporary name. FUSE
+// file systems may give the two spellings different inode numbers, so a
+// case-only change goes that way too; should another file hold the name
+// after all, the last step is refused and the file goes back.
 bool RenameRun::MoveViaTemp(const RenameMove& move, int& error)
 {
     FileIdentity holder;
-    if (!m_folder.Identify(move.to, holder) || holder != move.id)
+    const bool caseOnly =
+        RenameFoldKey(DecodeFileName(move.from)) == RenameFoldKey(DecodeFileName(move.to));
+    if (!caseOnly && (!m_folder.Identify(move.to, holder) || holder != move.id))
         return false;
     const QByteArray& temp = m_journal.plan.tempName;
     if (!Move(move.from, temp, error))

@@ -70,6 +70,12 @@ bool pRenFiles::Add(const QString& oldName, const QByteArray& oldBytes)
     return true;
 }
 
+void pRenFiles::Reserve(qsizetype count)
+{
+    m_files.reserve(count);
+    m_index.reserve(count);
+}
+
 const pRenFile* pRenFiles::Find(const QString& oldName) const
 {
     const auto it = m_index.constFind(oldName);

@@ -44,6 +44,8 @@ class pRenFiles {
 public:
     // Appends a file; false when a file of exactly that name is already listed.
     bool Add(const QString& oldName, const QByteArray& oldBytes);
+    // Room for `count` files, so a large folder is not copied while it grows.
+    void Reserve(qsizetype count);
     pRenFile& Item(qsizetype index) { return m_files[index]; }
     const pRenFile& Item(qsizetype index) const { return m_files.at(index); }
     // The entry of exactly that old name, or null.

@@ -4,7 +4,7 @@
 #include "platform/FileNameCodec.h"
 #include "rename/RenameCheck.h"
 #include "rename/RenamePreviewModel.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/TempDir.h"
 
 #include <QDir>

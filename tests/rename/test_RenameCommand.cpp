@@ -3,10 +3,12 @@
 #include "KillScenario.h"
 #include "RenameTesting.h"
 #include "support/CliRun.h"
-#include "support/PrintQt.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -143,3 +145,59 @@ TEST(RenameCommand, KilledRunsLeaveEveryFileOnce)
     EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
 }
 } // namespace
+
+namespace {
+// A small FAT file system mounted through FUSE, where one is to be had.
+class FatMount {
+public:
+    FatMount()
+    {
+        const QString image = dir.path() + QStringLiteral("fat.img");
+        point = dir.path() + QStringLiteral("fat/");
+        QDir().mkpath(point);
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20))
+            return;
+        file.close();
+        const auto run = [](const QString& program, const QStringList& args) {
+            QProcess p;
+            p.start(program, args);
+            return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit &&
+                   p.exitCode() == 0;
+        };
+        if (!run(QStringLiteral("/usr/sbin/mkfs.vfat"), {image}))
+            why = "no mkfs.vfat (dosfstools)";
+        else if (!run(QStringLiteral("fusefat"), {"-o", "rw+", image, point}))
+            why = "no FUSE mount with fusefat here";
+        else
+            mounted = true;
+    }
+    ~FatMount()
+    {
+        if (mounted)
+            QProcess::execute(QStringLiteral("fusermount"), {"-u", point});
+    }
+
+    TempDir dir;
+    QString point;
+    bool mounted = false;
+    const char* why = "cannot create the image";
+};
+} // namespace
+
+// FAT ignores case: the new spelling is the file itself, not a name taken.
+TEST(RenameCommand, CaseOnlyRenamesOnFat)
+{
+    FatMount fat;
+    if (!fat.mounted)
+        GTEST_SKIP() << "case-only rename on FAT not tried: " << fat.why;
+    ASSERT_TRUE(WriteNamedFiles(fat.point, {"a.TXT", "b.TXT"}));
+    CliResult r = runCli({"rename", fat.point, "--mode", "special", "--ext", "txt", "--run"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "a.TXT\ta.txt\trenamed\nb.TXT\tb.txt\trenamed\n");
+    const QMap<QByteArray, QByteArray> expected{{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}};
+    EXPECT_EQ(FolderContents(fat.point), expected);
+    r = runCli({"rename", "--undo", "--run"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(FolderContents(fat.point).keys(), (QList<QByteArray>{"a.TXT", "b.TXT"}));
+}

@@ -3,7 +3,7 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "rename/RenameRule.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 

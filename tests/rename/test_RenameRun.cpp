@@ -8,9 +8,9 @@
 #include "rename/RenameRecovery.h"
 #include "rename/RenameRun.h"
 #include "rename/RenameUndo.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -189,8 +189,9 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     RenameRun run(folder, c.journal, context);
     run.Execute();
     ASSERT_EQ(run.Renamed(), 3);
-    ASSERT_EQ(::unlink((dir.path() + "a.dat").toUtf8().constData()), 0);
+    // Made before the unlink, so it cannot inherit a.dat's inode number.
     WriteNamedFiles(dir.path(), {"B.TXT"});
+    ASSERT_EQ(::unlink((dir.path() + "a.dat").toUtf8().constData()), 0);
     ASSERT_EQ(::rename((dir.path() + "c.dat").toUtf8().constData(),
                        (dir.path() + "elsewhere").toUtf8().constData()),
               0);

@@ -10,9 +10,9 @@
 #include "rename/RenameJournal.h"
 #include "rename/frmRename.h"
 #include "rename/frmRenamePrv.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
