@@ -60,9 +60,12 @@ bool IsRenameProblem(RenameStatus status)
 
 bool pRenFiles::Add(const QString& oldName, const QByteArray& oldBytes)
 {
-    if (m_index.contains(oldName))
+    // One look-up: the slot is new exactly when the index grew.
+    const qsizetype before = m_index.size();
+    qsizetype& slot = m_index[oldName];
+    if (m_index.size() == before)
         return false;
-    m_index.insert(oldName, m_files.size());
+    slot = m_files.size();
     pRenFile file;
     file.OldName = oldName;
     file.OldBytes = oldBytes;

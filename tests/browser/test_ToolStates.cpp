@@ -190,8 +190,8 @@ TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOn)
         menu->hide();
         EXPECT_EQ(Seen("kDirBox"), Split(c.seen)) << c.offset;
     }
-    Entry(*form, "kDirBox_Rename")->trigger();
-    EXPECT_EQ(ran, QStringLiteral("kDirBox_Rename"));
+    Entry(*form, "kDirBox_DirComp")->trigger();
+    EXPECT_EQ(ran, QStringLiteral("kDirBox_DirComp"));
 }
 
 TEST_F(ToolStates, TheMenuKeyOpensTheMenuOfTheControlWithTheFocus)
