@@ -87,7 +87,11 @@ QString RenameFoldKey(const QString& name)
     QString key = name;
     QChar* c = key.data();
     for (qsizetype i = 0; i < key.size(); ++i) {
-        if (c[i].isHighSurrogate() && i + 1 < key.size() && c[i + 1].isLowSurrogate()) {
+        const char16_t u = c[i].unicode();
+        if (u < 0x80) {
+            if (u >= 'A' && u <= 'Z')
+                c[i] = QChar(char16_t(u + 32));
+        } else if (c[i].isHighSurrogate() && i + 1 < key.size() && c[i + 1].isLowSurrogate()) {
             const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c[i], c[i + 1]));
             c[i] = QChar(QChar::highSurrogate(folded));
             c[++i] = QChar(QChar::lowSurrogate(folded));
@@ -137,8 +141,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
                 return false;
             context->progress(i, total, DisplayFileName(entry.name));
         }
-        if (!out.Add(entry.name, entry.bytes))
-            continue;
+        out.Add(entry.name, entry.bytes);
         Compute(rule, out.Item(out.Count() - 1), entry.validUtf8, counter);
     }
     MarkCollisions(out, source.names);

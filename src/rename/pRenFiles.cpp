@@ -58,31 +58,17 @@ bool IsRenameProblem(RenameStatus status)
            status != RenameStatus::Encoding;
 }
 
-bool pRenFiles::Add(const QString& oldName, const QByteArray& oldBytes)
+void pRenFiles::Add(const QString& oldName, const QByteArray& oldBytes)
 {
-    // One look-up: the slot is new exactly when the index grew.
-    const qsizetype before = m_index.size();
-    qsizetype& slot = m_index[oldName];
-    if (m_index.size() == before)
-        return false;
-    slot = m_files.size();
     pRenFile file;
     file.OldName = oldName;
     file.OldBytes = oldBytes;
     m_files.append(std::move(file));
-    return true;
 }
 
 void pRenFiles::Reserve(qsizetype count)
 {
     m_files.reserve(count);
-    m_index.reserve(count);
-}
-
-const pRenFile* pRenFiles::Find(const QString& oldName) const
-{
-    const auto it = m_index.constFind(oldName);
-    return it == m_index.cend() ? nullptr : &m_files.at(*it);
 }
 
 qsizetype pRenFiles::ErrorCount() const

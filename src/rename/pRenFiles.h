@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -39,17 +38,15 @@ struct pRenFile {
 
 // The job list: the listed files in processing order. A file is its exact
 // name here (a.txt and A.txt are two entries); only the collision checks
-// ignore case.
+// ignore case. The sources list each name once (a folder holds a name
+// once, names from standard input are taken once), so nothing is looked up.
 class pRenFiles {
 public:
-    // Appends a file; false when a file of exactly that name is already listed.
-    bool Add(const QString& oldName, const QByteArray& oldBytes);
+    void Add(const QString& oldName, const QByteArray& oldBytes);
     // Room for `count` files, so a large folder is not copied while it grows.
     void Reserve(qsizetype count);
     pRenFile& Item(qsizetype index) { return m_files[index]; }
     const pRenFile& Item(qsizetype index) const { return m_files.at(index); }
-    // The entry of exactly that old name, or null.
-    const pRenFile* Find(const QString& oldName) const;
     qsizetype Count() const { return m_files.size(); }
     qsizetype ErrorCount() const;
     qsizetype ChangeCount() const;
@@ -59,5 +56,4 @@ public:
 
 private:
     QList<pRenFile> m_files;
-    QHash<QString, qsizetype> m_index;
 };
