@@ -28,7 +28,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-
 namespace {
 constexpr qint64 kEditorQuestionSize = 2097152;
 

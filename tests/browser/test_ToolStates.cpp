@@ -116,8 +116,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         {"", "Refresh Select Select_All Select_Nothing"},
         {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
         {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"p.jpg",
-         "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView CopyPath"},
+        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView "
+                  "CopyPath"},
         {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
     };
     for (const auto& c : cases) {
