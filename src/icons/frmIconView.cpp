@@ -27,6 +27,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kListWidthTwips = 2700;
 constexpr int kMinExtraTwips = 2000;
@@ -75,7 +77,9 @@ void frmIconView::BuildControls()
 
     lstFiles = new QListWidget(this);
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
-    lstFiles->setFixedWidth(TwipsToPx(kListWidthTwips, this));
+    // The column is as wide as the longer option caption needs.
+    lstFiles->setFixedWidth(
+        std::max(TwipsToPx(kListWidthTwips, this), picSettings1->sizeHint().width()));
     picSettings1->setFixedWidth(lstFiles->width());
     picSettings2->setFixedWidth(lstFiles->width());
 
@@ -133,7 +137,7 @@ void frmIconView::Form_Load()
         m_Positioner->RegKey = AppKeyPath(akIconViewerWindow);
         m_Positioner->SetMinWidth(kMinPositionTwips);
         m_Positioner->SetMinHeight(kMinPositionTwips);
-        resize(TwipsToPx(9000, this), TwipsToPx(6000, this));
+        resize(TwipsToPx(10500, this), TwipsToPx(7000, this));
         m_Positioner->LoadPosition();
     });
 }
