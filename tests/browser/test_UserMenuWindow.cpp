@@ -5,8 +5,10 @@
 #include "UserMenuTestUtil.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
+#include "support/IconFixtures.h"
 
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMenu>
 
 namespace {
@@ -95,6 +97,30 @@ TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
     EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
     EXPECT_EQ(ArgRecord::Read(record).arguments, QList<QByteArray>{QFile::encodeName(path)});
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("y"))));
+    EXPECT_EQ(boxes.count(), 0);
+}
+} // namespace
+
+namespace {
+// The icon viewer from the tool bar: modeless, owned by the main window.
+TEST_F(MainWindowTest, IconsButtonOpensTheViewerBesideTheMainWindow)
+{
+    const auto form = Open();
+    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled()); // nothing to show yet
+    dir.writeFile(
+        QStringLiteral("a.ico"),
+        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(32, qRgb(0, 0, 200)))}));
+    form->RefreshFolder(dir.path());
+    ASSERT_TRUE(Entry(*form, "TB_Icons")->isEnabled());
+    Entry(*form, "TB_Icons")->trigger();
+    QWidget* viewer = form->findChild<QWidget*>(QStringLiteral("frmIconView"));
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->isWindow());
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const auto* list = viewer->findChild<QListWidget*>(QStringLiteral("LV"));
+        return list && list->count() == 1;
+    }));
     EXPECT_EQ(boxes.count(), 0);
 }
 } // namespace
