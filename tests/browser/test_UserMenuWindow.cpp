@@ -73,11 +73,9 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
 
 TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
 {
-    const QString plain = out.writeFile(u("kein-programm"), "#!/bin/sh\n");
     StoreUserMenuEntry(u("Aufzeichnen"), u("\"") + QStringLiteral(ARG_RECORDER) + u("\" %1"));
     StoreUserMenuEntry(u("Fehlt"), u("tolvane-fehlt %1"));
     StoreUserMenuEntry(u("Ohne"), u("kate"));
-    StoreUserMenuEntry(u("Nicht ausführbar"), plain + u(" %1"));
     form = Open();
     Select("$(touch y)");
     const QString path = dir.filePath(u("$(touch y)"));
@@ -87,9 +85,6 @@ TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
     UserEntry("Fehlt")->trigger();
     EXPECT_TRUE(boxes.lastText().contains(
         u("Das Programm 'tolvane-fehlt' kann nicht gestartet werden: in keinem Ordner")));
-    UserEntry("Nicht ausführbar")->trigger();
-    EXPECT_TRUE(boxes.lastText().contains(u("Das Programm '") + plain +
-                                          u("' kann nicht gestartet werden: die Datei ist nicht")));
     EXPECT_FALSE(QFileInfo::exists(record));
 
     boxes.clear();
