@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
+
 // Stores one entry of the user file menu; a null mask stores none.
 inline void StoreUserMenuEntry(const QString& caption, const QString& cmdLine,
                                const QString& mask = {})
