@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/MainCommands.h"
 
+#include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/SlideshowCommands.h"
+#include "browser/UserMenuCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -212,4 +214,6 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddSlideshowCommands(table);
+    AddUserMenuCommands(table);
+    AddIconViewCommands(table);
 }

@@ -6,6 +6,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
+#include "cli/UserMenuCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -25,6 +26,7 @@ const CliCommand kCommands[] = {
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
+    {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };
 } // namespace
 

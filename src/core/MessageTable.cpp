@@ -93,7 +93,10 @@ const char* const kMessages[] = {
     "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
     "eine neue Einstellungsdatei verwendet.", // 174
     "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
-    "werden nicht gespeichert.", // 175
+    "werden nicht gespeichert.",                          // 175
+    "Das Programm '##' kann nicht gestartet werden: ##.", // 176
+    "Die Datei '##' wurde nicht gespeichert: Icons werden nur als Bitmap (*.bmp), "
+    "Icon (*.ico) oder PNG-Bild (*.png) gespeichert.", // 177
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);
