@@ -4,6 +4,7 @@
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/RenameCommands.h"
 #include "browser/SlideshowCommands.h"
 #include "browser/UserMenuCommands.h"
 #include "browser/frmAbout.h"
@@ -213,6 +214,7 @@ void AddMainCommands(MainCommandTable& table)
     AddFrameCommands(table);
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
+    AddRenameCommands(table);
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);

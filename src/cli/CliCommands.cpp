@@ -4,6 +4,7 @@
 #include "cli/CnfCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
 #include "cli/UserMenuCommand.h"
@@ -25,6 +26,7 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"rename", kRenameCommandUsage, runRenameCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };

@@ -97,6 +97,13 @@ const char* const kMessages[] = {
     "Das Programm '##' kann nicht gestartet werden: ##.", // 176
     "Die Datei '##' wurde nicht gespeichert: Icons werden nur als Bitmap (*.bmp), "
     "Icon (*.ico) oder PNG-Bild (*.png) gespeichert.", // 177
+    "Das letzte Stapel-Umbenennen in '##' wurde unterbrochen; es ist jetzt "
+    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                 // 178
+    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?", // 179
+    "## Dateien wurden zurückbenannt.",                                     // 180
+    "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
+    "inzwischen vergeben.",                                                // 181
+    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.", // 182
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);
