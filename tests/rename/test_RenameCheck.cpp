@@ -4,8 +4,8 @@
 #include "platform/FileNameCodec.h"
 #include "rename/RenameCheck.h"
 #include "rename/RenamePreviewModel.h"
-#include "support/TestText.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QDir>
 
