@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CnfCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
@@ -23,6 +24,7 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"compare", kCompareCommandUsage, runCompareCommand},
 };
 } // namespace
 

@@ -84,6 +84,10 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "Die Datei '##' kann nicht gelöscht werden: ##.",                              // 170
+    "Der Ordner '##' kann nicht gelesen werden: ##.",                              // 171
+    "Quellordner und Zielordner sind derselbe Ordner: '##'.",                      // 172
+    "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",                     // 173
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 169;
+constexpr int Last = 173;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -84,4 +84,8 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
+constexpr int FileDeleteFailed = 170;  // path, German reason
+constexpr int FolderReadFailed = 171;  // path, German reason
+constexpr int SameFolder = 172;        // path of the one folder
+constexpr int ActionDoneSkipped = 173; // count, lines "name: reason"
 } // namespace Msg

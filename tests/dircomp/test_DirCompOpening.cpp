@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The ways the comparison window opens: alone from the command line, and
+// from the main window's menu, tool bar and folder menu.
+#include "DirCompFixture.h"
+
+#include "app/Startup.h"
+#include "browser/frmMain.h"
+#include "core/AppGlobals.h"
+#include "core/AppSettings.h"
+#include "core/MessageTable.h"
+#include "dircomp/frmDirComp.h"
+#include "support/PrintQt.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList openWindows()
+{
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+            names << w->objectName();
+    }
+    return names;
+}
+
+frmMain* mainWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<frmMain*>(w))
+            return found;
+    }
+    return nullptr;
+}
+
+// Runs `action` on the comparison window once it is shown modally, then closes it.
+void whenModal(const std::function<void(frmDirComp*)>& action)
+{
+    QTimer::singleShot(0, [action] {
+        if (auto* form = qobject_cast<frmDirComp*>(QApplication::activeModalWidget())) {
+            action(form);
+            form->close();
+        }
+    });
+}
+} // namespace
+
+TEST(DirCompOpening, AloneFromTheCommandLineAndClosingEndsTheRun)
+{
+    ScriptedMessageBox boxes;
+    Main({QStringLiteral("/dircomp")});
+    ASSERT_EQ(openWindows(), QStringList{QStringLiteral("frmDirComp")});
+    EXPECT_TRUE(RunsAlone());
+    QApplication::topLevelWidgets();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmDirComp") && w->isVisible())
+            w->close();
+    }
+    EXPECT_EQ(AppOptions(), nullptr) << "closing it shut the run down";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(openWindows().isEmpty());
+    EXPECT_EQ(boxes.count(), 0);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TOLVANE_TEST_CLOSE_AFTER_MS"), QStringLiteral("300"));
+    QProcess tolvane;
+    tolvane.setProcessEnvironment(environment);
+    tolvane.start(QStringLiteral(TOLVANE_BINARY), {QStringLiteral("/DIRCOMP")});
+    ASSERT_TRUE(tolvane.waitForFinished(30000));
+    EXPECT_EQ(tolvane.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tolvane.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(tolvane.readAllStandardOutput()).trimmed(),
+              QStringLiteral("window: frmDirComp"));
+}
+
+TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
+{
+    ScriptedMessageBox boxes;
+    TwoFolders f;
+    AppSaveSetting(akDirComp, QStringLiteral("SourcePath"), f.dest());
+    AppSaveSetting(akOptions, QStringLiteral("StartupPath"), f.source());
+    Main({});
+    frmMain* main = mainWindow();
+    ASSERT_NE(main, nullptr);
+    for (const char* name : {"mExtras_CompareDirs", "TB_Compare"}) {
+        QWidget* owner = nullptr;
+        whenModal([&](frmDirComp* form) { owner = form->parentWidget(); });
+        main->findChild<QAction*>(QLatin1String(name))->trigger();
+        EXPECT_EQ(owner, main) << name;
+    }
+    EXPECT_EQ(boxes.count(), 0);
+
+    // The folder menu's folder differs from the stored source: asked, and
+    // on Yes it becomes the source.
+    QString source;
+    boxes.queueAnswer(MsgResult::Yes);
+    whenModal([&](frmDirComp* form) { source = form->txtPath[0]->text(); });
+    main->findChild<QAction*>(QStringLiteral("kDirBox_DirComp"))->trigger();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Soll der Ordner '%1' als Quellordner verwendet "
+                                               "werden?")
+                                    .arg(f.source()));
+    EXPECT_EQ(boxes.shown().last().style, 36);
+    EXPECT_EQ(source, f.source());
+    // Now it is the stored source: nothing to ask.
+    whenModal([](frmDirComp*) {});
+    main->findChild<QAction*>(QStringLiteral("kDirBox_DirComp"))->trigger();
+    EXPECT_EQ(boxes.count(), 1);
+    main->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
