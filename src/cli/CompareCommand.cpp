@@ -80,12 +80,21 @@ const char* className(DirCompClass cls)
 
 void printList(const char* side, const DirCompItems& items, bool diffOnly)
 {
+    // One buffer for many lines: a large folder prints without a copy per line.
+    QByteArray lines;
+    lines.reserve(1 << 16);
     for (const DirCompItem& item : items) {
         if (diffOnly && item.cls == DirCompClass::Same)
             continue;
-        cliPrintBytes(QByteArray(side) + '\t' + className(item.cls) + '\t' +
-                      EscapeCompareName(item.name));
+        lines.append(side).append('\t').append(className(item.cls)).append('\t');
+        AppendEscapedName(lines, item.name);
+        lines.append('\n');
+        if (lines.size() >= (1 << 16)) {
+            std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
+            lines.clear();
+        }
     }
+    std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
 }
 
 void printDone(pDirSync::Done done, pDirSync::Skip reason, const QByteArray& name)
@@ -120,7 +129,12 @@ int usageError(const QString& why = {})
 QByteArray EscapeCompareName(QByteArrayView name)
 {
     QByteArray out;
-    out.reserve(name.size() + 8);
+    AppendEscapedName(out, name);
+    return out;
+}
+
+void AppendEscapedName(QByteArray& out, QByteArrayView name)
+{
     for (qsizetype i = 0; i < name.size();) {
         const quint8 byte = quint8(name[i]);
         if (byte >= 0x80) {
@@ -147,7 +161,6 @@ QByteArray EscapeCompareName(QByteArrayView name)
         else
             out += char(byte);
     }
-    return out;
 }
 
 int runCompareCommand(const QStringList& args)
@@ -165,7 +178,9 @@ int runCompareCommand(const QStringList& args)
                               .arg(options.value("--sync")));
     pDirComp comparison;
     try {
-        const pDirComp::Outcome outcome = comparison.Compare(folders.at(0), folders.at(1));
+        const pDirComp::Outcome outcome =
+            comparison.Compare(folders.at(0), folders.at(1), nullptr,
+                               actions ? pDirComp::Use::Sync : pDirComp::Use::ListOnly);
         if (outcome == pDirComp::Outcome::SameFolder) {
             cliError(AppErr().MsgLoad(Msg::SameFolder, DisplayFileName(folders.at(0))));
             return 1;

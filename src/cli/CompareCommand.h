@@ -25,3 +25,4 @@ extern const char* const kCompareCommandUsage;
 // bytes below 0x20, 0x7F and every byte that is not part of well-formed
 // UTF-8 (read from the left; no overlong forms, no surrogates) as \xhh.
 QByteArray EscapeCompareName(QByteArrayView name);
+void AppendEscapedName(QByteArray& out, QByteArrayView name);

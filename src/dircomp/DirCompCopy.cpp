@@ -154,7 +154,7 @@ void DirCompCopy::RemoveLeftovers(const FolderHandle& folder)
                 names.append(std::move(name));
             return true;
         },
-        true);
+        FolderHandle::Listing::Hidden);
     for (const QByteArray& name : std::as_const(names)) {
         FileHandle held;
         if (held.lockExisting(folder, name) == 0)

@@ -25,6 +25,14 @@ QByteArray withTrailingSlash(const QString& path)
 }
 } // namespace
 
+void pDirComp::checkRead(const DirCompScan& scan) const
+{
+    if (scan.sourceError)
+        failFolder(m_sourcePath, scan.sourceError);
+    if (scan.destError)
+        failFolder(m_destPath, scan.destError);
+}
+
 void pDirComp::clear()
 {
     m_source.clear();
@@ -39,9 +47,11 @@ void pDirComp::open(FolderHandle& folder, const QByteArray& path)
         failFolder(path, code);
 }
 
-pDirComp::Outcome pDirComp::Compare(const QString& source, const QString& dest, JobContext* context)
+pDirComp::Outcome pDirComp::Compare(const QString& source, const QString& dest, JobContext* context,
+                                    Use use)
 {
     clear();
+    m_canSync = use == Use::Sync;
     m_sourcePath = withTrailingSlash(source);
     m_destPath = withTrailingSlash(dest);
     if (source.isEmpty())
@@ -55,20 +65,27 @@ pDirComp::Outcome pDirComp::Compare(const QString& source, const QString& dest, 
     if (m_sourceFolder.device() == m_destFolder.device() &&
         m_sourceFolder.inode() == m_destFolder.inode())
         return Outcome::SameFolder;
-    DirCompScan scan;
-    scan.Read(m_sourceFolder, m_destFolder, context);
-    if (scan.cancelled)
+    DirCompScan scan(m_sourceFolder, m_destFolder, context);
+    if (!scan.ReadNames())
         return Outcome::Cancelled;
-    if (scan.sourceError)
-        failFolder(m_sourcePath, scan.sourceError);
-    if (scan.destError)
-        failFolder(m_destPath, scan.destError);
+    checkRead(scan);
     if (scan.source.empty() && scan.dest.empty())
         return Outcome::BothEmpty;
+    if (m_canSync && !scan.ReadTimes(false))
+        return Outcome::Cancelled;
+    checkRead(scan);
     const CaseTest& ignoresCase = m_caseTest ? m_caseTest : CaseTest(FolderIgnoresCase);
     const DirCompCase rule{ignoresCase(m_sourceFolder, scan.source),
                            ignoresCase(m_destFolder, scan.dest)};
     PairAndClass(scan.source, scan.dest, rule);
+    if (!m_canSync) {
+        // Only files in both folders need their times: the others' class
+        // follows from their names alone.
+        if (!scan.ReadTimes(true))
+            return Outcome::Cancelled;
+        checkRead(scan);
+        PairAndClass(scan.source, scan.dest, rule);
+    }
     m_source = std::move(scan.source);
     m_dest = std::move(scan.dest);
     for (const DirCompItem& item : m_source)

@@ -9,6 +9,7 @@
 #include <functional>
 
 class JobContext;
+struct DirCompScan;
 
 // The comparison of two folders by name, modification time and size, top
 // level only; the folder comparison window and `tolvane-cli compare` share
@@ -23,11 +24,18 @@ public:
         Cancelled,
     };
 
+    enum class Use {
+        Sync,     // every file's identity is kept for a run (pDirSync)
+        ListOnly, // only the classes: files in one folder only are not asked
+                  // for their times, and no run may follow
+    };
+
     // Opens and reads both folders at once and classes their files. A folder
     // that is missing or cannot be read raises the program's error record
     // (message "Der Ordner '...' kann nicht gelesen werden: <Grund>.") and
     // nothing is listed. `context` (may be null) gets progress and may stop it.
-    Outcome Compare(const QString& source, const QString& dest, JobContext* context = nullptr);
+    Outcome Compare(const QString& source, const QString& dest, JobContext* context = nullptr,
+                    Use use = Use::Sync);
 
     const DirCompItems& Source() const { return m_source; }
     const DirCompItems& Dest() const { return m_dest; }
@@ -39,6 +47,8 @@ public:
     // The paths as given, with a trailing "/", as bytes.
     const QByteArray& SourcePath() const { return m_sourcePath; }
     const QByteArray& DestPath() const { return m_destPath; }
+    // False after a comparison for listing only.
+    bool CanSync() const { return m_canSync; }
 
     // Whether a folder looks names up ignoring case; the real test asks the
     // file system (CaseProbe.h). Tests put in a folder that ignores case.
@@ -47,6 +57,7 @@ public:
 
 private:
     void open(FolderHandle& folder, const QByteArray& path);
+    void checkRead(const DirCompScan& scan) const;
     void clear();
 
     CaseTest m_caseTest;
@@ -58,4 +69,5 @@ private:
     DirCompItems m_dest;
     bool m_sourceDiffers = false;
     bool m_destExtra = false;
+    bool m_canSync = false;
 };

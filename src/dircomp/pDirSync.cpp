@@ -84,6 +84,9 @@ bool pDirSync::goOn(const QByteArray& name)
 
 bool pDirSync::Run(int actions, JobContext* context, const Report& report)
 {
+    if (!m_comparison.CanSync())
+        throw AppErrorRecord(RuntimeError::InvalidProcedureCall, QStringLiteral("pDirSync"),
+                             QStringLiteral("Der Vergleich kann nicht abgeglichen werden."));
     m_context = context;
     m_done = 0;
     m_total = 0;

@@ -132,7 +132,7 @@ int FolderHandle::open(const QByteArray& path)
     return 0;
 }
 
-int FolderHandle::scan(const ScanSink& sink, bool hidden) const
+int FolderHandle::scan(const ScanSink& sink, Listing which) const
 {
     // A descriptor of its own, so that reading does not move this one's position.
     const int fd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -141,6 +141,7 @@ int FolderHandle::scan(const ScanSink& sink, bool hidden) const
     DIR* dir = ::fdopendir(fd);
     if (!dir)
         return closeKeepingErrno(fd);
+    const bool hidden = which == Listing::Hidden;
     int result = 0;
     while (true) {
         errno = 0;
@@ -154,8 +155,16 @@ int FolderHandle::scan(const ScanSink& sink, bool hidden) const
             continue;
         if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN)
             continue;
+        if (which == Listing::VisibleNamesOnly && entry->d_type == DT_REG) {
+            EntryStat known;
+            known.inode = entry->d_ino;
+            known.mode = S_IFREG;
+            if (!sink(QByteArray(name), known))
+                break;
+            continue;
+        }
         struct stat st {};
-        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(m_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT) // gone since it was listed
                 continue;
             result = errno;
@@ -163,7 +172,7 @@ int FolderHandle::scan(const ScanSink& sink, bool hidden) const
         }
         if (!S_ISREG(st.st_mode))
             continue;
-        if (!sink(QByteArray(entry->d_name), entryStat(st)))
+        if (!sink(QByteArray(name), entryStat(st)))
             break;
     }
     ::closedir(dir);

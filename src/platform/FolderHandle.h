@@ -46,12 +46,16 @@ public:
     quint64 device() const { return m_device; }
     quint64 inode() const { return m_inode; }
 
-    // Feeds every regular file whose name does not begin with "." (with
-    // `hidden`: every one whose name does) to `sink`, which returns false to
-    // stop. Links, folders, pipes and devices are neither listed nor opened.
-    // 0 or an errno value.
+    // Feeds every regular file whose name does not begin with "." to `sink`
+    // (which returns false to stop). Links, folders, pipes and devices are
+    // neither listed nor opened. 0 or an errno value.
+    enum class Listing {
+        Visible,
+        VisibleNamesOnly, // no lstat where the folder tells the type: inode and type only
+        Hidden,           // the files whose names begin with "." instead
+    };
     using ScanSink = std::function<bool(QByteArray&& name, const EntryStat& stat)>;
-    int scan(const ScanSink& sink, bool hidden = false) const;
+    int scan(const ScanSink& sink, Listing which = Listing::Visible) const;
 
     // lstat of one entry: 0, or an errno value (ENOENT when there is none).
     int statAt(const QByteArray& name, EntryStat& out) const;
