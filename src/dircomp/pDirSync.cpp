@@ -113,6 +113,19 @@ void syncFolder(const FolderHandle& folder, const QByteArray& path)
     if (const int code = folder.sync())
         DirCompFail(Msg::FileWriteFailed, path, {}, code);
 }
+
+// Whether the file is still the one compared (Changed when it is gone or
+// another); a folder that cannot be asked raises.
+Skip stillCompared(const FolderHandle& folder, const QByteArray& path, const DirCompItem& item)
+{
+    EntryStat now;
+    const int code = folder.statAt(item.name, now);
+    if (code == ENOENT || (code == 0 && !now.sameFile(item.stat)))
+        return Skip::Changed;
+    if (code != 0)
+        DirCompFail(Msg::FileReadFailed, path, item.name, code);
+    return Skip::None;
+}
 } // namespace
 
 bool pDirSync::deleteSame(const Report& report)
@@ -149,12 +162,8 @@ bool pDirSync::deleteSame(const Report& report)
 pDirSync::Skip pDirSync::verifiedDeletable(const DirCompItem& source, const DirCompItem& dest,
                                            bool& cancelled)
 {
-    EntryStat now;
-    const int code = m_comparison.SourceFolder().statAt(source.name, now);
-    if (code == ENOENT || (code == 0 && !now.sameFile(source.stat)))
+    if (stillCompared(m_comparison.SourceFolder(), m_comparison.SourcePath(), source) != Skip::None)
         return Skip::Changed;
-    if (code != 0)
-        DirCompFail(Msg::FileReadFailed, m_comparison.SourcePath(), source.name, code);
     // The copy that stays must be the compared file and on the disk before
     // the original goes.
     FileHandle copy;
@@ -240,16 +249,13 @@ pDirSync::Skip pDirSync::copyOne(const DirCompItem& source, bool& cancelled)
     if (source.conflict)
         return Skip::Conflict;
     const FolderHandle& to = m_comparison.DestFolder();
-    EntryStat now;
-    int code = m_comparison.SourceFolder().statAt(source.name, now);
-    if (code == ENOENT || (code == 0 && !now.sameFile(source.stat)))
+    if (stillCompared(m_comparison.SourceFolder(), m_comparison.SourcePath(), source) != Skip::None)
         return Skip::Changed;
-    if (code != 0)
-        DirCompFail(Msg::FileReadFailed, m_comparison.SourcePath(), source.name, code);
     const DirCompItem* replaced =
         source.partner >= 0 ? &m_comparison.Dest()[source.partner] : nullptr;
     const QByteArray& target = replaced ? replaced->name : source.name;
-    code = to.statAt(target, now);
+    EntryStat now;
+    int code = to.statAt(target, now);
     if (code == 0 && !now.isRegular())
         return Skip::Blocked;
     if ((code == 0 && (!replaced || !now.sameFile(replaced->stat))) || (code == ENOENT && replaced))
@@ -289,14 +295,10 @@ bool pDirSync::deleteExtra(const Report& report)
             cancelled = true;
             break;
         }
-        EntryStat now;
-        int code = folder.statAt(item.name, now);
-        Skip skip =
-            code == ENOENT || (code == 0 && !now.sameFile(item.stat)) ? Skip::Changed : Skip::None;
-        if (code != 0 && code != ENOENT)
-            DirCompFail(Msg::FileReadFailed, m_comparison.DestPath(), item.name, code);
+        Skip skip = stillCompared(folder, m_comparison.DestPath(), item);
         // A file of that name in the source since: no longer surplus.
-        code = m_comparison.SourceFolder().statAt(item.name, now);
+        EntryStat now;
+        int code = m_comparison.SourceFolder().statAt(item.name, now);
         if (code == 0 && now.isRegular())
             skip = Skip::Changed;
         else if (code != 0 && code != ENOENT)

@@ -96,13 +96,7 @@ int FileHandle::stat(EntryStat& out) const
     struct stat st {};
     if (::fstat(m_fd, &st) != 0)
         return errno;
-    out.inode = st.st_ino;
-    out.size = st.st_size;
-    out.mtimeSec = st.st_mtim.tv_sec;
-    out.mtimeNsec = qint32(st.st_mtim.tv_nsec);
-    out.ctimeSec = st.st_ctim.tv_sec;
-    out.ctimeNsec = qint32(st.st_ctim.tv_nsec);
-    out.mode = st.st_mode;
+    out = EntryStat::From(st);
     return 0;
 }
 

@@ -17,19 +17,6 @@
 #include <utility>
 
 namespace {
-EntryStat entryStat(const struct stat& st)
-{
-    EntryStat out;
-    out.inode = st.st_ino;
-    out.size = st.st_size;
-    out.mtimeSec = st.st_mtim.tv_sec;
-    out.mtimeNsec = qint32(st.st_mtim.tv_nsec);
-    out.ctimeSec = st.st_ctim.tv_sec;
-    out.ctimeNsec = qint32(st.st_ctim.tv_nsec);
-    out.mode = st.st_mode;
-    return out;
-}
-
 int closeKeepingErrno(int fd)
 {
     const int code = errno;
@@ -80,6 +67,19 @@ bool ignoresCaseByType(long type)
     }
 }
 } // namespace
+
+EntryStat EntryStat::From(const struct stat& st)
+{
+    EntryStat out;
+    out.inode = st.st_ino;
+    out.size = st.st_size;
+    out.mtimeSec = st.st_mtim.tv_sec;
+    out.mtimeNsec = qint32(st.st_mtim.tv_nsec);
+    out.ctimeSec = st.st_ctim.tv_sec;
+    out.ctimeNsec = qint32(st.st_ctim.tv_nsec);
+    out.mode = st.st_mode;
+    return out;
+}
 
 bool EntryStat::isRegular() const
 {
@@ -172,7 +172,7 @@ int FolderHandle::scan(const ScanSink& sink, Listing which) const
         }
         if (!S_ISREG(st.st_mode))
             continue;
-        if (!sink(QByteArray(name), entryStat(st)))
+        if (!sink(QByteArray(name), EntryStat::From(st)))
             break;
     }
     ::closedir(dir);
@@ -184,7 +184,7 @@ int FolderHandle::statAt(const QByteArray& name, EntryStat& out) const
     struct stat st {};
     if (::fstatat(m_fd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno;
-    out = entryStat(st);
+    out = EntryStat::From(st);
     return 0;
 }
 

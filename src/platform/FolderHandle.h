@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+struct stat;
+
 // What lstat tells of one directory entry, as far as comparing and copying
 // files needs it.
 struct EntryStat {
@@ -17,6 +19,8 @@ struct EntryStat {
     qint64 ctimeSec = 0;
     qint32 ctimeNsec = 0;
     quint32 mode = 0; // st_mode: type and permission bits
+
+    static EntryStat From(const struct stat& st);
 
     bool isRegular() const;
     // Inode, size and modification time to the nanosecond: the file a

@@ -21,14 +21,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-QStringList openWindows()
+// The comparison window, if one is shown.
+frmDirComp* shownDirComp()
 {
-    QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
-            names << w->objectName();
+        if (auto* form = qobject_cast<frmDirComp*>(w); form && form->isVisible())
+            return form;
     }
-    return names;
+    return nullptr;
 }
 
 frmMain* mainWindow()
@@ -56,16 +56,14 @@ TEST(DirCompOpening, AloneFromTheCommandLineAndClosingEndsTheRun)
 {
     ScriptedMessageBox boxes;
     Main({QStringLiteral("/dircomp")});
-    ASSERT_EQ(openWindows(), QStringList{QStringLiteral("frmDirComp")});
+    frmDirComp* form = shownDirComp();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(mainWindow(), nullptr);
     EXPECT_TRUE(RunsAlone());
-    QApplication::topLevelWidgets();
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("frmDirComp") && w->isVisible())
-            w->close();
-    }
+    form->close();
     EXPECT_EQ(AppOptions(), nullptr) << "closing it shut the run down";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(openWindows().isEmpty());
+    EXPECT_EQ(shownDirComp(), nullptr);
     EXPECT_EQ(boxes.count(), 0);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
