@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "browser/DirListBox.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <QImage>
 #include <QMenu>

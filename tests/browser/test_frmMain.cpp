@@ -15,7 +15,7 @@
 #include "pictures/ThumbNail.h"
 #include "platform/FileNameCodec.h"
 #include "platform/ShellLauncher.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "calc/frmCalculator.h"
 #include "support/ScriptedMessageBox.h"
 
-#include "CalcTestLocale.h"
+#include "support/TestLocale.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 #include "core/AppErrorRecord.h"
 #include "support/ScriptedMessageBox.h"
 
-#include "CalcTestLocale.h"
+#include "support/TestLocale.h"
 
 #include <gtest/gtest.h>
 

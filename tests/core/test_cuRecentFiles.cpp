@@ -22,10 +22,7 @@ QString StoredValue(const QString& key, const QString& name)
                                           QStringLiteral("<missing>"));
 }
 
-QString FreshKey(const char* name)
-{
-    return QStringLiteral("Software\\Quexel\\Tolvane\\Test\\") + QLatin1String(name);
-}
+const QString kListKey = QStringLiteral("Software\\Quexel\\Tolvane\\Test");
 
 // The list's own error number and text for a message.
 void ExpectListError(const std::function<void()>& action, qint32 message,
@@ -177,7 +174,7 @@ TEST(cuRecentFiles, CapacityAndLengthRefuseNonPositiveValues)
 
 TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
 {
-    const QString key = FreshKey("Stored");
+    const QString& key = kListKey;
     {
         cuRecentFiles list;
         list.SetRegKey(QLatin1Char('\\') + key + QLatin1Char('\\'));
@@ -204,7 +201,7 @@ TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
 
 TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
 {
-    const QString key = FreshKey("Capacity");
+    const QString& key = kListKey;
     const QString longPath = QLatin1Char('/') + QString(300, QLatin1Char('p')) + QLatin1Char('/');
     Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("RFL Max Entries"),
                                     QStringLiteral("2"));

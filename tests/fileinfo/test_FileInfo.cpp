@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GermanTimeTest.h"
-
 #include "fileinfo/FileInfo.h"
 #include "support/TempDir.h"
+#include "support/TestLocale.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 TEST(FileInfoFormat, FileSizeInTheCLocale)
 {
-    QLocale::setDefault(QLocale::c());
+    const ScopedLocale c(QLocale::c());
     const struct {
         qint64 bytes;
         const char* text;
@@ -39,7 +40,7 @@ TEST(FileInfoFormat, FileSizeInTheCLocale)
         EXPECT_EQ(FileInfo::FormatFileSize(c.bytes), QString::fromLatin1(c.text)) << c.bytes;
 }
 
-class FileInfoTest : public GermanTimeTest {
+class FileInfoTest : public ::testing::Test {
 protected:
     TempDir dir;
     FileInfo info;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FreshSettings.h"
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsTree.h"
 #include "support/TempDir.h"
+#include "support/TestSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the store does with files it did not write, files it may not write,
 // and texts that begin with U+FEFF.
-#include "platform/FreshSettings.h"
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsFileCheck.h"
 #include "platform/SettingsTree.h"
 #include "support/FullDisk.h"
 #include "support/TempDir.h"
+#include "support/TestSettings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DocFixtures.h"
-#include "GermanTimeTest.h"
+#include "support/DocFixtures.h"
 
 #include "cli/InfoCommand.h"
 #include "core/AppGlobals.h"
@@ -10,6 +9,8 @@
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 #include "support/VersionNode.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 QStringList labels(const QList<InfoRow>& rows)
@@ -24,7 +25,7 @@ const QStringList FileLabels = {"Typ",           "Größe",  "Erstellt",  "Geän
                                 "Schreibgesch.", "Archiv", "Versteckt", "System"};
 } // namespace
 
-class InfoCommand : public GermanTimeTest {
+class InfoCommand : public ::testing::Test {
 protected:
     TempDir dir;
 };
