@@ -7,7 +7,7 @@
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
 #include "support/FullDisk.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/Raised.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KillSyncCheck.h"
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>

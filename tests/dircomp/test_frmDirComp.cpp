@@ -8,7 +8,7 @@
 #include "dircomp/DirCompListModel.h"
 #include "dircomp/frmDirComp.h"
 #include "platform/FileNameCodec.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QCheckBox>

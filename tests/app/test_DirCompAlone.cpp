@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ways the comparison window opens: alone from the command line, and
-// from the main window's menu, tool bar and folder menu.
-#include "DirCompFixture.h"
+// The ways the comparison window opens: alone from the command line (the
+// process itself: test_Process.cpp), and from the main window's menu, tool
+// bar and folder menu.
+#include "dircomp/DirCompFixture.h"
 
 #include "app/Startup.h"
 #include "browser/frmMain.h"
@@ -9,13 +10,12 @@
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
 #include "dircomp/frmDirComp.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -65,18 +65,6 @@ TEST(DirCompOpening, AloneFromTheCommandLineAndClosingEndsTheRun)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(shownDirComp(), nullptr);
     EXPECT_EQ(boxes.count(), 0);
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TOLVANE_TEST_CLOSE_AFTER_MS"), QStringLiteral("300"));
-    QProcess tolvane;
-    tolvane.setProcessEnvironment(environment);
-    tolvane.start(QStringLiteral(TOLVANE_BINARY), {QStringLiteral("/DIRCOMP")});
-    ASSERT_TRUE(tolvane.waitForFinished(30000));
-    EXPECT_EQ(tolvane.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(tolvane.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(tolvane.readAllStandardOutput()).trimmed(),
-              QStringLiteral("window: frmDirComp"));
 }
 
 TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DirCompFixture.h"
+#include "dircomp/DirCompFixture.h"
 
 #include "cli/CompareCommand.h"
 #include "platform/FileNameCodec.h"
 #include "support/CliRun.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
