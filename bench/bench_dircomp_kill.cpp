@@ -3,7 +3,7 @@
 // 8 MB (older, equal and newer versions, new and surplus files), 20 kills at
 // seeded random moments, then one complete run. Prints each fault found;
 // exit 1 when there was one. Size, kills and seed may be given as arguments.
-#include "dircomp/KillSyncCheck.h"
+#include "KillSyncCheck.h"
 
 #include <QCoreApplication>
 #include <QDir>
