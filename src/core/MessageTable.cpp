@@ -84,10 +84,20 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
-    "Die Datei '##' kann nicht gelöscht werden: ##.",                              // 170
-    "Der Ordner '##' kann nicht gelesen werden: ##.",                              // 171
-    "Quellordner und Zielordner sind derselbe Ordner: '##'.",                      // 172
-    "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",                     // 173
+    "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
+    "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
+    "Die Einstellungsdatei '##' kann nicht verwendet werden (##). Änderungen an den "
+    "Einstellungen werden in dieser Sitzung nicht gespeichert.",                   // 172
+    "Die Einstellungsdatei '##' ist beschädigt und konnte nicht beiseitegelegt werden (##). "
+    "Änderungen an den Einstellungen werden in dieser Sitzung nicht gespeichert.", // 173
+    "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
+    "eine neue Einstellungsdatei verwendet.",                                      // 174
+    "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
+    "werden nicht gespeichert.",                                                   // 175
+    "Die Datei '##' kann nicht gelöscht werden: ##.",                              // 176
+    "Der Ordner '##' kann nicht gelesen werden: ##.",                              // 177
+    "Quellordner und Zielordner sind derselbe Ordner: '##'.",                      // 178
+    "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",                     // 179
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

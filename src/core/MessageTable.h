@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 173;
+constexpr int Last = 179;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -84,8 +84,17 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
-constexpr int FileDeleteFailed = 170;  // path, German reason
-constexpr int FolderReadFailed = 171;  // path, German reason
-constexpr int SameFolder = 172;        // path of the one folder
-constexpr int ActionDoneSkipped = 173; // count, lines "name: reason"
+
+constexpr int PictureNotShown = 170;    // path, German reason
+constexpr int SlideshowBadNumber = 171; // key, value
+// The settings file, when it was opened at start-up.
+constexpr int SettingsUnusable = 172;    // file, why
+constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
+constexpr int SettingsSetAside = 174;    // file, where it went
+constexpr int SettingsReadOnly = 175;    // file
+// Folder comparison and its run.
+constexpr int FileDeleteFailed = 176;  // path, German reason
+constexpr int FolderReadFailed = 177;  // path, German reason
+constexpr int SameFolder = 178;        // path of the one folder
+constexpr int ActionDoneSkipped = 179; // count, lines "name: reason"
 } // namespace Msg
