@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ways the comparison window opens: alone from the command line (the
-// process itself: test_Process.cpp), and from the main window's menu, tool
-// bar and folder menu.
+// The comparison window opened from the main window's menu, tool bar and
+// folder menu (alone from the command line: test_Process.cpp).
 #include "dircomp/DirCompFixture.h"
 
 #include "app/Startup.h"
 #include "browser/frmMain.h"
-#include "core/AppGlobals.h"
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
 #include "dircomp/frmDirComp.h"
@@ -21,16 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The comparison window, if one is shown.
-frmDirComp* shownDirComp()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* form = qobject_cast<frmDirComp*>(w); form && form->isVisible())
-            return form;
-    }
-    return nullptr;
-}
-
 frmMain* mainWindow()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -51,21 +39,6 @@ void whenModal(const std::function<void(frmDirComp*)>& action)
     });
 }
 } // namespace
-
-TEST(DirCompOpening, AloneFromTheCommandLineAndClosingEndsTheRun)
-{
-    ScriptedMessageBox boxes;
-    Main({QStringLiteral("/dircomp")});
-    frmDirComp* form = shownDirComp();
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(mainWindow(), nullptr);
-    EXPECT_TRUE(RunsAlone());
-    form->close();
-    EXPECT_EQ(AppOptions(), nullptr) << "closing it shut the run down";
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(shownDirComp(), nullptr);
-    EXPECT_EQ(boxes.count(), 0);
-}
 
 TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
 {

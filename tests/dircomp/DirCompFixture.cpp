@@ -3,9 +3,10 @@
 
 #include "platform/FileNameCodec.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,19 +40,7 @@ void TwoFolders::put(const QString& folder, const QByteArray& name, const QByteA
 
 QByteArray TwoFolders::read(const QString& folder, const QByteArray& name)
 {
-    const QByteArray path = EncodeFileName(folder) + name;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ADD_FAILURE() << "cannot read " << path.toStdString();
-        return {};
-    }
-    QByteArray bytes;
-    char buffer[65536];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
-        bytes.append(buffer, got);
-    ::close(fd);
-    return bytes;
+    return TempDir::contents(DecodeFileName(EncodeFileName(folder) + name));
 }
 
 bool TwoFolders::exists(const QString& folder, const QByteArray& name)
@@ -63,17 +52,9 @@ bool TwoFolders::exists(const QString& folder, const QByteArray& name)
 QList<QByteArray> TwoFolders::entries(const QString& folder)
 {
     QList<QByteArray> names;
-    DIR* dir = ::opendir(EncodeFileName(folder).constData());
-    while (dir) {
-        const dirent* entry = ::readdir(dir);
-        if (!entry)
-            break;
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names << name;
-    }
-    if (dir)
-        ::closedir(dir);
+    for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot))
+        names << EncodeFileName(name);
     std::sort(names.begin(), names.end());
     return names;
 }
