@@ -54,7 +54,7 @@ void pairIgnoringCase(DirCompItems& source, DirCompItems& dest, const DirCompCas
         }
         // Two source files that would land on one destination file, or
         // names the source side cannot tell apart: none of them is touched.
-        const bool landOnOne = inDest == 0 && rule.destIgnores;
+        const bool landOnOne = inDest == 0 && inSource > 1 && rule.destIgnores;
         if (inDest == 0 && !landOnOne)
             continue;
         for (qsizetype s : group.source)

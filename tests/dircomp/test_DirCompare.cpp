@@ -171,13 +171,15 @@ TEST(DirCompare, ACaseIgnoringSidePairsIgnoringCaseAndConflictsWhereItCannotTell
     TwoFolders::put(folders.source(), "b.txt", "1");
     TwoFolders::put(folders.source(), "B.txt", "2");
     TwoFolders::put(dest, "Extra", "4");
+    TwoFolders::put(folders.source(), "Fresh", "5");
 
     const Compared result = compare(folders, IgnoresCaseAt(dest));
     EXPECT_EQ(result.source, (Map{{"Readme.TXT", "D"},
                                   {"a.txt", "D!"},
                                   {"A.txt", "D!"},
                                   {"b.txt", "D!"},
-                                  {"B.txt", "D!"}}));
+                                  {"B.txt", "D!"},
+                                  {"Fresh", "D"}}));
     EXPECT_EQ(result.dest, (Map{{"README.txt", "S"}, {"a.TXT", "S!"}, {"Extra", "E"}}));
 
     // Seen from a case-ignoring source, the two destination spellings meet one file.
