@@ -9,8 +9,8 @@
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
 #include "support/FullDisk.h"
-#include "support/TestText.h"
 #include "support/Raised.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 

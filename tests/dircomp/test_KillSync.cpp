@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KillSyncCheck.h"
 
-#include "support/TestText.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QCoreApplication>
 

@@ -8,8 +8,8 @@
 #include "dircomp/DirCompListModel.h"
 #include "dircomp/frmDirComp.h"
 #include "platform/FileNameCodec.h"
-#include "support/TestText.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include <QCheckBox>
 #include <QDir>
