@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -143,6 +144,12 @@ TEST(CompareCommand, WrongCallsAndFailuresSayWhyInGerman)
         runCli({QStringLiteral("compare"), missing, f.dest()})
             .err.startsWith(
                 QStringLiteral("Der Ordner '%1/' kann nicht gelesen werden: ").arg(missing)));
+    // A listing that cannot be written is a failure, not a short list.
+    const CliResult full = runCli({QStringLiteral("compare"), f.source(), f.dest()},
+                                  [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
+    EXPECT_EQ(full.code, 1);
+    EXPECT_TRUE(full.err.startsWith(QStringLiteral("Die Datei 'Standardausgabe' kann nicht "
+                                                   "geschrieben werden: ")));
     // Two empty folders: nothing to list, nothing wrong.
     TwoFolders empty;
     const CliResult none = compare(empty, {QStringLiteral("--sync=copy")});
