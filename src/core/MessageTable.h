@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 179;
+constexpr int Last = 181;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -92,9 +92,11 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
+constexpr int ProgramNotStarted = 176;   // program, German reason
+constexpr int IconSaveFormat = 177;      // file
 // Folder comparison and its run.
-constexpr int FileDeleteFailed = 176;  // path, German reason
-constexpr int FolderReadFailed = 177;  // path, German reason
-constexpr int SameFolder = 178;        // path of the one folder
-constexpr int ActionDoneSkipped = 179; // count, lines "name: reason"
+constexpr int FileDeleteFailed = 178;  // path, German reason
+constexpr int FolderReadFailed = 179;  // path, German reason
+constexpr int SameFolder = 180;        // path of the one folder
+constexpr int ActionDoneSkipped = 181; // count, lines "name: reason"
 } // namespace Msg

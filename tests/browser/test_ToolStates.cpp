@@ -125,12 +125,12 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         EXPECT_EQ(Seen("kFileBox"), Split(c.seen)) << c.selected;
     }
     // Tools that are not built: disabled where a menu cannot hide them.
-    for (const char* absent : {"TB_Rename", "TB_Icons"})
+    for (const char* absent : {"TB_Rename"})
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
     for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options",
-                              "TB_SlideShow", "TB_Compare", "mExtras_CompareDirs"})
+                              "TB_SlideShow", "TB_Icons", "TB_Compare", "mExtras_CompareDirs"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath DirComp Slideshow"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath DirComp Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
