@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/MainCommands.h"
 
+#include "browser/DirCompCommands.h"
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
@@ -215,6 +216,7 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddRenameCommands(table);
+    AddDirCompCommands(table);
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);

@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CnfCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/RenameCommand.h"
@@ -27,6 +28,7 @@ const CliCommand kCommands[] = {
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"rename", kRenameCommandUsage, runRenameCommand},
+    {"compare", kCompareCommandUsage, runCompareCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };

@@ -104,6 +104,10 @@ const char* const kMessages[] = {
     "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
     "inzwischen vergeben.",                                                // 181
     "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.", // 182
+    "Die Datei '##' kann nicht gelöscht werden: ##.",                      // 183
+    "Der Ordner '##' kann nicht gelesen werden: ##.",                      // 184
+    "Quellordner und Zielordner sind derselbe Ordner: '##'.",              // 185
+    "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",             // 186
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 182;
+constexpr int Last = 186;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -99,4 +99,9 @@ constexpr int RenameUndoQuestion = 179;  // folder
 constexpr int RenameUndone = 180;        // count
 constexpr int RenameUndoMissed = 181;    // count
 constexpr int RenameNothingToUndo = 182;
+// Folder comparison and its run.
+constexpr int FileDeleteFailed = 183;  // path, German reason
+constexpr int FolderReadFailed = 184;  // path, German reason
+constexpr int SameFolder = 185;        // path of the one folder
+constexpr int ActionDoneSkipped = 186; // count, lines "name: reason"
 } // namespace Msg
