@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a 100 MB registry export into the CNF model, 8-bit (Windows-1252)
-// and UTF-16LE with BOM: seconds, lines per second and peak memory. Each
+// and UTF-16LE with BOM, as name=value lines and with whole key lines (the
+// registry viewer's way): seconds, lines per second and peak memory. Each
 // read runs in a child process of its own so that its peak memory is its
 // own. Google Benchmark then times the smaller steps.
 #include "cnf/CNFFile.h"
@@ -102,7 +103,8 @@ double cpuSeconds()
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-void readInChild(int argc, char** argv, const QString& path, const char* label)
+void readInChild(int argc, char** argv, const QString& path, const QByteArray& label,
+                 bool wholeKeyLines)
 {
     std::fflush(stdout);
     const pid_t child = fork();
@@ -111,6 +113,7 @@ void readInChild(int argc, char** argv, const QString& path, const char* label)
         const double before = peakMegabytes();
         CNFFile doc;
         doc.RemoveComments = false;
+        doc.WholeKeyLines = wholeKeyLines;
         QElapsedTimer timer;
         const double cpuBefore = cpuSeconds();
         timer.start();
@@ -122,9 +125,9 @@ void readInChild(int argc, char** argv, const QString& path, const char* label)
             keys += section.Keys().Count();
         const double fileMb = double(QFile(path).size()) / 1e6;
         const double lines = double(sections.Count() + keys);
-        std::printf("%-28s %6.1f MB  %5.2f s (%5.2f s cpu)  %8.0f lines/s  %7d sections  %8lld "
+        std::printf("%-40s %6.1f MB  %5.2f s (%5.2f s cpu)  %8.0f lines/s  %7d sections  %8lld "
                     "keys  peak %4.0f MB (%.1f x file, %.0f MB before reading)\n",
-                    label, fileMb, seconds, cpu, lines / seconds, sections.Count(),
+                    label.constData(), fileMb, seconds, cpu, lines / seconds, sections.Count(),
                     static_cast<long long>(keys), peakMegabytes(),
                     peakMegabytes() * 1.048576 / fileMb, before);
         std::fflush(stdout);
@@ -133,7 +136,7 @@ void readInChild(int argc, char** argv, const QString& path, const char* label)
     int status = 0;
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::printf("%s: read failed\n", label);
+        std::printf("%s: read failed\n", label.constData());
 }
 
 QByteArray smallExport()
@@ -179,9 +182,11 @@ BENCHMARK(BM_Seal1MB)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     // --keep DIR leaves the generated exports there (for profiling a read
-    // with --read FILE, which reads one file and nothing else).
-    if (argc == 3 && qstrcmp(argv[1], "--read") == 0) {
-        readInChild(1, argv, QString::fromLocal8Bit(argv[2]), argv[2]);
+    // with --read FILE or --read-whole FILE, which read one file, with
+    // name=value lines or whole key lines, and nothing else).
+    const bool whole = argc == 3 && qstrcmp(argv[1], "--read-whole") == 0;
+    if (argc == 3 && (whole || qstrcmp(argv[1], "--read") == 0)) {
+        readInChild(1, argv, QString::fromLocal8Bit(argv[2]), argv[2], whole);
         return 0;
     }
     const bool keep = argc >= 3 && qstrcmp(argv[1], "--keep") == 0;
@@ -196,8 +201,10 @@ int main(int argc, char** argv)
     const QString wide = dir.filePath(QStringLiteral("export-utf16le.reg"));
     writeExport(ansi, false);
     writeExport(wide, true);
-    readInChild(argc, argv, ansi, "FileRead 8-bit (1252)");
-    readInChild(argc, argv, wide, "FileRead UTF-16LE with BOM");
+    readInChild(argc, argv, ansi, "FileRead 8-bit (1252)", false);
+    readInChild(argc, argv, ansi, "FileRead 8-bit, whole key lines", true);
+    readInChild(argc, argv, wide, "FileRead UTF-16LE with BOM", false);
+    readInChild(argc, argv, wide, "FileRead UTF-16LE, whole key lines", true);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -178,6 +178,7 @@ CNFSections& CNFFile::Parse(CNFLineSource& lines)
     setup.keys.removeComments = RemoveComments;
     setup.keys.removeTrailingTabs = RemoveTrailingTabs;
     setup.keys.carriageReturn = CarriageReturnChar;
+    setup.wholeKeyLines = WholeKeyLines;
     setup.fileName = Filename;
     setup.status = [this](const QString& text, qint32 percent) { Q_EMIT Status(text, percent); };
     setup.pump = m_pump ? m_pump : [] {};

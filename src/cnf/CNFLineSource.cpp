@@ -13,6 +13,9 @@
 namespace {
 
 constexpr qint64 kBlock = 4 << 20;
+// A chunk this large holds a line far longer than a block; keeping it for a
+// short value beside that line would hold the long line's bytes twice.
+constexpr qsizetype kKeepChunksUpTo = 16 << 20;
 
 // The first c in [from, to), or to.
 qsizetype find(const char* data, qsizetype from, qsizetype to, char c)
@@ -27,11 +30,16 @@ qsizetype find(const char16_t* data, qsizetype from, qsizetype to, char16_t c)
     return hit < 0 ? to : from + hit;
 }
 
-// Where the line starting at `from` ends. Two vectorised searches beat one
-// loop testing two characters.
-template <typename Unit> qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to)
+// Where the line starting at `from` ends. Where every CR is followed by a
+// LF, one search finds it; otherwise a lone CR may come first. Two
+// vectorised searches beat one loop testing two characters.
+template <typename Unit>
+qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to, bool loneCr)
 {
-    return find(data, from, find(data, from, to, Unit('\n')), Unit('\r'));
+    const qsizetype lf = find(data, from, to, Unit('\n'));
+    if (loneCr)
+        return find(data, from, lf, Unit('\r'));
+    return lf > from && data[lf - 1] == Unit('\r') ? lf - 1 : lf;
 }
 
 // Where the next line starts after a line ending at `at`.
@@ -44,14 +52,26 @@ template <typename Unit> qsizetype skipBreak(const Unit* data, qsizetype at, qsi
     return at + 1;
 }
 
-template <typename Unit> qsizetype countLines(const Unit* data, qsizetype from, qsizetype to)
+// The lines in [from, to): one per LF, CR LF or lone CR, and one more
+// where the text does not end with a break. Sets `loneCr` when a CR stands
+// without its LF.
+template <typename Unit>
+qsizetype countLines(const Unit* data, qsizetype from, qsizetype to, bool& loneCr)
 {
-    qsizetype count = 0;
-    while (from < to) {
-        from = skipBreak(data, lineEnd(data, from, to), to);
-        ++count;
+    if (from >= to)
+        return 0;
+    qsizetype lines = data[to - 1] == Unit('\n') || data[to - 1] == Unit('\r') ? 0 : 1;
+    for (qsizetype at = find(data, from, to, Unit('\n')); at < to;
+         at = find(data, at + 1, to, Unit('\n')))
+        ++lines;
+    for (qsizetype at = find(data, from, to, Unit('\r')); at < to;
+         at = find(data, at + 1, to, Unit('\r'))) {
+        if (at + 1 >= to || data[at + 1] != Unit('\n')) {
+            ++lines;
+            loneCr = true;
+        }
     }
-    return count;
+    return lines;
 }
 
 QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
@@ -85,14 +105,12 @@ bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteAr
         const qsizetype inNew = QByteArrayView(pending).sliced(old).lastIndexOf('\n');
         if (inNew < 0)
             continue;
+        // The chunk keeps the buffer it was read into; only the piece of a
+        // line after the cut is copied.
         const qsizetype cut = old + inNew + 1;
-        if (cut == pending.size()) {
-            chunks.push_back(std::move(pending));
-            pending = QByteArray();
-        } else {
-            chunks.push_back(pending.first(cut));
-            pending.remove(0, cut);
-        }
+        QByteArray rest = QByteArrayView(pending).sliced(cut).toByteArray();
+        pending.truncate(cut);
+        chunks.push_back(std::exchange(pending, std::move(rest)));
     }
     if (!pending.isEmpty() || chunks.empty()) {
         pending.squeeze();
@@ -160,7 +178,7 @@ void CNFLineSource::PrepareWide()
         ++span.begin;
     while (span.end > span.begin && m_text.at(span.end - 1) == u' ')
         --span.end;
-    m_lineCount = countLines(Wide(), span.begin, span.end);
+    m_lineCount = countLines(Wide(), span.begin, span.end, m_loneCr);
     m_pos = span.begin;
 }
 
@@ -178,7 +196,8 @@ void CNFLineSource::PrepareBytes(qsizetype skip)
     while (tail.end > tail.begin && last.at(tail.end - 1) == ' ')
         --tail.end;
     for (size_t i = 0; i < m_chunks.size(); ++i)
-        m_lineCount += countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end);
+        m_lineCount +=
+            countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end, m_loneCr);
     m_pos = head.begin;
 }
 
@@ -189,6 +208,7 @@ bool CNFLineSource::NextChunk()
             return false;
         m_chunks[m_chunk] = QByteArray(); // read: its memory goes back
         ++m_chunk;
+        m_chunkKept = false;
         m_pos = m_spans[m_chunk].begin;
     }
     return true;
@@ -199,7 +219,7 @@ bool CNFLineSource::NextLine(QStringView& line)
     if (m_encoding == Encoding::Utf16) {
         if (m_pos >= m_wide.end)
             return false;
-        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end);
+        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end, m_loneCr);
         line = QStringView(m_text).sliced(m_pos, stop - m_pos);
         m_pos = skipBreak(Wide(), stop, m_wide.end);
         return true;
@@ -208,7 +228,7 @@ bool CNFLineSource::NextLine(QStringView& line)
         return false;
     const char* data = m_chunks[m_chunk].constData();
     const qsizetype end = m_spans[m_chunk].end;
-    const qsizetype stop = lineEnd(data, m_pos, end);
+    const qsizetype stop = lineEnd(data, m_pos, end, m_loneCr);
     line = DecodeLine(m_pos, stop);
     m_pos = skipBreak(data, stop, end);
     // The line is decoded: a chunk read to its end goes back now, not with
@@ -218,9 +238,54 @@ bool CNFLineSource::NextLine(QStringView& line)
     return true;
 }
 
+bool CNFLineSource::NextBytes(QByteArrayView& line)
+{
+    // The last line of a chunk was in use until now.
+    if (m_chunkDone) {
+        m_chunks[m_chunk] = QByteArray();
+        m_chunkDone = false;
+    }
+    if (!NextChunk())
+        return false;
+    const char* data = m_chunks[m_chunk].constData();
+    const qsizetype end = m_spans[m_chunk].end;
+    const qsizetype stop = lineEnd(data, m_pos, end, m_loneCr);
+    line = QByteArrayView(data + m_pos, stop - m_pos);
+    m_pos = skipBreak(data, stop, end);
+    m_chunkDone = m_pos >= end;
+    return true;
+}
+
+bool CNFLineSource::CanKeep() const
+{
+    return IsWide() || m_chunks[m_chunk].size() <= kKeepChunksUpTo;
+}
+
+CNFRawText CNFLineSource::Keep(QByteArrayView piece, CNFTextStore& store)
+{
+    if (!m_chunkKept) {
+        store.bytes.push_back(m_chunks[m_chunk]); // shares the bytes, copies nothing
+        m_chunkKept = true;
+    }
+    return CNFRawText{piece.data(), qint32(piece.size()), m_encoding};
+}
+
+CNFRawText CNFLineSource::Keep(QStringView piece, CNFTextStore& store)
+{
+    if (!m_textKept) {
+        store.text = m_text;
+        m_textKept = true;
+    }
+    return CNFRawText{piece.data(), qint32(piece.size()), Encoding::Utf16};
+}
+
 QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
 {
-    const QByteArrayView bytes = QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from);
+    return Decode(QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from));
+}
+
+QStringView CNFLineSource::Decode(QByteArrayView bytes)
+{
     if (m_encoding == Encoding::Utf8) {
         m_line.resize(m_utf8.requiredSpace(bytes.size()));
         const QChar* end = m_utf8.appendToBuffer(m_line.data(), bytes);

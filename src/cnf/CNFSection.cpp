@@ -6,6 +6,17 @@ CNFSection::CNFSection(const QString& name, qint32 index)
 {
 }
 
+CNFSection::CNFSection(const CNFRawText& name, qint32 index)
+    : m_rawName(name), m_keys(*this), m_index(index)
+{
+}
+
+void CNFSection::DecodeName() const
+{
+    m_name = StripBrackets(m_rawName.Decode());
+    m_rawName = CNFRawText();
+}
+
 QString CNFSection::StripBrackets(const QString& name)
 {
     QStringView inner(name);

@@ -3,6 +3,7 @@
 
 #include "cnf/CNFCollection.h"
 #include "cnf/CNFSection.h"
+#include "cnf/CNFTextStore.h"
 
 // The sections of a document, in the order they were added.
 class CNFSections : public CNFCollection<CNFSection> {
@@ -12,13 +13,24 @@ public:
     // A section with the next position as its index; brackets around the
     // name are dropped. A name already present (case ignored) fails.
     CNFSection& Add(const QString& name);
+    // For the reader: with `reuse`, a name already present gives its
+    // section back instead of failing. A `raw` name is decoded when first
+    // asked for; `hash` is its CNFNameIndex::Hash.
+    CNFSection& AddRead(const QString& name, bool reuse);
+    CNFSection& AddRead(const CNFRawText& raw, quint32 hash, bool reuse);
 
     void ClearDirty();
     // The collection, a section or any of its keys changed.
     bool Dirty() const;
 
+    // The text the keys' undecoded values point into.
+    CNFTextStore& TextStore() { return m_store; }
+
 protected:
     [[noreturn]] void RaiseDuplicate(QStringView name, const char* procedure) const override;
     [[noreturn]] void RaiseMissing(QStringView name, const char* procedure) const override;
     [[noreturn]] void RaiseOutOfRange(qint32 index, const char* procedure) const override;
+
+private:
+    CNFTextStore m_store;
 };
