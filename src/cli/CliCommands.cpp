@@ -4,6 +4,7 @@
 #include "cli/CnfCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RegViewCommand.h"
 #include "cli/SettingsCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
@@ -23,6 +24,7 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"regview", kRegViewCommandUsage, runRegViewCommand},
 };
 } // namespace
 
