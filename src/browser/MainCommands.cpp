@@ -3,6 +3,7 @@
 
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/RegViewCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -211,4 +212,5 @@ void AddMainCommands(MainCommandTable& table)
     AddFrameCommands(table);
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
+    AddRegViewCommands(table);
 }
