@@ -74,16 +74,10 @@ qsizetype countLines(const Unit* data, qsizetype from, qsizetype to, bool& loneC
     return lines;
 }
 
-QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
-{
-    // A dangling odd byte is not a character of any kind; it is left out.
-    const QByteArrayView whole = bytes.first(bytes.size() & ~qsizetype(1));
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(whole);
-}
 } // namespace
 
-bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks)
+bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks,
+                               const std::function<void()>& pump)
 {
     QByteArray pending;
     quint64 offset = 0;
@@ -100,6 +94,8 @@ bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteAr
             return file.setTooLarge();
         if (*got == 0)
             break;
+        if (pump)
+            pump();
         // Cut after the last line feed, so no line, CR LF pair or UTF-8
         // sequence spans two chunks. Only the new bytes are searched.
         const qsizetype inNew = QByteArrayView(pending).sliced(old).lastIndexOf('\n');
@@ -122,15 +118,16 @@ bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteAr
 CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)
 {
     m_chunks.push_back(std::move(bytes));
-    Decide(unicode);
+    Decide(unicode, {});
 }
 
-CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode)
+CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode,
+                             const std::function<void()>& pump)
     : m_chunks(std::move(chunks))
 {
     if (m_chunks.empty())
         m_chunks.emplace_back();
-    Decide(unicode);
+    Decide(unicode, pump);
 }
 
 CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
@@ -138,7 +135,7 @@ CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
     PrepareWide();
 }
 
-void CNFLineSource::Decide(bool unicode)
+void CNFLineSource::Decide(bool unicode, const std::function<void()>& pump)
 {
     const QByteArrayView head(m_chunks.front());
     QStringDecoder::Encoding wide = QStringDecoder::Utf16LE;
@@ -156,17 +153,23 @@ void CNFLineSource::Decide(bool unicode)
         PrepareBytes(head.startsWith("\xEF\xBB\xBF") ? 3 : 0);
         return;
     }
-    QByteArray all;
+    // Chunk by chunk, each let go once decoded: the stateful decoder
+    // carries a character split between two chunks over, and a dangling odd
+    // byte at the end, no character of any kind, is left out.
     qsizetype total = 0;
     for (const QByteArray& chunk : m_chunks)
         total += chunk.size();
-    all.reserve(total);
-    for (QByteArray& chunk : m_chunks) {
-        all += chunk;
-        chunk = QByteArray();
+    QStringDecoder decoder(wide, QStringDecoder::Flag::ConvertInitialBom);
+    m_text.resize(decoder.requiredSpace(total));
+    QChar* out = m_text.data();
+    for (size_t i = 0; i < m_chunks.size(); ++i) {
+        out = decoder.appendToBuffer(out, QByteArrayView(m_chunks[i]).sliced(i == 0 ? skip : 0));
+        m_chunks[i] = QByteArray();
+        if (pump)
+            pump();
     }
     m_chunks.clear();
-    m_text = decodeUtf16(QByteArrayView(all).sliced(skip), wide);
+    m_text.truncate(out - m_text.constData());
     PrepareWide();
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <functional>
 #include <vector>
 
 class InputFile;
@@ -37,7 +38,9 @@ public:
 
     CNFLineSource(QByteArray bytes, bool unicode);
     // The bytes in chunks; every chunk but the last ends with a line feed.
-    CNFLineSource(std::vector<QByteArray> chunks, bool unicode);
+    // `pump` runs after each chunk of UTF-16 text is decoded.
+    CNFLineSource(std::vector<QByteArray> chunks, bool unicode,
+                  const std::function<void()>& pump = {});
     explicit CNFLineSource(QString text);
     CNFLineSource(const CNFLineSource&) = delete;
     CNFLineSource& operator=(const CNFLineSource&) = delete;
@@ -46,8 +49,9 @@ public:
     // constructor takes them. Each block read is searched once for its line
     // ends, so a line as long as the file reads in linear time. False on a
     // read error or when the file holds more than `cap` bytes (see
-    // file.error()).
-    static bool ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks);
+    // file.error()). `pump` runs after each block read.
+    static bool ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks,
+                           const std::function<void()>& pump = {});
 
     Encoding encoding() const { return m_encoding; }
     bool IsWide() const { return m_encoding == Encoding::Utf16; }
@@ -82,7 +86,7 @@ private:
         qsizetype begin = 0;
         qsizetype end = 0;
     };
-    void Decide(bool unicode);
+    void Decide(bool unicode, const std::function<void()>& pump);
     void PrepareWide();
     void PrepareBytes(qsizetype skip);
     bool NextChunk();

@@ -60,6 +60,11 @@ char32_t foldAscii(char32_t c)
 
 quint32 CNFNameIndex::Hash(QStringView name)
 {
+    bool ascii = true;
+    for (const QChar c : name)
+        ascii &= c.unicode() < 0x80;
+    if (ascii)
+        return HashAscii(name);
     FoldedHash hash;
     const qsizetype size = name.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -74,31 +79,50 @@ quint32 CNFNameIndex::Hash(QStringView name)
     return hash.Finish();
 }
 
-quint32 CNFNameIndex::HashAscii(QByteArrayView name)
+namespace {
+// Eight letters at a time: a byte from 'A' to 'Z' gains 0x20. Adding
+// 0x80 - 'A' to a 7-bit byte sets its top bit from 'A' up, adding
+// 0x80 - 'Z' - 1 from past 'Z' up; no byte carries into the next.
+quint64 foldAsciiWord(quint64 word)
 {
-    // Eight letters at a time: a byte from 'A' to 'Z' gains 0x20. Adding
-    // 0x80 - 'A' to a 7-bit byte sets its top bit from 'A' up, adding
-    // 0x80 - 'Z' - 1 from past 'Z' up; no byte carries into the next.
     constexpr quint64 kOnes = 0x0101010101010101ull;
+    const quint64 low = word & (kOnes * 0x7F);
+    const quint64 upper =
+        (low + kOnes * (0x80 - 'A')) & ~(low + kOnes * (0x80 - 'Z' - 1)) & (kOnes * 0x80);
+    return word | upper >> 2;
+}
+
+template <typename Unit> quint32 hashAscii(const Unit* name, qsizetype size)
+{
     FoldedHash hash;
     qsizetype i = 0;
-    for (; i + 8 <= name.size(); i += 8) {
-        quint64 word;
-        std::memcpy(&word, name.data() + i, 8);
-        const quint64 low = word & (kOnes * 0x7F);
-        const quint64 upper =
-            (low + kOnes * (0x80 - 'A')) & ~(low + kOnes * (0x80 - 'Z' - 1)) & (kOnes * 0x80);
-        word |= upper >> 2;
+    for (; i + 8 <= size; i += 8) {
         char bytes[8];
+        for (int k = 0; k < 8; ++k)
+            bytes[k] = char(name[i + k]);
+        quint64 word;
+        std::memcpy(&word, bytes, 8);
+        word = foldAsciiWord(word);
         std::memcpy(bytes, &word, 8);
         for (const char byte : bytes)
             hash.AddAscii(byte);
     }
-    for (; i < name.size(); ++i) {
-        const char byte = name[i];
+    for (; i < size; ++i) {
+        const char byte = char(name[i]);
         hash.AddAscii(unsigned(byte - 'A') < 26u ? char(byte + ('a' - 'A')) : byte);
     }
     return hash.Finish();
+}
+} // namespace
+
+quint32 CNFNameIndex::HashAscii(QByteArrayView name)
+{
+    return hashAscii(name.data(), name.size());
+}
+
+quint32 CNFNameIndex::HashAscii(QStringView name)
+{
+    return hashAscii(name.utf16(), name.size());
 }
 
 void CNFNameIndex::Release()

@@ -15,10 +15,14 @@ public:
     // Equal for names that are equal ignoring case (simple case folding, the
     // rule QString::compare uses).
     static quint32 Hash(QStringView name);
-    // The same for a name given as ASCII bytes.
+    // The same for a name of ASCII characters alone.
     static quint32 HashAscii(QByteArrayView name);
+    static quint32 HashAscii(QStringView name);
     static bool SameName(QStringView a, QStringView b)
     {
+        // Names looked up mostly match exactly, which is quick to see.
+        if (a.size() == b.size() && a == b)
+            return true;
         return a.compare(b, Qt::CaseInsensitive) == 0;
     }
 

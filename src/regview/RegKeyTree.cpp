@@ -27,15 +27,15 @@ QString RegKeyTree::AbbreviateHive(QStringView path)
     return path.toString();
 }
 
-qint32 RegKeyTree::Find(QStringView path) const
+qint32 RegKeyTree::Find(QStringView path, quint32 hash) const
 {
-    return m_index.Find(CNFNameIndex::Hash(path), [&](qint32 node) {
+    return m_index.Find(hash, [&](qint32 node) {
         return CNFNameIndex::SameName(PathOf(At(node)), path);
     });
 }
 
 qint32 RegKeyTree::Make(qint32 parent, qint32 path, qsizetype textFrom, qsizetype length,
-                        quint8 flags)
+                        quint8 flags, quint32 hash)
 {
     Node node;
     node.parent = parent;
@@ -45,21 +45,23 @@ qint32 RegKeyTree::Make(qint32 parent, qint32 path, qsizetype textFrom, qsizetyp
     node.flags = flags;
     const qint32 id = qint32(m_nodes.size());
     m_nodes.push_back(node);
-    m_index.Insert(CNFNameIndex::Hash(PathOf(node)), id);
+    m_index.Insert(hash, id);
     return id;
 }
 
 void RegKeyTree::AddRoot(const QString& path)
 {
-    if (Find(path) >= 0)
+    const quint32 hash = CNFNameIndex::Hash(path);
+    if (Find(path, hash) >= 0)
         return;
     m_paths.push_back(path);
-    Make(-1, qint32(m_paths.size() - 1), 0, path.size(), kImplied);
+    Make(-1, qint32(m_paths.size() - 1), 0, path.size(), kImplied, hash);
 }
 
 void RegKeyTree::Add(const QString& path, bool deleted, qint32 section)
 {
-    if (const qint32 known = Find(path); known >= 0) {
+    const quint32 hash = CNFNameIndex::Hash(path);
+    if (const qint32 known = Find(path, hash); known >= 0) {
         Node& node = m_nodes[size_t(known)];
         node.flags &= ~kImplied;
         if (deleted)
@@ -68,30 +70,34 @@ void RegKeyTree::Add(const QString& path, bool deleted, qint32 section)
             node.section = section;
         return;
     }
-    // The nearest key above it that the tree holds.
+    // The nearest key above it that the tree holds; the ones passed on the
+    // way up are the keys the file leaves out.
+    struct Missing {
+        qsizetype length;
+        quint32 hash;
+    };
+    std::vector<Missing> missing;
     qint32 parent = -1;
-    qsizetype parentLength = 0;
     for (qsizetype cut = path.lastIndexOf(QLatin1Char('\\')); cut > 0;
          cut = path.lastIndexOf(QLatin1Char('\\'), cut - 1)) {
-        if (const qint32 found = Find(QStringView(path).first(cut)); found >= 0) {
-            parent = found;
-            parentLength = cut;
+        const QStringView above = QStringView(path).first(cut);
+        const quint32 aboveHash = CNFNameIndex::Hash(above);
+        parent = Find(above, aboveHash);
+        if (parent >= 0)
             break;
-        }
+        missing.push_back({cut, aboveHash});
     }
     m_paths.push_back(path);
     const qint32 stored = qint32(m_paths.size() - 1);
     qsizetype textFrom = 0;
     if (parent >= 0) {
-        textFrom = parentLength + 1;
-        // The keys between it and its parent, which the file leaves out.
-        for (qsizetype cut = path.indexOf(QLatin1Char('\\'), textFrom); cut >= 0;
-             cut = path.indexOf(QLatin1Char('\\'), textFrom)) {
-            parent = Make(parent, stored, textFrom, cut, kImplied);
-            textFrom = cut + 1;
+        textFrom = PathOf(At(parent)).size() + 1;
+        for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
+            parent = Make(parent, stored, textFrom, at->length, kImplied, at->hash);
+            textFrom = at->length + 1;
         }
     }
-    const qint32 id = Make(parent, stored, textFrom, path.size(), deleted ? kDeleted : 0);
+    const qint32 id = Make(parent, stored, textFrom, path.size(), deleted ? kDeleted : 0, hash);
     m_nodes[size_t(id)].section = section;
 }
 

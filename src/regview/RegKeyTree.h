@@ -74,8 +74,9 @@ private:
     {
         return QStringView(m_paths[size_t(node.path)]).first(node.length);
     }
-    qint32 Find(QStringView path) const;
-    qint32 Make(qint32 parent, qint32 path, qsizetype textFrom, qsizetype length, quint8 flags);
+    qint32 Find(QStringView path, quint32 hash) const;
+    qint32 Make(qint32 parent, qint32 path, qsizetype textFrom, qsizetype length, quint8 flags,
+                quint32 hash);
 
     std::vector<Node> m_nodes;
     std::vector<QString> m_paths; // the paths as added; nodes share them
