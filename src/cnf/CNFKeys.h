@@ -29,8 +29,13 @@ public:
     // fails at once, as Add does; `counter` is the automatic name the line
     // gets when it has none.
     void AddPending(CNFTextStore& store, const CNFPendingLine& line, qint32 counter);
-    // Pending lines join only keys that are all pending.
-    bool TakesPending() const { return Count() == m_pending; }
+    // Pending lines join only keys that are all pending and whose lines
+    // are the last ones in the store: a section's pending lines stand
+    // together.
+    bool TakesPending(const CNFTextStore& store) const
+    {
+        return Count() == m_pending && (m_pending == 0 || m_first + m_pending == store.Size());
+    }
 
     // Clears the changed flags of the collection and of every key.
     void ClearDirty();

@@ -152,7 +152,7 @@ void CNFReader::ArraySections(CNFLineSource& lines, View line, CNFSections& sect
         } else if (commentChar.isEmpty() ? trimmed.isEmpty()
                                          : startsWithComment(trimmed, commentChar, byteComment)) {
             // a comment, or an empty line where there is no comment character
-        } else if (canKeep(lines, line) && section->Keys().TakesPending()) {
+        } else if (canKeep(lines, line) && section->Keys().TakesPending(store)) {
             PendKey(lines, trimmed, section->Keys(), store);
         } else {
             AddKey(lines, line, *section, store);
@@ -166,12 +166,13 @@ CNFSection& CNFReader::AddSection(CNFLineSource& lines, View trimmed, CNFSection
 {
     const qsizetype close = m_setup.wholeKeyLines ? trimmed.lastIndexOf(']') : trimmed.indexOf(']');
     const View name = CNFKeyLine::TrimBlanks(trimmed.sliced(1, close - 1));
-    // A name with brackets of its own loses them (CNFSection::StripBrackets):
-    // the name's text is then not what it is filed under.
-    if (canKeep(lines, name) && !name.startsWith('[') && !name.endsWith(']')) {
+    // A name with brackets of its own loses them (CNFSection::StripBrackets),
+    // unless key lines are whole: its text is then not what it is filed
+    // under.
+    const bool whole = m_setup.wholeKeyLines;
+    if (canKeep(lines, name) && (whole || (!name.startsWith('[') && !name.endsWith(']')))) {
         const quint32 hash = NameHash(lines, name);
-        return sections.AddRead(lines.Keep(name, sections.TextStore()), hash,
-                                m_setup.wholeKeyLines);
+        return sections.AddRead(lines.Keep(name, sections.TextStore()), hash, whole);
     }
     const QStringView text = asText(lines, name);
     return sections.AddRead(text.size() > kTakeFrom ? lines.Take(text) : text.toString(),

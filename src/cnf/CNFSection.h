@@ -11,10 +11,11 @@
 // One [section] of a document with its keys.
 class CNFSection {
 public:
-    CNFSection(const QString& name, qint32 index);
+    // With `exact`, brackets around the name are kept (see SetName).
+    CNFSection(const QString& name, qint32 index, bool exact = false);
     // A section read from a document whose name stays in the document's
     // text until it is first asked for.
-    CNFSection(const CNFRawText& name, qint32 index);
+    CNFSection(const CNFRawText& name, qint32 index, bool exact);
     CNFSection(const CNFSection&) = delete;
     CNFSection& operator=(const CNFSection&) = delete;
 
@@ -59,4 +60,5 @@ private:
     CNFCollection<CNFSection>* m_owner = nullptr;
     qint32 m_index = 0;
     bool m_changed = false;
+    bool m_exact = false; // the raw name is the name, brackets and all
 };

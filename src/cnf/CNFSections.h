@@ -13,11 +13,12 @@ public:
     // A section with the next position as its index; brackets around the
     // name are dropped. A name already present (case ignored) fails.
     CNFSection& Add(const QString& name);
-    // For the reader: with `reuse`, a name already present gives its
-    // section back instead of failing. A `raw` name is decoded when first
-    // asked for; `hash` is its CNFNameIndex::Hash.
-    CNFSection& AddRead(const QString& name, bool reuse);
-    CNFSection& AddRead(const CNFRawText& raw, quint32 hash, bool reuse);
+    // For the reader. With `whole` (whole key lines) the name is taken as
+    // it is, brackets and all, and a name already present gives its section
+    // back instead of failing. A `raw` name is decoded when first asked
+    // for; `hash` is the CNFNameIndex::Hash of the name it gives.
+    CNFSection& AddRead(const QString& name, bool whole);
+    CNFSection& AddRead(const CNFRawText& raw, quint32 hash, bool whole);
 
     void ClearDirty();
     // The collection, a section or any of its keys changed.

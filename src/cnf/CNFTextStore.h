@@ -32,6 +32,7 @@ public:
     bool wholeKeyLines = false;
 
     qint64 Add(const CNFPendingLine& line);
+    qint64 Size() const { return m_count; }
     const CNFPendingLine& At(qint64 position) const
     {
         return m_blocks[size_t(position >> kBlockBits)][position & (kBlock - 1)];

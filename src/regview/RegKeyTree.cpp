@@ -29,9 +29,8 @@ QString RegKeyTree::AbbreviateHive(QStringView path)
 
 qint32 RegKeyTree::Find(QStringView path, quint32 hash) const
 {
-    return m_index.Find(hash, [&](qint32 node) {
-        return CNFNameIndex::SameName(PathOf(At(node)), path);
-    });
+    return m_index.Find(
+        hash, [&](qint32 node) { return CNFNameIndex::SameName(PathOf(At(node)), path); });
 }
 
 qint32 RegKeyTree::Make(qint32 parent, qint32 path, qsizetype textFrom, qsizetype length,

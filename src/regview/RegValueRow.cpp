@@ -11,7 +11,8 @@ QString byteText(const QByteArray& bytes, qsizetype limit)
         return QStringLiteral("(leer)");
     static const char kDigits[] = "0123456789abcdef";
     QString text;
-    const qsizetype count = limit < 0 ? bytes.size() : std::min(bytes.size(), limit / 3 + 1);
+    // A byte more than fits, so that the caller sees there is more.
+    const qsizetype count = limit < 0 ? bytes.size() : std::min(bytes.size(), limit / 3 + 2);
     text.reserve(count * 3);
     for (qsizetype i = 0; i < count; ++i) {
         if (i > 0)

@@ -23,6 +23,15 @@ void RegViewFile::Read(const QString& path)
     m_head = RegFileHead::FromHeader(m_doc.Header, DisplayFileName(StripQuotes(path)));
 }
 
+void RegViewFile::ReadBytes(const QByteArray& bytes, const QString& shownName)
+{
+    m_tree = RegKeyTree();
+    m_head = RegFileHead();
+    m_doc.Filename = shownName;
+    m_doc.BufferRead(bytes);
+    m_head = RegFileHead::FromHeader(m_doc.Header, shownName);
+}
+
 bool RegViewFile::BuildTree(const std::function<bool(qint32 done, qint32 total)>& step)
 {
     m_tree = RegKeyTree();

@@ -26,6 +26,9 @@ public:
     // lines skipped, every key line whole). Raises the document's failures,
     // and refuses a Wine file of another version.
     void Read(const QString& path);
+    // The same for the bytes of a file held in memory; `shownName` names it
+    // in messages.
+    void ReadBytes(const QByteArray& bytes, const QString& shownName);
 
     // Walks the sections in file order and adds their keys to the tree.
     // `step(done, total)` runs before every 100th section; when it returns

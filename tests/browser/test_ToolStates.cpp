@@ -115,7 +115,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
     } cases[] = {
         {"", "Refresh Select Select_All Select_Nothing"},
         {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
+        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_RegView "
+                  "CopyPath"},
         {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
         {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
     };

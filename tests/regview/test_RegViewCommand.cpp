@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RegViewTesting.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+
+namespace {
+QString S(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const QString kExport = S("Windows Registry Editor Version 5.00\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\Tolvane]\n"
+                          "@=\"Grüße\"\n"
+                          "\"Pfad\"=\"C:\\\\Programme\\\\Tolvane\"\n"
+                          "\"a=b\"=dword:0000002a\n"
+                          "\"Liste\"=hex(7):61,00,5c,00,00,00,62,00,00,00,00,00\n"
+                          "\"Zeilen\"=hex(1):41,00,0a,00,42,00,00,00\n"
+                          "\"Daten\"=hex:01,02,\\\n"
+                          "  ff\n"
+                          "\"Weg\"=-\n"
+                          "\"kaputt\"=dword:zz\n"
+                          "\n"
+                          "[HKEY_CURRENT_USER\\Software\\Tolvane\\A\\B]\n"
+                          "\n"
+                          "[-HKEY_CURRENT_USER\\Software\\Tolvane\\Alt]\n");
+
+QByteArray Encoded(QString text, bool windows)
+{
+    if (!windows)
+        return text.toUtf8();
+    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    QStringEncoder encoder(QStringEncoder::Utf16LE);
+    return QByteArray("\xFF\xFE") + QByteArray(encoder.encode(text));
+}
+} // namespace
+
+TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
+{
+    TempDir dir;
+    const QString windows = dir.writeFile(S("w.reg"), Encoded(kExport, true));
+    const QString linux = dir.writeFile(S("l.reg"), Encoded(kExport, false));
+    const CliResult fromWindows = runCli({S("regview"), windows, S("--values")});
+    const CliResult fromLinux = runCli({S("regview"), linux, S("--values")});
+    ASSERT_EQ(fromWindows.code, 0) << fromWindows.err.toStdString();
+    EXPECT_EQ(fromWindows.bytes, fromLinux.bytes);
+    EXPECT_EQ(fromWindows.out, S("[HKCU\\Software\\Tolvane]\n"
+                                 "\t@\tREG_SZ\tGrüße\n"
+                                 "\tPfad\tREG_SZ\tC:\\\\Programme\\\\Tolvane\n"
+                                 "\ta=b\tREG_DWORD\t0x0000002a (42)\n"
+                                 "\tListe\tREG_MULTI_SZ\ta\\\\\\0b\n"
+                                 "\tZeilen\tREG_SZ\tA\\nB\n"
+                                 "\tDaten\tREG_BINARY\t01 02 ff\n"
+                                 "\tWeg\tgelöscht\t\n"
+                                 "\t\tfehlerhaft\t\"kaputt\"=dword:zz\n"
+                                 "[HKCU\\Software\\Tolvane\\A] (nicht in der Datei)\n"
+                                 "[HKCU\\Software\\Tolvane\\A\\B]\n"
+                                 "[HKCU\\Software\\Tolvane\\Alt] (gelöscht)\n"));
+    const CliResult keys = runCli({S("regview"), linux});
+    EXPECT_EQ(keys.code, 0);
+    EXPECT_EQ(keys.out.count(QLatin1Char('\n')), 4);
+    EXPECT_FALSE(keys.out.contains(QLatin1Char('\t')));
+}
+
+TEST(RegViewCommand, FailuresAreGermanOnStandardError)
+{
+    TempDir dir;
+    const struct {
+        QStringList args;
+        int code;
+        const char* message;
+    } cases[] = {
+        {{S("regview"), dir.filePath(S("fehlt.reg"))}, 1, "ist nicht vorhanden"},
+        {{S("regview"), dir.path()}, 1, "keine gewöhnliche Datei"},
+        {{S("regview"), dir.writeFile(S("leer.reg"))}, 1, "Keine Einträge"},
+        {{S("regview"), dir.writeFile(S("kopf.reg"), "REGEDIT4\r\n")},
+         1,
+         "enthält keine Sektionen"},
+        {{S("regview"), dir.writeFile(S("alt.reg"), "WINE REGISTRY Version 1\n[A]\n")},
+         1,
+         "Wine-Registrierungsdatei der Version 1"},
+        {{S("regview")}, 2, "Aufruf: tolvane-cli regview"},
+        {{S("regview"), S("a.reg"), S("--werte")}, 2, "Unbekannte Option: --werte"},
+    };
+    for (const auto& c : cases) {
+        const CliResult run = runCli(c.args);
+        EXPECT_EQ(run.code, c.code) << c.message;
+        EXPECT_TRUE(run.err.contains(S(c.message))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << c.message;
+    }
+}
+
+TEST(RegViewCommand, AnyBytesGiveAMessageOrATree)
+{
+    TempDir dir;
+    QByteArray random(64 * 1024, '\0');
+    QRandomGenerator generator(15);
+    for (char& byte : random)
+        byte = char(generator.bounded(256));
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const qsizetype longLine = kSanitized ? 5 << 20 : 50 << 20;
+    const QByteArray inputs[] = {
+        random,
+        png,
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"a\"=hex:" + QByteArray(longLine, '0'),
+        QByteArray(longLine, '['),
+    };
+    int n = 0;
+    for (const QByteArray& input : inputs) {
+        const QString path = dir.writeFile(QStringLiteral("eingabe%1.reg").arg(n++), input);
+        const CliResult run = runCli({S("regview"), path, S("--values")});
+        EXPECT_TRUE(run.code == 0 || (run.code == 1 && !run.err.isEmpty())) << n;
+    }
+}
