@@ -109,7 +109,6 @@ void frmRegView::BuildControls()
     splitter->addWidget(TV);
     splitter->addWidget(LV);
     splitter->setStretchFactor(1, 1);
-    connect(splitter, &QSplitter::splitterMoved, this, &frmRegView::SizeColumns);
 
     fraStatus = new QFrame;
     fraStatus->setObjectName(QStringLiteral("fraStatus"));
@@ -137,6 +136,8 @@ void frmRegView::BuildControls()
     // Escape reaches the window before the lists (it stops a load).
     TV->installEventFilter(this);
     LV->installEventFilter(this);
+    // The columns follow the width the list has to show them in.
+    LV->viewport()->installEventFilter(this);
 }
 
 void frmRegView::Start(const QString& fileName)
@@ -316,6 +317,8 @@ void frmRegView::keyPressEvent(QKeyEvent* event)
 
 bool frmRegView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == LV->viewport() && event->type() == QEvent::Resize)
+        SizeColumns();
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && m_loading) {
         CancelLoading();
@@ -334,10 +337,4 @@ void frmRegView::closeEvent(QCloseEvent* event)
     m_positioner->SavePosition();
     event->accept();
     QDialog::closeEvent(event);
-}
-
-void frmRegView::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    SizeColumns();
 }
