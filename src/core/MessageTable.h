@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 170;
+constexpr int Last = 176;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -79,10 +79,18 @@ constexpr int PathCopied = 161;
 constexpr int CannotOpenFile = 162;
 constexpr int NoProgramForType = 163;
 constexpr int NoEditor = 164;
-constexpr int FileWriteFailed = 165;       // path, German reason
-constexpr int FileReadFailed = 166;        // path, German reason
-constexpr int NotRegularFile = 167;        // path, what it is instead
-constexpr int FileTooLarge = 168;          // path, the limit in MB
-constexpr int TargetExists = 169;          // path
-constexpr int WineVersionUnreadable = 170; // path, the version the file names
+constexpr int FileWriteFailed = 165; // path, German reason
+constexpr int FileReadFailed = 166;  // path, German reason
+constexpr int NotRegularFile = 167;  // path, what it is instead
+constexpr int FileTooLarge = 168;    // path, the limit in MB
+constexpr int TargetExists = 169;    // path
+
+constexpr int PictureNotShown = 170;    // path, German reason
+constexpr int SlideshowBadNumber = 171; // key, value
+// The settings file, when it was opened at start-up.
+constexpr int SettingsUnusable = 172;    // file, why
+constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
+constexpr int SettingsSetAside = 174;    // file, where it went
+constexpr int SettingsReadOnly = 175;    // file
+constexpr int WineVersionUnreadable = 176; // path, the version the file names
 } // namespace Msg

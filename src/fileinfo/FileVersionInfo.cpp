@@ -6,12 +6,12 @@
 #include "fileinfo/LanguageNames.h"
 #include "fileinfo/VersionResource.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/PeFile.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <sys/stat.h>
 
 namespace {
 const QString kSource = QStringLiteral("FileVersionInfo");
@@ -42,10 +42,10 @@ QByteArray versionBytes(const PeFile& pe)
 // holds the mapping and must outlive the use of `pe`.
 bool openByBytes(PeFile& pe, QFile& file, const QString& path)
 {
-    struct stat st {};
     // Only regular files: opening a FIFO or a device may block or never end.
-    if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size < 64 || !OpenFileByName(file, path, QIODevice::ReadOnly))
+    const std::optional<FileStatus> status = ReadFileStatus(path);
+    if (!status || !status->isRegular() || status->size < 64 ||
+        !OpenFileByName(file, path, QIODevice::ReadOnly))
         return false;
     const uchar* map = file.map(0, file.size());
     return map && pe.openData(QByteArray::fromRawData(reinterpret_cast<const char*>(map),

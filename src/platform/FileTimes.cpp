@@ -1,39 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileTimes.h"
 
-#include <QFile>
+#include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace {
-FileTimes::Stamp stampOf(const struct statx_timestamp& t)
-{
-    return {qint64(t.tv_sec), qint32(t.tv_nsec)};
-}
-} // namespace
-
 std::optional<FileTimes::Stamp> FileTimes::read(const QString& path, Which which)
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    const QByteArray name = QFile::encodeName(path);
-    struct statx info {};
-    const unsigned mask = which == Birth    ? STATX_BTIME
-                          : which == Access ? STATX_ATIME
-                                            : STATX_MTIME;
-    if (statx(AT_FDCWD, name.constData(), AT_STATX_SYNC_AS_STAT, mask, &info) != 0)
-        return std::nullopt;
-    // The kernel clears a bit it could not fill: no birth time on this volume.
-    if ((info.stx_mask & mask) == 0)
+    const std::optional<FileStatus> status = ReadFileStatus(path);
+    if (!status)
         return std::nullopt;
     switch (which) {
     case Birth:
-        return stampOf(info.stx_btime);
+        return status->birth;
     case Access:
-        return stampOf(info.stx_atime);
+        return status->access;
     case Modification:
-        return stampOf(info.stx_mtime);
+        return status->modification;
     }
     return std::nullopt;
 }
@@ -50,8 +35,7 @@ bool FileTimes::write(const QString& path, Which which, const Stamp& stamp)
     struct timespec& target = times[which == Access ? 0 : 1];
     target.tv_sec = time_t(stamp.seconds);
     target.tv_nsec = stamp.nanoseconds;
-    const QByteArray name = QFile::encodeName(path);
-    return utimensat(AT_FDCWD, name.constData(), times, 0) == 0;
+    return utimensat(AT_FDCWD, EncodeFileName(path).constData(), times, 0) == 0;
 }
 
 QDateTime FileTimes::toLocal(const Stamp& stamp)

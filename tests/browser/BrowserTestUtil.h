@@ -6,16 +6,7 @@
 
 #include <QStringList>
 
-// Empties a settings key of its values so each test starts from nothing.
-inline void ClearSettingsKey(qint32 key)
-{
-    const Registry reg;
-    QStringList names;
-    reg.RegArrayValues(HKEY_CURRENT_USER, AppKeyPath(key), names);
-    for (const QString& name : names)
-        reg.RegValueDelete(HKEY_CURRENT_USER, AppKeyPath(key), name);
-}
-
+// The value names stored under one of the program's keys.
 inline QStringList StoredValueNames(qint32 key)
 {
     QStringList names;

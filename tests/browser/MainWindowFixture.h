@@ -17,22 +17,13 @@
 
 #include <memory>
 
-// A main window over a fresh settings store, started in a temporary folder.
+// A main window over the test's own settings store, started in a temporary folder.
 // Tests reach the window's controls by their names, as a user reaches them
 // by what they show.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (qint32 key : {akOptions, akPatterns, akMainWindow, akPicViewer})
-            ClearSettingsKey(key);
-        for (const char* list : {"Folders", "RegFiles"}) {
-            const QString key = kAppRootPath + QStringLiteral("\\Recent\\") + QLatin1String(list);
-            QStringList names;
-            Registry().RegArrayValues(HKEY_CURRENT_USER, key, names);
-            for (const QString& name : names)
-                Registry().RegValueDelete(HKEY_CURRENT_USER, key, name);
-        }
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));

@@ -3,9 +3,9 @@
 #include "browser/MainCommandTable.h"
 #include "browser/ToolState.h"
 #include "core/FilePattern.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QSet>
 

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BrowserTestUtil.h"
 #include "core/AppSettings.h"
 #include "support/TempDir.h"
 
@@ -14,7 +13,6 @@ TEST(MainWindowProcess, ADamagedFirstPictureDoesNotHoldTheStart)
     TempDir dir;
     dir.writeFile(QStringLiteral("a.jpg"));
     dir.writeFile(QStringLiteral("b.txt"), "Text");
-    ClearSettingsKey(akOptions);
     AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.path());
 
     QProcess tolvane;

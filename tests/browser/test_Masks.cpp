@@ -32,10 +32,6 @@ QStringList Masks(const QString& value)
     return pattern.MaskArray();
 }
 
-class MaskStore : public ::testing::Test {
-protected:
-    void SetUp() override { ClearSettingsKey(akPatterns); }
-};
 } // namespace
 
 TEST(pPattern, ExtensionsAreTrimmedAndSortedIgnoringCase)
@@ -63,7 +59,7 @@ TEST(pPattern, ComboPatternsAddTheJoinedPatternOnlyForSeveral)
     EXPECT_EQ(pattern.ComboPatterns(), QStringList{QStringLiteral("*.*")});
 }
 
-TEST_F(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
+TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
 {
     MenuRecorder menu;
     pPatterns patterns;
@@ -81,7 +77,7 @@ TEST_F(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
     EXPECT_EQ(patterns.Item(3), nullptr);
 }
 
-TEST_F(MaskStore, BlankMasksAreSkippedAndNamesSorted)
+TEST(MaskStore, BlankMasksAreSkippedAndNamesSorted)
 {
     AppSaveSetting(akPatterns, QStringLiteral("zeta"), QStringLiteral("z"));
     AppSaveSetting(akPatterns, QStringLiteral("Alpha"), QStringLiteral("a"));
@@ -95,7 +91,7 @@ TEST_F(MaskStore, BlankMasksAreSkippedAndNamesSorted)
     EXPECT_EQ(patterns.Item(QStringLiteral("Leer")), nullptr);
 }
 
-TEST_F(MaskStore, DuplicateNamesAreRefusedByTheCollection)
+TEST(MaskStore, DuplicateNamesAreRefusedByTheCollection)
 {
     pPatterns patterns;
     patterns.Add(QStringLiteral("Bilder"), QStringLiteral("bmp"));
@@ -108,7 +104,7 @@ TEST_F(MaskStore, DuplicateNamesAreRefusedByTheCollection)
     EXPECT_EQ(patterns.Count(), 1);
 }
 
-TEST_F(MaskStore, RefreshRegistryStoresTheEditedSetAndReloadsItSorted)
+TEST(MaskStore, RefreshRegistryStoresTheEditedSetAndReloadsItSorted)
 {
     MenuRecorder menu;
     pPatterns patterns;

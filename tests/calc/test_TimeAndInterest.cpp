@@ -3,57 +3,51 @@
 #include "calc/pTimeCalc.h"
 #include "support/Raised.h"
 
-#include "CalcTestLocale.h"
+#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-QString s(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-} // namespace
 
 TEST(TimeCalc, AddsDurationsWithoutWrappingHours)
 {
     pTimeCalc calc;
-    EXPECT_EQ(calc.SumText(), s("00:00:00"));
-    calc.Add(s("0"), s("0"), s("0"));
-    EXPECT_EQ(calc.SumText(), s("00:00:00"));
-    calc.Add(s("1"), s("30"), s("0"));
-    calc.Add(s("1"), s("30"), s("0"));
-    EXPECT_EQ(calc.SumText(), s("03:00:00"));
+    EXPECT_EQ(calc.SumText(), u("00:00:00"));
+    calc.Add(u("0"), u("0"), u("0"));
+    EXPECT_EQ(calc.SumText(), u("00:00:00"));
+    calc.Add(u("1"), u("30"), u("0"));
+    calc.Add(u("1"), u("30"), u("0"));
+    EXPECT_EQ(calc.SumText(), u("03:00:00"));
 
     calc.Reset();
-    calc.Add(s("0"), s("90"), s("90"));
-    EXPECT_EQ(calc.SumText(), s("01:31:30"));
+    calc.Add(u("0"), u("90"), u("90"));
+    EXPECT_EQ(calc.SumText(), u("01:31:30"));
 
     calc.Reset();
-    calc.Add(s("25"), s("0"), s("0"));
-    EXPECT_EQ(calc.SumText(), s("25:00:00"));
-    calc.Add(s("100"), s("0"), s("4000"));
-    EXPECT_EQ(calc.SumText(), s("126:06:40"));
+    calc.Add(u("25"), u("0"), u("0"));
+    EXPECT_EQ(calc.SumText(), u("25:00:00"));
+    calc.Add(u("100"), u("0"), u("4000"));
+    EXPECT_EQ(calc.SumText(), u("126:06:40"));
 }
 
 TEST(TimeCalc, FailuresLeaveTheSum)
 {
     pTimeCalc calc;
-    calc.Add(s("1"), s("0"), s("0"));
+    calc.Add(u("1"), u("0"), u("0"));
     // 596523 hours still fit 32-bit seconds, 596524 do not.
-    EXPECT_EQ(Raised([&] { calc.Add(s("596524"), s("0"), s("0")); }).Number,
+    EXPECT_EQ(Raised([&] { calc.Add(u("596524"), u("0"), u("0")); }).Number,
               RuntimeError::Overflow);
-    EXPECT_EQ(Raised([&] { calc.Add(s("596523"), s("59"), s("60")); }).Number,
+    EXPECT_EQ(Raised([&] { calc.Add(u("596523"), u("59"), u("60")); }).Number,
               RuntimeError::Overflow);
-    EXPECT_EQ(Raised([&] { calc.Add(s("99999999999999999999"), s("0"), s("0")); }).Number,
+    EXPECT_EQ(Raised([&] { calc.Add(u("99999999999999999999"), u("0"), u("0")); }).Number,
               RuntimeError::Overflow);
-    EXPECT_EQ(Raised([&] { calc.Add(s("1"), s("x"), s("0")); }).Number, RuntimeError::TypeMismatch);
-    EXPECT_EQ(Raised([&] { calc.Add(s("1"), s("0"), s("")); }).Number, RuntimeError::TypeMismatch);
+    EXPECT_EQ(Raised([&] { calc.Add(u("1"), u("x"), u("0")); }).Number, RuntimeError::TypeMismatch);
+    EXPECT_EQ(Raised([&] { calc.Add(u("1"), u("0"), u("")); }).Number, RuntimeError::TypeMismatch);
     EXPECT_EQ(calc.TotalSeconds(), 3600);
 
     // Sums beyond 32-bit seconds are shown in full, not wrapped or cut.
-    calc.Add(s("596523"), s("0"), s("0"));
-    calc.Add(s("596523"), s("0"), s("0"));
-    EXPECT_EQ(calc.SumText(), s("1193047:00:00"));
+    calc.Add(u("596523"), u("0"), u("0"));
+    calc.Add(u("596523"), u("0"), u("0"));
+    EXPECT_EQ(calc.SumText(), u("1193047:00:00"));
 }
 
 TEST(InterestCalc, InitialValuesUnderGermanLocale)
@@ -61,8 +55,8 @@ TEST(InterestCalc, InitialValuesUnderGermanLocale)
     ScopedLocale german(QLocale::German);
     pInterestCalc calc;
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, s("562,60"));
-    EXPECT_EQ(calc.TotalText, s("27.004,85"));
+    EXPECT_EQ(calc.InstalmentText, u("562,60"));
+    EXPECT_EQ(calc.TotalText, u("27.004,85"));
 }
 
 TEST(InterestCalc, RateAsPercentOrFraction)
@@ -70,24 +64,24 @@ TEST(InterestCalc, RateAsPercentOrFraction)
     ScopedLocale english(QLocale::English);
     pInterestCalc calc;
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, s("562.60"));
-    EXPECT_EQ(calc.TotalText, s("27,004.85"));
-    calc.Rate = s("0.04");
+    EXPECT_EQ(calc.InstalmentText, u("562.60"));
+    EXPECT_EQ(calc.TotalText, u("27,004.85"));
+    calc.Rate = u("0.04");
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, s("562.60"));
+    EXPECT_EQ(calc.InstalmentText, u("562.60"));
 
     // 1 means 100 % a year, as does 100.
-    calc.Rate = s("1");
+    calc.Rate = u("1");
     calc.Calculate();
     const QString hundredPercent = calc.InstalmentText;
-    calc.Rate = s("100");
+    calc.Rate = u("100");
     calc.Calculate();
     EXPECT_EQ(calc.InstalmentText, hundredPercent);
 
-    calc.Rate = s("0");
+    calc.Rate = u("0");
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, s("520.83"));
-    EXPECT_EQ(calc.TotalText, s("25,000.00"));
+    EXPECT_EQ(calc.InstalmentText, u("520.83"));
+    EXPECT_EQ(calc.TotalText, u("25,000.00"));
 }
 
 TEST(InterestCalc, FailuresLeaveTheResults)
@@ -98,18 +92,18 @@ TEST(InterestCalc, FailuresLeaveTheResults)
     for (QString pInterestCalc::*field :
          {&pInterestCalc::Amount, &pInterestCalc::Rate, &pInterestCalc::Months}) {
         pInterestCalc broken = calc;
-        broken.*field = s("abc");
+        broken.*field = u("abc");
         EXPECT_EQ(Raised([&] { broken.Calculate(); }).Number, RuntimeError::TypeMismatch);
-        EXPECT_EQ(broken.InstalmentText, s("562,60"));
-        EXPECT_EQ(broken.TotalText, s("27.004,85"));
+        EXPECT_EQ(broken.InstalmentText, u("562,60"));
+        EXPECT_EQ(broken.TotalText, u("27.004,85"));
     }
-    calc.Months = s("0");
+    calc.Months = u("0");
     EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::DivisionByZero);
-    calc.Rate = s("0");
+    calc.Rate = u("0");
     EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::DivisionByZero);
-    calc.Months = s("48");
-    calc.Amount = s("1e308");
-    calc.Rate = s("100"); // the instalment fits a double, 48 of them do not
+    calc.Months = u("48");
+    calc.Amount = u("1e308");
+    calc.Rate = u("100"); // the instalment fits a double, 48 of them do not
     EXPECT_EQ(Raised([&] { calc.Calculate(); }).Number, RuntimeError::Overflow);
-    EXPECT_EQ(calc.InstalmentText, s("562,60"));
+    EXPECT_EQ(calc.InstalmentText, u("562,60"));
 }

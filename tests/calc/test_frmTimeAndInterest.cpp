@@ -5,7 +5,7 @@
 #include "core/cuAppError.h"
 #include "support/ScriptedMessageBox.h"
 
-#include "CalcTestLocale.h"
+#include "support/TestLocale.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,11 +35,11 @@ TEST(TimeCalcWindow, TypingEnterAndPlusAddTimes)
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[0]);
 
     // Typing replaces the selected "0"; letters never reach the field; Enter moves on.
-    QTest::qWait(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[0]->hasSelectedText(); }));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1x"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[1]);
-    QTest::qWait(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[1]->hasSelectedText(); }));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3a0"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[2]);

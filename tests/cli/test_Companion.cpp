@@ -5,13 +5,13 @@
 #include "core/MessageTable.h"
 #include "core/Version.h"
 #include "core/cuAppError.h"
-#include "platform/FreshSettings.h"
 #include "platform/SystemError.h"
 #include "support/CliRun.h"
 #include "support/FullDisk.h"
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,11 +24,6 @@
 #include <thread>
 
 namespace {
-QString S(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString message(int number, const QString& arg1, const QVariant& arg2 = {})
 {
     return AppErr().MsgLoad(number, arg1, arg2);
@@ -53,98 +48,97 @@ QString iconLibrary(const TempDir& dir, const QString& name)
 
 TEST(Companion, VersionAndHelpExitWithZero)
 {
-    const CliResult version = runCli({S("--version")});
+    const CliResult version = runCli({u("--version")});
     EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, S("Tolvane ") + ProgramVersion() + S("\n"));
-    const CliResult help = runCli({S("--help")});
+    EXPECT_EQ(version.out, u("Tolvane ") + ProgramVersion() + u("\n"));
+    const CliResult help = runCli({u("--help")});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.err.isEmpty());
     for (const char* command : {"settings export", "cnf dump", "info DATEI", "icons DATEI"})
-        EXPECT_TRUE(help.out.contains(S(command))) << command;
+        EXPECT_TRUE(help.out.contains(u(command))) << command;
     EXPECT_EQ(runCli({}).code, 2);
-    EXPECT_EQ(runCli({S("--versio")}).code, 2);
+    EXPECT_EQ(runCli({u("--versio")}).code, 2);
 }
 
 TEST(Companion, SwitchValuesGoWithASpaceOrAnEqualsSign)
 {
     TempDir dir;
-    const QString lib = iconLibrary(dir, S("lib.dll"));
-    const QString out = dir.filePath(S("out"));
-    ASSERT_EQ(runCli({S("icons"), lib, S("--size=16"), S("--format=png"), S("--save=") + out}).code,
+    const QString lib = iconLibrary(dir, u("lib.dll"));
+    const QString out = dir.filePath(u("out"));
+    ASSERT_EQ(runCli({u("icons"), lib, u("--size=16"), u("--format=png"), u("--save=") + out}).code,
               0);
-    EXPECT_EQ(QImage(out + S("/lib_0001.png")).size(), QSize(16, 16));
+    EXPECT_EQ(QImage(out + u("/lib_0001.png")).size(), QSize(16, 16));
 
-    const QString plain = dir.writeFile(S("p.cnf"), "[S]\r\nk=v");
-    const QString sealed = dir.filePath(S("s.cnf"));
-    ASSERT_EQ(runCli({S("cnf"), S("seal"), plain, sealed, S("--password=a=b")}).code, 0);
-    EXPECT_EQ(runCli({S("cnf"), S("dump"), sealed, S("--password"), S("a=b")}).out,
-              S("[S]\nk=v\n"));
+    const QString plain = dir.writeFile(u("p.cnf"), "[S]\r\nk=v");
+    const QString sealed = dir.filePath(u("s.cnf"));
+    ASSERT_EQ(runCli({u("cnf"), u("seal"), plain, sealed, u("--password=a=b")}).code, 0);
+    EXPECT_EQ(runCli({u("cnf"), u("dump"), sealed, u("--password"), u("a=b")}).out,
+              u("[S]\nk=v\n"));
     // Refused: a flag given a value, an unknown switch, a switch without its value.
-    EXPECT_EQ(runCli({S("cnf"), S("dump"), plain, S("--unicode=ja")}).code, 2);
-    EXPECT_EQ(runCli({S("settings"), S("export"), S("--regedit5")}).code, 2);
-    EXPECT_EQ(runCli({S("icons"), lib, S("--size")}).code, 2);
+    EXPECT_EQ(runCli({u("cnf"), u("dump"), plain, u("--unicode=ja")}).code, 2);
+    EXPECT_EQ(runCli({u("settings"), u("export"), u("--regedit5")}).code, 2);
+    EXPECT_EQ(runCli({u("icons"), lib, u("--size")}).code, 2);
     // An empty folder saved nothing and reported success.
-    for (const QStringList& empty : {QStringList{S("--save"), QString()}, {S("--save=")}})
-        EXPECT_EQ(runCli(QStringList{S("icons"), lib} + empty).code, 2);
+    for (const QStringList& empty : {QStringList{u("--save"), QString()}, {u("--save=")}})
+        EXPECT_EQ(runCli(QStringList{u("icons"), lib} + empty).code, 2);
 }
 
 TEST(Companion, InfoAndIconsTakeSeveralFiles)
 {
     TempDir dir;
-    const QString a = dir.writeFile(S("a.txt"), "abc");
-    const QString missing = dir.filePath(S("weg.txt"));
-    const QString fifo = makeFifo(dir, S("rohr.docx"));
-    const CliResult info = runCli({S("info"), a, missing, fifo});
+    const QString a = dir.writeFile(u("a.txt"), "abc");
+    const QString missing = dir.filePath(u("weg.txt"));
+    const QString fifo = makeFifo(dir, u("rohr.docx"));
+    const CliResult info = runCli({u("info"), a, missing, fifo});
     EXPECT_EQ(info.code, 1);
     const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 12);
-    EXPECT_EQ(lines[0], S("== ") + a);
-    EXPECT_TRUE(lines[2].startsWith(S("Größe\t")));
-    EXPECT_EQ(lines[10], S("== ") + missing);
-    EXPECT_EQ(lines[11], S("== ") + fifo);
+    EXPECT_EQ(lines[0], u("== ") + a);
+    EXPECT_TRUE(lines[2].startsWith(u("Größe\t")));
+    EXPECT_EQ(lines[10], u("== ") + missing);
+    EXPECT_EQ(lines[11], u("== ") + fifo);
     // A FIFO named like a document: said what it is, not that it is missing.
-    EXPECT_EQ(info.err, message(Msg::FileMissing, missing) + S("\n") +
-                            message(Msg::NotRegularFile, fifo, FileKindText(S_IFIFO)) + S("\n"));
+    EXPECT_EQ(info.err, message(Msg::FileMissing, missing) + u("\n") +
+                            message(Msg::NotRegularFile, fifo, FileKindText(S_IFIFO)) + u("\n"));
 
-    const QString one = iconLibrary(dir, S("eins.dll"));
-    const QString two = iconLibrary(dir, S("zwei.dll"));
-    const CliResult icons = runCli({S("icons"), one, two});
+    const QString one = iconLibrary(dir, u("eins.dll"));
+    const QString two = iconLibrary(dir, u("zwei.dll"));
+    const CliResult icons = runCli({u("icons"), one, two});
     EXPECT_EQ(icons.code, 0) << icons.err.toStdString();
-    EXPECT_EQ(icons.out, S("== %1\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n"
+    EXPECT_EQ(icons.out, u("== %1\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n"
                            "== %2\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n")
                              .arg(one, two));
-    EXPECT_EQ(runCli({S("icons"), one, missing}).code, 1);
+    EXPECT_EQ(runCli({u("icons"), one, missing}).code, 1);
 }
 
 // A dangling link in the save folder was followed out of the folder.
 TEST(Companion, IconsAreSavedOnlyAsNewFilesInsideTheFolder)
 {
     TempDir dir;
-    const QString lib = iconLibrary(dir, S("lib.dll"));
-    const QString out = dir.makeDir(S("out"));
-    const QString outside = dir.filePath(S("draussen.ico"));
-    ASSERT_TRUE(QFile::link(outside, out + S("lib_0001.ico")));
-    const CliResult run = runCli({S("icons"), lib, S("--save"), out});
+    const QString lib = iconLibrary(dir, u("lib.dll"));
+    const QString out = dir.makeDir(u("out"));
+    const QString outside = dir.filePath(u("draussen.ico"));
+    ASSERT_TRUE(QFile::link(outside, out + u("lib_0001.ico")));
+    const CliResult run = runCli({u("icons"), lib, u("--save"), out});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, message(Msg::TargetExists, out + S("lib_0001.ico")) + S("\n"));
+    EXPECT_EQ(run.err, message(Msg::TargetExists, out + u("lib_0001.ico")) + u("\n"));
     EXPECT_FALSE(QFileInfo::exists(outside));
-    EXPECT_TRUE(QFileInfo(out + S("lib_0002.ico")).isFile());
+    EXPECT_TRUE(QFileInfo(out + u("lib_0002.ico")).isFile());
 }
 
 TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
 {
-    FreshSettings fresh;
     TempDir dir;
-    const QString fifo = makeFifo(dir, S("rohr"));
-    const QString device = S("/dev/zero");
+    const QString fifo = makeFifo(dir, u("rohr"));
+    const QString device = u("/dev/zero");
     for (const QString& input : {fifo, device}) {
         struct stat st {};
         ::stat(QFile::encodeName(input).constData(), &st);
         const QString refused = message(Msg::NotRegularFile, input, FileKindText(st.st_mode));
         for (const QStringList& args :
-             {QStringList{S("settings"), S("import"), input},
-              {S("cnf"), S("dump"), input},
-              {S("cnf"), S("seal"), input, dir.filePath(S("x")), S("--password"), S("k")}}) {
+             {QStringList{u("settings"), u("import"), input},
+              {u("cnf"), u("dump"), input},
+              {u("cnf"), u("seal"), input, dir.filePath(u("x")), u("--password"), u("k")}}) {
             const CliResult run = runCli(args);
             EXPECT_EQ(run.code, 1) << args.join(' ').toStdString();
             EXPECT_EQ(run.err.trimmed(), refused) << args.join(' ').toStdString();
@@ -152,24 +146,24 @@ TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
     }
     // Output onto a FIFO goes through it; the FIFO stays.
     const QByteArray plain = "[S]\r\nk=v";
-    const QString in = dir.writeFile(S("p.cnf"), plain);
-    const QString sealed = dir.filePath(S("s.cnf"));
-    ASSERT_EQ(runCli({S("cnf"), S("seal"), in, sealed, S("--password"), S("k")}).code, 0);
+    const QString in = dir.writeFile(u("p.cnf"), plain);
+    const QString sealed = dir.filePath(u("s.cnf"));
+    ASSERT_EQ(runCli({u("cnf"), u("seal"), in, sealed, u("--password"), u("k")}).code, 0);
     QByteArray received;
     std::thread reader([&] {
         QFile pipe(fifo);
         if (pipe.open(QIODevice::ReadOnly))
             received = pipe.readAll();
     });
-    EXPECT_EQ(runCli({S("cnf"), S("open"), sealed, fifo, S("--password"), S("k")}).code, 0);
+    EXPECT_EQ(runCli({u("cnf"), u("open"), sealed, fifo, u("--password"), u("k")}).code, 0);
     reader.join();
     EXPECT_EQ(received, plain);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
     // "-" is standard output.
-    const CliResult out = runCli({S("cnf"), S("open"), sealed, S("-"), S("--password"), S("k")});
+    const CliResult out = runCli({u("cnf"), u("open"), sealed, u("-"), u("--password"), u("k")});
     EXPECT_EQ(out.code, 0);
     EXPECT_EQ(out.bytes, plain);
-    const CliResult folder = runCli({S("settings"), S("export"), dir.path()});
+    const CliResult folder = runCli({u("settings"), u("export"), dir.path()});
     EXPECT_EQ(folder.code, 1);
     EXPECT_EQ(folder.err.trimmed(),
               message(Msg::FileWriteFailed, dir.path(), SystemErrorText(EISDIR)));
@@ -182,8 +176,8 @@ TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
 {
     FullDisk disk;
     const QByteArray plain = "[S]\r\n" + QByteArray(8000, 'k') + "=v";
-    const QString only = disk.path() + S("nur.cnf");
-    const QString export_ = disk.path() + S("export.reg");
+    const QString only = disk.path() + u("nur.cnf");
+    const QString export_ = disk.path() + u("export.reg");
     {
         QFile f(only);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -194,18 +188,17 @@ TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
     }
     disk.fill();
     const QString reason = SystemErrorText(disk.mounted() ? ENOSPC : EFBIG);
-    FreshSettings fresh;
     const CliResult seal =
-        runCli({S("cnf"), S("seal"), only, only, S("--password"), S("k")}, disk.childSetup());
+        runCli({u("cnf"), u("seal"), only, only, u("--password"), u("k")}, disk.childSetup());
     EXPECT_EQ(seal.code, 1);
     EXPECT_EQ(seal.err.trimmed(), message(Msg::FileWriteFailed, only, reason));
     EXPECT_EQ(TempDir::contents(only), plain);
-    const CliResult exported = runCli({S("settings"), S("export"), export_}, disk.childSetup());
+    const CliResult exported = runCli({u("settings"), u("export"), export_}, disk.childSetup());
     EXPECT_EQ(exported.code, 1);
     EXPECT_EQ(TempDir::contents(export_), QByteArray("alt"));
     QStringList left = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden);
-    left.removeAll(S(".filler"));
-    EXPECT_EQ(left, (QStringList{S("export.reg"), S("nur.cnf")}));
+    left.removeAll(u(".filler"));
+    EXPECT_EQ(left, (QStringList{u("export.reg"), u("nur.cnf")}));
 }
 
 // A failing store was reported as a line of the file that could not be taken over.
@@ -214,26 +207,26 @@ TEST(Companion, ImportNamesTheStoresOwnFailure)
     FullDisk disk;
     TempDir dir;
     const QByteArray previous = qgetenv("TOLVANE_REGISTRY");
-    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + S("registry.db")));
-    const QString small = dir.writeFile(S("klein.reg"), "REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"1\"\r\n");
-    ASSERT_EQ(runCli({S("settings"), S("import"), small}).code, 0);
+    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + u("registry.db")));
+    const QString small = dir.writeFile(u("klein.reg"), "REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"1\"\r\n");
+    ASSERT_EQ(runCli({u("settings"), u("import"), small}).code, 0);
     disk.fill(96 * 1024); // room to open the store, not for the value
     QByteArray big = "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:";
     for (int i = 0; i < 400000; ++i)
         big += "ab,";
-    const QString file = dir.writeFile(S("gross.reg"), big + "00\r\n");
+    const QString file = dir.writeFile(u("gross.reg"), big + "00\r\n");
     const auto limit = [mounted = disk.mounted()] {
         if (!mounted)
             FullDisk::limitChild(128 * 1024);
     };
-    const CliResult run = runCli({S("settings"), S("import"), file}, limit);
+    const CliResult run = runCli({u("settings"), u("import"), file}, limit);
     qputenv("TOLVANE_REGISTRY", previous);
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(S("Fehler beim Import von '%1': Die ").arg(file)))
+    EXPECT_TRUE(run.err.startsWith(u("Fehler beim Import von '%1': Die ").arg(file)))
         << run.err.toStdString();
     // SQLite tells the errno of a full disk; of a size limit only "I/O error".
     EXPECT_TRUE(run.err.contains(SystemErrorText(disk.mounted() ? ENOSPC : EIO)))
         << run.err.toStdString();
-    EXPECT_FALSE(run.err.contains(S("Zeile")));
+    EXPECT_FALSE(run.err.contains(u("Zeile")));
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
 }

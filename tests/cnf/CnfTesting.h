@@ -4,8 +4,8 @@
 #include "cnf/CNFFile.h"
 #include "cnf/CNFMessages.h"
 #include "core/cuAppError.h"
-#include "support/PrintQt.h"
 #include "support/Raised.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "core/FileDialog.h"
 #include "support/TempDir.h"
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,11 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 const QChar NUL(0);
 
 // Records every request and answers with the queued selections.

@@ -8,16 +8,11 @@
 
 #include <cstdlib>
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 constexpr FileTimes::Stamp kOdd{1700000000, 123456789};
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,11 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString readAll(const QString& path)
 {
     QFile file(path);

@@ -5,17 +5,12 @@
 
 #include <QCoreApplication>
 
-#include "support/PrintQt.h"
 #include "support/Raised.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 constexpr qint32 libNumber(qint32 n)
 {
     return 1024 + cuAppError::ErrorBase + n;

@@ -3,32 +3,15 @@
 
 #include <QLocale>
 
-#include "support/PrintQt.h"
+#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-QString u(const char* text)
+#include <memory>
+
+TEST(Locales, GermanValues)
 {
-    return QString::fromUtf8(text);
-}
-
-class Locales : public ::testing::Test {
-protected:
-    void TearDown() override { QLocale::setDefault(m_saved); }
-    static void use(QLocale::Language language, QLocale::Territory territory)
-    {
-        QLocale::setDefault(QLocale(language, territory));
-    }
-
-private:
-    QLocale m_saved;
-};
-} // namespace
-
-TEST_F(Locales, GermanValues)
-{
-    use(QLocale::German, QLocale::Germany);
     const LocaleInfo info;
     EXPECT_EQ(info.Mode(), 0);
     EXPECT_EQ(info.DecimalSeparator(), u(","));
@@ -53,9 +36,9 @@ TEST_F(Locales, GermanValues)
     EXPECT_EQ(info.DecimalLeadingZeros(), u("1"));
 }
 
-TEST_F(Locales, UnitedStatesValues)
+TEST(Locales, UnitedStatesValues)
 {
-    use(QLocale::English, QLocale::UnitedStates);
+    const ScopedLocale english(QLocale::English);
     const LocaleInfo info;
     EXPECT_EQ(info.DecimalSeparator(), u("."));
     EXPECT_EQ(info.ItemListSeparator(), u(","));
@@ -71,23 +54,24 @@ TEST_F(Locales, UnitedStatesValues)
     EXPECT_EQ(info.SignPositivePosition(), u("3"));
 }
 
-TEST_F(Locales, TableGapsStayEmptyAndGroupingsDiffer)
+TEST(Locales, TableGapsStayEmptyAndGroupingsDiffer)
 {
-    use(QLocale::Welsh, QLocale::UnitedKingdom);
+    auto welshLocale =
+        std::make_unique<ScopedLocale>(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
     LocaleInfo welsh;
     EXPECT_EQ(welsh.LocaleID(), QString());
     EXPECT_EQ(welsh.LanguageID(), QString());
     EXPECT_EQ(welsh.CountryCode(), u("44"));
 
-    use(QLocale::English, QLocale::India);
+    welshLocale.reset();
+    const ScopedLocale india(QLocale(QLocale::English, QLocale::India));
     welsh.Refresh();
     EXPECT_EQ(welsh.NumberDigitsPerGroup(), u("3;2;0"));
     EXPECT_EQ(welsh.CountryNameEnglish(), u("India"));
 }
 
-TEST_F(Locales, ModeChoosesUserOrSystemAndRefreshRereads)
+TEST(Locales, ModeChoosesUserOrSystemAndRefreshRereads)
 {
-    use(QLocale::German, QLocale::Germany);
     LocaleInfo info;
     EXPECT_EQ(info.DecimalSeparator(), u(","));
 
@@ -97,7 +81,7 @@ TEST_F(Locales, ModeChoosesUserOrSystemAndRefreshRereads)
     EXPECT_EQ(info.LanguageNameEnglish(), QLocale::languageToString(QLocale::system().language()));
 
     info.setMode(0);
-    use(QLocale::French, QLocale::France);
+    const ScopedLocale french(QLocale(QLocale::French, QLocale::France));
     EXPECT_EQ(info.LanguageID(), u("0407")); // read once, kept until Refresh
     info.Refresh();
     EXPECT_EQ(info.LanguageID(), u("040c"));

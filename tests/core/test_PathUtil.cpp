@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QStorageInfo>
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,6 @@ struct TextCase {
     const char* expected;
 };
 
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 } // namespace
 
 TEST(PathText, FileNameFolderBaseNameAndExtension)
@@ -144,4 +140,3 @@ TEST(PathText, ResolveFolderAgainstABase)
     EXPECT_EQ(ResolveFolder(u("bilder"), QString()),
               QCoreApplication::applicationDirPath() + u("/bilder/"));
 }
-

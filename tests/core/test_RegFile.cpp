@@ -2,16 +2,12 @@
 #include "core/AnsiText.h"
 #include "core/RegFileReader.h"
 #include "core/RegFileWriter.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 const QByteArray kHeader5 = "Windows Registry Editor Version 5.00\r\n\r\n";
-
-QString S(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 RegFileDocument parsed(const QByteArray& bytes)
 {
@@ -33,7 +29,7 @@ std::pair<int, QString> fault(const QByteArray& bytes)
 QString written(const QList<RegFileKey>& keys, RegFileFormat format = RegFileFormat::Version5)
 {
     QString error;
-    const std::optional<QString> text = RegFileWriter(format).text(keys, S("\n"), error);
+    const std::optional<QString> text = RegFileWriter(format).text(keys, u("\n"), error);
     EXPECT_TRUE(text.has_value()) << error.toStdString();
     return text.value_or(QString());
 }
@@ -43,11 +39,11 @@ TEST(AnsiText, Utf8WhenValidElseWindows1252)
 {
     EXPECT_EQ(decodeAnsi("Gr\xc3\xb6\xc3\x9f"
                          "e"),
-              S("Größe"));
+              u("Größe"));
     EXPECT_EQ(decodeAnsi("Gr\xf6\xdf"
                          "e \x80 \x93x\x94"),
-              S("Größe € “x”"));
-    EXPECT_EQ(decodeAnsi("abc\xc3"), S("abcÃ")); // a cut-off sequence is not UTF-8
+              u("Größe € “x”"));
+    EXPECT_EQ(decodeAnsi("abc\xc3"), u("abcÃ")); // a cut-off sequence is not UTF-8
     EXPECT_EQ(decodeWindows1252("\x81\x9c\x9f"),
               QString(QChar(0x81)) + QChar(0x153) + QChar(0x178));
     // Every byte gives a character: ASCII and Latin-1 as they are, the rest above 0x7F.
@@ -79,48 +75,48 @@ TEST(RegFileReader, ReadsAllValueKindsOfAVersion5File)
     ASSERT_EQ(doc.keys.size(), 2);
     const RegFileKey& key = doc.keys.at(0);
     EXPECT_EQ(key.root, HKEY_CURRENT_USER);
-    EXPECT_EQ(key.path, S("Software\\A"));
+    EXPECT_EQ(key.path, u("Software\\A"));
     EXPECT_EQ(key.line, 4);
     ASSERT_EQ(key.values.size(), 9);
     EXPECT_EQ(key.values[0].value.name, QString());
-    EXPECT_EQ(key.values[0].value.toText(), S("default"));
-    EXPECT_EQ(key.values[1].value.toText(), S("say \"hi\" in C:\\x"));
-    EXPECT_EQ(key.values[2].value.name, S("Odd\\Name"));
-    EXPECT_EQ(key.values[2].value.toText(), S("a\\b")); // an unknown escape stays as written
+    EXPECT_EQ(key.values[0].value.toText(), u("default"));
+    EXPECT_EQ(key.values[1].value.toText(), u("say \"hi\" in C:\\x"));
+    EXPECT_EQ(key.values[2].value.name, u("Odd\\Name"));
+    EXPECT_EQ(key.values[2].value.toText(), u("a\\b")); // an unknown escape stays as written
     EXPECT_EQ(key.values[3].value.type, SettingsValue::Dword);
     EXPECT_EQ(key.values[3].value.toDword(), 10u);
     EXPECT_EQ(key.values[4].value.data, QByteArray("\x01\xab\x00", 3));
     EXPECT_EQ(key.values[5].value.type, SettingsValue::Binary);
     EXPECT_TRUE(key.values[5].value.data.isEmpty());
     EXPECT_EQ(key.values[6].value.type, SettingsValue::Text);
-    EXPECT_EQ(key.values[6].value.toText(), S("a\nb"));
+    EXPECT_EQ(key.values[6].value.toText(), u("a\nb"));
     EXPECT_EQ(key.values[7].value.type, SettingsValue::Dword);
     EXPECT_EQ(key.values[7].value.toDword(), 0x8000000Au);
     EXPECT_TRUE(key.values[8].remove);
     EXPECT_EQ(key.values[8].line, 14);
     EXPECT_TRUE(doc.keys.at(1).remove);
-    EXPECT_EQ(doc.keys.at(1).path, S("Software\\Old"));
+    EXPECT_EQ(doc.keys.at(1).path, u("Software\\Old"));
 }
 
 TEST(RegFileReader, DecodesEveryEncodingRegeditUses)
 {
-    const QString body = S("\r\n[HKEY_LOCAL_MACHINE\\Größe]\r\n\"Wert\"=\"Ärger €\"\r\n");
-    const QString text5 = S("Windows Registry Editor Version 5.00") + body;
+    const QString body = u("\r\n[HKEY_LOCAL_MACHINE\\Größe]\r\n\"Wert\"=\"Ärger €\"\r\n");
+    const QString text5 = u("Windows Registry Editor Version 5.00") + body;
     for (const QByteArray& bytes : {RegFileWriter::utf16LeWithBom(text5), text5.toUtf8(),
                                     QByteArray("\xEF\xBB\xBF") + text5.toUtf8()}) {
         const RegFileDocument doc = parsed(bytes);
         ASSERT_EQ(doc.keys.size(), 1);
-        EXPECT_EQ(doc.keys[0].path, S("Größe"));
-        EXPECT_EQ(doc.keys[0].values[0].value.toText(), S("Ärger €"));
+        EXPECT_EQ(doc.keys[0].path, u("Größe"));
+        EXPECT_EQ(doc.keys[0].values[0].value.toText(), u("Ärger €"));
     }
     const RegFileDocument ansi = parsed("REGEDIT4\n\n[HKEY_USERS\\Gr\xf6\xdf"
                                         "e]\n\"W\"=\"\x80\"\n"
                                         "\"T\"=hex(1):c3,a4,00\n");
     EXPECT_EQ(ansi.format, RegFileFormat::Regedit4);
     EXPECT_EQ(ansi.keys[0].root, HKEY_USERS);
-    EXPECT_EQ(ansi.keys[0].path, S("Größe"));
-    EXPECT_EQ(ansi.keys[0].values[0].value.toText(), S("€"));
-    EXPECT_EQ(ansi.keys[0].values[1].value.toText(), S("ä")); // 8-bit bytes, not UTF-16
+    EXPECT_EQ(ansi.keys[0].path, u("Größe"));
+    EXPECT_EQ(ansi.keys[0].values[0].value.toText(), u("€"));
+    EXPECT_EQ(ansi.keys[0].values[1].value.toText(), u("ä")); // 8-bit bytes, not UTF-16
 }
 
 TEST(RegFileReader, NamesTheLineOfTheFirstFault)
@@ -151,20 +147,20 @@ TEST(RegFileReader, NamesTheLineOfTheFirstFault)
     const auto [line, text] = fault(kHeader5 + key + "\"a\"=\"b\"\r\n\"c\"=hex(2):25,00,00,00\r\n");
     EXPECT_EQ(line, 5);
     EXPECT_EQ(text,
-              S("Der Werttyp hex(2) wird nicht unterstützt. Möglich sind Texte, dword-Werte und "
+              u("Der Werttyp hex(2) wird nicht unterstützt. Möglich sind Texte, dword-Werte und "
                 "Binärwerte (hex)."));
 }
 
 TEST(RegFileWriter, WritesWhatTheReaderReadsBack)
 {
-    RegFileKey key{HKEY_CURRENT_USER, S("Software\\Q \"x\""), false, {}, 0};
+    RegFileKey key{HKEY_CURRENT_USER, u("Software\\Q \"x\""), false, {}, 0};
     key.values = {
-        {SettingsValue::text(QString(), S("C:\\Pfad \"mit\" Anführung")), false, 0},
-        {SettingsValue::dword(S("N"), 0xfffffffeu), false, 0},
-        {SettingsValue::binary(S("Long"), QByteArray(100, '\x7f')), false, 0},
-        {SettingsValue::text(S("Multi"), S("eins\r\nzwei")), false, 0},
-        {SettingsValue::text(S("Nul"), S("a") + QChar(u'\0') + S("b")), false, 0},
-        {SettingsValue::text(S("Gone"), QString()), true, 0},
+        {SettingsValue::text(QString(), u("C:\\Pfad \"mit\" Anführung")), false, 0},
+        {SettingsValue::dword(u("N"), 0xfffffffeu), false, 0},
+        {SettingsValue::binary(u("Long"), QByteArray(100, '\x7f')), false, 0},
+        {SettingsValue::text(u("Multi"), u("eins\r\nzwei")), false, 0},
+        {SettingsValue::text(u("Nul"), u("a") + QChar(u'\0') + u("b")), false, 0},
+        {SettingsValue::text(u("Gone"), QString()), true, 0},
     };
     const QList<RegFileKey> keys{key, {HKEY_CLASSES_ROOT, QString(), false, {}, 0}};
     for (RegFileFormat format : {RegFileFormat::Version5, RegFileFormat::Regedit4}) {
@@ -191,11 +187,11 @@ TEST(RegFileWriter, WritesWhatTheReaderReadsBack)
         }
     }
     EXPECT_EQ(written({{HKEY_LOCAL_MACHINE,
-                        S("A"),
+                        u("A"),
                         false,
-                        {{SettingsValue::dword(S("d"), 10), false, 0}},
+                        {{SettingsValue::dword(u("d"), 10), false, 0}},
                         0}}),
-              S("Windows Registry Editor Version "
+              u("Windows Registry Editor Version "
                 "5.00\n\n[HKEY_LOCAL_MACHINE\\A]\n\"d\"=dword:0000000a\n\n"));
 }
 
@@ -203,41 +199,41 @@ TEST(RegFileWriter, RefusesNamesWithLineBreaks)
 {
     QString error;
     RegFileKey key{
-        HKEY_CURRENT_USER, S("A"), false, {{SettingsValue::text(S("x\ny"), S("v")), false, 0}}, 0};
-    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, S("\r\n"), error));
-    EXPECT_TRUE(error.contains(S("Zeilenumbruch")));
-    key.path = S("A\rB");
+        HKEY_CURRENT_USER, u("A"), false, {{SettingsValue::text(u("x\ny"), u("v")), false, 0}}, 0};
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, u("\r\n"), error));
+    EXPECT_TRUE(error.contains(u("Zeilenumbruch")));
+    key.path = u("A\rB");
     key.values.clear();
-    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, S("\r\n"), error));
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, u("\r\n"), error));
 }
 
 // Lone surrogates became "?" and merged distinct names.
 TEST(RegFileReader, RefusesUtf16WithALoneSurrogateOnItsLine)
 {
-    const QString key = S("[HKEY_CURRENT_USER\\X]\r\n");
-    const QString head = S("Windows Registry Editor Version 5.00\r\n\r\n") + key;
+    const QString key = u("[HKEY_CURRENT_USER\\X]\r\n");
+    const QString head = u("Windows Registry Editor Version 5.00\r\n\r\n") + key;
     const QString lone = QString(QChar(0xD800));
-    for (const QString& line : {S("\"a") + lone + S("\"=\"b\"\r\n"),
-                                S("\"a\"=\"") + QString(QChar(0xDC01)) + S("x\"\r\n")}) {
+    for (const QString& line : {u("\"a") + lone + u("\"=\"b\"\r\n"),
+                                u("\"a\"=\"") + QString(QChar(0xDC01)) + u("x\"\r\n")}) {
         const auto [number, text] = fault(RegFileWriter::utf16LeWithBom(head + line));
         EXPECT_EQ(number, 4);
-        EXPECT_EQ(text, S("Die Zeile enthält ungültiges UTF-16 (ein einzelnes Surrogat)."));
+        EXPECT_EQ(text, u("Die Zeile enthält ungültiges UTF-16 (ein einzelnes Surrogat)."));
     }
     // The same in text given as UTF-16 bytes; a pair is fine.
     EXPECT_EQ(fault(kHeader5 + key.toUtf8() + "\"a\"=hex(1):00,d8,00,00\r\n").first, 4);
     const RegFileDocument pair = parsed(
         kHeader5 + key.toUtf8() + "\"a\"=hex(1):3d,d8,00,de,00,00\r\n\"\xF0\x9F\x98\x80\"=\"\"");
-    EXPECT_EQ(pair.keys[0].values[0].value.toText(), S("\xF0\x9F\x98\x80"));
-    EXPECT_EQ(pair.keys[0].values[1].value.name, S("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(pair.keys[0].values[0].value.toText(), u("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(pair.keys[0].values[1].value.name, u("\xF0\x9F\x98\x80"));
 }
 
 // A leading U+FEFF is a character of the text, never dropped.
 TEST(AnsiText, KeepsALeadingByteOrderMarkCharacter)
 {
-    EXPECT_EQ(decodeAnsi("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + S("x"));
+    EXPECT_EQ(decodeAnsi("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + u("x"));
     const RegFileDocument doc =
         parsed(kHeader5 + "[HKCU\\\xEF\xBB\xBFK]\r\n\"\xEF\xBB\xBFn\"=\"\xEF\xBB\xBFt\"\r\n");
-    EXPECT_EQ(doc.keys[0].path, QString(QChar(0xFEFF)) + S("K"));
-    EXPECT_EQ(doc.keys[0].values[0].value.name, QString(QChar(0xFEFF)) + S("n"));
-    EXPECT_EQ(doc.keys[0].values[0].value.toText(), QString(QChar(0xFEFF)) + S("t"));
+    EXPECT_EQ(doc.keys[0].path, QString(QChar(0xFEFF)) + u("K"));
+    EXPECT_EQ(doc.keys[0].values[0].value.name, QString(QChar(0xFEFF)) + u("n"));
+    EXPECT_EQ(doc.keys[0].values[0].value.toText(), QString(QChar(0xFEFF)) + u("t"));
 }

@@ -2,7 +2,6 @@
 #include "core/AppSettings.h"
 #include "core/Registry.h"
 #include "core/RegistryValues.h"
-#include "platform/FreshSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +32,6 @@ TEST(RegistryValues, CollectionByIndexAndKey)
 
 TEST(AppSettingsOnTheStore, SavingWritesOnlyChanges)
 {
-    FreshSettings fresh;
     EXPECT_FALSE(AppKeyExists(akOptions));
     EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("Sample"), QStringLiteral("Abc")));
     EXPECT_TRUE(AppKeyExists(akOptions));

@@ -5,9 +5,9 @@
 #include "core/cuAppError.h"
 #include "platform/SystemError.h"
 #include "support/FullDisk.h"
-#include "support/PrintQt.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,17 +14,12 @@
 #include <QFile>
 #include <QTest>
 
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // The shell code inside the library error 6 that ShellOpen raised, or -1.
 int shellCodeRaisedBy(const QString& file, const QString& folder = {})
 {

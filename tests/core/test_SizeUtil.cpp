@@ -3,27 +3,12 @@
 
 #include <QLocale>
 
-#include "support/PrintQt.h"
+#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-class ByteSizes : public ::testing::Test {
-protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    void TearDown() override { QLocale::setDefault(m_saved); }
-
-private:
-    QLocale m_saved;
-};
-} // namespace
-
-TEST_F(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
+TEST(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
 {
     struct Case {
         double bytes;
@@ -52,7 +37,7 @@ TEST_F(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
     EXPECT_EQ(FormatByteSize(u("1,5"), 4, 1).toString(), u("1,5 Byte"));
 }
 
-TEST_F(ByteSizes, ZeroIsTheNumberNotText)
+TEST(ByteSizes, ZeroIsTheNumberNotText)
 {
     for (const QVariant& zero : {QVariant(0), QVariant(0.0), QVariant(u("0 KB")), QVariant(u("")),
                                  QVariant(u("kein Wert")), QVariant()}) {
@@ -64,7 +49,7 @@ TEST_F(ByteSizes, ZeroIsTheNumberNotText)
     }
 }
 
-TEST_F(ByteSizes, FixedUnitsGiveRoundedNumbers)
+TEST(ByteSizes, FixedUnitsGiveRoundedNumbers)
 {
     EXPECT_DOUBLE_EQ(FormatByteSize(1536, 1, 1).toDouble(), 1.5);
     EXPECT_DOUBLE_EQ(FormatByteSize(1536, 1, 0).toDouble(), 2.0); // half away from zero
@@ -75,9 +60,9 @@ TEST_F(ByteSizes, FixedUnitsGiveRoundedNumbers)
     EXPECT_EQ(FormatByteSize(1536, 1, 1).typeId(), QMetaType::Double);
 }
 
-TEST_F(ByteSizes, OtherLocalesUseTheirSeparator)
+TEST(ByteSizes, OtherLocalesUseTheirSeparator)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const ScopedLocale english(QLocale::English);
     EXPECT_EQ(FormatByteSize(1536, 4, 1).toString(), u("1.5 KB"));
     // No thousands separator in the pattern.
     EXPECT_EQ(FormatByteSize(2000.0 * 1073741824, 4, 0).toString(), u("2000 GB"));

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/ColorValue.h"
 #include "core/AppErrorRecord.h"
+#include "core/ColorValue.h"
 #include "core/LibError.h"
 #include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 
-#include "support/PrintQt.h"
 #include "support/Raised.h"
+#include "support/TestText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -22,11 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 const QString kLong = u("/home/eva/Dokumente/Projekte/2024/Berichte/Jahresbericht.txt");
 
 class NoScrollbars : public QProxyStyle {
@@ -175,5 +170,5 @@ TEST(ColorValue, RedInTheLowByteAndSystemColoursFromThePalette)
     palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x81));
     palette.setColor(QPalette::Active, QPalette::Button, QColor(10, 20, 30));
     EXPECT_EQ(ColorFromValue(0x80000011u, palette), QColor(0x80, 0x80, 0x81)); // grey text
-    EXPECT_EQ(ColorFromValue(0x8000000Fu, palette), QColor(10, 20, 30));     // button face
+    EXPECT_EQ(ColorFromValue(0x8000000Fu, palette), QColor(10, 20, 30));       // button face
 }

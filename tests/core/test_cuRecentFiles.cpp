@@ -4,9 +4,12 @@
 #include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
+#include "platform/SettingsDatabase.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 #include <functional>
@@ -22,10 +25,7 @@ QString StoredValue(const QString& key, const QString& name)
                                           QStringLiteral("<missing>"));
 }
 
-QString FreshKey(const char* name)
-{
-    return QStringLiteral("Software\\Quexel\\Tolvane\\Test\\") + QLatin1String(name);
-}
+const QString kListKey = QStringLiteral("Software\\Quexel\\Tolvane\\Test");
 
 // The list's own error number and text for a message.
 void ExpectListError(const std::function<void()>& action, qint32 message,
@@ -177,7 +177,7 @@ TEST(cuRecentFiles, CapacityAndLengthRefuseNonPositiveValues)
 
 TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
 {
-    const QString key = FreshKey("Stored");
+    const QString& key = kListKey;
     {
         cuRecentFiles list;
         list.SetRegKey(QLatin1Char('\\') + key + QLatin1Char('\\'));
@@ -204,7 +204,7 @@ TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
 
 TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
 {
-    const QString key = FreshKey("Capacity");
+    const QString& key = kListKey;
     const QString longPath = QLatin1Char('/') + QString(300, QLatin1Char('p')) + QLatin1Char('/');
     Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("RFL Max Entries"),
                                     QStringLiteral("2"));
@@ -216,4 +216,31 @@ TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
     EXPECT_EQ(list.Item(1).FullPath, longPath);
     ExpectListError([&] { list.SetRegKey(QString()); }, 7);
     ExpectListError([&] { list.SetRegKey(QString(256, QLatin1Char('k'))); }, 7);
+}
+
+TEST(cuRecentFiles, AStoreThatCannotWriteSaysWhy)
+{
+    FullDisk disk;
+    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + QStringLiteral("registry.db")));
+    SettingsDatabase::reopen();
+    cuRecentFiles list;
+    list.SetRegKey(kListKey);
+    disk.fill();
+    const int code = RunInChild(disk.childSetup(), [&list] {
+        SettingsDatabase::reopen(); // a connection of the child's own
+        list.Add(QStringLiteral("/") + QString(3000, QLatin1Char('n')) + QStringLiteral("/"));
+        try {
+            list.Save();
+            return 0;
+        } catch (const AppErrorRecord& error) {
+            return error.Description ==
+                           cuAppError::MsgParse(cuRecentFiles::Message(2),
+                                                QStringLiteral("Kann nicht schreiben."))
+                       ? 1
+                       : 2;
+        }
+    });
+    EXPECT_EQ(code, 1);
+    list.Clear(); // nothing left to write when the list ends
+    SettingsDatabase::reopen();
 }

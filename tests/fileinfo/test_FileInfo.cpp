@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GermanTimeTest.h"
-
 #include "fileinfo/FileInfo.h"
+#include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
+#include "support/TestLocale.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 TEST(FileInfoFormat, FileSizeInTheCLocale)
 {
-    QLocale::setDefault(QLocale::c());
+    const ScopedLocale c(QLocale::c());
     const struct {
         qint64 bytes;
         const char* text;
@@ -39,7 +41,7 @@ TEST(FileInfoFormat, FileSizeInTheCLocale)
         EXPECT_EQ(FileInfo::FormatFileSize(c.bytes), QString::fromLatin1(c.text)) << c.bytes;
 }
 
-class FileInfoTest : public GermanTimeTest {
+class FileInfoTest : public ::testing::Test {
 protected:
     TempDir dir;
     FileInfo info;
@@ -159,6 +161,11 @@ TEST_F(FileInfoTest, WildcardsDescribeTheFirstMatchingEntry)
     EXPECT_EQ(info.Filename(), QStringLiteral("a.log"));
     info.setFullPathName(dir.path() + QStringLiteral("*.doc"));
     EXPECT_FALSE(info.FileExists());
+    // A name that is not UTF-8 is found by its bytes.
+    dir.writeFileNamed("\xe4rger.dat", "x");
+    info.setFullPathName(dir.path() + QStringLiteral("*.dat"));
+    ASSERT_TRUE(info.FileExists());
+    EXPECT_TRUE(EncodeFileName(info.FullPathName()).endsWith("/\xe4rger.dat"));
 }
 
 TEST_F(FileInfoTest, SizesTimesAndAttributes)

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DocFixtures.h"
-#include "GermanTimeTest.h"
+#include "support/DocFixtures.h"
 
 #include "core/cuAppError.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "fileinfo/OlePropertySet.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
+
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
 
 using namespace Fixture;
 
@@ -31,7 +34,7 @@ QByteArray nineValueDocument()
 
 } // namespace
 
-class OfficeDocPropertiesTest : public GermanTimeTest {
+class OfficeDocPropertiesTest : public ::testing::Test {
 protected:
     TempDir dir;
     OfficeDocProperties props;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Word, Excel and PowerPoint files of the OLE2 kind: the compound file and its
 // two property set streams.
-#include "DocFixtures.h"
-#include "GermanTimeTest.h"
+#include "support/DocFixtures.h"
 
 #include "fileinfo/OfficeDocReader.h"
 #include "fileinfo/OleCompoundFile.h"
@@ -10,7 +9,16 @@
 
 using namespace Fixture;
 
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
 namespace {
+QDateTime utc(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
+}
+
 const QString SummaryName = QStringLiteral("\x05") + QStringLiteral("SummaryInformation");
 const QString DocumentName = QStringLiteral("\x05") + QStringLiteral("DocumentSummaryInformation");
 
@@ -40,9 +48,7 @@ int filled(const DocPropertyValues& values)
 }
 } // namespace
 
-class OleProperties : public GermanTimeTest {};
-
-TEST_F(OleProperties, ReadsWhatAnOutsideWriterWrote)
+TEST(OleProperties, ReadsWhatAnOutsideWriterWrote)
 {
     GsfFixture::Meta meta;
     meta.title = QStringLiteral("Quartalszahlen");
@@ -71,7 +77,7 @@ TEST_F(OleProperties, ReadsWhatAnOutsideWriterWrote)
     EXPECT_EQ(v[DocLastSaved], QStringLiteral("01.07.2021 12:30:15"));
 }
 
-TEST_F(OleProperties, StringsAreDecodedInTheSectionsCodePage)
+TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
 {
     struct Case {
         const char* name;
@@ -106,7 +112,7 @@ TEST_F(OleProperties, StringsAreDecodedInTheSectionsCodePage)
     EXPECT_EQ(wide[DocTitle], QStringLiteral("Größe"));
 }
 
-TEST_F(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
+TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
 {
     // A summary stream of 4096 bytes or more lives in the file's own sectors.
     QByteArray big = summary({{2, vtLpstr("Gro\xDF")}, {6, vtLpstr(QByteArray(5000, 'k'))}});
@@ -119,7 +125,7 @@ TEST_F(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
     EXPECT_EQ(v4[DocCompany], QStringLiteral("Beispiel GmbH"));
 }
 
-TEST_F(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
+TEST(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
 {
     OleLayout layout;
     const QByteArray good = simpleDocument(&layout);
@@ -166,7 +172,7 @@ TEST_F(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
     }
 }
 
-TEST_F(OleProperties, DamageInOneStreamLeavesTheOtherReadable)
+TEST(OleProperties, DamageInOneStreamLeavesTheOtherReadable)
 {
     OleLayout layout;
     QByteArray bytes = simpleDocument(&layout);
@@ -176,7 +182,7 @@ TEST_F(OleProperties, DamageInOneStreamLeavesTheOtherReadable)
     EXPECT_EQ(v[DocCompany], QStringLiteral("Beispiel GmbH"));
 }
 
-TEST_F(OleProperties, DamagedPropertySections)
+TEST(OleProperties, DamagedPropertySections)
 {
     const QByteArray good = summary({{2, vtLpstr("Titel")}, {4, vtLpstr("Autor")}});
     OlePropertySet set;
@@ -209,7 +215,7 @@ TEST_F(OleProperties, DamagedPropertySections)
     EXPECT_FALSE(set.read(ByteReader(good.left(30)), OlePropertySet::SummaryInformation()));
 }
 
-TEST_F(OleProperties, FileTimesAndMissingValues)
+TEST(OleProperties, FileTimesAndMissingValues)
 {
     const QByteArray bytes =
         oleFile({{SummaryName, summary({{12, vtFiletime(utc(1999, 12, 31, 23, 59, 59))},
@@ -222,7 +228,7 @@ TEST_F(OleProperties, FileTimesAndMissingValues)
     EXPECT_EQ(filled(v), 1);
 }
 
-TEST_F(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
+TEST(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
 {
     OleCompoundFile file;
     const QByteArray bytes = simpleDocument();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Readers of a user's files meet files that change under them.
-#include "fileinfo/DocFixtures.h"
 #include "fileinfo/FileVersionInfo.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "icons/IconExtract.h"
 #include "platform/PeFile.h"
+#include "support/DocFixtures.h"
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Registry.h"
-#include "platform/FreshSettings.h"
+#include "support/TestSettings.h"
 
 #include <QProcess>
 

@@ -3,7 +3,7 @@
 
 #include "regview/RegValueReader.h"
 #include "regview/RegViewFile.h"
-#include "support/PrintQt.h"
+#include "support/TestText.h"
 
 #include <QStringList>
 

@@ -9,12 +9,7 @@
 #include <QStringEncoder>
 
 namespace {
-QString S(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-const QString kExport = S("Windows Registry Editor Version 5.00\n"
+const QString kExport = u("Windows Registry Editor Version 5.00\n"
                           "\n"
                           "[HKEY_CURRENT_USER\\Software\\Tolvane]\n"
                           "@=\"Grüße\"\n"
@@ -44,13 +39,13 @@ QByteArray Encoded(QString text, bool windows)
 TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
 {
     TempDir dir;
-    const QString windows = dir.writeFile(S("w.reg"), Encoded(kExport, true));
-    const QString linux = dir.writeFile(S("l.reg"), Encoded(kExport, false));
-    const CliResult fromWindows = runCli({S("regview"), windows, S("--values")});
-    const CliResult fromLinux = runCli({S("regview"), linux, S("--values")});
+    const QString windows = dir.writeFile(u("w.reg"), Encoded(kExport, true));
+    const QString linux = dir.writeFile(u("l.reg"), Encoded(kExport, false));
+    const CliResult fromWindows = runCli({u("regview"), windows, u("--values")});
+    const CliResult fromLinux = runCli({u("regview"), linux, u("--values")});
     ASSERT_EQ(fromWindows.code, 0) << fromWindows.err.toStdString();
     EXPECT_EQ(fromWindows.bytes, fromLinux.bytes);
-    EXPECT_EQ(fromWindows.out, S("[HKCU\\Software\\Tolvane]\n"
+    EXPECT_EQ(fromWindows.out, u("[HKCU\\Software\\Tolvane]\n"
                                  "\t@\tREG_SZ\tGrüße\n"
                                  "\tPfad\tREG_SZ\tC:\\\\Programme\\\\Tolvane\n"
                                  "\ta=b\tREG_DWORD\t0x0000002a (42)\n"
@@ -62,7 +57,7 @@ TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
                                  "[HKCU\\Software\\Tolvane\\A] (nicht in der Datei)\n"
                                  "[HKCU\\Software\\Tolvane\\A\\B]\n"
                                  "[HKCU\\Software\\Tolvane\\Alt] (gelöscht)\n"));
-    const CliResult keys = runCli({S("regview"), linux});
+    const CliResult keys = runCli({u("regview"), linux});
     EXPECT_EQ(keys.code, 0);
     EXPECT_EQ(keys.out.count(QLatin1Char('\n')), 4);
     EXPECT_FALSE(keys.out.contains(QLatin1Char('\t')));
@@ -76,22 +71,22 @@ TEST(RegViewCommand, FailuresAreGermanOnStandardError)
         int code;
         const char* message;
     } cases[] = {
-        {{S("regview"), dir.filePath(S("fehlt.reg"))}, 1, "ist nicht vorhanden"},
-        {{S("regview"), dir.path()}, 1, "keine gewöhnliche Datei"},
-        {{S("regview"), dir.writeFile(S("leer.reg"))}, 1, "Keine Einträge"},
-        {{S("regview"), dir.writeFile(S("kopf.reg"), "REGEDIT4\r\n")},
+        {{u("regview"), dir.filePath(u("fehlt.reg"))}, 1, "ist nicht vorhanden"},
+        {{u("regview"), dir.path()}, 1, "keine gewöhnliche Datei"},
+        {{u("regview"), dir.writeFile(u("leer.reg"))}, 1, "Keine Einträge"},
+        {{u("regview"), dir.writeFile(u("kopf.reg"), "REGEDIT4\r\n")},
          1,
          "enthält keine Sektionen"},
-        {{S("regview"), dir.writeFile(S("alt.reg"), "WINE REGISTRY Version 1\n[A]\n")},
+        {{u("regview"), dir.writeFile(u("alt.reg"), "WINE REGISTRY Version 1\n[A]\n")},
          1,
          "Wine-Registrierungsdatei der Version 1"},
-        {{S("regview")}, 2, "Aufruf: tolvane-cli regview"},
-        {{S("regview"), S("a.reg"), S("--werte")}, 2, "Unbekannte Option: --werte"},
+        {{u("regview")}, 2, "Aufruf: tolvane-cli regview"},
+        {{u("regview"), u("a.reg"), u("--werte")}, 2, "Unbekannte Option: --werte"},
     };
     for (const auto& c : cases) {
         const CliResult run = runCli(c.args);
         EXPECT_EQ(run.code, c.code) << c.message;
-        EXPECT_TRUE(run.err.contains(S(c.message))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(u(c.message))) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.message;
     }
 }
@@ -119,7 +114,7 @@ TEST(RegViewCommand, AnyBytesGiveAMessageOrATree)
     int n = 0;
     for (const QByteArray& input : inputs) {
         const QString path = dir.writeFile(QStringLiteral("eingabe%1.reg").arg(n++), input);
-        const CliResult run = runCli({S("regview"), path, S("--values")});
+        const CliResult run = runCli({u("regview"), path, u("--values")});
         EXPECT_TRUE(run.code == 0 || (run.code == 1 && !run.err.isEmpty())) << n;
     }
 }

@@ -4,9 +4,9 @@
 #include "regview/RegKeyModel.h"
 #include "regview/RegValueModel.h"
 #include "regview/frmRegView.h"
-#include "support/PrintQt.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QAction>
 #include <QApplication>

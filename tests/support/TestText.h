@@ -6,6 +6,12 @@
 
 #include <ostream>
 
+// Texts as the tests write them: UTF-8 literals, German ones included.
+inline QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 // Readable failure output for the Qt types the tests compare.
 inline void PrintTo(const QString& text, std::ostream* out)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CnfTesting.h"
+#include "cnf/CnfTesting.h"
 #include "support/CliRun.h"
 #include "support/TempDir.h"
 

@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "support/PrintQt.h"
-
 #include <QLocale>
 #include <QString>
 
-// Sets the default locale for one test and puts the previous one back.
-// Expected texts are written the German way; `num` turns them into the text
-// the current locale writes ("1.234,50" becomes "1,234.50" in English).
+// Tests run under German (the test main sets it). This switches to another
+// locale for one scope, German or English (United States), and puts the
+// previous one back.
 class ScopedLocale {
 public:
     explicit ScopedLocale(QLocale::Language language) : m_previous(QLocale())
     {
         QLocale::setDefault(QLocale(language, language == QLocale::German ? QLocale::Germany
                                                                           : QLocale::UnitedStates));
+    }
+    explicit ScopedLocale(const QLocale& locale) : m_previous(QLocale())
+    {
+        QLocale::setDefault(locale);
     }
     ~ScopedLocale() { QLocale::setDefault(m_previous); }
     ScopedLocale(const ScopedLocale&) = delete;
@@ -24,6 +26,8 @@ private:
     QLocale m_previous;
 };
 
+// Expected numbers are written the German way; this turns them into the text
+// the current locale writes ("1.234,50" becomes "1,234.50" in English).
 inline QString num(const QString& german)
 {
     if (QLocale().decimalPoint() == QLatin1String(","))

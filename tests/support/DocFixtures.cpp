@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DocFixtures.h"
+#include "support/DocFixtures.h"
 #include "support/LittleEndian.h"
 
 #include <QtEndian>

@@ -9,7 +9,7 @@
 #include <gsf/gsf-timestamp.h>
 #include <gsf/gsf-utils.h>
 
-#include "DocFixtures.h"
+#include "support/DocFixtures.h"
 
 #include <QStringList>
 

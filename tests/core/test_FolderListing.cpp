@@ -89,8 +89,8 @@ TEST(FolderListing, KeepsNameBytesThatAreNotUtf8)
     const QList<FolderListing::Entry> entries =
         FolderListing::FileEntries(dir.path(), FilePattern(QStringLiteral("caf*.txt")));
     ASSERT_EQ(entries.size(), 2);
-    const auto latin = std::find_if(entries.begin(), entries.end(),
-                                    [](const auto& e) { return !e.validUtf8; });
+    const auto latin =
+        std::find_if(entries.begin(), entries.end(), [](const auto& e) { return !e.validUtf8; });
     ASSERT_NE(latin, entries.end());
     EXPECT_EQ(latin->bytes, QByteArray("caf\xe9.txt"));
     EXPECT_EQ(EncodeFileName(latin->name), latin->bytes);
@@ -105,10 +105,16 @@ TEST(FolderListing, KeepsNameBytesThatAreNotUtf8)
 TEST(FileNameCodec, RoundTripsEveryByteSequence)
 {
     const QByteArray cases[] = {
-        "plain.txt",      "caf\xc3\xa9",   "caf\xe9",        "\xff\xfe",
-        "\xed\xa0\x80",   // an encoded surrogate is not UTF-8
-        "\xc0\xaf",       // overlong "/"
-        "\xf0\x9f\x98\x80", "\xf0\x9f\x98", "a\x80" "b",
+        "plain.txt",
+        "caf\xc3\xa9",
+        "caf\xe9",
+        "\xff\xfe",
+        "\xed\xa0\x80", // an encoded surrogate is not UTF-8
+        "\xc0\xaf",     // overlong "/"
+        "\xf0\x9f\x98\x80",
+        "\xf0\x9f\x98",
+        "a\x80"
+        "b",
     };
     for (const QByteArray& bytes : cases) {
         const QString name = DecodeFileName(bytes);
