@@ -4,6 +4,7 @@
 // registry viewer's way): seconds, lines per second and peak memory. Each
 // read runs in a child process of its own so that its peak memory is its
 // own. Google Benchmark then times the smaller steps.
+#include "BenchFigures.h"
 #include "cnf/CNFFile.h"
 #include "cnf/CNFSeal.h"
 
@@ -24,21 +25,9 @@
 namespace {
 constexpr qint64 kFileSize = 100 * 1000 * 1000;
 
-class Lcg {
-public:
-    quint32 next(quint32 below)
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return quint32(m_state >> 33) % below;
-    }
-
-private:
-    quint64 m_state = 42;
-};
-
 // One exported key: a few values, sometimes a binary value running over
 // continuation lines, then an empty line, as regedit writes them.
-QString exportSection(Lcg& rng, int n)
+QString exportSection(BenchRandom& rng, int n)
 {
     QString s = QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{%1-4A2B-11D3-"
                                "9B6C-00C04F79%2}\\InprocServer32]\r\n")
@@ -74,7 +63,7 @@ void writeExport(const QString& path, bool utf16)
     if (utf16)
         file.write("\xFF\xFE", 2);
     file.write(encoder.encode(head));
-    Lcg rng;
+    BenchRandom rng(42);
     QString chunk;
     for (int n = 0; file.size() < kFileSize; ++n) {
         chunk += exportSection(rng, n);
@@ -93,16 +82,6 @@ double peakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-// Processor seconds so far: on a shared machine the wall clock also counts
-// the time other processes had the cores.
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 void readInChild(int argc, char** argv, const QString& path, const QByteArray& label,
                  bool wholeKeyLines)
 {
@@ -115,11 +94,11 @@ void readInChild(int argc, char** argv, const QString& path, const QByteArray& l
         doc.RemoveComments = false;
         doc.WholeKeyLines = wholeKeyLines;
         QElapsedTimer timer;
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = CpuSeconds();
         timer.start();
         const CNFSections& sections = doc.FileRead(path);
         const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        const double cpu = cpuSeconds() - cpuBefore;
+        const double cpu = CpuSeconds() - cpuBefore;
         qint64 keys = 0;
         for (const CNFSection& section : sections)
             keys += section.Keys().Count();
@@ -141,7 +120,7 @@ void readInChild(int argc, char** argv, const QString& path, const QByteArray& l
 
 QByteArray smallExport()
 {
-    Lcg rng;
+    BenchRandom rng(42);
     QString text = QStringLiteral("REGEDIT4\r\n\r\n");
     for (int n = 0; text.size() < 1 << 20; ++n)
         text += exportSection(rng, n);

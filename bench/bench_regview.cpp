@@ -12,6 +12,7 @@
 //   - expanding the key of 100,000 sub-keys (target: under 0.3 s) and
 //     listing the key of 10,000 values (target: under 0.2 s), each painted.
 // --keep DIR leaves the generated files there; --open FILE opens one file.
+#include "BenchFigures.h"
 #include "regview/RegKeyModel.h"
 #include "regview/RegValueModel.h"
 #include "regview/frmRegView.h"
@@ -27,7 +28,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,22 +36,10 @@ constexpr qint64 kFileSize = 100 * 1000 * 1000;
 constexpr int kSubKeys = 100000;
 constexpr int kValues = 10000;
 
-class Lcg {
-public:
-    quint32 next(quint32 below)
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return quint32(m_state >> 33) % below;
-    }
-
-private:
-    quint64 m_state = 7;
-};
-
 // The keys of a class registration, as an export of HKEY_LOCAL_MACHINE holds
 // them by the ten thousand: most keys hold a short value or none, some a
 // binary value over two lines.
-QString classKeys(Lcg& rng, int n)
+QString classKeys(BenchRandom& rng, int n)
 {
     const QString clsid = QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{%1-1D2E-"
                                          "4F3A-9B6C-%2}")
@@ -91,7 +79,7 @@ void writeExport(const QString& path, bool utf16)
     for (int i = 0; i < kValues; ++i)
         s += QStringLiteral("\"Wert %1\"=\"Grüße Nummer %1\"\r\n").arg(i);
     s += QStringLiteral("\r\n");
-    Lcg rng;
+    BenchRandom rng(7);
     for (int n = 0; file.size() < kFileSize; ++n) {
         s += classKeys(rng, n);
         if (s.size() > 1 << 20) {
@@ -114,24 +102,16 @@ double statusMiB(const char* field)
     return 0;
 }
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // Wall seconds of the step; `cpu` gets its processor seconds, which a busy
 // machine does not inflate.
 double secondsOf(const std::function<void()>& step, double* cpu = nullptr)
 {
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = CpuSeconds();
     QElapsedTimer timer;
     timer.start();
     step();
     if (cpu)
-        *cpu = cpuSeconds() - cpuBefore;
+        *cpu = CpuSeconds() - cpuBefore;
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
