@@ -92,5 +92,6 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
-constexpr int WineVersionUnreadable = 176; // path, the version the file names
+// A registry file of Wine in a version the viewer does not read.
+constexpr int WineVersionUnreadable = 176; // path, the version it names
 } // namespace Msg
