@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 176;
+constexpr int Last = 178;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -92,6 +92,8 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
+constexpr int ProgramNotStarted = 176;   // program, German reason
+constexpr int IconSaveFormat = 177;      // file
 // A registry file of Wine in a version the viewer does not read.
-constexpr int WineVersionUnreadable = 176; // path, the version it names
+constexpr int WineVersionUnreadable = 178; // path, the version it names
 } // namespace Msg
