@@ -5,6 +5,7 @@
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/RegViewCommands.h"
 #include "browser/RenameCommands.h"
 #include "browser/SlideshowCommands.h"
 #include "browser/UserMenuCommands.h"
@@ -217,6 +218,7 @@ void AddMainCommands(MainCommandTable& table)
     AddCalculatorCommands(table);
     AddRenameCommands(table);
     AddDirCompCommands(table);
+    AddRegViewCommands(table);
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);

@@ -5,6 +5,7 @@
 #include "cli/CompareCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RegViewCommand.h"
 #include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
@@ -29,6 +30,7 @@ const CliCommand kCommands[] = {
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"rename", kRenameCommandUsage, runRenameCommand},
     {"compare", kCompareCommandUsage, runCompareCommand},
+    {"regview", kRegViewCommandUsage, runRegViewCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };

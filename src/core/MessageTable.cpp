@@ -108,6 +108,8 @@ const char* const kMessages[] = {
     "Der Ordner '##' kann nicht gelesen werden: ##.",                      // 184
     "Quellordner und Zielordner sind derselbe Ordner: '##'.",              // 185
     "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",             // 186
+    "Die Datei '##' ist eine Wine-Registrierungsdatei der Version ## und kann nicht gelesen "
+    "werden.", // 187
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);

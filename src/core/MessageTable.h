@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 186;
+constexpr int Last = 187;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -104,4 +104,6 @@ constexpr int FileDeleteFailed = 183;  // path, German reason
 constexpr int FolderReadFailed = 184;  // path, German reason
 constexpr int SameFolder = 185;        // path of the one folder
 constexpr int ActionDoneSkipped = 186; // count, lines "name: reason"
+// A registry file of Wine in a version the viewer does not read.
+constexpr int WineVersionUnreadable = 187; // path, the version it names
 } // namespace Msg

@@ -116,8 +116,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         {"", "Refresh Select Select_All Select_Nothing Rename"},
         {"x.dll",
          "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath Rename"},
-        {"z.reg",
-         "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath Rename"},
+        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_RegView "
+                  "CopyPath Rename"},
         {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor "
                   "Run_PicView CopyPath Rename"},
         {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing Rename"},
