@@ -8,7 +8,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-
 #include <gtest/gtest.h>
 
 namespace {
