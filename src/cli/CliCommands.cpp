@@ -2,8 +2,11 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CnfCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RegViewCommand.h"
+#include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
 #include "cli/UserMenuCommand.h"
@@ -25,6 +28,9 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"rename", kRenameCommandUsage, runRenameCommand},
+    {"compare", kCompareCommandUsage, runCompareCommand},
+    {"regview", kRegViewCommandUsage, runRegViewCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };
