@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,8 @@ namespace {
 struct Walk {
     QStringList offeredToSlideshow;
     bool slideshowAccepts = false;
-    QStringList available{QStringLiteral("frmDirComp"), QStringLiteral("frmCalculator"),
-                          QStringLiteral("frmTimeCalc"), QStringLiteral("frmInterestCalc")};
+    QStringList available{u("frmDirComp"), u("frmCalculator"), u("frmTimeCalc"),
+                          u("frmInterestCalc")};
 
     CommandChoice run(const QStringList& arguments)
     {
@@ -32,16 +33,14 @@ TEST(CommandLine, SwitchesChooseOneWindow)
     };
     const Case cases[] = {
         {"no arguments", {}, ""},
-        {"lower case", {QStringLiteral("/calc")}, "frmCalculator"},
-        {"upper case", {QStringLiteral("/CALC")}, "frmCalculator"},
-        {"first switch wins",
-         {QStringLiteral("/Calc"), QStringLiteral("/DirComp")},
-         "frmCalculator"},
-        {"path skipped", {QStringLiteral("/home/x"), QStringLiteral("/TimeCalc")}, "frmTimeCalc"},
-        {"interest", {QStringLiteral("/icalc")}, "frmInterestCalc"},
-        {"switch with extra characters", {QStringLiteral("/Calcx")}, ""},
-        {"quoted switch", {QStringLiteral(" \"/DirComp\" ")}, "frmDirComp"},
-        {"slideshow last", {QStringLiteral("/Slideshow")}, ""},
+        {"lower case", {u("/calc")}, "frmCalculator"},
+        {"upper case", {u("/CALC")}, "frmCalculator"},
+        {"first switch wins", {u("/Calc"), u("/DirComp")}, "frmCalculator"},
+        {"path skipped", {u("/home/x"), u("/TimeCalc")}, "frmTimeCalc"},
+        {"interest", {u("/icalc")}, "frmInterestCalc"},
+        {"switch with extra characters", {u("/Calcx")}, ""},
+        {"quoted switch", {u(" \"/DirComp\" ")}, "frmDirComp"},
+        {"slideshow last", {u("/Slideshow")}, ""},
     };
     for (const Case& c : cases) {
         Walk walk;
@@ -53,11 +52,11 @@ TEST(CommandLine, EleventhTokenIsNeverExamined)
 {
     QStringList args;
     for (int i = 0; i < 10; ++i)
-        args << QStringLiteral("x%1").arg(i);
+        args << u("x%1").arg(i);
     Walk walk;
-    EXPECT_EQ(walk.run(args + QStringList{QStringLiteral("/Calc")}).formClass, QString());
-    args[9] = QStringLiteral("/Calc");
-    EXPECT_EQ(walk.run(args).formClass, QStringLiteral("frmCalculator"));
+    EXPECT_EQ(walk.run(args + QStringList{u("/Calc")}).formClass, QString());
+    args[9] = u("/Calc");
+    EXPECT_EQ(walk.run(args).formClass, u("frmCalculator"));
     EXPECT_EQ(CommandLineTokens(args + args).size(), 10);
 }
 
@@ -65,16 +64,14 @@ TEST(CommandLine, SlideshowRunnerDecidesAndTheWalkGoesOn)
 {
     Walk declines;
     const CommandChoice declined =
-        declines.run({QStringLiteral("/Slideshow"), QStringLiteral("\"/home/a b/show.cnf\""),
-                      QStringLiteral("/ICalc")});
-    EXPECT_EQ(declines.offeredToSlideshow, QStringList{QStringLiteral("/home/a b/show.cnf")});
+        declines.run({u("/Slideshow"), u("\"/home/a b/show.cnf\""), u("/ICalc")});
+    EXPECT_EQ(declines.offeredToSlideshow, QStringList{u("/home/a b/show.cnf")});
     EXPECT_FALSE(declined.slideshowTookOver);
-    EXPECT_EQ(declined.formClass, QStringLiteral("frmInterestCalc"));
+    EXPECT_EQ(declined.formClass, u("frmInterestCalc"));
 
     Walk accepts;
     accepts.slideshowAccepts = true;
-    const CommandChoice taken = accepts.run(
-        {QStringLiteral("/SLIDESHOW"), QStringLiteral("/pics"), QStringLiteral("/Calc")});
+    const CommandChoice taken = accepts.run({u("/SLIDESHOW"), u("/pics"), u("/Calc")});
     EXPECT_TRUE(taken.slideshowTookOver);
     EXPECT_EQ(taken.formClass, QString());
 }
@@ -82,8 +79,7 @@ TEST(CommandLine, SlideshowRunnerDecidesAndTheWalkGoesOn)
 TEST(CommandLine, WindowsThisBuildLacksAreSkipped)
 {
     Walk walk;
-    walk.available = {QStringLiteral("frmTimeCalc")};
-    EXPECT_EQ(walk.run({QStringLiteral("/DirComp"), QStringLiteral("/TimeCalc")}).formClass,
-              QStringLiteral("frmTimeCalc"));
-    EXPECT_EQ(walk.run({QStringLiteral("/DirComp")}).formClass, QString());
+    walk.available = {u("frmTimeCalc")};
+    EXPECT_EQ(walk.run({u("/DirComp"), u("/TimeCalc")}).formClass, u("frmTimeCalc"));
+    EXPECT_EQ(walk.run({u("/DirComp")}).formClass, QString());
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
 #include "platform/QtMessageBoxPresenter.h"
+#include "support/TestText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -44,29 +45,24 @@ TEST(QtMessageBoxes, StyleValuesBecomeGermanButtonsIconAndResult)
     QtMessageBoxPresenter presenter;
 
     SeenBox seen;
-    pressWhenShown(seen, QStringLiteral("Nein"));
-    EXPECT_EQ(presenter.present({QStringLiteral("Zeile 1\r\nZeile 2"),
-                                 QStringLiteral("Tolvane"),
-                                 4 + 32 + 256,
-                                 {},
-                                 -1}),
-              7);
-    EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Ja")));
-    EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Nein")));
-    EXPECT_EQ(seen.defaultButton, QStringLiteral("Nein"));
+    pressWhenShown(seen, u("Nein"));
+    EXPECT_EQ(presenter.present({u("Zeile 1\r\nZeile 2"), u("Tolvane"), 4 + 32 + 256, {}, -1}), 7);
+    EXPECT_TRUE(seen.buttons.contains(u("Ja")));
+    EXPECT_TRUE(seen.buttons.contains(u("Nein")));
+    EXPECT_EQ(seen.defaultButton, u("Nein"));
     EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_EQ(seen.text, QStringLiteral("Zeile 1\nZeile 2"));
+    EXPECT_EQ(seen.text, u("Zeile 1\nZeile 2"));
 
     SeenBox cancel;
-    pressWhenShown(cancel, QStringLiteral("Abbrechen"));
-    EXPECT_EQ(presenter.present({QStringLiteral("?"), QStringLiteral("T"), 1 + 48, {}, -1}), 2);
+    pressWhenShown(cancel, u("Abbrechen"));
+    EXPECT_EQ(presenter.present({u("?"), u("T"), 1 + 48, {}, -1}), 2);
     EXPECT_EQ(cancel.buttons.size(), 2);
-    EXPECT_EQ(cancel.defaultButton, QStringLiteral("OK"));
+    EXPECT_EQ(cancel.defaultButton, u("OK"));
     EXPECT_EQ(cancel.icon, QMessageBox::Warning);
 
     SeenBox yes;
-    pressWhenShown(yes, QStringLiteral("Ja"));
-    EXPECT_EQ(presenter.present({QStringLiteral("?"), QStringLiteral("T"), 3 + 16, {}, -1}), 6);
+    pressWhenShown(yes, u("Ja"));
+    EXPECT_EQ(presenter.present({u("?"), u("T"), 3 + 16, {}, -1}), 6);
     EXPECT_EQ(yes.buttons.size(), 3);
     EXPECT_EQ(yes.icon, QMessageBox::Critical);
 }

@@ -14,6 +14,7 @@
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 #include "support/TestSettings.h"
+#include "support/TestText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,15 +74,14 @@ TEST_F(StartupTest, FirstStartAndFirstEndFillTheOptionsKey)
     Main({});
     frmMain* main = mainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(optionNames(),
-              (QStringList{QStringLiteral("FontSize"), QStringLiteral("RenameSample")}));
-    EXPECT_EQ(option("RenameSample"), QStringLiteral("abcdefgh.ext"));
-    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
+    EXPECT_EQ(optionNames(), (QStringList{u("FontSize"), u("RenameSample")}));
+    EXPECT_EQ(option("RenameSample"), u("abcdefgh.ext"));
+    EXPECT_EQ(option("FontSize"), u("8"));
 
     entry(main, "mFile_Quit")->trigger();
     EXPECT_EQ(AppOptions(), nullptr);
-    EXPECT_EQ(option("MinToSysTray"), QStringLiteral("-1"));
-    EXPECT_EQ(option("ShowFileInfo"), QStringLiteral("-1"));
+    EXPECT_EQ(option("MinToSysTray"), u("-1"));
+    EXPECT_EQ(option("ShowFileInfo"), u("-1"));
     EXPECT_EQ(m_boxes.count(), 0);
 }
 
@@ -93,42 +93,38 @@ TEST_F(StartupTest, OptionsAreReadWithTheirDefaults)
     };
     const Case flags[] = {{"0", false}, {"1", true}, {"-1", true}, {"abc", true}, {"", true}};
     for (const Case& c : flags) {
-        AppSaveSetting(akOptions, QStringLiteral("MinToSysTray"), QString::fromUtf8(c.stored));
+        AppSaveSetting(akOptions, u("MinToSysTray"), QString::fromUtf8(c.stored));
         pOptions options;
         options.Init();
         EXPECT_EQ(options.MinToSysTray, c.expected) << c.stored;
     }
-    AppSaveSetting(akOptions, QStringLiteral("FontSize"), QStringLiteral("abc"));
-    AppSaveSetting(akOptions, QStringLiteral("PicPreViewBackColor"), QStringLiteral("255"));
+    AppSaveSetting(akOptions, u("FontSize"), u("abc"));
+    AppSaveSetting(akOptions, u("PicPreViewBackColor"), u("255"));
     pOptions options;
     options.Init();
     EXPECT_EQ(options.FontSize, 8);
-    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
+    EXPECT_EQ(option("FontSize"), u("8"));
     EXPECT_EQ(options.PicPreViewBackColor, 255);
 }
 
 TEST_F(StartupTest, SettingsFunctionsWriteOnlyChanges)
 {
-    EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
-    EXPECT_FALSE(
-        AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
-    EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("A.txt")));
-    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("renamesample")), QStringLiteral("A.txt"));
-    EXPECT_FALSE(AppSaveSetting(akOptions, QString(), QStringLiteral("x")));
+    EXPECT_TRUE(AppSaveSetting(akOptions, u("RenameSample"), u("a.txt")));
+    EXPECT_FALSE(AppSaveSetting(akOptions, u("RenameSample"), u("a.txt")));
+    EXPECT_TRUE(AppSaveSetting(akOptions, u("RenameSample"), u("A.txt")));
+    EXPECT_EQ(AppGetSetting(akOptions, u("renamesample")), u("A.txt"));
+    EXPECT_FALSE(AppSaveSetting(akOptions, QString(), u("x")));
 
-    EXPECT_EQ(AppKeyPath(akRoot), QStringLiteral("Software\\Quexel\\Tolvane"));
+    EXPECT_EQ(AppKeyPath(akRoot), u("Software\\Quexel\\Tolvane"));
     for (qint32 bad : {13, -1}) {
         EXPECT_EQ(AppKeyPath(bad), QString());
-        EXPECT_FALSE(AppSaveSetting(bad, QStringLiteral("x"), QStringLiteral("y")));
-        EXPECT_EQ(AppGetSettingDefault(bad, QStringLiteral("x"), QStringLiteral("d")),
-                  QStringLiteral("d"));
+        EXPECT_FALSE(AppSaveSetting(bad, u("x"), u("y")));
+        EXPECT_EQ(AppGetSettingDefault(bad, u("x"), u("d")), u("d"));
         EXPECT_FALSE(AppKeyExists(bad));
-        EXPECT_FALSE(AppValueExists(bad, QStringLiteral("x")));
+        EXPECT_FALSE(AppValueExists(bad, u("x")));
     }
-    EXPECT_EQ(
-        AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg")),
-        QStringLiteral("bmp;jpg"));
-    EXPECT_TRUE(AppValueExists(akPicViewer, QStringLiteral("pattern")));
+    EXPECT_EQ(AppGetSettingDefault(akPicViewer, u("Pattern"), u("bmp;jpg")), u("bmp;jpg"));
+    EXPECT_TRUE(AppValueExists(akPicViewer, u("pattern")));
     EXPECT_TRUE(AppKeyExists(akPicViewer));
 }
 
@@ -142,15 +138,15 @@ TEST_F(StartupTest, OptionsDialogChangeIsStoredAtTheEnd)
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->chkMinToSysTray->isChecked());
         dialog->chkMinToSysTray->click();
-        dialog->txtEditor->setText(QStringLiteral(" kate --line 1 %1 "));
+        dialog->txtEditor->setText(u(" kate --line 1 %1 "));
         dialog->cmdOK->click();
     });
     entry(main, "mExtras_Options")->trigger();
     ASSERT_NE(AppOptions(), nullptr);
     EXPECT_FALSE(AppOptions()->MinToSysTray);
-    EXPECT_EQ(option("Editor"), QStringLiteral("kate --line 1 %1"));
+    EXPECT_EQ(option("Editor"), u("kate --line 1 %1"));
     entry(main, "mFile_Quit")->trigger();
-    EXPECT_EQ(option("MinToSysTray"), QStringLiteral("0"));
+    EXPECT_EQ(option("MinToSysTray"), u("0"));
 }
 
 TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
@@ -166,9 +162,9 @@ TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
 
     Main({});
     ASSERT_NE(mainWindow(), nullptr);
-    EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
-    const QStringList aside = QDir(TestSettings::folder())
-                                  .entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
+    EXPECT_EQ(option("FontSize"), u("8"));
+    const QStringList aside =
+        QDir(TestSettings::folder()).entryList({u("registry.db.defekt-*")}, QDir::Files);
     ASSERT_EQ(aside.size(), 1);
     ASSERT_EQ(m_boxes.count(), 1);
     EXPECT_EQ(m_boxes.shown()[0].text,
@@ -178,14 +174,14 @@ TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
 
 TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
 {
-    const QString folder = m_dir.makeDir(QStringLiteral("Urlaub 2024"));
+    const QString folder = m_dir.makeDir(u("Urlaub 2024"));
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(Qt::cyan);
-    picture.save(folder + QStringLiteral("/strand.png"));
-    const QString ini = m_dir.writeFile(QStringLiteral("Urlaub 2024/show.ini"),
-                                        "[Options]\nBackColor=255\nMaximize=1\n"
-                                        "[Folders]\n1=.\n2=fehlt\n");
-    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + ini + QLatin1Char('"')});
+    picture.save(folder + u("/strand.png"));
+    const QString ini =
+        m_dir.writeFile(u("Urlaub 2024/show.ini"), "[Options]\nBackColor=255\nMaximize=1\n"
+                                                   "[Folders]\n1=.\n2=fehlt\n");
+    Main({u("/slideshow"), QLatin1Char('"') + ini + QLatin1Char('"')});
     EXPECT_EQ(mainWindow(), nullptr);
     frmSlideshow* show = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -205,11 +201,9 @@ TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
         int answer;
         int code;
     } cases[] = {
-        {{QStringLiteral("/Slideshow"), folder}, MsgResult::Cancel, 0},
-        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))},
-         MsgResult::Ok,
-         1},
-        {{QStringLiteral("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
+        {{u("/Slideshow"), folder}, MsgResult::Cancel, 0},
+        {{u("/Slideshow"), m_dir.filePath(u("fehlt.ini"))}, MsgResult::Ok, 1},
+        {{u("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
     };
     for (const auto& c : cases) {
         m_boxes.queueAnswer(c.answer);

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every window's title reads exactly as the program gives it, and the desktop
-// gets that same text with nothing of the program's name appended.
 #include "app/Startup.h"
 #include "app/frmOptions.h"
 #include "browser/frmAbout.h"

@@ -4,6 +4,7 @@
 #include "browser/frmMainMasksEdit.h"
 #include "platform/MessageBoxService.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,7 @@
 namespace {
 QList<QPair<QString, QString>> TwoMasks()
 {
-    return {{QStringLiteral("ActiveX"), QStringLiteral("dll;ocx")},
-            {QStringLiteral("Bilder"), QStringLiteral("bmp")}};
+    return {{u("ActiveX"), u("dll;ocx")}, {u("Bilder"), u("bmp")}};
 }
 
 // Fills the next mask input dialog and confirms it.
@@ -35,9 +35,9 @@ TEST(frmMainMasksEdit, OkNeedsBothFields)
 {
     frmMainMasksEdit edit;
     EXPECT_FALSE(edit.cmdOK->isEnabled());
-    edit.txt[0]->setText(QStringLiteral("n"));
+    edit.txt[0]->setText(u("n"));
     EXPECT_FALSE(edit.cmdOK->isEnabled());
-    edit.txt[1]->setText(QStringLiteral("e"));
+    edit.txt[1]->setText(u("e"));
     EXPECT_TRUE(edit.cmdOK->isEnabled());
 }
 
@@ -46,20 +46,20 @@ TEST(frmMainMasksEdit, RefusesReservedCharactersAndFixedCaptions)
     ScriptedMessageBox boxes;
     frmMainMasksEdit edit;
     edit.show();
-    edit.txt[0]->setText(QStringLiteral("Texte"));
-    edit.txt[1]->setText(QStringLiteral("txt|ini"));
+    edit.txt[0]->setText(u("Texte"));
+    edit.txt[1]->setText(u("txt|ini"));
     edit.cmdOK_Click();
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("'|' ist ein reserviertes Zeichen."));
+    EXPECT_EQ(boxes.lastText(), u("'|' ist ein reserviertes Zeichen."));
     EXPECT_EQ(boxes.shown().last().style, 48);
     EXPECT_EQ(edit.chkCancel, 1);
     EXPECT_TRUE(edit.isVisible());
 
-    edit.txt[0]->setText(QStringLiteral("(STANDARD)"));
-    edit.txt[1]->setText(QStringLiteral("txt"));
+    edit.txt[0]->setText(u("(STANDARD)"));
+    edit.txt[1]->setText(u("txt"));
     edit.cmdOK_Click();
-    EXPECT_EQ(boxes.lastText(), QStringLiteral(" '(Standard)' ist eine unzulässige Eingabe."));
+    EXPECT_EQ(boxes.lastText(), u(" '(Standard)' ist eine unzulässige Eingabe."));
 
-    edit.txt[0]->setText(QStringLiteral("Texte"));
+    edit.txt[0]->setText(u("Texte"));
     edit.cmdOK_Click();
     EXPECT_EQ(edit.chkCancel, 0);
     EXPECT_FALSE(edit.isVisible());
@@ -72,7 +72,7 @@ TEST(frmMainMasks, AddAndEditRefuseOnlyTheNamesOfOtherRows)
     frmMainMasks list;
     list.LoadRows(TwoMasks());
     EXPECT_FALSE(list.CmdOK->isEnabled());
-    AnswerEdit(QStringLiteral("bilder"), QStringLiteral("png"));
+    AnswerEdit(u("bilder"), u("png"));
     list.cmdAdd_Click();
     EXPECT_EQ(boxes.lastText(),
               QStringLiteral(
@@ -80,10 +80,10 @@ TEST(frmMainMasks, AddAndEditRefuseOnlyTheNamesOfOtherRows)
     EXPECT_EQ(list.LV->topLevelItemCount(), 2);
     EXPECT_FALSE(list.CmdOK->isEnabled());
 
-    AnswerEdit(QStringLiteral("Fotos"), QStringLiteral("jpg"));
+    AnswerEdit(u("Fotos"), u("jpg"));
     list.cmdAdd_Click();
     ASSERT_EQ(list.LV->topLevelItemCount(), 3);
-    EXPECT_EQ(list.LV->topLevelItem(2)->text(1), QStringLiteral("jpg"));
+    EXPECT_EQ(list.LV->topLevelItem(2)->text(1), u("jpg"));
     EXPECT_EQ(list.LV->currentItem(), list.LV->topLevelItem(2));
     EXPECT_TRUE(list.CmdOK->isEnabled());
 
@@ -91,41 +91,39 @@ TEST(frmMainMasks, AddAndEditRefuseOnlyTheNamesOfOtherRows)
     boxes.clear();
     list.LV->setCurrentItem(list.LV->topLevelItem(0));
     WhenModal<frmMainMasksEdit>([](frmMainMasksEdit* edit) {
-        EXPECT_EQ(edit->txt[0]->text(), QStringLiteral("ActiveX"));
-        edit->txt[0]->setText(QStringLiteral("ACTIVEX"));
+        EXPECT_EQ(edit->txt[0]->text(), u("ActiveX"));
+        edit->txt[0]->setText(u("ACTIVEX"));
         edit->cmdOK->click();
     });
     list.cmdEdit_Click();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(list.LV->topLevelItem(0)->text(0), QStringLiteral("ACTIVEX"));
+    EXPECT_EQ(list.LV->topLevelItem(0)->text(0), u("ACTIVEX"));
 }
 
 TEST(frmMainMasks, DeleteAsksThenSelectsThePreviousRow)
 {
     ScriptedMessageBox boxes;
     frmMainMasks list;
-    list.LoadRows({{QStringLiteral("a"), QStringLiteral("1")},
-                   {QStringLiteral("b"), QStringLiteral("2")},
-                   {QStringLiteral("c"), QStringLiteral("3")}});
+    list.LoadRows({{u("a"), u("1")}, {u("b"), u("2")}, {u("c"), u("3")}});
     list.LV->setCurrentItem(list.LV->topLevelItem(2));
     boxes.queueAnswer(MsgResult::No);
     list.cmdDelete_Click();
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Soll 'c' wirklich gelöscht werden?"));
+    EXPECT_EQ(boxes.lastText(), u("Soll 'c' wirklich gelöscht werden?"));
     EXPECT_EQ(boxes.shown().last().style, 292);
     EXPECT_EQ(list.LV->topLevelItemCount(), 3);
 
     boxes.queueAnswer(MsgResult::Yes);
     list.cmdDelete_Click();
     EXPECT_EQ(list.LV->topLevelItemCount(), 2);
-    EXPECT_EQ(list.LV->currentItem()->text(0), QStringLiteral("b"));
+    EXPECT_EQ(list.LV->currentItem()->text(0), u("b"));
 
     list.LV->setCurrentItem(list.LV->topLevelItem(0));
     boxes.queueAnswer(MsgResult::Yes);
     list.kLV_Delete->trigger(); // the context menu does what the button does
-    EXPECT_EQ(list.LV->currentItem()->text(0), QStringLiteral("b"));
+    EXPECT_EQ(list.LV->currentItem()->text(0), u("b"));
 
     list.cmdDelete_Click();
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der letzte Eintrag kann nicht gelöscht werden."));
+    EXPECT_EQ(boxes.lastText(), u("Der letzte Eintrag kann nicht gelöscht werden."));
     EXPECT_EQ(list.LV->topLevelItemCount(), 1);
 }
 
@@ -141,11 +139,11 @@ TEST(frmMainMasks, CancellingChangesAsksFirst)
     EXPECT_FALSE(list.isVisible());
 
     list.show();
-    AnswerEdit(QStringLiteral("Neu"), QStringLiteral("neu"));
+    AnswerEdit(u("Neu"), u("neu"));
     list.cmdAdd_Click();
     boxes.queueAnswer(MsgResult::No);
     list.cmdCancel_Click();
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Sollen die Änderungen wirklich verworfen werden?"));
+    EXPECT_EQ(boxes.lastText(), u("Sollen die Änderungen wirklich verworfen werden?"));
     EXPECT_TRUE(list.isVisible());
     EXPECT_EQ(list.LV->topLevelItemCount(), 3);
     boxes.queueAnswer(MsgResult::Yes);

@@ -4,6 +4,7 @@
 #include "browser/MaskEditorRows.h"
 #include "browser/pPatterns.h"
 #include "core/AppErrorRecord.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -36,25 +37,21 @@ QStringList Masks(const QString& value)
 
 TEST(pPattern, ExtensionsAreTrimmedAndSortedIgnoringCase)
 {
-    EXPECT_EQ(Masks(QStringLiteral("ocx;DLL;tlb;olb")),
-              (QStringList{QStringLiteral("DLL"), QStringLiteral("ocx"), QStringLiteral("olb"),
-                           QStringLiteral("tlb")}));
-    EXPECT_EQ(Masks(QStringLiteral("  txt  ")), QStringList{QStringLiteral("txt")});
+    EXPECT_EQ(Masks(u("ocx;DLL;tlb;olb")), (QStringList{u("DLL"), u("ocx"), u("olb"), u("tlb")}));
+    EXPECT_EQ(Masks(u("  txt  ")), QStringList{u("txt")});
     EXPECT_TRUE(Masks(QString()).isEmpty());
 }
 
 TEST(pPattern, ComboPatternsAddTheJoinedPatternOnlyForSeveral)
 {
     pPattern pattern;
-    pattern.SetValue(QStringLiteral("ocx;dll"));
+    pattern.SetValue(u("ocx;dll"));
     EXPECT_EQ(pattern.ComboPatterns(),
-              (QStringList{QStringLiteral("*.*"), QStringLiteral("*.dll"), QStringLiteral("*.ocx"),
-                           QStringLiteral("*.dll;*.ocx")}));
-    pattern.SetValue(QStringLiteral("txt"));
-    EXPECT_EQ(pattern.ComboPatterns(),
-              (QStringList{QStringLiteral("*.*"), QStringLiteral("*.txt")}));
+              (QStringList{u("*.*"), u("*.dll"), u("*.ocx"), u("*.dll;*.ocx")}));
+    pattern.SetValue(u("txt"));
+    EXPECT_EQ(pattern.ComboPatterns(), (QStringList{u("*.*"), u("*.txt")}));
     pattern.SetValue(QString());
-    EXPECT_EQ(pattern.ComboPatterns(), QStringList{QStringLiteral("*.*")});
+    EXPECT_EQ(pattern.ComboPatterns(), QStringList{u("*.*")});
 }
 
 TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
@@ -63,34 +60,32 @@ TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
     pPatterns patterns;
     patterns.Init(&menu);
     EXPECT_EQ(StoredValueNames(akPatterns).size(), 2);
-    EXPECT_EQ(menu.Captions(),
-              (QStringList{QStringLiteral("ActiveX"), QStringLiteral("Microsoft Access")}));
-    EXPECT_EQ(menu.entries[0].second, QStringLiteral("dll;ocx;olb;tlb"));
-    ASSERT_NE(patterns.Item(QStringLiteral("activex")), nullptr);
-    EXPECT_EQ(patterns.Item(2)->Name, QStringLiteral("Microsoft Access"));
+    EXPECT_EQ(menu.Captions(), (QStringList{u("ActiveX"), u("Microsoft Access")}));
+    EXPECT_EQ(menu.entries[0].second, u("dll;ocx;olb;tlb"));
+    ASSERT_NE(patterns.Item(u("activex")), nullptr);
+    EXPECT_EQ(patterns.Item(2)->Name, u("Microsoft Access"));
     EXPECT_EQ(patterns.Item(3), nullptr);
 }
 
 TEST(MaskStore, BlankMasksAreSkippedAndNamesSorted)
 {
-    AppSaveSetting(akPatterns, QStringLiteral("zeta"), QStringLiteral("z"));
-    AppSaveSetting(akPatterns, QStringLiteral("Alpha"), QStringLiteral("a"));
-    AppSaveSetting(akPatterns, QStringLiteral("beta"), QStringLiteral("b"));
-    AppSaveSetting(akPatterns, QStringLiteral("Leer"), QStringLiteral("   "));
+    AppSaveSetting(akPatterns, u("zeta"), u("z"));
+    AppSaveSetting(akPatterns, u("Alpha"), u("a"));
+    AppSaveSetting(akPatterns, u("beta"), u("b"));
+    AppSaveSetting(akPatterns, u("Leer"), u("   "));
     MenuRecorder menu;
     pPatterns patterns;
     patterns.Init(&menu);
-    EXPECT_EQ(menu.Captions(), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"),
-                                            QStringLiteral("zeta")}));
-    EXPECT_EQ(patterns.Item(QStringLiteral("Leer")), nullptr);
+    EXPECT_EQ(menu.Captions(), (QStringList{u("Alpha"), u("beta"), u("zeta")}));
+    EXPECT_EQ(patterns.Item(u("Leer")), nullptr);
 }
 
 TEST(MaskStore, DuplicateNamesAreRefusedByTheCollection)
 {
     pPatterns patterns;
-    patterns.Add(QStringLiteral("Bilder"), QStringLiteral("bmp"));
+    patterns.Add(u("Bilder"), u("bmp"));
     try {
-        patterns.Add(QStringLiteral("BILDER"), QStringLiteral("jpg"));
+        patterns.Add(u("BILDER"), u("jpg"));
         ADD_FAILURE() << "duplicate accepted";
     } catch (const AppErrorRecord& error) {
         EXPECT_EQ(error.Number, 457);
@@ -104,49 +99,44 @@ TEST(MaskStore, RefreshRegistryStoresTheEditedSetAndReloadsItSorted)
     pPatterns patterns;
     patterns.Init(&menu);
     patterns.Clear();
-    patterns.Add(QStringLiteral("Zip"), QStringLiteral("zip"));
-    patterns.Add(QStringLiteral("activex"), QStringLiteral("dll;ocx")); // renamed in other case
-    patterns.Add(QStringLiteral("Ohne"), QString());                    // empty: not stored
+    patterns.Add(u("Zip"), u("zip"));
+    patterns.Add(u("activex"), u("dll;ocx")); // renamed in other case
+    patterns.Add(u("Ohne"), QString());       // empty: not stored
     patterns.RefreshRegistry();
 
     QStringList stored = StoredValueNames(akPatterns);
     stored.sort();
-    EXPECT_EQ(stored, (QStringList{QStringLiteral("Zip"), QStringLiteral("activex")}));
-    EXPECT_EQ(AppGetSetting(akPatterns, QStringLiteral("activex")), QStringLiteral("dll;ocx"));
-    EXPECT_EQ(menu.Captions(), (QStringList{QStringLiteral("activex"), QStringLiteral("Zip")}));
+    EXPECT_EQ(stored, (QStringList{u("Zip"), u("activex")}));
+    EXPECT_EQ(AppGetSetting(akPatterns, u("activex")), u("dll;ocx"));
+    EXPECT_EQ(menu.Captions(), (QStringList{u("activex"), u("Zip")}));
     EXPECT_EQ(patterns.Count(), 2);
 }
 
 TEST(MaskEditorRows, NamesMustBeUniqueAmongOtherRows)
 {
     MaskEditorRows rows;
-    rows.Load({{QStringLiteral("ActiveX"), QStringLiteral("dll")},
-               {QStringLiteral("Bilder"), QStringLiteral("bmp")}});
+    rows.Load({{u("ActiveX"), u("dll")}, {u("Bilder"), u("bmp")}});
     EXPECT_FALSE(rows.Changed());
-    EXPECT_EQ(rows.Add(QStringLiteral("activex"), QStringLiteral("ocx")),
-              MaskEditorRows::DuplicateName);
-    EXPECT_EQ(rows.Edit(1, QStringLiteral("ACTIVEX"), QStringLiteral("x")),
-              MaskEditorRows::DuplicateName);
+    EXPECT_EQ(rows.Add(u("activex"), u("ocx")), MaskEditorRows::DuplicateName);
+    EXPECT_EQ(rows.Edit(1, u("ACTIVEX"), u("x")), MaskEditorRows::DuplicateName);
     EXPECT_FALSE(rows.Changed());
-    EXPECT_EQ(rows.Edit(0, QStringLiteral("ACTIVEX"), QStringLiteral("dll;ocx")), 0);
-    EXPECT_EQ(rows.Rows()[0].name, QStringLiteral("ACTIVEX"));
+    EXPECT_EQ(rows.Edit(0, u("ACTIVEX"), u("dll;ocx")), 0);
+    EXPECT_EQ(rows.Rows()[0].name, u("ACTIVEX"));
     EXPECT_TRUE(rows.Changed());
     // A name given up by renaming is free again for a new row.
-    EXPECT_EQ(rows.Edit(1, QStringLiteral("Fotos"), QStringLiteral("jpg")), 0);
+    EXPECT_EQ(rows.Edit(1, u("Fotos"), u("jpg")), 0);
     int added = -1;
-    EXPECT_EQ(rows.Add(QStringLiteral("Bilder"), QStringLiteral("png"), &added), 0);
+    EXPECT_EQ(rows.Add(u("Bilder"), u("png"), &added), 0);
     EXPECT_EQ(added, 2);
 }
 
 TEST(MaskEditorRows, DeleteSelectsThePreviousRowAndKeepsTheLast)
 {
     MaskEditorRows rows;
-    rows.Load({{QStringLiteral("a"), QStringLiteral("1")},
-               {QStringLiteral("b"), QStringLiteral("2")},
-               {QStringLiteral("c"), QStringLiteral("3")}});
+    rows.Load({{u("a"), u("1")}, {u("b"), u("2")}, {u("c"), u("3")}});
     EXPECT_EQ(rows.Delete(2), 1); // third row: the second is selected
     EXPECT_EQ(rows.Delete(0), 0); // first row: the new first
-    EXPECT_EQ(rows.Rows()[0].name, QStringLiteral("b"));
+    EXPECT_EQ(rows.Rows()[0].name, u("b"));
     EXPECT_EQ(rows.CanDelete(0), MaskEditorRows::LastRow);
     EXPECT_EQ(rows.Delete(0), 0);
     EXPECT_EQ(rows.Count(), 1);

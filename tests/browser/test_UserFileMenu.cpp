@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The user file menu: reading the entries, which files they are offered for,
-// how a command line becomes a program and its arguments, and starting it
-// without a shell, from the menu's code and from the companion.
 #include "UserMenuTestUtil.h"
 #include "browser/pUserFileMenu.h"
 #include "core/AppErrorRecord.h"
@@ -11,8 +8,8 @@
 #include "support/CliRun.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
@@ -23,11 +20,6 @@
 #include <unistd.h>
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 TEST(UserFileMenu, SplitsBeforeReplacingSoNothingInThePathIsInterpreted)
 {
     const QString hostile[] = {u("/tmp/mit blanks/a b.txt"), u("/tmp/\"zitat\" $HOME;`id`.txt"),

@@ -43,15 +43,15 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        dir.writeFile(QStringLiteral("notiz.txt"), "Hallo Welt");
-        dir.writeFile(QStringLiteral("leer.txt"));
-        dir.writeFile(QStringLiteral("prog.dll"), "MZ");
-        dir.writeFile(QStringLiteral("daten.bin"), "\x01\x02");
+        dir.writeFile(u("notiz.txt"), "Hallo Welt");
+        dir.writeFile(u("leer.txt"));
+        dir.writeFile(u("prog.dll"), "MZ");
+        dir.writeFile(u("daten.bin"), "\x01\x02");
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        picture.save(dir.filePath(QStringLiteral("bild.jpg")));
-        dir.makeDir(QStringLiteral("unter"));
-        dir.makeDir(QStringLiteral("leerer Ordner"));
+        picture.save(dir.filePath(u("bild.jpg")));
+        dir.makeDir(u("unter"));
+        dir.makeDir(u("leerer Ordner"));
     }
     void TearDown() override
     {
@@ -78,8 +78,8 @@ TEST_F(MainWindow, StartsInTheStoredFolderWithTheFirstFileShown)
 {
     auto form = Open();
     EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
-    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("5 Dateien"));
-    EXPECT_EQ(form->Files()->Names().first(), QStringLiteral("bild.jpg"));
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), u("5 Dateien"));
+    EXPECT_EQ(form->Files()->Names().first(), u("bild.jpg"));
     EXPECT_EQ(form->SelectedCount(), 1);
     EXPECT_TRUE(Shows(*form, "TN"));
     EXPECT_FALSE(Control<ThumbNail>(*form, "TN")->Image().isNull());
@@ -120,29 +120,24 @@ TEST_F(MainWindow, InformationPaneShowsWhatTheCompanionPrints)
     EXPECT_EQ(shown.join(QString()), printed.out);
 }
 
-TEST_F(MainWindow, InformationPaneShowsTheTextPreview)
+TEST_F(MainWindow, InformationPaneShowsTheTextPreviewForOneFileOnly)
 {
     auto form = Open();
-    ClickFile(*form, QStringLiteral("notiz.txt"));
+    ClickFile(*form, u("notiz.txt"));
     EXPECT_TRUE(Shows(*form, "txtPreview"));
-    EXPECT_EQ(PreviewText(*form), QStringLiteral("Hallo Welt"));
+    EXPECT_EQ(PreviewText(*form), u("Hallo Welt"));
 
-    ClickFile(*form, QStringLiteral("leer.txt"));
+    ClickFile(*form, u("leer.txt"));
     EXPECT_TRUE(Shows(*form, "txtPreview"));
     EXPECT_TRUE(PreviewText(*form).isEmpty());
     EXPECT_FALSE(Shows(*form, "lblPreView"));
 
-    ClickFile(*form, QStringLiteral("daten.bin"));
+    ClickFile(*form, u("daten.bin"));
     EXPECT_TRUE(Shows(*form, "lblPreView"));
-    EXPECT_EQ(Control<QLabel>(*form, "lblPreView")->text(),
-              QStringLiteral("Keine Vorschau möglich ..."));
-}
+    EXPECT_EQ(Control<QLabel>(*form, "lblPreView")->text(), u("Keine Vorschau möglich ..."));
 
-TEST_F(MainWindow, TwoSelectedFilesLeaveThePaneEmpty)
-{
-    auto form = Open();
-    ClickFile(*form, QStringLiteral("leer.txt"));
-    ClickFile(*form, QStringLiteral("notiz.txt"), Qt::ControlModifier);
+    // Two selected files leave the pane empty.
+    ClickFile(*form, u("notiz.txt"), Qt::ControlModifier);
     EXPECT_EQ(form->SelectedCount(), 2);
     EXPECT_TRUE(form->InfoRows().isEmpty());
     for (const char* preview : {"txtPreview", "lblPreView", "TN"})
@@ -151,13 +146,13 @@ TEST_F(MainWindow, TwoSelectedFilesLeaveThePaneEmpty)
 
 TEST_F(MainWindow, ADamagedPictureSaysWhyInThePreviewAndAsksNothing)
 {
-    const QString damaged = dir.writeFile(QStringLiteral("a.jpg"));
+    const QString damaged = dir.writeFile(u("a.jpg"));
     auto form = Open();
     ASSERT_EQ(form->CurrentFilePath(), damaged);
     EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
     EXPECT_FALSE(Shows(*form, "TN"));
     EXPECT_TRUE(Shows(*form, "lblPreView"));
-    EXPECT_TRUE(Control<QLabel>(*form, "lblPreView")->text().contains(QStringLiteral("a.jpg")));
+    EXPECT_TRUE(Control<QLabel>(*form, "lblPreView")->text().contains(u("a.jpg")));
     EXPECT_EQ(Labels(*form).size(), 9);
 }
 
@@ -167,10 +162,10 @@ TEST_F(MainWindow, ANameThatIsNotUtf8IsShownReadAndCopiedByItsBytes)
     auto form = Open();
     const int row = int(form->Files()->Names().indexOf(file.mid(dir.path().size())));
     ASSERT_GE(row, 0);
-    EXPECT_EQ(form->Files()->index(row).data().toString(), QStringLiteral("caf\uFFFD.txt"));
+    EXPECT_EQ(form->Files()->index(row).data().toString(), u("caf\uFFFD.txt"));
     form->SelectFiles(file.mid(dir.path().size()), true);
-    EXPECT_EQ(form->InfoRows().value(1).value, QStringLiteral("7 bytes"));
-    EXPECT_EQ(PreviewText(*form), QStringLiteral("Grüße"));
+    EXPECT_EQ(form->InfoRows().value(1).value, u("7 bytes"));
+    EXPECT_EQ(PreviewText(*form), u("Grüße"));
 
     Entry(*form, "kFileBox_CopyPath")->trigger();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
@@ -185,16 +180,15 @@ TEST_F(MainWindow, ClickingAFolderOpensItAndRecordsIt)
     auto form = Open();
     auto* box = Control<DirListBox>(*form, "DirBox");
     const int row = box->Model()->CurrentRow() + 1; // first sub-folder: "leerer Ordner"
-    ASSERT_EQ(box->Model()->PathAt(row), dir.filePath(QStringLiteral("leerer Ordner/")));
+    ASSERT_EQ(box->Model()->PathAt(row), dir.filePath(u("leerer Ordner/")));
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualRect(box->Model()->index(row)).center());
-    EXPECT_EQ(form->Files()->Path(), dir.filePath(QStringLiteral("leerer Ordner/")));
-    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("0 Dateien"));
+    EXPECT_EQ(form->Files()->Path(), dir.filePath(u("leerer Ordner/")));
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), u("0 Dateien"));
     EXPECT_TRUE(form->InfoRows().isEmpty());
     // The start folder itself was opened before the window showed: not recorded.
     ASSERT_EQ(form->RecentFolders().Count(), 1);
-    EXPECT_EQ(form->RecentFolders().Item(1).FullPath,
-              dir.filePath(QStringLiteral("leerer Ordner/")));
+    EXPECT_EQ(form->RecentFolders().Item(1).FullPath, dir.filePath(u("leerer Ordner/")));
 }
 
 TEST_F(MainWindow, TheFolderMenuActsOnTheFolderItWasOpenedOn)
@@ -202,7 +196,7 @@ TEST_F(MainWindow, TheFolderMenuActsOnTheFolderItWasOpenedOn)
     auto form = Open();
     auto* box = Control<DirListBox>(*form, "DirBox");
     const int row = box->Model()->CurrentRow() + 2; // "unter"
-    const QString under = dir.filePath(QStringLiteral("unter/"));
+    const QString under = dir.filePath(u("unter/"));
     ASSERT_EQ(box->Model()->PathAt(row), under);
     const QPoint at = box->visualRect(box->Model()->index(row)).center();
     QTest::mousePress(box->viewport(), Qt::RightButton, {}, at);
@@ -218,41 +212,35 @@ TEST_F(MainWindow, TheFolderMenuActsOnTheFolderItWasOpenedOn)
     EXPECT_EQ(form->Files()->Path(), under);
 }
 
-TEST_F(MainWindow, MaskMenuFillsTheComboAndFiltersTheFiles)
+TEST_F(MainWindow, MaskMenuFillsTheComboAndAPatternChosenThereFilters)
 {
     auto form = Open();
     auto* combo = Control<QComboBox>(*form, "cmbMask");
     QAction* activeX = Entry(*form, "kMasks_List_3");
     ASSERT_NE(activeX, nullptr);
-    EXPECT_EQ(activeX->text(), QStringLiteral("ActiveX"));
+    EXPECT_EQ(activeX->text(), u("ActiveX"));
     activeX->trigger();
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items.append(combo->itemText(i));
-    EXPECT_EQ(items,
-              (QStringList{QStringLiteral("*.*"), QStringLiteral("*.dll"), QStringLiteral("*.ocx"),
-                           QStringLiteral("*.olb"), QStringLiteral("*.tlb"),
-                           QStringLiteral("*.dll;*.ocx;*.olb;*.tlb")}));
-    EXPECT_EQ(combo->currentText(), QStringLiteral("*.dll;*.ocx;*.olb;*.tlb"));
-    EXPECT_EQ(form->Files()->Names(), QStringList{QStringLiteral("prog.dll")});
+    EXPECT_EQ(items, (QStringList{u("*.*"), u("*.dll"), u("*.ocx"), u("*.olb"), u("*.tlb"),
+                                  u("*.dll;*.ocx;*.olb;*.tlb")}));
+    EXPECT_EQ(combo->currentText(), u("*.dll;*.ocx;*.olb;*.tlb"));
+    EXPECT_EQ(form->Files()->Names(), QStringList{u("prog.dll")});
 
-    Entry(*form, "kMasks_List_2")->trigger(); // "(Standard)"
-    EXPECT_EQ(combo->count(), 1);
-    EXPECT_EQ(combo->currentText(), QStringLiteral("*.*"));
-    EXPECT_EQ(form->Files()->ListCount(), 5);
-}
-
-TEST_F(MainWindow, APatternChosenFromTheListSelectsTheFileThePaneShows)
-{
-    auto form = Open();
-    Entry(*form, "kMasks_List_3")->trigger(); // ActiveX: "*.*", "*.dll", ...
-    auto* combo = Control<QComboBox>(*form, "cmbMask");
+    // A pattern chosen from the list selects the file the pane shows.
     combo->setCurrentIndex(0);
     Q_EMIT combo->activated(0);
     ASSERT_EQ(form->Files()->ListCount(), 5);
     EXPECT_EQ(form->SelectedCount(), 1);
     EXPECT_EQ(form->InfoPath(), form->CurrentFilePath());
-    EXPECT_EQ(form->InfoPath(), dir.filePath(QStringLiteral("bild.jpg")));
+    EXPECT_EQ(form->InfoPath(), dir.filePath(u("bild.jpg")));
+
+    activeX->trigger();
+    Entry(*form, "kMasks_List_2")->trigger(); // "(Standard)"
+    EXPECT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->currentText(), u("*.*"));
+    EXPECT_EQ(form->Files()->ListCount(), 5);
 }
 
 TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
@@ -262,27 +250,26 @@ TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
     auto* combo = Control<QComboBox>(*form, "cmbMask");
     auto* files = Control<QListView>(*form, "FileBox");
     combo->setFocus();
-    combo->setEditText(QStringLiteral("*.TXT"));
-    EXPECT_EQ(form->Files()->Names(),
-              (QStringList{QStringLiteral("leer.txt"), QStringLiteral("notiz.txt")}));
+    combo->setEditText(u("*.TXT"));
+    EXPECT_EQ(form->Files()->Names(), (QStringList{u("leer.txt"), u("notiz.txt")}));
     files->setFocus();
-    EXPECT_EQ(combo->findText(QStringLiteral("*.TXT")), 1) << "a new pattern joins the list";
+    EXPECT_EQ(combo->findText(u("*.TXT")), 1) << "a new pattern joins the list";
     combo->setFocus();
     combo->setEditText(QString());
     files->setFocus();
-    EXPECT_EQ(combo->currentText(), QStringLiteral("*.*"));
+    EXPECT_EQ(combo->currentText(), u("*.*"));
 
     combo->setEditText(QString());
     form->close();
-    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("StartupMask")), QStringLiteral("*.*"));
+    EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.*"));
 }
 
 TEST_F(MainWindow, CopyCommandsPutTheirTextsOnTheClipboard)
 {
     auto form = Open();
-    ClickFile(*form, QStringLiteral("notiz.txt"));
+    ClickFile(*form, u("notiz.txt"));
     Entry(*form, "kFileBox_CopyPath")->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), dir.filePath(QStringLiteral("notiz.txt")));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), dir.filePath(u("notiz.txt")));
     EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
     EXPECT_EQ(boxes.shown().last().style, 64);
 
@@ -290,21 +277,20 @@ TEST_F(MainWindow, CopyCommandsPutTheirTextsOnTheClipboard)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dir.path().chopped(1));
 
     Entry(*form, "kFileInfo_CopyAll")->trigger();
-    const QStringList lines = QGuiApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u("\r\n"));
     ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines[1],
-              QString(dir.filePath(QStringLiteral("notiz.txt")).size(), QLatin1Char('*')));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Typ           "))) << lines[2].toStdString();
-    EXPECT_EQ(lines[7], QStringLiteral("Schreibgesch. Nein"));
+    EXPECT_EQ(lines[1], QString(dir.filePath(u("notiz.txt")).size(), QLatin1Char('*')));
+    EXPECT_TRUE(lines[2].startsWith(u("Typ           "))) << lines[2].toStdString();
+    EXPECT_EQ(lines[7], u("Schreibgesch. Nein"));
 }
 
 TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
 {
-    ShellLauncher::setOpenerProgram(dir.filePath(QStringLiteral("kein-programm")));
-    AppSaveSetting(akOptions, QStringLiteral("Editor"), QStringLiteral("gibt-es-nicht %1"));
+    ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
+    AppSaveSetting(akOptions, u("Editor"), u("gibt-es-nicht %1"));
     auto form = Open();
-    form->SelectFiles(QStringLiteral("notiz.txt"), true);
-    const QString path = dir.filePath(QStringLiteral("notiz.txt"));
+    form->SelectFiles(u("notiz.txt"), true);
+    const QString path = dir.filePath(u("notiz.txt"));
     const struct {
         const char* entry;
         int advice;
@@ -317,8 +303,8 @@ TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
         EXPECT_EQ(boxes.shown().last().style, 48) << c.entry;
         EXPECT_EQ(boxes.lastText(),
                   cuAppError::MsgParse(MessageTable::text(Msg::CannotOpenFile), path,
-                                       ShellErrorText(ShellCode::NoAssociation) +
-                                           QStringLiteral("\r\n") + MessageTable::text(c.advice))
+                                       ShellErrorText(ShellCode::NoAssociation) + u("\r\n") +
+                                           MessageTable::text(c.advice))
                       .replace(QLatin1String("\r\n"), QLatin1String("\n")))
             << c.entry;
     }
@@ -328,43 +314,43 @@ TEST_F(MainWindow, ACommandThatFailsIsReportedWithItsNameAndTheWindowGoesOn)
 {
     auto form = Open();
     form->Commands().SetHandler({"kFileBox_Refresh"}, [](const CommandCall&) {
-        throw AppErrorRecord(53, QStringLiteral("FileBoxModel: Refresh"), QStringLiteral("Weg."));
+        throw AppErrorRecord(53, u("FileBoxModel: Refresh"), u("Weg."));
     });
     Entry(*form, "kFileBox_Refresh")->trigger();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.lastText(),
-              QStringLiteral("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
+              u("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
     Entry(*form, "kFileBox_CopyPath")->trigger();
     EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
 }
 
 TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
 {
-    dir.writeFile(QStringLiteral("gross.txt"), QByteArray(2097153, 'x'));
+    dir.writeFile(u("gross.txt"), QByteArray(2097153, 'x'));
     auto form = Open();
-    form->SelectFiles(QStringLiteral("gross.txt"), true);
+    form->SelectFiles(u("gross.txt"), true);
     boxes.queueAnswer(MsgResult::No);
     Entry(*form, "kFileBox_Run_Editor")->trigger();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.shown().last().style, 292);
-    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("Die Datei '%1' hat eine Größe von ")
-                                                .arg(dir.filePath(QStringLiteral("gross.txt")))));
-    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("\nTrotzdem im Editor öffnen?")));
+    EXPECT_TRUE(boxes.lastText().startsWith(
+        u("Die Datei '%1' hat eine Größe von ").arg(dir.filePath(u("gross.txt")))));
+    EXPECT_TRUE(boxes.lastText().endsWith(u("\nTrotzdem im Editor öffnen?")));
 }
 
 TEST_F(MainWindow, RefreshKeepsTheSelectionAndAnEmptyListOffersNoMenu)
 {
     auto form = Open();
-    form->SelectFiles(QStringLiteral("notiz.txt"), true);
-    ClickFile(*form, QStringLiteral("prog.dll"), Qt::ControlModifier);
-    dir.writeFile(QStringLiteral("neu.txt"));
-    QFile::remove(dir.filePath(QStringLiteral("prog.dll")));
+    form->SelectFiles(u("notiz.txt"), true);
+    ClickFile(*form, u("prog.dll"), Qt::ControlModifier);
+    dir.writeFile(u("neu.txt"));
+    QFile::remove(dir.filePath(u("prog.dll")));
     Entry(*form, "kFileBox_Refresh")->trigger();
     EXPECT_EQ(form->Files()->ListCount(), 5);
-    EXPECT_EQ(form->CurrentState().selected, QStringList{QStringLiteral("notiz.txt")});
-    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), QStringLiteral("5 Dateien"));
+    EXPECT_EQ(form->CurrentState().selected, QStringList{u("notiz.txt")});
+    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), u("5 Dateien"));
 
-    form->OpenFolder(dir.filePath(QStringLiteral("unter")));
+    form->OpenFolder(dir.filePath(u("unter")));
     QTest::keyClick(Control<QListView>(*form, "FileBox"), Qt::Key_Menu);
     EXPECT_FALSE(Control<QMenu>(*form, "kFileBox")->isVisible());
 }
@@ -373,28 +359,26 @@ TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
 {
     {
         auto form = Open();
-        Control<QComboBox>(*form, "cmbMask")->setEditText(QStringLiteral("*.txt"));
-        form->OpenFolder(dir.filePath(QStringLiteral("unter")));
+        Control<QComboBox>(*form, "cmbMask")->setEditText(u("*.txt"));
+        form->OpenFolder(dir.filePath(u("unter")));
         form->setGeometry(40, 50, 700, 500);
         form->close();
     }
-    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("StartupPath")),
-              dir.filePath(QStringLiteral("unter/")));
-    EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("StartupMask")), QStringLiteral("*.txt"));
-    EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Width")), QStringLiteral("10500"));
-    EXPECT_EQ(AppGetSetting(akMainWindow, QStringLiteral("Maximized")), QStringLiteral("0"));
+    EXPECT_EQ(AppGetSetting(akOptions, u("StartupPath")), dir.filePath(u("unter/")));
+    EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.txt"));
+    EXPECT_EQ(AppGetSetting(akMainWindow, u("Width")), u("10500"));
+    EXPECT_EQ(AppGetSetting(akMainWindow, u("Maximized")), u("0"));
     auto again = Open();
-    EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(),
-              dir.filePath(QStringLiteral("unter/")));
-    EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), QStringLiteral("*.txt"));
+    EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(), dir.filePath(u("unter/")));
+    EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), u("*.txt"));
     EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->count(), 2);
     EXPECT_EQ(again->geometry(), QRect(40, 50, 700, 500));
-    EXPECT_EQ(again->RecentFolders().Item(1).FullPath, dir.filePath(QStringLiteral("unter/")));
+    EXPECT_EQ(again->RecentFolders().Item(1).FullPath, dir.filePath(u("unter/")));
 }
 
 TEST_F(MainWindow, AStartFolderThatIsGoneFallsBackToHome)
 {
-    AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.filePath(QStringLiteral("weg/")));
+    AppSaveSetting(akOptions, u("StartupPath"), dir.filePath(u("weg/")));
     auto form = Open();
     EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(),
               AddTrailing(QDir::homePath(), QLatin1Char('/')));
@@ -404,13 +388,13 @@ TEST_F(MainWindow, AStartFolderThatIsGoneFallsBackToHome)
 TEST_F(MainWindow, ARecentFileSelectsItself)
 {
     auto form = Open();
-    form->RecentRegFiles().Add(dir.filePath(QStringLiteral("prog.dll")));
-    form->OpenFolder(dir.filePath(QStringLiteral("unter")));
+    form->RecentRegFiles().Add(dir.filePath(u("prog.dll")));
+    form->OpenFolder(dir.filePath(u("unter")));
     Entry(*form, "mFile_Last_Reg_List_1")->trigger();
     EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
-    EXPECT_EQ(Control<QComboBox>(*form, "cmbMask")->currentText(), QStringLiteral("*.dll"));
+    EXPECT_EQ(Control<QComboBox>(*form, "cmbMask")->currentText(), u("*.dll"));
     EXPECT_EQ(form->SelectedCount(), 1);
-    EXPECT_EQ(form->CurrentFilePath(), dir.filePath(QStringLiteral("prog.dll")));
+    EXPECT_EQ(form->CurrentFilePath(), dir.filePath(u("prog.dll")));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -452,9 +436,9 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
     });
     boxes.queueAnswer(MsgResult::Yes);
     Entry(*form, "kMasks_List_0")->trigger();
-    EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), QStringLiteral("Microsoft Access"));
-    EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("kMasks_List_4")), nullptr);
-    EXPECT_EQ(StoredValueNames(akPatterns), QStringList{QStringLiteral("Microsoft Access")});
+    EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), u("Microsoft Access"));
+    EXPECT_EQ(form->findChild<QAction*>(u("kMasks_List_4")), nullptr);
+    EXPECT_EQ(StoredValueNames(akPatterns), QStringList{u("Microsoft Access")});
 }
 
 TEST_F(MainWindow, TheBarsOfferNoMenuThatWouldHideTheToolBar)
@@ -472,10 +456,10 @@ TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)
 {
     auto form = Open();
     auto* drives = Control<QComboBox>(*form, "DriveBox");
-    drives->addItem(QStringLiteral("/nicht/bereit/"), QStringLiteral("/nicht/bereit/"));
+    drives->addItem(u("/nicht/bereit/"), u("/nicht/bereit/"));
     Q_EMIT drives->activated(drives->count() - 1);
     EXPECT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.shown().last().title.contains(QStringLiteral("<Fehler Nr. 68>")));
+    EXPECT_TRUE(boxes.shown().last().title.contains(u("<Fehler Nr. 68>")));
     EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
     EXPECT_EQ(form->Files()->ListCount(), 5);
     EXPECT_FALSE(drives->currentData().toString().isEmpty());
@@ -493,7 +477,7 @@ TEST_F(MainWindow, AltROpensTheCalculatorAndTheAboutWindowShowsTheVersion)
     // An access key clicks its button the way a mouse would, a moment later.
     QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 5000));
-    EXPECT_EQ(opened, QStringLiteral("frmCalculator"));
+    EXPECT_EQ(opened, u("frmCalculator"));
 
     QStringList shown;
     WhenModal<frmAbout>([&shown](frmAbout* about) {
@@ -503,7 +487,7 @@ TEST_F(MainWindow, AltROpensTheCalculatorAndTheAboutWindowShowsTheVersion)
     });
     Entry(*form, "mHelp_Info")->trigger();
     ASSERT_EQ(shown.size(), 4);
-    EXPECT_EQ(shown[0], QStringLiteral("Version ") + ProgramVersion());
+    EXPECT_EQ(shown[0], u("Version ") + ProgramVersion());
     EXPECT_TRUE(shown[1].contains(kQuexelMailAddress));
     EXPECT_TRUE(shown[2].contains(QString::fromLatin1(qVersion())));
     EXPECT_TRUE(shown[3].contains(SettingsDatabase::configuredFilePath()));

@@ -4,6 +4,7 @@
 #include "core/AppGlobals.h"
 #include "core/cuAppError.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include "support/TestLocale.h"
 
@@ -24,66 +25,61 @@ bool showActive(QWidget& w)
 }
 } // namespace
 
-TEST(TimeCalcWindow, TypingEnterAndPlusAddTimes)
+TEST(TimeCalcWindow, TypingEnterAndPlusAddTimesAndAnOverflowKeepsTheSum)
 {
     ScriptedMessageBox boxes;
     frmTimeCalc w;
     ASSERT_TRUE(showActive(w));
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(w.Text2->text(), u("00:00:00"));
     EXPECT_TRUE(w.Text2->isReadOnly());
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[0]);
 
     // Typing replaces the selected "0"; letters never reach the field; Enter moves on.
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[0]->hasSelectedText(); }));
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1x"));
+    QTest::keyClicks(QApplication::focusWidget(), u("1x"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[1]);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[1]->hasSelectedText(); }));
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3a0"));
+    QTest::keyClicks(QApplication::focusWidget(), u("3a0"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[2]);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), w.cmdSum);
-    EXPECT_EQ(w.txtIn[0]->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("30"));
+    EXPECT_EQ(w.txtIn[0]->text(), u("1"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("30"));
 
     QTest::keyClick(w.cmdSum, Qt::Key_Return);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("01:30:00"));
+    EXPECT_EQ(w.Text2->text(), u("01:30:00"));
     EXPECT_EQ(QApplication::focusWidget(), w.txtIn[0]);
-    EXPECT_EQ(w.txtIn[0]->selectedText(), QStringLiteral("1"));
+    EXPECT_EQ(w.txtIn[0]->selectedText(), u("1"));
 
     // "+" typed in a field adds and does not appear in it.
     QTest::keyClick(w.txtIn[1], Qt::Key_Plus);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("03:00:00"));
-    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("30"));
+    EXPECT_EQ(w.Text2->text(), u("03:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("30"));
 
     // An emptied field gets its "0" back when it is left.
     w.txtIn[2]->setFocus();
     w.txtIn[2]->clear();
     w.txtIn[0]->setFocus();
-    EXPECT_EQ(w.txtIn[2]->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.txtIn[2]->text(), u("0"));
 
     QTest::mouseClick(w.cmdReset, Qt::LeftButton);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("00:00:00"));
-    EXPECT_EQ(w.txtIn[1]->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.Text2->text(), u("00:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("0"));
     EXPECT_EQ(boxes.count(), 0);
-}
 
-TEST(TimeCalcWindow, OverflowKeepsTheSum)
-{
-    ScriptedMessageBox boxes;
-    frmTimeCalc w;
-    w.show();
-    w.txtIn[0]->setText(QStringLiteral("25"));
+    // An overflow is told and keeps the sum.
+    w.txtIn[0]->setText(u("25"));
     QTest::mouseClick(w.cmdSum, Qt::LeftButton);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("25:00:00"));
-    w.txtIn[0]->setText(QStringLiteral("596524"));
+    EXPECT_EQ(w.Text2->text(), u("25:00:00"));
+    w.txtIn[0]->setText(u("596524"));
     QTest::mouseClick(w.cmdSum, Qt::LeftButton);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Überlauf."));
+    EXPECT_EQ(boxes.lastText(), u("Überlauf."));
     EXPECT_EQ(boxes.shown()[0].style, 16);
     EXPECT_EQ(boxes.shown()[0].title, AppErr().AppName);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("25:00:00"));
+    EXPECT_EQ(w.Text2->text(), u("25:00:00"));
     EXPECT_EQ(w.Sum().TotalSeconds(), 25 * 3600);
 }
 
@@ -95,23 +91,23 @@ TEST(InterestCalcWindow, BerechnenFillsTheOutputs)
     w.show();
     EXPECT_TRUE(w.Text4->text().isEmpty());
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    EXPECT_EQ(w.Text4->text(), QStringLiteral("562,60"));
-    EXPECT_EQ(w.Text5->text(), QStringLiteral("27.004,85"));
+    EXPECT_EQ(w.Text4->text(), u("562,60"));
+    EXPECT_EQ(w.Text5->text(), u("27.004,85"));
     EXPECT_TRUE(w.Text4->isReadOnly());
     EXPECT_TRUE(w.Text5->isReadOnly());
 
     // Letters fail through the error box and leave the outputs.
-    w.Text2->setText(QStringLiteral("vier"));
+    w.Text2->setText(u("vier"));
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.shown()[0].style, 16);
-    EXPECT_TRUE(boxes.lastText().endsWith(QStringLiteral("Typen unverträglich.")));
-    EXPECT_EQ(w.Text4->text(), QStringLiteral("562,60"));
+    EXPECT_TRUE(boxes.lastText().endsWith(u("Typen unverträglich.")));
+    EXPECT_EQ(w.Text4->text(), u("562,60"));
 
     // Enter in a field calculates.
-    w.Text2->setText(QStringLiteral("0"));
-    w.Text1->setText(QStringLiteral("4800"));
+    w.Text2->setText(u("0"));
+    w.Text1->setText(u("4800"));
     QTest::keyClick(w.Text3, Qt::Key_Return);
-    EXPECT_EQ(w.Text4->text(), QStringLiteral("100,00"));
-    EXPECT_EQ(w.Text5->text(), QStringLiteral("4.800,00"));
+    EXPECT_EQ(w.Text4->text(), u("100,00"));
+    EXPECT_EQ(w.Text5->text(), u("4.800,00"));
 }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tolvane-cli as scripts use it: its switches, several files in one run,
-// special files, full disks and standard output.
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/Version.h"

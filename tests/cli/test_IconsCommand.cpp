@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs the built tolvane-cli as a user would.
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -8,6 +7,7 @@
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
 #include <QImage>
@@ -17,7 +17,7 @@
 namespace {
 CliResult cli(const QStringList& args)
 {
-    return runCli(QStringList{QStringLiteral("icons")} + args);
+    return runCli(QStringList{u("icons")} + args);
 }
 
 QString twoIconLibrary(const TempDir& dir)
@@ -33,7 +33,7 @@ QString twoIconLibrary(const TempDir& dir)
     QImage tall(194, 313, QImage::Format_ARGB32);
     tall.fill(qRgb(0, 90, 0));
     IconFixtures::addGroup(w, 3, 21, {IconFixtures::entry(tall, 32)});
-    return dir.writeFile(QStringLiteral("zwei.dll"), w.build());
+    return dir.writeFile(u("zwei.dll"), w.build());
 }
 
 } // namespace
@@ -52,28 +52,22 @@ TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)
 {
     TempDir dir;
     const QString lib = twoIconLibrary(dir);
-    const QString out = dir.filePath(QStringLiteral("ausgabe"));
-    ASSERT_EQ(cli({lib, QStringLiteral("--save"), out}).code, 0);
-    const auto group = IcoFile::read(TempDir::contents(out + QStringLiteral("/zwei_0001.ico")));
+    const QString out = dir.filePath(u("ausgabe"));
+    ASSERT_EQ(cli({lib, u("--save"), out}).code, 0);
+    const auto group = IcoFile::read(TempDir::contents(out + u("/zwei_0001.ico")));
     ASSERT_TRUE(group);
     ASSERT_EQ(group->images().size(), 1);
     EXPECT_EQ(group->pick(32).pixel(16, 16), qRgb(0, 200, 0));
-    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/zwei_0002.ico")));
+    EXPECT_TRUE(QFile::exists(out + u("/zwei_0002.ico")));
 
-    ASSERT_EQ(cli({lib, QStringLiteral("--size"), QStringLiteral("16"), QStringLiteral("--format"),
-                   QStringLiteral("png"), QStringLiteral("--save"), out})
-                  .code,
-              0);
-    const QImage png(out + QStringLiteral("/zwei_0001.png"));
+    ASSERT_EQ(cli({lib, u("--size"), u("16"), u("--format"), u("png"), u("--save"), out}).code, 0);
+    const QImage png(out + u("/zwei_0001.png"));
     ASSERT_EQ(png.size(), QSize(16, 16));
     EXPECT_EQ(png.pixel(8, 8), qRgb(200, 0, 0));
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0);
 
-    ASSERT_EQ(
-        cli({lib, QStringLiteral("--format"), QStringLiteral("bmp"), QStringLiteral("--save"), out})
-            .code,
-        0);
-    const QImage bmp(out + QStringLiteral("/zwei_0001.bmp"));
+    ASSERT_EQ(cli({lib, u("--format"), u("bmp"), u("--save"), out}).code, 0);
+    const QImage bmp(out + u("/zwei_0001.bmp"));
     ASSERT_EQ(bmp.size(), QSize(32, 32));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255)); // white behind the transparent pixel
 }
@@ -82,23 +76,21 @@ TEST(IconsCommand, NeverOverwritesAndReportsFailures)
 {
     TempDir dir;
     const QString lib = twoIconLibrary(dir);
-    const QString existing = dir.writeFile(QStringLiteral("out/zwei_0001.ico"), QByteArray("alt"));
-    CliResult run = cli({lib, QStringLiteral("--save"), dir.filePath(QStringLiteral("out"))});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(
-        run.err.trimmed(),
-        AppErr().MsgLoad(Msg::TargetExists, dir.filePath(QStringLiteral("out/zwei_0001.ico"))));
-    EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/zwei_0002.ico"))));
-
-    run = cli({dir.filePath(QStringLiteral("fehlt.dll"))});
+    const QString existing = dir.writeFile(u("out/zwei_0001.ico"), QByteArray("alt"));
+    CliResult run = cli({lib, u("--save"), dir.filePath(u("out"))});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err.trimmed(),
-              AppErr().MsgLoad(Msg::FileMissing, dir.filePath(QStringLiteral("fehlt.dll"))));
-    run = cli({dir.writeFile(QStringLiteral("leer.dll"), QByteArray(500, 'x'))});
+              AppErr().MsgLoad(Msg::TargetExists, dir.filePath(u("out/zwei_0001.ico"))));
+    EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u("out/zwei_0002.ico"))));
+
+    run = cli({dir.filePath(u("fehlt.dll"))});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Keine Icons")));
-    EXPECT_EQ(cli({lib, QStringLiteral("--size"), QStringLiteral("24")}).code, 2);
-    EXPECT_EQ(cli({lib, QStringLiteral("--format"), QStringLiteral("gif")}).code, 2);
+    EXPECT_EQ(run.err.trimmed(), AppErr().MsgLoad(Msg::FileMissing, dir.filePath(u("fehlt.dll"))));
+    run = cli({dir.writeFile(u("leer.dll"), QByteArray(500, 'x'))});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(u("Keine Icons")));
+    EXPECT_EQ(cli({lib, u("--size"), u("24")}).code, 2);
+    EXPECT_EQ(cli({lib, u("--format"), u("gif")}).code, 2);
     EXPECT_EQ(cli({}).code, 2);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DocFixtures.h"
+#include "support/TestText.h"
 
 #include "cli/InfoCommand.h"
 #include "core/AppGlobals.h"
@@ -33,32 +34,30 @@ protected:
 TEST_F(InfoCommand, PlainFileGivesTheNineRows)
 {
     const QDateTime modified(QDate(2021, 3, 9), QTime(8, 7, 6));
-    const QString path =
-        dir.writeFile(QStringLiteral(".notiz.txt"), QByteArray(1536, 'a'), modified);
+    const QString path = dir.writeFile(u(".notiz.txt"), QByteArray(1536, 'a'), modified);
     const QList<FileInfoRow> rows = InfoRows(path);
     ASSERT_EQ(labels(rows), FileLabels);
-    EXPECT_EQ(rows[1].value, QStringLiteral("1,50KB (1.536 bytes)"));
-    EXPECT_EQ(rows[3].value, QStringLiteral("09.03.21 08:07:06"));
-    EXPECT_EQ(rows[5].value, QStringLiteral("Nein"));
-    EXPECT_EQ(rows[7].value, QStringLiteral("Ja")) << "a dot-file is hidden";
-    EXPECT_TRUE(InfoRows(dir.filePath(QStringLiteral("fehlt"))).isEmpty());
+    EXPECT_EQ(rows[1].value, u("1,50KB (1.536 bytes)"));
+    EXPECT_EQ(rows[3].value, u("09.03.21 08:07:06"));
+    EXPECT_EQ(rows[5].value, u("Nein"));
+    EXPECT_EQ(rows[7].value, u("Ja")) << "a dot-file is hidden";
+    EXPECT_TRUE(InfoRows(dir.filePath(u("fehlt"))).isEmpty());
 }
 
 TEST_F(InfoCommand, DocumentPropertiesFollowWithTheirGermanNames)
 {
     const QByteArray meta =
         "<d><m><title>Plan</title><initial-creator>Eva</initial-creator></m></d>";
-    const QString path =
-        dir.writeFile(QStringLiteral("plan.odt"), Fixture::zipFile({{"meta.xml", meta}}));
+    const QString path = dir.writeFile(u("plan.odt"), Fixture::zipFile({{"meta.xml", meta}}));
     const QList<FileInfoRow> rows = InfoRows(path);
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[9].label, QString(15, QLatin1Char('-')));
     EXPECT_EQ(rows[9].value, QString(25, QLatin1Char('-')));
-    EXPECT_EQ(rows[10].label, QStringLiteral("Autor"));
-    EXPECT_EQ(rows[10].value, QStringLiteral("Eva"));
-    EXPECT_EQ(rows[11].label, QStringLiteral("Titel"));
+    EXPECT_EQ(rows[10].label, u("Autor"));
+    EXPECT_EQ(rows[10].value, u("Eva"));
+    EXPECT_EQ(rows[11].label, u("Titel"));
     // Nothing readable: no separator either.
-    const QString empty = dir.writeFile(QStringLiteral("leer.docx"), "kein zip");
+    const QString empty = dir.writeFile(u("leer.docx"), "kein zip");
     EXPECT_EQ(labels(InfoRows(empty)), FileLabels);
 }
 
@@ -68,46 +67,42 @@ TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
     fixed.fileMS = 0x00020003;
     fixed.fileLS = 0x00040005;
     const VersionNode root = VersionNode::root(
-        fixed,
-        {VersionNode::strings(QStringLiteral("040704B0"),
-                              {{QStringLiteral("CompanyName"), QStringLiteral("Beispiel GmbH")},
-                               {QStringLiteral("FileDescription"), QStringLiteral("Prüfprogramm")},
-                               {QStringLiteral("Comments"), QStringLiteral("Nur zum Testen")}}),
-         VersionNode::translations({{0x0407, 0x04B0}})});
+        fixed, {VersionNode::strings(u("040704B0"), {{u("CompanyName"), u("Beispiel GmbH")},
+                                                     {u("FileDescription"), u("Prüfprogramm")},
+                                                     {u("Comments"), u("Nur zum Testen")}}),
+                VersionNode::translations({{0x0407, 0x04B0}})});
     PeWriter pe;
     pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
-    const QList<FileInfoRow> rows =
-        InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
+    const QList<FileInfoRow> rows = InfoRows(dir.writeFile(u("pruef.exe"), pe.build()));
     ASSERT_EQ(rows.size(), 20);
     EXPECT_EQ(labels(rows).mid(9),
               (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",
                            "Firmenname", "Int. Name", "Sprache", "Marken", "Originalname",
                            "Produktname", "Kommentare"}));
-    EXPECT_EQ(rows[10].value, QStringLiteral("2.03.0405"));
-    EXPECT_EQ(rows[11].value, QStringLiteral("Prüfprogramm"));
-    EXPECT_EQ(rows[13].value, QStringLiteral("Beispiel GmbH"));
-    EXPECT_EQ(rows[15].value, QStringLiteral("Deutsch (Deutschland)"));
-    EXPECT_EQ(rows[19].value, QStringLiteral("Nur zum Testen"));
+    EXPECT_EQ(rows[10].value, u("2.03.0405"));
+    EXPECT_EQ(rows[11].value, u("Prüfprogramm"));
+    EXPECT_EQ(rows[13].value, u("Beispiel GmbH"));
+    EXPECT_EQ(rows[15].value, u("Deutsch (Deutschland)"));
+    EXPECT_EQ(rows[19].value, u("Nur zum Testen"));
     // A program without a version resource shows the file rows alone.
     PeWriter bare;
-    EXPECT_EQ(labels(InfoRows(dir.writeFile(QStringLiteral("ohne.exe"), bare.build()))),
-              FileLabels);
+    EXPECT_EQ(labels(InfoRows(dir.writeFile(u("ohne.exe"), bare.build()))), FileLabels);
 }
 
 TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
 {
-    const QString path = dir.writeFile(QStringLiteral("daten.bin"), "xyz");
-    const CliResult info = runCli({QStringLiteral("info"), path});
+    const QString path = dir.writeFile(u("daten.bin"), "xyz");
+    const CliResult info = runCli({u("info"), path});
     EXPECT_EQ(info.code, 0) << info.err.toStdString();
     const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 9);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Größe\t3 bytes")));
+    EXPECT_TRUE(lines[1].startsWith(u("Größe\t3 bytes")));
 
-    const QString gone = dir.filePath(QStringLiteral("weg"));
-    const CliResult missing = runCli({QStringLiteral("info"), gone});
+    const QString gone = dir.filePath(u("weg"));
+    const CliResult missing = runCli({u("info"), gone});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_EQ(missing.err.trimmed(), AppErr().MsgLoad(Msg::FileMissing, gone));
 
-    EXPECT_EQ(runCli({QStringLiteral("info")}).code, 2);
+    EXPECT_EQ(runCli({u("info")}).code, 2);
 }

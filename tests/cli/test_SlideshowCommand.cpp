@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `tolvane-cli slideshow`: what "/Slideshow PATH" would show, for folders
-// and command files.
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
@@ -21,15 +19,15 @@ protected:
         // Only names count here: nothing is decoded.
         for (const char* name : {"bilder/b.jpg", "bilder/A.bmp", "bilder/c.JPG"})
             dir.writeFile(QLatin1String(name), "Bild");
-        dir.writeFile(QStringLiteral("bilder/notiz.txt"), "kein Bild");
-        dir.writeFile(QStringLiteral("leer/notiz.txt"), "kein Bild");
+        dir.writeFile(u("bilder/notiz.txt"), "kein Bild");
+        dir.writeFile(u("leer/notiz.txt"), "kein Bild");
     }
 
     // Runs the command from `folder`, as a user's shell would.
     CliResult Run(const QString& path, const QString& folder)
     {
         const QByteArray where = QFile::encodeName(folder);
-        return runCli({QStringLiteral("slideshow"), path}, [where] {
+        return runCli({u("slideshow"), path}, [where] {
             if (::chdir(where.constData()) != 0)
                 ::_exit(99);
         });
@@ -38,11 +36,10 @@ protected:
     QString Shown(const char* interval, const char* colour, const char* maximised) const
     {
         QString text =
-            QStringLiteral("Intervall\t%1\nHintergrund\t%2\nMaximiert\t%3\n")
+            u("Intervall\t%1\nHintergrund\t%2\nMaximiert\t%3\n")
                 .arg(QLatin1String(interval), QLatin1String(colour), QString::fromUtf8(maximised));
         for (const char* name : {"A.bmp", "b.jpg", "c.JPG"})
-            text +=
-                dir.path() + QStringLiteral("bilder/") + QLatin1String(name) + QLatin1Char('\n');
+            text += dir.path() + u("bilder/") + QLatin1String(name) + QLatin1Char('\n');
         return text;
     }
 
@@ -79,21 +76,18 @@ TEST_F(SlideshowCommand, CommandFilesGiveTheirOptionsAndFolders)
          {}},
         {"[Options]\nBackColor=Rot\n[Folders]\nx=bilder", Shown("5000", "0", "Nein"), {}},
         {"[Folders]\n1=fehlt\n2=" + QByteArray(root.toUtf8()) + "bilder\n",
-         Shown("5000", "0", "Nein"),
-         Message(Msg::SlideshowFolderMissing, root + QStringLiteral("fehlt/"))},
+         Shown("5000", "0", "Nein"), Message(Msg::SlideshowFolderMissing, root + u("fehlt/"))},
         {"[Options]\nInterval=abc\n[Folders]\n1=bilder",
          {},
-         Message(Msg::SlideshowBadNumber, QStringLiteral("Interval"), QStringLiteral("abc"))},
-        {"[Folders]\n1=leer\n",
-         {},
-         Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
-        {"bilder\n", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
-        {"", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("show.ini"))},
+         Message(Msg::SlideshowBadNumber, u("Interval"), u("abc"))},
+        {"[Folders]\n1=leer\n", {}, Message(Msg::NoMatchingFiles, root + u("show.ini"))},
+        {"bilder\n", {}, Message(Msg::NoMatchingFiles, root + u("show.ini"))},
+        {"", {}, Message(Msg::NoMatchingFiles, root + u("show.ini"))},
     };
     for (const auto& c : cases) {
-        dir.writeFile(QStringLiteral("show.ini"), c.ini);
+        dir.writeFile(u("show.ini"), c.ini);
         // Folders in a command file count from the file's folder, wherever it runs.
-        const CliResult result = Run(dir.filePath(QStringLiteral("show.ini")), QStringLiteral("/"));
+        const CliResult result = Run(dir.filePath(u("show.ini")), u("/"));
         EXPECT_EQ(result.out, c.out) << c.ini.constData();
         EXPECT_EQ(result.err, c.err) << c.ini.constData();
         EXPECT_EQ(result.code, c.out.isEmpty() ? 1 : 0) << c.ini.constData();
@@ -110,11 +104,9 @@ TEST_F(SlideshowCommand, FoldersAndPathsAreTakenFromTheCurrentFolder)
     } cases[] = {
         {"bilder", Shown("5000", "0", "Nein"), {}},
         {"./bilder/", Shown("5000", "0", "Nein"), {}},
-        {"leer", {}, Message(Msg::NoMatchingFiles, root + QStringLiteral("leer/"))},
-        {"bilder.txt",
-         {},
-         Message(Msg::SlideshowFolderMissing, root + QStringLiteral("bilder.txt"))},
-        {"fehlt.INI", {}, Message(Msg::FileMissing, root + QStringLiteral("fehlt.INI"))},
+        {"leer", {}, Message(Msg::NoMatchingFiles, root + u("leer/"))},
+        {"bilder.txt", {}, Message(Msg::SlideshowFolderMissing, root + u("bilder.txt"))},
+        {"fehlt.INI", {}, Message(Msg::FileMissing, root + u("fehlt.INI"))},
     };
     for (const auto& c : cases) {
         const CliResult result = Run(QLatin1String(c.path), root);

@@ -2,6 +2,7 @@
 #include "CnfTesting.h"
 #include "cnf/CNFSeal.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
 
@@ -9,7 +10,7 @@ TEST(CNFSeal, CheckTextIsSixtySixKeysOfAGermanKeyboard)
 {
     const QString check = QString::fromUtf8(CNFSeal::CheckText());
     EXPECT_EQ(check.size(), 66);
-    const QString keys = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzöä");
+    const QString keys = u("0123456789abcdefghijklmnopqrstuvwxyzöä");
     for (QChar c : keys) {
         EXPECT_TRUE(check.contains(c)) << int(c.unicode());
         EXPECT_TRUE(check.contains(c.toUpper())) << int(c.unicode());
@@ -66,43 +67,40 @@ TEST(CNFSeal, DocumentMessages)
 {
     TempDir dir;
     CNFFile writer;
-    writer.Header = QStringLiteral("Kopf mit  Blanks ");
-    writer.Sections()
-        .Add(QStringLiteral("S"))
-        .Keys()
-        .Add(QStringLiteral("k"), QStringLiteral("a  b"));
-    writer.CrypPassword = QStringLiteral("Geheim");
-    writer.Filename = dir.filePath(QStringLiteral("s.cnf"));
+    writer.Header = u("Kopf mit  Blanks ");
+    writer.Sections().Add(u("S")).Keys().Add(u("k"), u("a  b"));
+    writer.CrypPassword = u("Geheim");
+    writer.Filename = dir.filePath(u("s.cnf"));
     writer.FileWrite();
 
     CNFFile reader;
-    reader.CrypPassword = QStringLiteral("geheim");
+    reader.CrypPassword = u("geheim");
     AppErrorRecord e = Raised([&] { reader.FileRead(writer.Filename); });
     EXPECT_EQ(e.Number, CnfError(CNFMessages::ChecksumMismatch));
-    EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Checksummenprüffehler.")));
-    EXPECT_EQ(e.Source, QStringLiteral("CNFFile: X_FileRead | CNFFile: FileRead"));
+    EXPECT_TRUE(e.Description.startsWith(u("Checksummenprüffehler.")));
+    EXPECT_EQ(e.Source, u("CNFFile: X_FileRead | CNFFile: FileRead"));
 
     reader.CrypPassword.clear();
     e = Raised([&] { reader.FileRead(writer.Filename); });
     EXPECT_EQ(e.Number, CnfError(CNFMessages::SealedWithoutPassword));
     EXPECT_EQ(e.Description,
-              QStringLiteral("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
+              u("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
 
-    reader.CrypPassword = QStringLiteral("Geheim");
+    reader.CrypPassword = u("Geheim");
     CNFSections& sections = reader.FileRead(writer.Filename);
-    EXPECT_EQ(reader.Header, QStringLiteral("Kopf mit  Blanks"));
-    EXPECT_EQ(sections.Item(1).Keys().Item(u"k").Value(), QStringLiteral("a  b"));
+    EXPECT_EQ(reader.Header, u("Kopf mit  Blanks"));
+    EXPECT_EQ(sections.Item(1).Keys().Item(u"k").Value(), u("a  b"));
 
     e = Raised([&] { reader.BufferRead(QByteArray("[S]\r\nk=v")); });
     EXPECT_EQ(e.Number, CnfError(CNFMessages::NotSealed));
-    EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Die Datei ist fehlerhaft")));
+    EXPECT_TRUE(e.Description.startsWith(u("Die Datei ist fehlerhaft")));
 
     // A text handed over as characters, one per byte of the sealed form.
     QFile file(writer.Filename);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(reader.BufferRead(QString::fromLatin1(file.readAll())).Count(), 1);
     reader.CrypPassword.clear();
-    EXPECT_EQ(Raised([&] { reader.BufferRead(QStringLiteral("****QxCnF****")); }).Number,
+    EXPECT_EQ(Raised([&] { reader.BufferRead(u("****QxCnF****")); }).Number,
               CnfError(CNFMessages::SealedWithoutPassword));
 }
 
@@ -112,14 +110,14 @@ TEST(CNFSeal, SealingRefusesAPasswordLongerThanCanBeChecked)
 {
     TempDir dir;
     CNFFile doc;
-    doc.Sections().Add(QStringLiteral("S"));
-    doc.Filename = dir.filePath(QStringLiteral("s.cnf"));
+    doc.Sections().Add(u("S"));
+    doc.Filename = dir.filePath(u("s.cnf"));
     for (const QString& password :
          {QString(67, QLatin1Char('k')), QString(34, QChar(u'ä')), QString(23, QChar(u'€'))}) {
         doc.CrypPassword = password;
         const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
         EXPECT_EQ(e.Number, CnfError(CNFMessages::PasswordTooLong));
-        EXPECT_TRUE(e.Description.startsWith(QStringLiteral("Das Kennwort ist zu lang")));
+        EXPECT_TRUE(e.Description.startsWith(u("Das Kennwort ist zu lang")));
         EXPECT_FALSE(QFile::exists(doc.Filename));
     }
     doc.CrypPassword = QString(66, QLatin1Char('k'));

@@ -3,6 +3,7 @@
 #include "core/FolderListing.h"
 #include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
 
@@ -53,24 +54,19 @@ TEST(FolderListing, SortsByNameIgnoringCaseThenExactAndSkipsDotFilesAndFolders)
     TempDir dir;
     for (const char* name : {"b.txt", "B.txt", "a.TXT", "c.jpg", ".hidden.txt"})
         dir.writeFile(QLatin1String(name), "x");
-    dir.makeDir(QStringLiteral("sub.txt"));
-    dir.makeDir(QStringLiteral(".git"));
-    QFile::link(dir.filePath(QStringLiteral("c.jpg")), dir.filePath(QStringLiteral("link.jpg")));
-    QFile::link(dir.filePath(QStringLiteral("nowhere")),
-                dir.filePath(QStringLiteral("broken.jpg")));
+    dir.makeDir(u("sub.txt"));
+    dir.makeDir(u(".git"));
+    QFile::link(dir.filePath(u("c.jpg")), dir.filePath(u("link.jpg")));
+    QFile::link(dir.filePath(u("nowhere")), dir.filePath(u("broken.jpg")));
 
-    EXPECT_EQ(
-        FolderListing::Files(dir.path(), FilePattern(QStringLiteral("*.*"))),
-        (QStringList{QStringLiteral("a.TXT"), QStringLiteral("B.txt"), QStringLiteral("b.txt"),
-                     QStringLiteral("c.jpg"), QStringLiteral("link.jpg")}));
-    EXPECT_EQ(
-        FolderListing::Files(dir.path(), FilePattern(QStringLiteral("*.txt"))),
-        (QStringList{QStringLiteral("a.TXT"), QStringLiteral("B.txt"), QStringLiteral("b.txt")}));
-    EXPECT_EQ(FolderListing::Folders(dir.path()), QStringList{QStringLiteral("sub.txt")});
-    EXPECT_TRUE(FolderListing::HasFile(dir.path(), FilePattern(QStringLiteral("*.jpg"))));
-    EXPECT_FALSE(FolderListing::HasFile(dir.path(), FilePattern(QStringLiteral("*.png"))));
-    EXPECT_TRUE(
-        FolderListing::Files(dir.filePath(QStringLiteral("missing/")), FilePattern()).isEmpty());
+    EXPECT_EQ(FolderListing::Files(dir.path(), FilePattern(u("*.*"))),
+              (QStringList{u("a.TXT"), u("B.txt"), u("b.txt"), u("c.jpg"), u("link.jpg")}));
+    EXPECT_EQ(FolderListing::Files(dir.path(), FilePattern(u("*.txt"))),
+              (QStringList{u("a.TXT"), u("B.txt"), u("b.txt")}));
+    EXPECT_EQ(FolderListing::Folders(dir.path()), QStringList{u("sub.txt")});
+    EXPECT_TRUE(FolderListing::HasFile(dir.path(), FilePattern(u("*.jpg"))));
+    EXPECT_FALSE(FolderListing::HasFile(dir.path(), FilePattern(u("*.png"))));
+    EXPECT_TRUE(FolderListing::Files(dir.filePath(u("missing/")), FilePattern()).isEmpty());
 }
 
 // A Latin-1 name from an old archive: listed with its bytes, opened by them.
@@ -84,17 +80,17 @@ TEST(FolderListing, KeepsNameBytesThatAreNotUtf8)
         ASSERT_EQ(::write(fd, "Inhalt", 6), 6);
         ::close(fd);
     }
-    dir.writeFile(QStringLiteral("café.txt"), "utf8");
+    dir.writeFile(u("café.txt"), "utf8");
 
     const QList<FolderListing::Entry> entries =
-        FolderListing::FileEntries(dir.path(), FilePattern(QStringLiteral("caf*.txt")));
+        FolderListing::FileEntries(dir.path(), FilePattern(u("caf*.txt")));
     ASSERT_EQ(entries.size(), 2);
     const auto latin =
         std::find_if(entries.begin(), entries.end(), [](const auto& e) { return !e.validUtf8; });
     ASSERT_NE(latin, entries.end());
     EXPECT_EQ(latin->bytes, QByteArray("caf\xe9.txt"));
     EXPECT_EQ(EncodeFileName(latin->name), latin->bytes);
-    EXPECT_EQ(DisplayFileName(latin->name), QStringLiteral("caf\uFFFD.txt"));
+    EXPECT_EQ(DisplayFileName(latin->name), u("caf\uFFFD.txt"));
 
     QFile file;
     ASSERT_TRUE(OpenFileByName(file, dir.path() + latin->name, QIODevice::ReadOnly));

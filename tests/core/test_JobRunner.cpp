@@ -6,6 +6,7 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -38,7 +39,7 @@ public:
 void workUntilCancelled(JobContext& context, std::atomic<bool>* ended = nullptr)
 {
     for (qint64 step = 0; !context.cancelled(); ++step) {
-        context.progress(step, 0, QStringLiteral("Schritt %1").arg(step));
+        context.progress(step, 0, u("Schritt %1").arg(step));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (ended)
@@ -89,8 +90,8 @@ TEST(JobRunner, AbbrechenAndEscapeStopTheJobWhileTheWindowKeepsRunning)
         sinceTick.start();
         tool.runner->start([](JobContext& context) { workUntilCancelled(context); });
         EXPECT_TRUE(tool.bar->isVisible()) << c.name;
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return tool.bar->lblStatus->text().startsWith(QStringLiteral("Schritt ")); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return tool.bar->lblStatus->text().startsWith(u("Schritt ")); }));
         const QString seen = tool.bar->lblStatus->text();
         ASSERT_TRUE(QTest::qWaitFor([&] { return tool.bar->lblStatus->text() != seen; }))
             << c.name << ": the progress shown never moved on";
@@ -112,16 +113,14 @@ TEST(JobRunner, FailureIsShownOnTheWindowThreadOrHandedBack)
     ThreadRecordingBox boxes;
     ToolWindow tool;
     QSignalSpy finished(tool.runner, &JobRunner::finished);
-    tool.runner->setErrorPlace(QStringLiteral("frmTest"), QStringLiteral("Run"));
+    tool.runner->setErrorPlace(u("frmTest"), u("Run"));
     tool.runner->start([](JobContext&) {
-        throw AppErrorRecord(RuntimeError::FileNotFound, QStringLiteral("pCopy"),
-                             QStringLiteral("Die Datei fehlt."));
+        throw AppErrorRecord(RuntimeError::FileNotFound, u("pCopy"), u("Die Datei fehlt."));
     });
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(lastStatus(finished), JobResult::Status::Failed);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("Die Datei fehlt.")))
-        << boxes.lastText().toStdString();
+    EXPECT_TRUE(boxes.lastText().contains(u("Die Datei fehlt."))) << boxes.lastText().toStdString();
     EXPECT_EQ(boxes.threads.value(0), QThread::currentThread());
 
     // Without a place the caller gets the error and decides.
@@ -147,9 +146,8 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
     tool.runner->start([&](JobContext& context) {
         for (int i = 0; i < 50; ++i)
             context.deliver([&arrived, i] { arrived.append(i); });
-        answer =
-            context.askMessage(Msg::TargetExistsOverwrite,
-                               MsgStyle::OkCancel | MsgStyle::Exclamation, QStringLiteral("a.txt"));
+        answer = context.askMessage(Msg::TargetExistsOverwrite,
+                                    MsgStyle::OkCancel | MsgStyle::Exclamation, u("a.txt"));
         for (int i = 50; i < 100; ++i)
             context.deliver([&arrived, i] { arrived.append(i); });
     });
@@ -157,8 +155,7 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
     EXPECT_EQ(lastStatus(finished), JobResult::Status::Done);
     EXPECT_EQ(answer, MsgResult::Cancel);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown()[0].text,
-              AppErr().MsgLoad(Msg::TargetExistsOverwrite, QStringLiteral("a.txt")));
+    EXPECT_EQ(boxes.shown()[0].text, AppErr().MsgLoad(Msg::TargetExistsOverwrite, u("a.txt")));
     EXPECT_EQ(boxes.threads.value(0), QThread::currentThread());
     EXPECT_EQ(arrivedAtEnd, 100);
     for (int i = 0; i < arrived.size(); ++i)
@@ -211,9 +208,9 @@ TEST(JobProgressDialog, EscapeCancelsAndTheWindowClosesWhenTheJobHasStopped)
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     const JobResult cancelled = JobProgressDialog::run(
-        &owner, QStringLiteral("Vergleich"),
+        &owner, u("Vergleich"),
         std::make_shared<FunctionJob>([](JobContext& context) { workUntilCancelled(context); }));
-    EXPECT_EQ(title, QStringLiteral("Vergleich"));
+    EXPECT_EQ(title, u("Vergleich"));
     EXPECT_EQ(cancelled.status, JobResult::Status::Cancelled);
     EXPECT_EQ(JobProgressDialog::current(), nullptr);
 }

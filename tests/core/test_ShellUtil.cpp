@@ -58,8 +58,10 @@ QStringList waitForLines(const QString& path)
 
 class Opener : public ::testing::Test {
 protected:
+    void SetUp() override { ShellLauncher::setOpenerProgram(recordingOpener(dir, out)); }
     void TearDown() override { ShellLauncher::setOpenerProgram({}); }
     TempDir dir;
+    const QString out = dir.filePath(u("aufruf"));
 };
 
 // Points every desktop lookup at folders of the test and restores them.
@@ -113,7 +115,6 @@ TEST(ShellErrorText, CodesOutsideTheTableAreUnknown)
 
 TEST_F(Opener, FailuresBecomeShellCodes)
 {
-    ShellLauncher::setOpenerProgram(recordingOpener(dir, dir.filePath(u("aufruf"))));
     EXPECT_EQ(shellCodeRaisedBy(dir.filePath(u("fehlt.txt"))), 2);
     EXPECT_EQ(shellCodeRaisedBy(dir.filePath(u("kein/ordner/x.txt"))), 3);
     EXPECT_EQ(shellCodeRaisedBy(QString()), 2);
@@ -124,13 +125,11 @@ TEST_F(Opener, FailuresBecomeShellCodes)
     }
     ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
     EXPECT_EQ(shellCodeRaisedBy(dir.writeFile(u("da.txt"))), 31);
-    EXPECT_FALSE(QFile::exists(dir.filePath(u("aufruf"))));
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(Opener, HandsTheAbsolutePathToTheOpener)
 {
-    const QString out = dir.filePath(u("aufruf"));
-    ShellLauncher::setOpenerProgram(recordingOpener(dir, out));
     const QString file = dir.writeFile(u("-n mit leer.txt"), "x");
     ASSERT_TRUE(ShellOpen(file));
     // Started at the file's volume root, the one argument being the whole path.
@@ -145,8 +144,6 @@ TEST_F(Opener, HandsTheAbsolutePathToTheOpener)
 
 TEST_F(Opener, ANameThatIsNotUtf8ReachesTheOpenerWithItsBytes)
 {
-    const QString out = dir.filePath(u("aufruf"));
-    ShellLauncher::setOpenerProgram(recordingOpener(dir, out));
     const QString file = dir.writeFileNamed("caf\xe9.txt");
     EXPECT_EQ(ShellOpenCode(file), ShellCode::Started);
     ASSERT_FALSE(waitForLines(out).isEmpty());
@@ -155,8 +152,6 @@ TEST_F(Opener, ANameThatIsNotUtf8ReachesTheOpenerWithItsBytes)
 
 TEST_F(Opener, UrlsGoStraightToTheOpener)
 {
-    const QString out = dir.filePath(u("aufruf"));
-    ShellLauncher::setOpenerProgram(recordingOpener(dir, out));
     EXPECT_EQ(ShellLauncher::openTarget(u("https://example.org/seite")), ShellCode::Started);
     EXPECT_EQ(waitForLines(out).value(1), u("https://example.org/seite"));
     EXPECT_EQ(ShellLauncher::openTarget(dir.filePath(u("fehlt"))), ShellCode::FileNotFound);

@@ -3,53 +3,43 @@
 #include "core/cuAppError.h"
 #include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
+const QString CRLF = u("\r\n");
 } // namespace
 
 TEST(MsgParse, PlaceholdersAndLineBreaks)
 {
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("a@@b##c"), QStringLiteral("x")),
-              QStringLiteral("a") + CRLF + QStringLiteral("bxc"));
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QStringLiteral("a"),
-                                   QStringLiteral("b")),
-              QStringLiteral("'a' nach 'b'"));
+    EXPECT_EQ(cuAppError::MsgParse(u("a@@b##c"), u("x")), u("a") + CRLF + u("bxc"));
+    EXPECT_EQ(cuAppError::MsgParse(u("'##' nach '##'"), u("a"), u("b")), u("'a' nach 'b'"));
     // arg2 waits for arg1: with arg1 Null nothing is filled.
-    EXPECT_EQ(
-        cuAppError::MsgParse(QStringLiteral("'##' nach '##'"), QVariant(), QStringLiteral("b")),
-        QStringLiteral("'##' nach '##'"));
+    EXPECT_EQ(cuAppError::MsgParse(u("'##' nach '##'"), QVariant(), u("b")), u("'##' nach '##'"));
     // The second value fills the first "##" left, even one the first value brought in.
-    EXPECT_EQ(
-        cuAppError::MsgParse(QStringLiteral("##/##"), QStringLiteral("##"), QStringLiteral("z")),
-        QStringLiteral("z/##"));
+    EXPECT_EQ(cuAppError::MsgParse(u("##/##"), u("##"), u("z")), u("z/##"));
     // "@@" inside a value stays as it is.
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("<##>"), QStringLiteral("a@@b")),
-              QStringLiteral("<a@@b>"));
-    EXPECT_EQ(cuAppError::MsgParse(QString(), QStringLiteral("x")), QString());
-    EXPECT_EQ(cuAppError::MsgParse(QStringLiteral("n=##"), 42), QStringLiteral("n=42"));
+    EXPECT_EQ(cuAppError::MsgParse(u("<##>"), u("a@@b")), u("<a@@b>"));
+    EXPECT_EQ(cuAppError::MsgParse(QString(), u("x")), QString());
+    EXPECT_EQ(cuAppError::MsgParse(u("n=##"), 42), u("n=42"));
 }
 
 TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
 {
     cuAppError err;
-    EXPECT_EQ(err.MsgLoad(-Msg::FileGone, QStringLiteral("/x")),
-              QStringLiteral("Die Datei '/x' ist nicht mehr vorhanden."));
-    EXPECT_EQ(
-        err.MsgLoad(Msg::LargeFileEditorQuestion, QStringLiteral("a"), QStringLiteral("3 MB")),
-        QStringLiteral("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF +
-            QStringLiteral("Trotzdem im Editor öffnen?"));
-    EXPECT_EQ(err.MsgLoad(Msg::AddMaskTitle), QStringLiteral("Dateimaske hinzufügen"));
+    EXPECT_EQ(err.MsgLoad(-Msg::FileGone, u("/x")), u("Die Datei '/x' ist nicht mehr vorhanden."));
+    EXPECT_EQ(err.MsgLoad(Msg::LargeFileEditorQuestion, u("a"), u("3 MB")),
+              u("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF + u("Trotzdem im Editor öffnen?"));
+    EXPECT_EQ(err.MsgLoad(Msg::AddMaskTitle), u("Dateimaske hinzufügen"));
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
     EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::First - 1); }).Number,
               RuntimeError::ResourceNotFound);
     EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::Last + 1); }).Number,
               RuntimeError::ResourceNotFound);
-    err.MsgArray = QStringList{QString(), QStringLiteral("eins")};
-    EXPECT_EQ(err.MsgLoad(1), QStringLiteral("eins"));
+    err.MsgArray = QStringList{QString(), u("eins")};
+    EXPECT_EQ(err.MsgLoad(1), u("eins"));
     EXPECT_EQ(Raised([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
 }
 
@@ -59,21 +49,20 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     cuAppError err;
     EXPECT_EQ(err.MsgShow(Msg::PathCopied, MsgStyle::Information), 1);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown()[0].text,
-              QStringLiteral("Der Pfad wurde in die Zwischenablage kopiert."));
-    EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Tolvane"));
+    EXPECT_EQ(boxes.shown()[0].text, u("Der Pfad wurde in die Zwischenablage kopiert."));
+    EXPECT_EQ(boxes.shown()[0].title, u("Tolvane"));
     EXPECT_EQ(boxes.shown()[0].style, 64);
 
     // A literal text wins over the number; the final text and title come back.
     cuAppError::MsgShowArgs args;
     args.number = Msg::PathCopied;
-    args.text = QStringLiteral("Eigener ## Text");
-    args.arg1 = QStringLiteral("kurzer");
+    args.text = u("Eigener ## Text");
+    args.arg1 = u("kurzer");
     args.buttons = 4 + 32;
     boxes.queueAnswer(7);
     EXPECT_EQ(err.MsgShow(args), 7);
-    EXPECT_EQ(args.text, QStringLiteral("Eigener kurzer Text"));
-    EXPECT_EQ(args.title, QStringLiteral("Tolvane"));
+    EXPECT_EQ(args.text, u("Eigener kurzer Text"));
+    EXPECT_EQ(args.title, u("Tolvane"));
 
     // A help context adds the Help button once a help file is known.
     cuAppError::MsgShowArgs help;
@@ -81,33 +70,28 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     help.helpContext = 0;
     err.MsgShow(help);
     EXPECT_FALSE(boxes.shown().last().style & MsgStyle::HelpButton);
-    cuAppError::SetApplicationHelpFile(QStringLiteral("/usr/share/tolvane/help"));
+    cuAppError::SetApplicationHelpFile(u("/usr/share/tolvane/help"));
     err.MsgShow(help);
     cuAppError::SetApplicationHelpFile({});
     EXPECT_TRUE(boxes.shown().last().style & MsgStyle::HelpButton);
-    EXPECT_EQ(help.helpFile, QStringLiteral("/usr/share/tolvane/help"));
+    EXPECT_EQ(help.helpFile, u("/usr/share/tolvane/help"));
 }
 
 TEST(ErrRaise, OwnMessagesBecomeApplicationNumbers)
 {
     cuAppError err;
-    err.MsgArray = QStringList{QString(), QString(), QString(),
-                               QStringLiteral("Sektion '##' nicht gefunden.")};
-    const AppErrorRecord e = Raised([&] {
-        err.ErrRaise(-3, QStringLiteral("CNFFile"), QStringLiteral("FileRead"), {},
-                     QStringLiteral("Daten"));
-    });
+    err.MsgArray = QStringList{QString(), QString(), QString(), u("Sektion '##' nicht gefunden.")};
+    const AppErrorRecord e =
+        Raised([&] { err.ErrRaise(-3, u("CNFFile"), u("FileRead"), {}, u("Daten")); });
     EXPECT_EQ(e.Number, -2147221504 - 3);
-    EXPECT_EQ(e.Description, QStringLiteral("Sektion 'Daten' nicht gefunden."));
-    EXPECT_EQ(e.Source, QStringLiteral("CNFFile: FileRead"));
+    EXPECT_EQ(e.Description, u("Sektion 'Daten' nicht gefunden."));
+    EXPECT_EQ(e.Source, u("CNFFile: FileRead"));
 
     err.ErrOffset = 1000;
-    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, QStringLiteral("CNFFile"), {}); }).Number,
-              -2147221504 - 3 + 1000);
+    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, u("CNFFile"), {}); }).Number, -2147221504 - 3 + 1000);
     // Leaving the 32-bit range is itself a failure.
     err.ErrOffset = -300000;
-    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, QStringLiteral("C"), {}); }).Number,
-              RuntimeError::Overflow);
+    EXPECT_EQ(Raised([&] { err.ErrRaise(-3, u("C"), {}); }).Number, RuntimeError::Overflow);
 }
 
 TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
@@ -116,60 +100,57 @@ TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
     const AppErrorRecord e = Raised([&] {
         try {
             try {
-                throw AppErrorRecord(53, QStringLiteral("Tolvane"),
-                                     QStringLiteral("Datei nicht gefunden."), 12);
+                throw AppErrorRecord(53, u("Tolvane"), u("Datei nicht gefunden."), 12);
             } catch (...) {
-                err.ErrRaise(0, QStringLiteral("pPatterns"), QStringLiteral("InitPattern"));
+                err.ErrRaise(0, u("pPatterns"), u("InitPattern"));
             }
         } catch (...) {
-            err.ErrRaise(0, QStringLiteral("pHelper"), QStringLiteral("Outer"));
+            err.ErrRaise(0, u("pHelper"), u("Outer"));
         }
     });
     EXPECT_EQ(e.Number, 53);
-    EXPECT_EQ(e.Description, QStringLiteral("Datei nicht gefunden."));
+    EXPECT_EQ(e.Description, u("Datei nicht gefunden."));
     // The own project's name never appears; the line goes with the first procedure.
-    EXPECT_EQ(e.Source, QStringLiteral("pPatterns: InitPattern (12) | pHelper: Outer"));
+    EXPECT_EQ(e.Source, u("pPatterns: InitPattern (12) | pHelper: Outer"));
 
     // Nothing caught and number 0: no failure.
-    EXPECT_NO_THROW(err.ErrRaise(0, QStringLiteral("x"), QStringLiteral("y")));
+    EXPECT_NO_THROW(err.ErrRaise(0, u("x"), u("y")));
     EXPECT_EQ(Raised([&] { err.ErrRaise(5, {}, {}); }).Description,
-              QStringLiteral("Keine Fehlerbeschreibung verfügbar."));
+              u("Keine Fehlerbeschreibung verfügbar."));
     // Standard exceptions arrive as run-time errors.
     const AppErrorRecord std = Raised([&] {
         try {
             throw std::runtime_error("kaputt");
         } catch (...) {
-            err.ErrRaise(0, QStringLiteral("K"), QStringLiteral("P"));
+            err.ErrRaise(0, u("K"), u("P"));
         }
     });
     EXPECT_EQ(std.Number, RuntimeError::InvalidProcedureCall);
-    EXPECT_EQ(std.Source, QStringLiteral("K: P"));
+    EXPECT_EQ(std.Source, u("K: P"));
 }
 
 TEST(ErrMsg, BoxTextFollowsTheErrorLevel)
 {
     ScriptedMessageBox boxes;
     cuAppError err;
-    const AppErrorRecord e(-2147221507, QStringLiteral("pPatterns: InitPattern"),
-                           QStringLiteral("Kaputt."));
-    err.ErrMsg(e, QStringLiteral("frmMain"), QStringLiteral("Form_Load"));
+    const AppErrorRecord e(-2147221507, u("pPatterns: InitPattern"), u("Kaputt."));
+    err.ErrMsg(e, u("frmMain"), u("Form_Load"));
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("pPatterns: InitPattern | frmMain: Form_Load") +
-                                         CRLF + CRLF + QStringLiteral("Kaputt."));
-    EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Tolvane <Fehler Nr. -2147221507>"));
+    EXPECT_EQ(boxes.shown()[0].text,
+              u("pPatterns: InitPattern | frmMain: Form_Load") + CRLF + CRLF + u("Kaputt."));
+    EXPECT_EQ(boxes.shown()[0].title, u("Tolvane <Fehler Nr. -2147221507>"));
     EXPECT_EQ(boxes.shown()[0].style, 16);
 
-    err.ErrMsg(AppErrorRecord(53, QStringLiteral("tolvane"), QStringLiteral("Fehlt."), 7),
-               QString(), QStringLiteral("Main"));
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Zeile: 7\nMain\n\nFehlt."));
-    EXPECT_EQ(boxes.shown().last().title, QStringLiteral("Tolvane <Fehler Nr. 53>"));
+    err.ErrMsg(AppErrorRecord(53, u("tolvane"), u("Fehlt."), 7), QString(), u("Main"));
+    EXPECT_EQ(boxes.lastText(), u("Zeile: 7\nMain\n\nFehlt."));
+    EXPECT_EQ(boxes.shown().last().title, u("Tolvane <Fehler Nr. 53>"));
 
     err.ErrLevel = 1;
-    err.ErrMsg(e, QStringLiteral("frmMain"), QStringLiteral("Form_Load"));
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Kaputt."));
+    err.ErrMsg(e, u("frmMain"), u("Form_Load"));
+    EXPECT_EQ(boxes.lastText(), u("Kaputt."));
 
     err.ErrLevel = 0;
-    err.ErrMsg(e, QStringLiteral("frmMain"), QStringLiteral("Form_Load"));
+    err.ErrMsg(e, u("frmMain"), u("Form_Load"));
     EXPECT_EQ(boxes.count(), 3);
 
     err.ErrLevel = 2;
@@ -181,13 +162,12 @@ TEST(ErrStore, RaisesTheStoredErrorLater)
 {
     cuAppError err;
     try {
-        throw AppErrorRecord(9, QStringLiteral("Quelle"), QStringLiteral("Beschreibung"), 4);
+        throw AppErrorRecord(9, u("Quelle"), u("Beschreibung"), 4);
     } catch (...) {
         err.ErrStore();
     }
-    const AppErrorRecord e =
-        Raised([&] { err.ErrRaiseStored(QStringLiteral("Klasse"), QStringLiteral("Proz")); });
+    const AppErrorRecord e = Raised([&] { err.ErrRaiseStored(u("Klasse"), u("Proz")); });
     EXPECT_EQ(e.Number, 9);
-    EXPECT_EQ(e.Source, QStringLiteral("Quelle | Klasse: Proz (4)"));
-    EXPECT_EQ(e.Description, QStringLiteral("Beschreibung"));
+    EXPECT_EQ(e.Source, u("Quelle | Klasse: Proz (4)"));
+    EXPECT_EQ(e.Description, u("Beschreibung"));
 }

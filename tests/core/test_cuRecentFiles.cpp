@@ -8,6 +8,7 @@
 #include "support/FullDisk.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -21,11 +22,10 @@ constexpr qint32 kListErrorBase = 1024 + cuAppError::ErrorBase;
 
 QString StoredValue(const QString& key, const QString& name)
 {
-    return Registry().RegGetSettingString(HKEY_CURRENT_USER, key, name,
-                                          QStringLiteral("<missing>"));
+    return Registry().RegGetSettingString(HKEY_CURRENT_USER, key, name, u("<missing>"));
 }
 
-const QString kListKey = QStringLiteral("Software\\Quexel\\Tolvane\\Test");
+const QString kListKey = u("Software\\Quexel\\Tolvane\\Test");
 
 // The list's own error number and text for a message.
 void ExpectListError(const std::function<void()>& action, qint32 message,
@@ -39,58 +39,46 @@ void ExpectListError(const std::function<void()>& action, qint32 message,
         EXPECT_EQ(error.Description,
                   cuAppError::MsgParse(cuRecentFiles::Message(message),
                                        arg.isNull() ? QVariant() : QVariant(arg)));
-        EXPECT_TRUE(error.Source.startsWith(QStringLiteral("clsRecentFiles: ")));
+        EXPECT_TRUE(error.Source.startsWith(u("clsRecentFiles: ")));
     }
 }
 } // namespace
 
-TEST(cuRecentFiles, CapacityKeepsNewestFirstAndRenumbers)
+TEST(cuRecentFiles, NewestFirstWithinTheCapacityAndAKnownPathMovesUp)
 {
     cuRecentFiles list;
-    for (const char* folder : {"/a/", "/b/", "/c/", "/d/", "/e/"})
+    for (const char* folder : {"/x/", "/y/", "/z/", "/x/"})
         list.Add(QLatin1String(folder));
+    EXPECT_EQ(list.Count(), 3);
+    list.Add(u("/X/")); // another entry
+    list.Add(u("/w/"));
     ASSERT_EQ(list.Count(), 4);
-    const char* expected[] = {"/e/", "/d/", "/c/", "/b/"};
+    const char* expected[] = {"/w/", "/X/", "/x/", "/z/"};
     for (int i = 1; i <= 4; ++i) {
         EXPECT_EQ(list.Item(i).FullPath, QLatin1String(expected[i - 1]));
-        EXPECT_EQ(list.Item(i).Name, QStringLiteral("File %1").arg(i));
+        EXPECT_EQ(list.Item(i).Name, u("File %1").arg(i));
     }
-}
-
-TEST(cuRecentFiles, ExistingPathMovesToTopButOtherCaseIsAnotherEntry)
-{
-    cuRecentFiles list;
-    for (const char* folder : {"/x/", "/y/", "/z/"})
-        list.Add(QLatin1String(folder));
-    list.Add(QStringLiteral("/x/")); // third: moves up
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Item(1).FullPath, QStringLiteral("/x/"));
-    EXPECT_EQ(list.Item(2).FullPath, QStringLiteral("/z/"));
-    EXPECT_EQ(list.Item(3).Name, QStringLiteral("File 3"));
-    list.Add(QStringLiteral("/X/"));
-    EXPECT_EQ(list.Count(), 4);
-    EXPECT_EQ(list.Item(1).FullPath, QStringLiteral("/X/"));
-    EXPECT_EQ(list.LastFolder(), QStringLiteral("/X/"));
+    EXPECT_EQ(list.LastFolder(), u("/w/"));
 }
 
 TEST(cuRecentFiles, FilesMustExistFoldersAreNotChecked)
 {
     TempDir dir;
-    const QString file = dir.writeFile(QStringLiteral("reg.dll"), "x");
+    const QString file = dir.writeFile(u("reg.dll"), "x");
     cuRecentFiles list;
     list.Add(file);
     EXPECT_EQ(list.LastFolder(), dir.path());
-    ExpectListError([&] { list.Add(dir.filePath(QStringLiteral("gone.dll"))); }, 4);
+    ExpectListError([&] { list.Add(dir.filePath(u("gone.dll"))); }, 4);
     ExpectListError([&] { list.Add(QString()); }, 4);
-    list.Add(QStringLiteral("/no/such/folder/"));
+    list.Add(u("/no/such/folder/"));
     EXPECT_EQ(list.Count(), 2);
 }
 
 TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
 {
     TempDir dir;
-    const QString folder = dir.makeDir(QStringLiteral("ordner")) + QLatin1Char('/');
-    const QString file = dir.writeFile(QStringLiteral("prog.dll"), "MZ");
+    const QString folder = dir.makeDir(u("ordner")) + QLatin1Char('/');
+    const QString file = dir.writeFile(u("prog.dll"), "MZ");
     struct Case {
         const char* what;
         QString path;
@@ -99,15 +87,15 @@ TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
     const Case cases[] = {
         {"folder still there", folder, 0},
         {"file still there", file, 0},
-        {"folder gone", dir.filePath(QStringLiteral("weg/")), Msg::FolderGone},
-        {"file gone", dir.writeFile(QStringLiteral("weg.dll")), Msg::FileGone},
+        {"folder gone", dir.filePath(u("weg/")), Msg::FolderGone},
+        {"file gone", dir.writeFile(u("weg.dll")), Msg::FileGone},
         {"a file where the folder was", file + QLatin1Char('/'), Msg::FolderGone},
     };
     for (const Case& c : cases) {
         ScriptedMessageBox boxes;
         cuRecentFiles list;
         list.Add(c.path);
-        list.Add(QStringLiteral("/zuletzt/"));
+        list.Add(u("/zuletzt/"));
         if (c.message == Msg::FileGone)
             QFile::remove(c.path);
         const QString chosen = list.Choose(2);
@@ -129,49 +117,49 @@ TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
 TEST(cuRecentFiles, ShortTextsKeepTheNameWithinTheLimit)
 {
     // 60 characters, a 12-character file name, shown in at most 40.
-    const QString path =
-        QStringLiteral("/home/benutzer/projekte/tolvane/quellen/bilder2/abcdefgh.txt");
+    const QString path = u("/home/benutzer/projekte/tolvane/quellen/bilder2/abcdefgh.txt");
     ASSERT_EQ(path.size(), 60);
     const QString shortText = cuRecentFiles::ShortHand(path, 40);
-    EXPECT_EQ(shortText, QStringLiteral("/home/benutzer/projekte/.../abcdefgh.txt"));
+    EXPECT_EQ(shortText, u("/home/benutzer/projekte/.../abcdefgh.txt"));
     EXPECT_LE(shortText.size(), 40);
 
-    EXPECT_EQ(cuRecentFiles::ShortHand(QStringLiteral("/short/path.txt"), 40),
-              QStringLiteral("/short/path.txt"));
-    EXPECT_EQ(cuRecentFiles::ShortHand(QStringLiteral("/a/") + QString(12, QLatin1Char('n')), 10),
-              QStringLiteral("nnnnnnn..."));
-    EXPECT_EQ(
-        cuRecentFiles::ShortHand(QStringLiteral("/aaaa/") + QString(10, QLatin1Char('n')), 10),
-        QString(10, QLatin1Char('n')));
-    EXPECT_EQ(cuRecentFiles::ShortHand(QStringLiteral("/aaaa/") + QString(9, QLatin1Char('n')), 10),
-              QStringLiteral("/") + QString(9, QLatin1Char('n')));
-    EXPECT_EQ(cuRecentFiles::ShortHand(QStringLiteral("/aaaaaaaaaa/bbbbbbbbbb/nnnnn"), 12),
-              QStringLiteral("/.../nnnnn"));
-    EXPECT_EQ(cuRecentFiles::ShortHand(QStringLiteral("/aaaa/bbbb/nnnnn"), 9),
-              QStringLiteral(".../nnnnn"));
+    const struct {
+        const char* path;
+        int limit;
+        const char* expected;
+    } cases[] = {{"/short/path.txt", 40, "/short/path.txt"},
+                 {"/a/nnnnnnnnnnnn", 10, "nnnnnnn..."},
+                 {"/aaaa/nnnnnnnnnn", 10, "nnnnnnnnnn"},
+                 {"/aaaa/nnnnnnnnn", 10, "/nnnnnnnnn"},
+                 {"/aaaaaaaaaa/bbbbbbbbbb/nnnnn", 12, "/.../nnnnn"},
+                 {"/aaaa/bbbb/nnnnn", 9, ".../nnnnn"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(cuRecentFiles::ShortHand(QLatin1String(c.path), c.limit),
+                  QLatin1String(c.expected))
+            << c.path;
     // A folder keeps its own name readable, with its trailing "/".
-    const QString folder = QStringLiteral("/home/benutzer/projekte/tolvane/quellen/bilder/urlaub/");
+    const QString folder = u("/home/benutzer/projekte/tolvane/quellen/bilder/urlaub/");
     const QString shortFolder = cuRecentFiles::ShortHand(folder, 30);
     EXPECT_LE(shortFolder.size(), 30);
-    EXPECT_TRUE(shortFolder.endsWith(QStringLiteral("/.../urlaub/"))) << shortFolder.toStdString();
+    EXPECT_TRUE(shortFolder.endsWith(u("/.../urlaub/"))) << shortFolder.toStdString();
 }
 
 TEST(cuRecentFiles, CapacityAndLengthRefuseNonPositiveValues)
 {
     cuRecentFiles list;
-    list.Add(QStringLiteral("/a/"));
-    list.Add(QStringLiteral("/b/"));
+    list.Add(u("/a/"));
+    list.Add(u("/b/"));
     ExpectListError([&] { list.SetMaxEntries(0); }, 6);
     EXPECT_EQ(list.MaxEntries(), 4);
     EXPECT_EQ(list.Count(), 2);
     ExpectListError([&] { list.SetMaxLength(0); }, 9);
     ExpectListError([&] { list.Item(3); }, 5);
-    ExpectListError([&] { list.Remove(QStringLiteral("/c/")); }, 13, QStringLiteral("/c/"));
+    ExpectListError([&] { list.Remove(u("/c/")); }, 13, u("/c/"));
 
     QSignalSpy refreshed(&list, &cuRecentFiles::Refreshed);
     list.SetMaxEntries(1);
     EXPECT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Item(1).FullPath, QStringLiteral("/b/"));
+    EXPECT_EQ(list.Item(1).FullPath, u("/b/"));
     EXPECT_EQ(refreshed.count(), 1);
 }
 
@@ -185,30 +173,29 @@ TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
         for (const char* folder : {"/1/", "/2/", "/3/", "/4/"})
             list.Add(QLatin1String(folder));
     }
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 1")), QStringLiteral("/4/"));
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 4")), QStringLiteral("/1/"));
-    EXPECT_EQ(StoredValue(key, QStringLiteral("RFL Max Entries")), QStringLiteral("4"));
+    EXPECT_EQ(StoredValue(key, u("File 1")), u("/4/"));
+    EXPECT_EQ(StoredValue(key, u("File 4")), u("/1/"));
+    EXPECT_EQ(StoredValue(key, u("RFL Max Entries")), u("4"));
     {
         cuRecentFiles list;
         list.SetRegKey(key);
         ASSERT_EQ(list.Count(), 4);
-        EXPECT_EQ(list.Item(1).FullPath, QStringLiteral("/4/"));
+        EXPECT_EQ(list.Item(1).FullPath, u("/4/"));
         list.Remove(1);
-        list.Remove(QStringLiteral("/1/"));
+        list.Remove(u("/1/"));
     }
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 1")), QStringLiteral("/3/"));
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 2")), QStringLiteral("/2/"));
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 3")), QStringLiteral("<missing>"));
-    EXPECT_EQ(StoredValue(key, QStringLiteral("File 4")), QStringLiteral("<missing>"));
+    EXPECT_EQ(StoredValue(key, u("File 1")), u("/3/"));
+    EXPECT_EQ(StoredValue(key, u("File 2")), u("/2/"));
+    EXPECT_EQ(StoredValue(key, u("File 3")), u("<missing>"));
+    EXPECT_EQ(StoredValue(key, u("File 4")), u("<missing>"));
 }
 
 TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
 {
     const QString& key = kListKey;
     const QString longPath = QLatin1Char('/') + QString(300, QLatin1Char('p')) + QLatin1Char('/');
-    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("RFL Max Entries"),
-                                    QStringLiteral("2"));
-    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("File 1"), longPath);
+    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, u("RFL Max Entries"), u("2"));
+    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, u("File 1"), longPath);
     cuRecentFiles list;
     list.SetRegKey(key);
     EXPECT_EQ(list.MaxEntries(), 2);
@@ -221,21 +208,20 @@ TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
 TEST(cuRecentFiles, AStoreThatCannotWriteSaysWhy)
 {
     FullDisk disk;
-    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + QStringLiteral("registry.db")));
+    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + u("registry.db")));
     SettingsDatabase::reopen();
     cuRecentFiles list;
     list.SetRegKey(kListKey);
     disk.fill();
     const int code = RunInChild(disk.childSetup(), [&list] {
         SettingsDatabase::reopen(); // a connection of the child's own
-        list.Add(QStringLiteral("/") + QString(3000, QLatin1Char('n')) + QStringLiteral("/"));
+        list.Add(u("/") + QString(3000, QLatin1Char('n')) + u("/"));
         try {
             list.Save();
             return 0;
         } catch (const AppErrorRecord& error) {
-            return error.Description ==
-                           cuAppError::MsgParse(cuRecentFiles::Message(2),
-                                                QStringLiteral("Kann nicht schreiben."))
+            return error.Description == cuAppError::MsgParse(cuRecentFiles::Message(2),
+                                                             u("Kann nicht schreiben."))
                        ? 1
                        : 2;
         }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DocFixtures.h"
+#include "support/TestText.h"
 
 #include "core/cuAppError.h"
 #include "fileinfo/OfficeDocProperties.h"
@@ -14,7 +15,7 @@
 using namespace Fixture;
 
 namespace {
-const QString SummaryName = QStringLiteral("\x05") + QStringLiteral("SummaryInformation");
+const QString SummaryName = u("\x05") + u("SummaryInformation");
 
 // Every property of the summary set, but no company and no category.
 QByteArray nineValueDocument()
@@ -43,12 +44,12 @@ protected:
 
 TEST_F(OfficeDocPropertiesTest, ReadsTheFileWhateverTheCaseOfItsExtension)
 {
-    props.setFilename(dir.writeFile(QStringLiteral("report.DOC"), nineValueDocument()));
+    props.setFilename(dir.writeFile(u("report.DOC"), nineValueDocument()));
     EXPECT_EQ(props.GetProperties(values), 9);
     ASSERT_EQ(values.size(), 11);
-    EXPECT_EQ(values[10], QStringLiteral("Titel"));
-    EXPECT_EQ(values[0], QStringLiteral("Anwendung"));
-    EXPECT_EQ(values[5], QStringLiteral("04.03.2022 06:06:07"));
+    EXPECT_EQ(values[10], u("Titel"));
+    EXPECT_EQ(values[0], u("Anwendung"));
+    EXPECT_EQ(values[5], u("04.03.2022 06:06:07"));
     EXPECT_TRUE(values[2].isEmpty());
     EXPECT_TRUE(values[4].isEmpty());
 }
@@ -56,12 +57,11 @@ TEST_F(OfficeDocPropertiesTest, ReadsTheFileWhateverTheCaseOfItsExtension)
 TEST_F(OfficeDocPropertiesTest, QuotedNamesAndContentOverExtension)
 {
     // A package saved under an old extension is still read by what it holds.
-    const QString path =
-        dir.writeFile(QStringLiteral("alt name.xls"),
-                      zipFile({{"meta.xml", "<d><m><title>Tabelle</title></m></d>"}}));
-    props.setFilename(QStringLiteral("  \"") + path + QStringLiteral("\" "));
+    const QString path = dir.writeFile(
+        u("alt name.xls"), zipFile({{"meta.xml", "<d><m><title>Tabelle</title></m></d>"}}));
+    props.setFilename(u("  \"") + path + u("\" "));
     EXPECT_EQ(props.GetProperties(values), 1);
-    EXPECT_EQ(values[10], QStringLiteral("Tabelle"));
+    EXPECT_EQ(values[10], u("Tabelle"));
 }
 
 TEST_F(OfficeDocPropertiesTest, UnsupportedAndDamagedFilesGiveNothing)
@@ -71,7 +71,7 @@ TEST_F(OfficeDocPropertiesTest, UnsupportedAndDamagedFilesGiveNothing)
                                       std::pair{"leer.ppt", QByteArray()},
                                       std::pair{"halb.doc", nineValueDocument().left(700)}}) {
         props.setFilename(dir.writeFile(QString::fromLatin1(name), bytes));
-        values = QStringList{QStringLiteral("alt")};
+        values = QStringList{u("alt")};
         EXPECT_EQ(props.GetProperties(values), 0) << name;
         EXPECT_EQ(values, QStringList(11, QString())) << name;
     }
@@ -81,35 +81,33 @@ TEST_F(OfficeDocPropertiesTest, MissingNamesAndFilesRaiseTheirMessages)
 {
     const AppErrorRecord noName = Raised([&] { props.GetProperties(values); });
     EXPECT_EQ(noName.Number, cuAppError::ErrorBase - OfficeDocProperties::NoFileName);
-    EXPECT_EQ(noName.Description, QStringLiteral("Es wurde kein Dateiname angegeben."));
-    EXPECT_EQ(noName.Source, QStringLiteral("OfficeDocProperties: GetProperties"));
+    EXPECT_EQ(noName.Description, u("Es wurde kein Dateiname angegeben."));
+    EXPECT_EQ(noName.Source, u("OfficeDocProperties: GetProperties"));
 
-    const QString missing = dir.filePath(QStringLiteral("fehlt.doc"));
+    const QString missing = dir.filePath(u("fehlt.doc"));
     props.setFilename(missing);
     const AppErrorRecord noFile = Raised([&] { props.GetProperties(values); });
     EXPECT_EQ(noFile.Number, cuAppError::ErrorBase - OfficeDocProperties::FileMissing);
-    EXPECT_EQ(noFile.Description,
-              QStringLiteral("Die Datei '%1' ist nicht vorhanden.").arg(missing));
+    EXPECT_EQ(noFile.Description, u("Die Datei '%1' ist nicht vorhanden.").arg(missing));
 
     // A folder is no document, even with a document's name.
-    props.setFilename(dir.makeDir(QStringLiteral("ordner.doc")));
+    props.setFilename(dir.makeDir(u("ordner.doc")));
     EXPECT_EQ(Raised([&] { props.GetProperties(values); }).Number,
               cuAppError::ErrorBase - OfficeDocProperties::FileMissing);
 }
 
 TEST_F(OfficeDocPropertiesTest, NamesAndTheirIndexes)
 {
-    EXPECT_EQ(props.Translate(0, true), QStringLiteral("Anwendung"));
-    EXPECT_EQ(props.Translate(8, true), QStringLiteral("Bearbeitet"));
-    EXPECT_EQ(props.Translate(5, false), QStringLiteral("Creation date"));
-    EXPECT_EQ(props.Translate(10, false), QStringLiteral("Title"));
+    EXPECT_EQ(props.Translate(0, true), u("Anwendung"));
+    EXPECT_EQ(props.Translate(8, true), u("Bearbeitet"));
+    EXPECT_EQ(props.Translate(5, false), u("Creation date"));
+    EXPECT_EQ(props.Translate(10, false), u("Title"));
     for (const qint32 index : {11, -1}) {
         const AppErrorRecord e = Raised([&] { props.Translate(index, true); });
         EXPECT_EQ(e.Number, cuAppError::ErrorBase - OfficeDocProperties::NoSuchIndex);
-        EXPECT_EQ(
-            e.Description,
-            QStringLiteral("Es gibt keine Eigenschaft mit dem Aufzählungsindex '%1'.").arg(index));
-        EXPECT_EQ(e.Source, QStringLiteral("OfficeDocProperties: Translate"));
+        EXPECT_EQ(e.Description,
+                  u("Es gibt keine Eigenschaft mit dem Aufzählungsindex '%1'.").arg(index));
+        EXPECT_EQ(e.Source, u("OfficeDocProperties: Translate"));
     }
 }
 
@@ -117,13 +115,11 @@ TEST_F(OfficeDocPropertiesTest, ExtensionTable)
 {
     EXPECT_EQ(OfficeDocProperties::SupportedExtensions().mid(0, 5),
               (QStringList{"doc", "dot", "xls", "ppt", "pot"}));
-    EXPECT_TRUE(OfficeDocProperties::SupportedExtensions().contains(QStringLiteral("odp")));
-    EXPECT_EQ(OfficeDocProperties::ApplicationFor(QStringLiteral("a.b.PPTX")),
+    EXPECT_TRUE(OfficeDocProperties::SupportedExtensions().contains(u("odp")));
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("a.b.PPTX")),
               OfficeDocProperties::AppPowerPoint);
-    EXPECT_EQ(OfficeDocProperties::ApplicationFor(QStringLiteral("doc")),
-              OfficeDocProperties::AppNone);
-    EXPECT_EQ(OfficeDocProperties::ApplicationFor(QStringLiteral("x.docm")),
-              OfficeDocProperties::AppNone);
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("doc")), OfficeDocProperties::AppNone);
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("x.docm")), OfficeDocProperties::AppNone);
     EXPECT_TRUE(props.AppIsAvailable(OfficeDocProperties::AppExcel));
     EXPECT_FALSE(props.AppIsAvailable(4));
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Word, Excel and PowerPoint files of the OLE2 kind: the compound file and its
-// two property set streams.
 #include "support/DocFixtures.h"
+#include "support/TestText.h"
 
 #include "fileinfo/OfficeDocReader.h"
 #include "fileinfo/OleCompoundFile.h"
@@ -19,8 +18,8 @@ QDateTime utc(int y, int mo, int d, int h, int mi, int s)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
 }
 
-const QString SummaryName = QStringLiteral("\x05") + QStringLiteral("SummaryInformation");
-const QString DocumentName = QStringLiteral("\x05") + QStringLiteral("DocumentSummaryInformation");
+const QString SummaryName = u("\x05") + u("SummaryInformation");
+const QString DocumentName = u("\x05") + u("DocumentSummaryInformation");
 
 DocPropertyValues readBytes(const QByteArray& bytes)
 {
@@ -51,15 +50,15 @@ int filled(const DocPropertyValues& values)
 TEST(OleProperties, ReadsWhatAnOutsideWriterWrote)
 {
     GsfFixture::Meta meta;
-    meta.title = QStringLiteral("Quartalszahlen");
-    meta.subject = QStringLiteral("Umsatz");
-    meta.author = QStringLiteral("Jürgen Groß");
-    meta.keywords = QStringLiteral("Zahlen; Bericht");
-    meta.comments = QStringLiteral("Entwurf");
-    meta.lastAuthor = QStringLiteral("Anna");
-    meta.application = QStringLiteral("Textverarbeitung 9");
-    meta.category = QStringLiteral("Finanzen");
-    meta.company = QStringLiteral("Muster AG");
+    meta.title = u("Quartalszahlen");
+    meta.subject = u("Umsatz");
+    meta.author = u("Jürgen Groß");
+    meta.keywords = u("Zahlen; Bericht");
+    meta.comments = u("Entwurf");
+    meta.lastAuthor = u("Anna");
+    meta.application = u("Textverarbeitung 9");
+    meta.category = u("Finanzen");
+    meta.company = u("Muster AG");
     meta.created = utc(2020, 2, 1, 10, 0, 0);
     meta.modified = utc(2021, 7, 1, 10, 30, 15);
     const DocPropertyValues v = readBytes(GsfFixture::oleDocument(meta));
@@ -73,8 +72,8 @@ TEST(OleProperties, ReadsWhatAnOutsideWriterWrote)
     EXPECT_EQ(v[DocCategory], meta.category);
     EXPECT_EQ(v[DocCompany], meta.company);
     // Shown in local time: winter and summer time.
-    EXPECT_EQ(v[DocCreated], QStringLiteral("01.02.2020 11:00:00"));
-    EXPECT_EQ(v[DocLastSaved], QStringLiteral("01.07.2021 12:30:15"));
+    EXPECT_EQ(v[DocCreated], u("01.02.2020 11:00:00"));
+    EXPECT_EQ(v[DocLastSaved], u("01.07.2021 12:30:15"));
 }
 
 TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
@@ -86,14 +85,11 @@ TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
         QString expected;
     };
     const Case cases[] = {
-        {"default is 1252", {}, QByteArray("\xC4rger \x80 5"), QStringLiteral("Ärger € 5")},
+        {"default is 1252", {}, QByteArray("\xC4rger \x80 5"), u("Ärger € 5")},
         // 65001 is stored as a signed 16-bit value and arrives as -535.
-        {"utf-8 above 32767", {{1, vtI2(65001)}}, QByteArray("Grüße"), QStringLiteral("Grüße")},
-        {"cyrillic 1251",
-         {{1, vtI2(1251)}},
-         QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2"),
-         QStringLiteral("Привет")},
-        {"utf-16 1200", {{1, vtI2(1200)}}, QByteArray("H\0i\0", 4), QStringLiteral("Hi")},
+        {"utf-8 above 32767", {{1, vtI2(65001)}}, QByteArray("Grüße"), u("Grüße")},
+        {"cyrillic 1251", {{1, vtI2(1251)}}, QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2"), u("Привет")},
+        {"utf-16 1200", {{1, vtI2(1200)}}, QByteArray("H\0i\0", 4), u("Hi")},
         {"invalid utf-8",
          {{1, vtI2(65001)}},
          QByteArray("a\xFF"
@@ -108,8 +104,8 @@ TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
         EXPECT_EQ(v[DocTitle], c.expected) << c.name;
     }
     const DocPropertyValues wide =
-        readBytes(oleFile({{SummaryName, summary({{2, vtLpwstr(QStringLiteral("Größe"))}})}}));
-    EXPECT_EQ(wide[DocTitle], QStringLiteral("Größe"));
+        readBytes(oleFile({{SummaryName, summary({{2, vtLpwstr(u("Größe"))}})}}));
+    EXPECT_EQ(wide[DocTitle], u("Größe"));
 }
 
 TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
@@ -117,19 +113,19 @@ TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
     // A summary stream of 4096 bytes or more lives in the file's own sectors.
     QByteArray big = summary({{2, vtLpstr("Gro\xDF")}, {6, vtLpstr(QByteArray(5000, 'k'))}});
     const DocPropertyValues v = readBytes(oleFile({{SummaryName, big}}));
-    EXPECT_EQ(v[DocTitle], QStringLiteral("Groß"));
+    EXPECT_EQ(v[DocTitle], u("Groß"));
     EXPECT_EQ(v[DocComments].size(), 5000);
 
     const DocPropertyValues v4 = readBytes(simpleDocument(nullptr, 12));
-    EXPECT_EQ(v4[DocTitle], QStringLiteral("Jahresbericht"));
-    EXPECT_EQ(v4[DocCompany], QStringLiteral("Beispiel GmbH"));
+    EXPECT_EQ(v4[DocTitle], u("Jahresbericht"));
+    EXPECT_EQ(v4[DocCompany], u("Beispiel GmbH"));
 }
 
 TEST(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
 {
     OleLayout layout;
     const QByteArray good = simpleDocument(&layout);
-    ASSERT_EQ(readBytes(good)[DocTitle], QStringLiteral("Jahresbericht"));
+    ASSERT_EQ(readBytes(good)[DocTitle], u("Jahresbericht"));
     const quint32 summaryMini = layout.streamStart[0];
 
     struct Case {
@@ -179,7 +175,7 @@ TEST(OleProperties, DamageInOneStreamLeavesTheOtherReadable)
     patch32(bytes, layout.miniFatEntryOffset(layout.streamStart[0]), layout.streamStart[0]);
     const DocPropertyValues v = readBytes(bytes);
     EXPECT_TRUE(v[DocTitle].isEmpty());
-    EXPECT_EQ(v[DocCompany], QStringLiteral("Beispiel GmbH"));
+    EXPECT_EQ(v[DocCompany], u("Beispiel GmbH"));
 }
 
 TEST(OleProperties, DamagedPropertySections)
@@ -187,7 +183,7 @@ TEST(OleProperties, DamagedPropertySections)
     const QByteArray good = summary({{2, vtLpstr("Titel")}, {4, vtLpstr("Autor")}});
     OlePropertySet set;
     ASSERT_TRUE(set.read(ByteReader(good), OlePropertySet::SummaryInformation()));
-    EXPECT_EQ(set.value(2).toString(), QStringLiteral("Titel"));
+    EXPECT_EQ(set.value(2).toString(), u("Titel"));
     EXPECT_FALSE(set.read(ByteReader(good), OlePropertySet::DocumentSummaryInformation()));
 
     // The section starts at 48; its index at 56 (title) and 64 (author).
@@ -209,8 +205,7 @@ TEST(OleProperties, DamagedPropertySections)
         patch32(bytes, c.offset, c.value);
         OlePropertySet damaged;
         damaged.read(ByteReader(bytes), OlePropertySet::SummaryInformation());
-        EXPECT_EQ(damaged.value(2).toString() == QStringLiteral("Titel"), c.titleSurvives)
-            << c.name;
+        EXPECT_EQ(damaged.value(2).toString() == u("Titel"), c.titleSurvives) << c.name;
     }
     EXPECT_FALSE(set.read(ByteReader(good.left(30)), OlePropertySet::SummaryInformation()));
 }
@@ -222,7 +217,7 @@ TEST(OleProperties, FileTimesAndMissingValues)
                                         {13, vtFiletime(QDateTime::fromSecsSinceEpoch(
                                                  -11644473600LL, QTimeZone::utc()))}})}});
     const DocPropertyValues v = readBytes(bytes);
-    EXPECT_EQ(v[DocCreated], QStringLiteral("01.01.2000 00:59:59"));
+    EXPECT_EQ(v[DocCreated], u("01.01.2000 00:59:59"));
     // A zero file time means "never"; it is no date to show.
     EXPECT_TRUE(v[DocLastSaved].isEmpty());
     EXPECT_EQ(filled(v), 1);
@@ -234,7 +229,7 @@ TEST(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
     const QByteArray bytes = simpleDocument();
     ASSERT_TRUE(file.open(ByteReader(bytes)));
     EXPECT_TRUE(file.rootStream(SummaryName.toLower(), 1 << 20).has_value());
-    EXPECT_FALSE(file.rootStream(QStringLiteral("Root Entry"), 1 << 20).has_value());
+    EXPECT_FALSE(file.rootStream(u("Root Entry"), 1 << 20).has_value());
     EXPECT_FALSE(file.rootStream(SummaryName, 10).has_value()) << "larger than allowed";
     EXPECT_FALSE(file.open(ByteReader(QByteArray("PK\3\4not ole"))));
 }

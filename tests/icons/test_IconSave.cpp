@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Icon groups holding large or tall pictures, and shown icons written back
-// as bitmap, icon and PNG files.
 #include "icons/IcoFile.h"
 #include "icons/IconExtract.h"
 #include "icons/IconGroup.h"
@@ -8,9 +6,7 @@
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
-
-#include <QBuffer>
-#include <QImageReader>
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +36,7 @@ TEST(LargeIcons, TallPictureGroupsCountAndFitTheSquareUndistorted)
 {
     TempDir dir;
     IconExtract icons;
-    icons.setFilename(dir.writeFile(QStringLiteral("winecfg.exe"), squareAndTall()));
+    icons.setFilename(dir.writeFile(u("winecfg.exe"), squareAndTall()));
     EXPECT_EQ(icons.Scan(), 2);
     EXPECT_EQ(icons.IconCount(), 0); // counting decodes nothing
     ASSERT_EQ(icons.Extract(), 2);
@@ -56,8 +52,8 @@ TEST(LargeIcons, TallPictureGroupsCountAndFitTheSquareUndistorted)
     EXPECT_EQ(fitted.pixel(16, 31), kGreen | 0xFF000000u);
     EXPECT_EQ(icons.Decode(1, 16).size(), QSize(16, 16));
 
-    const QString ico = dir.writeFile(QStringLiteral("hoch.ico"),
-                                      IconFixtures::icoFile({IconFixtures::entry(tall(kGreen))}));
+    const QString ico =
+        dir.writeFile(u("hoch.ico"), IconFixtures::icoFile({IconFixtures::entry(tall(kGreen))}));
     icons.setFilename(ico);
     EXPECT_EQ(icons.Extract(), 1);
 }
@@ -86,7 +82,7 @@ TEST(IconSave, EachFormatKeepsWhatItCanOfTheIcon)
     TempDir dir;
 
     // A bitmap: 24 bit, the background (value 255 is pure red) behind clear parts.
-    const QString bmp = dir.filePath(QStringLiteral("x.bmp"));
+    const QString bmp = dir.filePath(u("x.bmp"));
     IconSave::Save(bmp, icon, IconSave::Format::Bmp, QColor(255, 0, 0));
     const QByteArray bmpBytes = TempDir::contents(bmp);
     EXPECT_EQ(quint8(bmpBytes.at(28)), 24);
@@ -99,7 +95,7 @@ TEST(IconSave, EachFormatKeepsWhatItCanOfTheIcon)
     EXPECT_NEAR(qBlue(half), 100, 2);
 
     // An icon file, read back by the program's own reader: same pixels and alpha.
-    const QString ico = dir.filePath(QStringLiteral("x.ico"));
+    const QString ico = dir.filePath(u("x.ico"));
     IconSave::Save(ico, icon, IconSave::Format::Ico);
     const auto group = IcoFile::read(TempDir::contents(ico));
     ASSERT_TRUE(group);
@@ -107,7 +103,7 @@ TEST(IconSave, EachFormatKeepsWhatItCanOfTheIcon)
     EXPECT_EQ(group->images().first().bitCount, 32);
     EXPECT_EQ(group->pick(32), icon.convertToFormat(QImage::Format_ARGB32));
 
-    const QString png = dir.filePath(QStringLiteral("x.png"));
+    const QString png = dir.filePath(u("x.png"));
     IconSave::Save(png, icon, IconSave::Format::Png);
     EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_ARGB32),
               icon.convertToFormat(QImage::Format_ARGB32));

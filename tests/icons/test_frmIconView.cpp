@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The icon viewer as a user meets it: which source a folder opens in, the
-// listings and how a new one or closing ends the running one, and saving.
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
 #include "core/FileDialog.h"
@@ -11,6 +9,7 @@
 #include "support/PeWriter.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -91,7 +90,7 @@ TEST_F(IconViewTest, FolderDecidesTheSourceAndEveryIconFileIsListed)
     }
     for (const char* name : {"b.ico", "X.ICO", "a.ico", "A.ico"})
         dir.writeFile(QLatin1String(name), ico());
-    dir.writeFile(QStringLiteral("notiz.txt"), "kein Icon");
+    dir.writeFile(u("notiz.txt"), "kein Icon");
     const auto form = Open();
     ASSERT_TRUE(opened);
     WaitListed(*form);
@@ -99,7 +98,7 @@ TEST_F(IconViewTest, FolderDecidesTheSourceAndEveryIconFileIsListed)
     EXPECT_FALSE(form->opt[1]->isEnabled());
     EXPECT_FALSE(form->lstFiles->isEnabled());
     EXPECT_EQ(Texts(form->LV), (QStringList{"A.ico", "a.ico", "b.ico", "X.ICO"}));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Icons: ") + dir.path());
+    EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path());
     EXPECT_EQ(form->State().items.first().image.size(), QSize(32, 32));
 
     form->optSize[0]->click();
@@ -111,9 +110,9 @@ TEST_F(IconViewTest, FolderDecidesTheSourceAndEveryIconFileIsListed)
 
 TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
 {
-    dir.writeFile(QStringLiteral("drei.dll"), library(3));
-    dir.writeFile(QStringLiteral("leer.dll"), library(0));
-    dir.writeFile(QStringLiteral("kaputt.exe"), "MZ kein Programm");
+    dir.writeFile(u("drei.dll"), library(3));
+    dir.writeFile(u("leer.dll"), library(0));
+    dir.writeFile(u("kaputt.exe"), "MZ kein Programm");
     const auto form = Open(true, false);
     ASSERT_TRUE(opened);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() == 3 && !form->IsListing(); }));
@@ -121,7 +120,7 @@ TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
     EXPECT_FALSE(form->opt[0]->isEnabled());
     EXPECT_EQ(Texts(form->lstFiles), QStringList{"drei.dll"});
     EXPECT_EQ(Texts(form->LV), (QStringList{"0001", "0002", "0003"}));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Icons: ") + dir.path() + "drei.dll");
+    EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path() + "drei.dll");
     // A size change shows the re-read icons in cells of their size.
     form->optSize[1]->click();
     WaitListed(*form);
@@ -131,17 +130,17 @@ TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
 
 TEST_F(IconViewTest, DamagedIconFileAsksWhetherToGoOn)
 {
-    dir.writeFile(QStringLiteral("a.ico"), ico());
-    dir.writeFile(QStringLiteral("b.ico"), ico().left(30));
-    dir.writeFile(QStringLiteral("c.ico"), ico());
+    dir.writeFile(u("a.ico"), ico());
+    dir.writeFile(u("b.ico"), ico().left(30));
+    dir.writeFile(u("c.ico"), ico());
     for (const int answer : {MsgResult::Yes, MsgResult::No}) {
         boxes.clear();
         boxes.queueAnswer(answer);
         const auto form = Open();
         WaitListed(*form);
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("Es ist ein Fehler aufgetreten: ")));
-        EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("b.ico")));
+        EXPECT_TRUE(boxes.lastText().startsWith(u("Es ist ein Fehler aufgetreten: ")));
+        EXPECT_TRUE(boxes.lastText().contains(u("b.ico")));
         const QStringList listed =
             answer == MsgResult::Yes ? QStringList{"a.ico", "c.ico"} : QStringList{"a.ico"};
         EXPECT_EQ(Texts(form->LV), listed);
@@ -150,37 +149,34 @@ TEST_F(IconViewTest, DamagedIconFileAsksWhetherToGoOn)
 
 TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
 {
-    AppSaveSetting(akIconViewer, QStringLiteral("BMPBackColor"), QStringLiteral("255"));
-    dir.writeFile(QStringLiteral("drei.dll"), library(3));
+    AppSaveSetting(akIconViewer, u("BMPBackColor"), u("255"));
+    dir.writeFile(u("drei.dll"), library(3));
     const auto form = Open();
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() == 3 && !form->IsListing(); }));
     TempDir target;
 
-    SaveAs(*form, 2, target.filePath(QStringLiteral("0003")), 0);
-    EXPECT_EQ(proposed, QStringLiteral("0003"));
-    const QImage bmp(target.filePath(QStringLiteral("0003.bmp")));
+    SaveAs(*form, 2, target.filePath(u("0003")), 0);
+    EXPECT_EQ(proposed, u("0003"));
+    const QImage bmp(target.filePath(u("0003.bmp")));
     ASSERT_EQ(bmp.size(), QSize(32, 32));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 0, 0)); // the fixture's clear corner on the red background
 
-    SaveAs(*form, 0, target.filePath(QStringLiteral("x.gif")), 0);
-    EXPECT_FALSE(QFileInfo::exists(target.filePath(QStringLiteral("x.gif"))));
-    EXPECT_EQ(boxes.lastText(),
-              AppErr().MsgLoad(Msg::IconSaveFormat, target.filePath(QStringLiteral("x.gif"))));
+    SaveAs(*form, 0, target.filePath(u("x.gif")), 0);
+    EXPECT_FALSE(QFileInfo::exists(target.filePath(u("x.gif"))));
+    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::IconSaveFormat, target.filePath(u("x.gif"))));
 
     // A folder the user may not write to (root may write anywhere: there a
     // folder that does not exist stands in).
-    const QString locked = target.makeDir(QStringLiteral("gesperrt"));
+    const QString locked = target.makeDir(u("gesperrt"));
     ::chmod(QFile::encodeName(locked).constData(), 0555);
     const bool root = ::geteuid() == 0;
-    const QString failing =
-        locked + (root ? QStringLiteral("/fehlt/x.png") : QStringLiteral("/x.png"));
+    const QString failing = locked + (root ? u("/fehlt/x.png") : u("/x.png"));
     boxes.clear();
     SaveAs(*form, 0, failing, 2);
     ::chmod(QFile::encodeName(locked).constData(), 0755);
     EXPECT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.lastText().contains(failing));
-    EXPECT_TRUE(boxes.lastText().contains(root ? QStringLiteral("nicht vorhanden")
-                                               : QStringLiteral("keine Berechtigung")));
+    EXPECT_TRUE(boxes.lastText().contains(root ? u("nicht vorhanden") : u("keine Berechtigung")));
     EXPECT_TRUE(QDir(locked).isEmpty());
     // The next dialog starts where the last save went, or at home when that is gone.
     FileDialog::setHook([&](const FileDialogRequest& request) {
@@ -193,7 +189,7 @@ TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
 
 TEST_F(IconViewTest, NewListingOrClosingEndsTheRunningOneCleanly)
 {
-    dir.writeFile(QStringLiteral("viele.dll"), library(500));
+    dir.writeFile(u("viele.dll"), library(500));
     auto form = Open(false, true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() > 0; }));
     form->optSize[0]->click();

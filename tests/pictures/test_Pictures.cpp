@@ -7,9 +7,9 @@
 #include "pictures/ThumbNailLayout.h"
 #include "pictures/pPicViewer.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QImage>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
     thumb.SetBorderStyle(0);
     thumb.resize(300, 300);
     thumb.SetBackColor(Qt::green);
-    thumb.LoadPicture(WritePicture(dir, QStringLiteral("wide.png"), QSize(400, 300), Qt::red));
+    thumb.LoadPicture(WritePicture(dir, u("wide.png"), QSize(400, 300), Qt::red));
     const QImage shown = thumb.Image().toImage();
     ASSERT_EQ(shown.size(), QSize(300, 300));
     EXPECT_EQ(shown.pixelColor(150, 10), QColor(Qt::green));
@@ -96,18 +96,17 @@ TEST(ThumbNail, LoadFailuresNameTheirPlaceAndKeepThePicture)
     TempDir dir;
     ThumbNail thumb;
     thumb.resize(50, 50);
-    thumb.LoadPicture(WritePicture(dir, QStringLiteral("ok.png"), QSize(20, 20)));
-    const QString broken = dir.writeFile(QStringLiteral("kaputt.jpg"), "not a picture");
+    thumb.LoadPicture(WritePicture(dir, u("ok.png"), QSize(20, 20)));
+    const QString broken = dir.writeFile(u("kaputt.jpg"), "not a picture");
     try {
         thumb.LoadPicture(broken);
         ADD_FAILURE() << "no error";
     } catch (const AppErrorRecord& error) {
         EXPECT_EQ(error.Number, 481);
-        EXPECT_TRUE(error.Source.endsWith(QStringLiteral(": LoadPicture")))
-            << error.Source.toStdString();
+        EXPECT_TRUE(error.Source.endsWith(u(": LoadPicture"))) << error.Source.toStdString();
     }
     try {
-        thumb.LoadPicture(dir.filePath(QStringLiteral("fehlt.png")));
+        thumb.LoadPicture(dir.filePath(u("fehlt.png")));
         ADD_FAILURE() << "no error";
     } catch (const AppErrorRecord& error) {
         EXPECT_EQ(error.Number, 53);
@@ -121,20 +120,20 @@ TEST(ThumbNail, LargePicturesAreDecodedAtTheShownSizeAndSavedWhole)
     ThumbNail thumb;
     thumb.SetBorderStyle(0);
     thumb.resize(200, 150);
-    const QString big = WritePicture(dir, QStringLiteral("gross.jpg"), QSize(4000, 3000));
+    const QString big = WritePicture(dir, u("gross.jpg"), QSize(4000, 3000));
     thumb.LoadPicture(big);
     EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
     EXPECT_LE(thumb.Picture().image.width(), 1000);
     EXPECT_GE(thumb.Picture().image.width(), 200);
 
-    const QString copy = dir.filePath(QStringLiteral("kopie.png"));
+    const QString copy = dir.filePath(u("kopie.png"));
     thumb.SavePicture(copy);
     EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
     try {
-        thumb.SavePicture(dir.filePath(QStringLiteral("kein/ordner.png")));
+        thumb.SavePicture(dir.filePath(u("kein/ordner.png")));
         ADD_FAILURE() << "no error";
     } catch (const AppErrorRecord& error) {
-        EXPECT_TRUE(error.Source.endsWith(QStringLiteral(": SavePicture")));
+        EXPECT_TRUE(error.Source.endsWith(u(": SavePicture")));
     }
 }
 
@@ -148,27 +147,25 @@ TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
 TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
 {
     pPicViewer viewer;
-    const QString pattern = QStringLiteral("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
+    const QString pattern = u("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
     EXPECT_EQ(viewer.Pattern(), pattern);
-    EXPECT_TRUE(viewer.PatternFilter().startsWith(QStringLiteral("*. bmp|*.bmp|*. jpg|*.jpg|")));
-    EXPECT_EQ(viewer.FilePatternText(),
-              QStringLiteral("*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp;*.tif;*.tiff"));
+    EXPECT_TRUE(viewer.PatternFilter().startsWith(u("*. bmp|*.bmp|*. jpg|*.jpg|")));
+    EXPECT_EQ(viewer.FilePatternText(), u("*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp;*.tif;*.tiff"));
     EXPECT_EQ(viewer.SlideShowInterval(), 5000);
     EXPECT_EQ(viewer.BackColor(), 0);
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("Pattern")), pattern);
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
-              QStringLiteral("5000"));
-    EXPECT_TRUE(viewer.FileIsPic(QStringLiteral("/x/FOTO.JPG")));
-    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x/ohnepunkt")));
-    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x.jpg/datei")));
-    EXPECT_TRUE(viewer.FileIsPic(QStringLiteral("bild.Png")));
-    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("bild.svg")));
+    EXPECT_EQ(AppGetSetting(akPicViewer, u("Pattern")), pattern);
+    EXPECT_EQ(AppGetSetting(akPicViewer, u("SlideShowInterval")), u("5000"));
+    EXPECT_TRUE(viewer.FileIsPic(u("/x/FOTO.JPG")));
+    EXPECT_FALSE(viewer.FileIsPic(u("/x/ohnepunkt")));
+    EXPECT_FALSE(viewer.FileIsPic(u("/x.jpg/datei")));
+    EXPECT_TRUE(viewer.FileIsPic(u("bild.Png")));
+    EXPECT_FALSE(viewer.FileIsPic(u("bild.svg")));
 }
 
 TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
 {
     for (const auto& [stored, expected] : {std::pair{"500", 5000}, {"abc", 5000}, {"1000", 1000}}) {
-        AppSaveSetting(akPicViewer, QStringLiteral("SlideShowInterval"), QLatin1String(stored));
+        AppSaveSetting(akPicViewer, u("SlideShowInterval"), QLatin1String(stored));
         pPicViewer viewer;
         EXPECT_EQ(viewer.SlideShowInterval(), expected) << stored;
     }
@@ -176,18 +173,17 @@ TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
         pPicViewer viewer;
         viewer.SetSlideShowInterval(7000);
     }
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
-              QStringLiteral("7000"));
+    EXPECT_EQ(AppGetSetting(akPicViewer, u("SlideShowInterval")), u("7000"));
 }
 
 TEST(pPicViewer, FolderHasPicturesOnlyWhenAMaskMatches)
 {
-    AppSaveSetting(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("png;gif"));
+    AppSaveSetting(akPicViewer, u("Pattern"), u("png;gif"));
     pPicViewer viewer;
     TempDir dir;
-    dir.writeFile(QStringLiteral("bild.jpg"));
+    dir.writeFile(u("bild.jpg"));
     EXPECT_FALSE(viewer.PathHasPics(dir.path()));
-    dir.writeFile(QStringLiteral("Bild.GIF"));
+    dir.writeFile(u("Bild.GIF"));
     EXPECT_TRUE(viewer.PathHasPics(dir.path().chopped(1)));
     EXPECT_FALSE(viewer.PathHasPics(QString()));
 }

@@ -70,15 +70,14 @@ TEST(SlideDecoding, PicturesAreDecodedAtTheirFitUprightWhateverTheirName)
     // Grey keeps the 48-megapixel source small in memory.
     QImage large(8000, 6000, QImage::Format_Grayscale8);
     large.fill(128);
-    const QString big = dir.writeFile(QStringLiteral("gross.jpg"), Encoded(large, "JPEG"));
+    const QString big = dir.writeFile(u("gross.jpg"), Encoded(large, "JPEG"));
     large = QImage();
     const LoadedPicture fitted = DecodeFor(big, QSize(1000, 500));
     EXPECT_EQ(fitted.naturalSize, QSize(8000, 6000));
     EXPECT_LE(fitted.image.width(), 667);
     EXPECT_LE(fitted.image.height(), 500);
 
-    const QString turned =
-        dir.writeFile(QStringLiteral("gedreht.jpg"), TurnedJpeg(TwoHalves(QSize(400, 200))));
+    const QString turned = dir.writeFile(u("gedreht.jpg"), TurnedJpeg(TwoHalves(QSize(400, 200))));
     const LoadedPicture upright = DecodeFor(turned, QSize(100, 100));
     EXPECT_EQ(upright.naturalSize, QSize(200, 400));
     ASSERT_EQ(upright.image.size(), QSize(50, 100));
@@ -86,8 +85,7 @@ TEST(SlideDecoding, PicturesAreDecodedAtTheirFitUprightWhateverTheirName)
     EXPECT_GT(qRed(upright.image.pixel(25, 10)), 200);
     EXPECT_GT(qBlue(upright.image.pixel(25, 90)), 200);
 
-    const QString png =
-        dir.writeFile(QStringLiteral("eigentlich-png.jpg"), Encoded(TwoHalves({6, 4}), "PNG"));
+    const QString png = dir.writeFile(u("eigentlich-png.jpg"), Encoded(TwoHalves({6, 4}), "PNG"));
     EXPECT_EQ(DecodeFor(png, QSize(60, 40)).image.size(), QSize(6, 4)) << "never enlarged";
 }
 
@@ -98,7 +96,7 @@ TEST(SlideDecoding, EveryFormatTheReaderKnowsIsShown)
     const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
     QStringList missing;
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-        const QString name = QStringLiteral("klein.") + QString::fromLatin1(format);
+        const QString name = u("klein.") + QString::fromLatin1(format);
         QString path = samples.filePath(name);
         if (writable.contains(format)) {
             path = dir.filePath(name);
@@ -144,12 +142,10 @@ TEST(SlideDecoding, WhatCannotBeShownSaysWhyWithoutTakingMemory)
     EXPECT_LT(ResidentKiB() - before, 64 * 1024) << "KiB grown";
     // A decode nobody wants any more reads no further.
     const std::atomic<bool> cancelled{true};
-    EXPECT_TRUE(
-        PictureLoader::Decode(dir.writeFile(QStringLiteral("ganz.png"), png), {}, &cancelled)
-            .isNull());
-    const LoadedPicture gone = DecodeFor(dir.filePath(QStringLiteral("weg.png")), QSize(8, 8));
+    EXPECT_TRUE(PictureLoader::Decode(dir.writeFile(u("ganz.png"), png), {}, &cancelled).isNull());
+    const LoadedPicture gone = DecodeFor(dir.filePath(u("weg.png")), QSize(8, 8));
     EXPECT_EQ(gone.failureNumber, 53);
-    EXPECT_EQ(gone.failure, QStringLiteral("Datei oder Ordner nicht vorhanden."));
+    EXPECT_EQ(gone.failure, u("Datei oder Ordner nicht vorhanden."));
 }
 
 TEST(SlideDecoder, KeepsOnlyTheWantedPicturesAtTheCurrentSize)
@@ -157,8 +153,7 @@ TEST(SlideDecoder, KeepsOnlyTheWantedPicturesAtTheCurrentSize)
     TempDir dir;
     QStringList files;
     for (int i = 0; i < 5; ++i)
-        files << dir.writeFile(QStringLiteral("b%1.png").arg(i),
-                               Encoded(TwoHalves({400, 200}), "PNG"));
+        files << dir.writeFile(u("b%1.png").arg(i), Encoded(TwoHalves({400, 200}), "PNG"));
     SlideDecoder decoder;
     QSignalSpy decoded(&decoder, &SlideDecoder::Decoded);
     decoder.SetFiles(files);

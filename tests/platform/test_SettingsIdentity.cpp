@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the store does with files it did not write, files it may not write,
-// and texts that begin with U+FEFF.
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsFileCheck.h"
 #include "platform/SettingsTree.h"
 #include "support/FullDisk.h"
 #include "support/TempDir.h"
 #include "support/TestSettings.h"
+#include "support/TestText.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,13 +60,11 @@ TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
         EXPECT_TRUE(notices[0].detail.contains(QString::fromUtf8(c.notice))) << c.what;
         EXPECT_FALSE(SettingsDatabase::instance().isOpen()) << c.what;
         EXPECT_FALSE(SettingsTree(SettingsDatabase::instance())
-                         .setValue(HKCU, QStringLiteral("X"),
-                                   SettingsValue::text({}, QStringLiteral("y")), true))
+                         .setValue(HKCU, u("X"), SettingsValue::text({}, u("y")), true))
             << c.what;
         SettingsDatabase::reopen();
         EXPECT_EQ(TempDir::contents(fresh.filePath()), before) << c.what;
-        EXPECT_EQ(folderEntries(fresh.folder()), QStringList{QStringLiteral("registry.db")})
-            << c.what;
+        EXPECT_EQ(folderEntries(fresh.folder()), QStringList{u("registry.db")}) << c.what;
     }
 }
 
@@ -76,18 +73,14 @@ TEST(SettingsIdentity, TextsAndNamesBeginningWithAByteOrderMarkReadBackExactly)
     FreshSettings fresh;
     const QString mark(QChar(0xFEFF));
     SettingsTree tree(SettingsDatabase::instance());
-    ASSERT_TRUE(tree.setValue(
-        HKCU, mark + QStringLiteral("K"),
-        SettingsValue::text(mark + QStringLiteral("n"), mark + QStringLiteral("t")), true));
-    ASSERT_TRUE(tree.setValue(HKCU, QStringLiteral("K"),
-                              SettingsValue::text(QStringLiteral("n"), QStringLiteral("plain")),
-                              true));
-    const auto marked = tree.value(HKCU, mark + QStringLiteral("K"), mark + QStringLiteral("n"));
+    ASSERT_TRUE(tree.setValue(HKCU, mark + u("K"),
+                              SettingsValue::text(mark + u("n"), mark + u("t")), true));
+    ASSERT_TRUE(tree.setValue(HKCU, u("K"), SettingsValue::text(u("n"), u("plain")), true));
+    const auto marked = tree.value(HKCU, mark + u("K"), mark + u("n"));
     ASSERT_TRUE(marked.has_value());
-    EXPECT_EQ(marked->name, mark + QStringLiteral("n"));
-    EXPECT_EQ(marked->toText(), mark + QStringLiteral("t"));
-    EXPECT_EQ(tree.value(HKCU, QStringLiteral("K"), QStringLiteral("n"))->toText(),
-              QStringLiteral("plain"));
+    EXPECT_EQ(marked->name, mark + u("n"));
+    EXPECT_EQ(marked->toText(), mark + u("t"));
+    EXPECT_EQ(tree.value(HKCU, u("K"), u("n"))->toText(), u("plain"));
 }
 
 // WAL needs its -shm file beside the database: a read-only file in a
@@ -96,8 +89,7 @@ TEST(SettingsIdentity, AReadOnlyFileInAReadOnlyFolderIsStillRead)
 {
     FreshSettings fresh;
     ASSERT_TRUE(SettingsTree(SettingsDatabase::instance())
-                    .setValue(HKCU, QStringLiteral("K"),
-                              SettingsValue::text(QStringLiteral("v"), QStringLiteral("1")), true));
+                    .setValue(HKCU, u("K"), SettingsValue::text(u("v"), u("1")), true));
     SettingsDatabase::reopen();
     const QByteArray folder = QFile::encodeName(fresh.folder());
     const QByteArray file = QFile::encodeName(fresh.filePath());
@@ -111,18 +103,16 @@ TEST(SettingsIdentity, AReadOnlyFileInAReadOnlyFolderIsStillRead)
     const int code = RunInChild(asUser, [] {
         SettingsDatabase::reopen();
         const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
-        const auto value = SettingsTree(SettingsDatabase::instance())
-                               .value(HKCU, QStringLiteral("K"), QStringLiteral("v"));
+        const auto value = SettingsTree(SettingsDatabase::instance()).value(HKCU, u("K"), u("v"));
         if (notices.size() != 1 || notices[0].kind != SettingsDatabase::Notice::ReadOnly)
             return 2;
         if (SettingsTree(SettingsDatabase::instance())
-                .setValue(HKCU, QStringLiteral("K"),
-                          SettingsValue::text(QStringLiteral("v"), QStringLiteral("2")), true))
+                .setValue(HKCU, u("K"), SettingsValue::text(u("v"), u("2")), true))
             return 3;
-        return value && value->toText() == QStringLiteral("1") ? 0 : 1;
+        return value && value->toText() == u("1") ? 0 : 1;
     });
     ::chmod(folder.constData(), 0700);
     ::chmod(file.constData(), 0600);
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(folderEntries(fresh.folder()), QStringList{QStringLiteral("registry.db")});
+    EXPECT_EQ(folderEntries(fresh.folder()), QStringList{u("registry.db")});
 }

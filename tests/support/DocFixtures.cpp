@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DocFixtures.h"
 #include "support/LittleEndian.h"
+#include "support/TestText.h"
 
 #include <QtEndian>
 
@@ -56,8 +57,7 @@ QByteArray vtI2(quint16 raw)
 {
     QByteArray v;
     append32(v, 2);
-    append16(v, raw);
-    append16(v, 0);
+    append16s(v, raw, 0);
     return v;
 }
 
@@ -104,14 +104,12 @@ QByteArray propertySet(QByteArrayView formatId, const QList<Property>& propertie
         append32(index, headerSize + quint32(values.size()));
         values.append(p.value);
     }
-    append32(section, headerSize + quint32(values.size()));
-    append32(section, quint32(properties.size()));
+    append32s(section, headerSize + quint32(values.size()), properties.size());
     section.append(index);
     section.append(values);
 
     QByteArray stream;
-    append16(stream, 0xFFFE);
-    append16(stream, 0);
+    append16s(stream, 0xFFFE, 0);
     append32(stream, 0x00020006); // written on Windows, version 6.2
     stream.append(16, '\0');
     append32(stream, 1);
@@ -180,21 +178,10 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
 
     QByteArray header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     header.append(16, '\0');
-    append16(header, 0x3E);
-    append16(header, sectorShift == 12 ? 4 : 3);
-    append16(header, 0xFFFE);
-    append16(header, sectorShift);
-    append16(header, 6);
+    append16s(header, 0x3E, sectorShift == 12 ? 4 : 3, 0xFFFE, sectorShift, 6);
     header.append(6, '\0');
-    append32(header, sectorShift == 12 ? dirSectors : 0);
-    append32(header, fatSectors);
-    append32(header, layout.directorySector);
-    append32(header, 0);
-    append32(header, MiniCutoff);
-    append32(header, layout.miniFatSector);
-    append32(header, miniFatSectors);
-    append32(header, EndOfChain);
-    append32(header, 0);
+    append32s(header, sectorShift == 12 ? dirSectors : 0, fatSectors, layout.directorySector, 0,
+              MiniCutoff, layout.miniFatSector, miniFatSectors, EndOfChain, 0);
     for (quint32 k = 0; k < 109; ++k)
         append32(header, k < fatSectors ? k : FreeSector);
     header.append(s - header.size(), '\0');
@@ -202,9 +189,8 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     QByteArray body;
     for (const quint32 entry : fat)
         append32(body, entry);
-    QByteArray dir =
-        directoryEntry(QStringLiteral("Root Entry"), 5, NoStream, streams.isEmpty() ? NoStream : 1,
-                       miniStreamStart, quint64(mini.size()));
+    QByteArray dir = directoryEntry(u("Root Entry"), 5, NoStream, streams.isEmpty() ? NoStream : 1,
+                                    miniStreamStart, quint64(mini.size()));
     for (qsizetype i = 0; i < streams.size(); ++i)
         dir.append(directoryEntry(streams[i].name, 2,
                                   i + 1 < streams.size() ? quint32(i + 2) : NoStream, NoStream,
@@ -261,48 +247,27 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
         QByteArray extra;
         QByteArray localExtra;
         if (zip64) {
-            append16(localExtra, 1);
-            append16(localExtra, 16);
-            append64(localExtra, size);
-            append64(localExtra, quint64(packed.size()));
-            append16(extra, 1);
-            append16(extra, 24);
-            append64(extra, size);
-            append64(extra, quint64(packed.size()));
-            append64(extra, offset);
+            append16s(localExtra, 1, 16);
+            append64s(localExtra, size, packed.size());
+            append16s(extra, 1, 24);
+            append64s(extra, size, packed.size(), offset);
         }
+        // Both headers share the fields from version needed to the sizes.
+        const auto shared = [&](QByteArray& out) {
+            append16s(out, zip64 ? 45 : 20, m.flags, method, 0, 0x21);
+            append32s(out, crc, zip64 ? 0xFFFFFFFF : quint32(packed.size()),
+                      zip64 ? 0xFFFFFFFF : quint32(size));
+        };
         append32(body, 0x04034b50);
-        append16(body, zip64 ? 45 : 20);
-        append16(body, m.flags);
-        append16(body, method);
-        append16(body, 0);
-        append16(body, 0x21);
-        append32(body, crc);
-        append32(body, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
-        append32(body, zip64 ? 0xFFFFFFFF : quint32(size));
-        append16(body, quint16(localName.size()));
-        append16(body, quint16(localExtra.size()));
-        body.append(localName);
-        body.append(localExtra);
-        body.append(packed);
+        shared(body);
+        append16s(body, localName.size(), localExtra.size());
+        body.append(localName + localExtra + packed);
 
         append32(central, 0x02014b50);
         append16(central, 20);
-        append16(central, zip64 ? 45 : 20);
-        append16(central, m.flags);
-        append16(central, method);
-        append16(central, 0);
-        append16(central, 0x21);
-        append32(central, crc);
-        append32(central, zip64 ? 0xFFFFFFFF : quint32(packed.size()));
-        append32(central, zip64 ? 0xFFFFFFFF : quint32(size));
-        append16(central, quint16(m.name.size()));
-        append16(central, quint16(extra.size()));
-        append16(central, 0);
-        append16(central, 0);
-        append16(central, 0);
-        append32(central, 0);
-        append32(central, zip64 ? 0xFFFFFFFF : quint32(offset));
+        shared(central);
+        append16s(central, m.name.size(), extra.size(), 0, 0, 0);
+        append32s(central, 0, zip64 ? 0xFFFFFFFF : quint32(offset));
         central.append(m.name);
         central.append(extra);
     }
@@ -313,26 +278,17 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
         const quint64 record = quint64(body.size());
         append32(body, 0x06064b50);
         append64(body, 44);
-        append16(body, 45);
-        append16(body, 45);
-        append32(body, 0);
-        append32(body, 0);
-        append64(body, count);
-        append64(body, count);
-        append64(body, quint64(central.size()));
-        append64(body, centralOffset);
-        append32(body, 0x07064b50);
-        append32(body, 0);
+        append16s(body, 45, 45);
+        append32s(body, 0, 0);
+        append64s(body, count, count, central.size(), centralOffset);
+        append32s(body, 0x07064b50, 0);
         append64(body, record);
         append32(body, 1);
     }
     append32(body, 0x06054b50);
-    append16(body, 0);
-    append16(body, 0);
-    append16(body, zip64 ? 0xFFFF : quint16(count));
-    append16(body, zip64 ? 0xFFFF : quint16(count));
-    append32(body, zip64 ? 0xFFFFFFFF : quint32(central.size()));
-    append32(body, zip64 ? 0xFFFFFFFF : quint32(centralOffset));
+    append16s(body, 0, 0, zip64 ? 0xFFFF : quint16(count), zip64 ? 0xFFFF : quint16(count));
+    append32s(body, zip64 ? 0xFFFFFFFF : quint32(central.size()),
+              zip64 ? 0xFFFFFFFF : quint32(centralOffset));
     append16(body, 0);
     return body;
 }

@@ -18,9 +18,7 @@ int stride(int width, int bits)
 // (a file offset or a resource id) differs.
 void directoryHead(QByteArray& out, qsizetype count)
 {
-    append16(out, 0);
-    append16(out, 1);
-    append16(out, quint16(count));
+    append16s(out, 0, 1, count);
 }
 
 void directoryEntry(QByteArray& out, const IconFixtures::Entry& e)
@@ -28,8 +26,7 @@ void directoryEntry(QByteArray& out, const IconFixtures::Entry& e)
     out.append(char(e.width >= 256 ? 0 : e.width));
     out.append(char(e.height >= 256 ? 0 : e.height));
     out.append(2, '\0');
-    append16(out, 1);
-    append16(out, quint16(e.bitCount));
+    append16s(out, 1, e.bitCount);
     append32(out, quint32(e.bytes.size()));
 }
 } // namespace
@@ -69,17 +66,9 @@ QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
             }
     }
     QByteArray out;
-    append32(out, 40);
-    append32(out, quint32(w));
-    append32(out, quint32(o.doubledHeight ? 2 * h : h));
-    append16(out, 1);
-    append16(out, quint16(o.bitCount));
-    append32(out, 0);
-    append32(out, 0);
-    append32(out, 0);
-    append32(out, 0);
-    append32(out, quint32(palette.size()));
-    append32(out, 0);
+    append32s(out, 40, w, o.doubledHeight ? 2 * h : h);
+    append16s(out, 1, o.bitCount);
+    append32s(out, 0, 0, 0, 0, palette.size(), 0);
     for (QRgb c : palette)
         append32(out, c & 0x00FFFFFFu);
     for (int y = h - 1; y >= 0; --y) {

@@ -25,3 +25,19 @@ inline void append64(QByteArray& bytes, quint64 value)
     qToLittleEndian(value, raw);
     bytes.append(raw, 8);
 }
+
+// A run of header fields of one width.
+template <typename... Values> void append16s(QByteArray& bytes, Values... values)
+{
+    (append16(bytes, quint16(values)), ...);
+}
+
+template <typename... Values> void append32s(QByteArray& bytes, Values... values)
+{
+    (append32(bytes, quint32(values)), ...);
+}
+
+template <typename... Values> void append64s(QByteArray& bytes, Values... values)
+{
+    (append64(bytes, quint64(values)), ...);
+}
