@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/MainCommands.h"
 
+#include "browser/FileToolsCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/frmAbout.h"
@@ -211,4 +212,5 @@ void AddMainCommands(MainCommandTable& table)
     AddFrameCommands(table);
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
+    AddFileToolCommands(table);
 }

@@ -4,7 +4,9 @@
 #include "cli/CnfCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RegisterCommand.h"
 #include "cli/SettingsCommand.h"
+#include "cli/TimesCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -23,6 +25,10 @@ const CliCommand kCommands[] = {
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"times", kTimesCommandUsage, runTimesCommand},
+    {"register", kRegisterCommandUsage, runRegisterCommand},
+    {"unregister", kUnregisterCommandUsage, runUnregisterCommand},
+    {"dllcopy", kDllCopyCommandUsage, runDllCopyCommand},
 };
 } // namespace
 

@@ -84,6 +84,22 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
+    "'##' ist kein gültiges Datum.",                                               // 170
+    "Datum/Uhrzeit des Ordners '##' konnten nicht geändert werden.@@##",          // 171
+    "Datum/Uhrzeit von '##' konnten nicht geändert werden.@@##",                  // 172
+    "Die Datei ist keine Windows-Programmbibliothek.",                             // 173
+    "Die Datei enthält keine Funktion '##'.",                                      // 174
+    "Typbibliotheken können unter Linux nicht registriert werden.",                // 175
+    "Wine ist nicht installiert. COM-Server lassen sich unter Linux nur mit Wine "
+    "registrieren.",                                                               // 176
+    "Ungültiger Aufruf von regsvr32.",                                             // 177
+    "Wine konnte die Datei nicht laden.",                                          // 178
+    "Dafür wird 32-Bit-Wine benötigt.",                                            // 179
+    "'##' hat einen Fehler gemeldet.",                                             // 180
+    "Wine hat nicht geantwortet.",                                                 // 181
+    "Abgebrochen.",                                                                // 182
+    "Wine meldete den Fehlercode ##.",                                             // 183
+    "Der Name '##' ist länger als 255 Bytes.",                                     // 184
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 169;
+constexpr int Last = 184;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -84,4 +84,21 @@ constexpr int FileReadFailed = 166;  // path, German reason
 constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
+
+// File times and component registration.
+constexpr int InvalidDate = 170;       // the text typed
+constexpr int FolderTimesFailed = 171; // folder, German reason
+constexpr int FileTimesFailed = 172;   // path, German reason
+constexpr int NotWindowsLibrary = 173;
+constexpr int ExportMissing = 174; // entry point
+constexpr int TypeLibraryUnsupported = 175;
+constexpr int WineMissing = 176;
+constexpr int RegsvrBadCall = 177;
+constexpr int WineCannotLoad = 178;
+constexpr int Needs32BitWine = 179;
+constexpr int EntryPointFailed = 180; // entry point
+constexpr int WineNoAnswer = 181;
+constexpr int Cancelled = 182;
+constexpr int WineExitCode = 183; // exit code
+constexpr int NameTooLong = 184;  // name
 } // namespace Msg

@@ -45,11 +45,12 @@ LoadedPicture PictureLoader::Load(const QString& path, const QSize& shownSize)
         throw AppErrorRecord(
             RuntimeError::FileNotFound, source,
             QStringLiteral("Datei nicht gefunden: '%1'").arg(DisplayFileName(path)));
-    // A name that is not UTF-8 is opened by its bytes; the reader would pass
-    // it through the locale's encoding and miss the file.
+    // Opened here by the name's bytes (the reader would pass a name that is
+    // not UTF-8 through the locale's encoding and miss the file) and without
+    // moving its access time.
     QFile file;
     QImageReader reader;
-    if (HasRawBytes(path) && OpenFileByName(file, path, QIODevice::ReadOnly)) {
+    if (OpenFileByName(file, path, QIODevice::ReadOnly, ReadAccess::KeepAccessTime)) {
         reader.setDevice(&file);
         reader.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
     } else {

@@ -113,11 +113,14 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         const char* selected;
         const char* seen;
     } cases[] = {
-        {"", "Refresh Select Select_All Select_Nothing"},
-        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
+        {"", "Refresh Select Select_All Select_Nothing Date"},
+        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Reg Reg_On "
+                  "Reg_Off Date CopyPath DLLCopy"},
+        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Date "
+                  "CopyPath"},
+        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Date "
+                  "CopyPath"},
+        {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing Reg Reg_On Reg_Off Date"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
@@ -129,7 +132,7 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
     for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Date CopyPath"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
