@@ -13,12 +13,8 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
 
 namespace {
@@ -36,79 +32,59 @@ QString library(const TempDir& dir, const QString& name, bool pe32Plus,
     return dir.writeFile(name, w.build());
 }
 
-bool alive(int pid)
+// The reason a registration failed; empty when it succeeded.
+QString Register(const QString& path, bool registering = true)
 {
-    return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH);
+    QString reason;
+    return pRegisterFile::RegisterFile(path, registering, {}, reason) ? QString() : reason;
 }
 
 class Registration : public ::testing::Test {
 protected:
+    // A prefix Wine has made already, so the usual time limit holds.
     void SetUp() override
     {
-        // A prefix Wine has made already, so the usual time limit holds.
-        prefix = dir.makeDir(u("prefix"));
         dir.writeFile(u("prefix/system.reg"));
-        qputenv("WINEPREFIX", prefix.toUtf8());
+        qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
     }
     void TearDown() override { qunsetenv("WINEPREFIX"); }
 
-    QString Register(const QString& path, bool registering = true)
-    {
-        QString reason;
-        return pRegisterFile::RegisterFile(path, registering, {}, reason) ? QString() : reason;
-    }
-
     TempDir dir;
-    QString prefix;
 };
 } // namespace
 
-TEST_F(Registration, WineGetsTheWindowsPathTheSwitchesAndAQuietEnvironment)
-{
-    StandInWine wine;
-    const QString dll = library(dir, u("server.dll"), true);
-    EXPECT_EQ(Register(dll), QString());
-    EXPECT_EQ(Register(dll, false), QString());
-    const QString windows = u("Z:") + QString(dll).replace(u'/', u'\\');
-    const QString environment = u("|") + prefix + u("|mscoree,mshtml=|-all");
-    EXPECT_EQ(wine.calls(), (QStringList{u("winepath -w ") + dll + environment,
-                                         u("regsvr32 /s ") + windows + environment,
-                                         u("winepath -w ") + dll + environment,
-                                         u("regsvr32 /s /u ") + windows + environment}));
-}
-
-TEST_F(Registration, WithoutWineTheSixtyFourBitOneIsTaken)
-{
-    StandInWine wine("wine64");
-    EXPECT_EQ(Register(library(dir, u("a.dll"), true)), QString());
-    EXPECT_EQ(wine.calls().size(), 2);
-}
-
-TEST_F(Registration, EachExitCodeHasItsReason)
+TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasItsReason)
 {
     StandInWine wine;
     const QString wide = library(dir, u("wide.dll"), true);
     const QString narrow = library(dir, u("narrow.ocx"), false);
     const struct {
         int code;
-        const QString* file;
+        const QString& file;
         bool registering;
         QString reason;
     } cases[] = {
-        {0, &wide, true, QString()},
-        {1, &wide, true, text(Msg::RegsvrBadCall)},
-        {3, &wide, true, text(Msg::WineCannotLoad)},
-        {3, &narrow, true, text(Msg::WineCannotLoad) + u(" ") + text(Msg::Needs32BitWine)},
-        {4, &wide, false, text(Msg::ExportMissing, u("DllUnregisterServer"))},
-        {5, &wide, true, text(Msg::EntryPointFailed, u("DllRegisterServer"))},
-        {9, &narrow, true, text(Msg::WineExitCode, 9)},
+        {0, wide, false, QString()},
+        {1, wide, true, text(Msg::RegsvrBadCall)},
+        {3, wide, true, text(Msg::WineCannotLoad)},
+        {3, narrow, true, text(Msg::WineCannotLoad) + u(" ") + text(Msg::Needs32BitWine)},
+        {4, wide, false, text(Msg::ExportMissing, u("DllUnregisterServer"))},
+        {5, wide, true, u("'DllRegisterServer' hat einen Fehler gemeldet.")},
+        {9, narrow, true, text(Msg::WineExitCode, 9)},
     };
     for (const auto& c : cases) {
         wine.exitWith(c.code);
-        EXPECT_EQ(Register(*c.file, c.registering), c.reason) << c.code;
+        EXPECT_EQ(Register(c.file, c.registering), c.reason) << c.code;
     }
-    EXPECT_EQ(text(Msg::EntryPointFailed, u("DllRegisterServer")),
-              u("'DllRegisterServer' hat einen Fehler gemeldet."));
+    const QString environment = u("|") + dir.filePath(u("prefix")) + u("|mscoree,mshtml=|-all");
+    EXPECT_EQ(
+        wine.calls().mid(0, 2),
+        (QStringList{u("winepath -w ") + wide + environment,
+                     u("regsvr32 /s /u Z:") + QString(wide).replace(u'/', u'\\') + environment}));
+
+    const StandInWine onlySixtyFour("wine64");
+    EXPECT_EQ(Register(wide), QString());
+    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
 }
 
 TEST_F(Registration, ATimeOutOrACancelEndsWine)
@@ -118,16 +94,13 @@ TEST_F(Registration, ATimeOutOrACancelEndsWine)
     const QString dll = library(dir, u("a.dll"), true);
     WineRegistrar registrar;
     registrar.timeoutMs = 300;
-    WineRegistrar::Outcome outcome = registrar.Run(dll, true, true);
-    EXPECT_EQ(outcome.reason, text(Msg::WineNoAnswer));
-    EXPECT_FALSE(alive(wine.sleeperPid()));
-
-    QFile::remove(wine.folder() + u("/sleeper.pid"));
+    EXPECT_EQ(registrar.Run(dll, true, true).reason, text(Msg::WineNoAnswer));
+    const int timedOut = wine.sleeperPid();
     registrar.timeoutMs = -1;
-    outcome = registrar.Run(dll, true, true, [&wine] { return wine.sleeperPid() != 0; });
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, text(Msg::Cancelled));
-    EXPECT_FALSE(alive(wine.sleeperPid()));
+    const auto started = [&] { return wine.sleeperPid() != 0 && wine.sleeperPid() != timedOut; };
+    EXPECT_EQ(registrar.Run(dll, true, true, started).reason, text(Msg::Cancelled));
+    for (const int pid : {timedOut, wine.sleeperPid()})
+        EXPECT_TRUE(pid > 0 && ::kill(pid, 0) != 0) << pid;
 }
 
 TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
@@ -140,7 +113,6 @@ TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
         {dir.writeFile(u("text.ocx"), "kein Programm"), text(Msg::NotWindowsLibrary)},
         {library(dir, u("ohne.dll"), false, {u("Irgendwas")}),
          text(Msg::ExportMissing, u("DllRegisterServer"))},
-        {dir.writeFile(u("typen.tlb"), "MSFT"), text(Msg::TypeLibraryUnsupported)},
         {dir.writeFile(u("typen.OLB"), "MSFT"), text(Msg::TypeLibraryUnsupported)},
         {dir.filePath(u("fehlt.dll")), u("Datei oder Ordner nicht vorhanden.")},
     };
@@ -153,26 +125,23 @@ TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
     EXPECT_TRUE(hidden.calls().isEmpty());
 }
 
-TEST(RegistrableFiles, TheListComesFromActiveXWrittenWhenMissing)
+TEST(RegistrableFiles, TheListComesFromActiveXStoredAtFirstUse)
 {
     const pRegisterFile asking;
     EXPECT_FALSE(AppValueExists(akOptions, u("ActiveX")));
-    EXPECT_TRUE(asking.IsActiveX(u("a.tlb")));
-    const pRegisterFile standard(pRegisterFile::Default::UseAndStore);
-    EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
     for (const char* name : {"a.dll", "/pfad/B.OCX", "c.Tlb", "d.olb"})
-        EXPECT_TRUE(standard.IsActiveX(u(name))) << name;
-    for (const char* name : {"a.exe", "dll", "ordner.dll/datei", "a.dll.bak"})
-        EXPECT_FALSE(standard.IsActiveX(u(name))) << name;
+        EXPECT_TRUE(asking.IsActiveX(u(name))) << name;
+    for (const char* name : {"a.exe", "dll", "ordner.dll/datei"})
+        EXPECT_FALSE(asking.IsActiveX(u(name))) << name;
+    const pRegisterFile registering(pRegisterFile::Default::UseAndStore);
+    EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
 
     AppSaveSetting(akOptions, u("ActiveX"), u("dll;ocx"));
-    const pRegisterFile own;
-    EXPECT_FALSE(own.IsActiveX(u("c.tlb")));
-    EXPECT_TRUE(own.IsActiveX(u("c.OCX")));
+    EXPECT_FALSE(pRegisterFile().IsActiveX(u("c.tlb")));
 }
 
-// Needs Wine: Debian's "wine" package. Builds a server whose entry points
-// succeed, and one whose registration reports a failure.
+// Needs Debian's "wine": a server whose entry points succeed, and one whose
+// registration reports a failure.
 TEST(RealWine, AMingwLibraryRegistersAndUnregisters)
 {
     if (WineRegistrar::FindWine().isEmpty())
@@ -183,18 +152,15 @@ TEST(RealWine, AMingwLibraryRegistersAndUnregisters)
                               " { return FAILS; }\n"
                               "__declspec(dllexport) HRESULT __stdcall DllUnregisterServer(void)"
                               " { return S_OK; }\n";
-    const QString good = CrossBuild(dir, u("x86_64-w64-mingw32"),
-                                    QByteArray("#define FAILS S_OK\n") + source, {}, u("gut.dll"));
+    const QString prefix = u("x86_64-w64-mingw32");
+    const QString good = CrossBuild(dir, prefix, "#define FAILS S_OK\n" + source, {}, u("gut.dll"));
     const QString bad =
-        CrossBuild(dir, u("x86_64-w64-mingw32"), QByteArray("#define FAILS E_FAIL\n") + source, {},
-                   u("schlecht.dll"));
+        CrossBuild(dir, prefix, "#define FAILS E_FAIL\n" + source, {}, u("schlecht.dll"));
     if (good.isEmpty())
         GTEST_SKIP() << "mingw-w64 tool chain not installed";
     qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
-    QString reason;
-    EXPECT_TRUE(pRegisterFile::RegisterFile(good, true, {}, reason)) << reason.toStdString();
-    EXPECT_TRUE(pRegisterFile::RegisterFile(good, false, {}, reason)) << reason.toStdString();
-    EXPECT_FALSE(pRegisterFile::RegisterFile(bad, true, {}, reason));
-    EXPECT_EQ(reason, text(Msg::EntryPointFailed, u("DllRegisterServer")));
+    EXPECT_EQ(Register(good), QString());
+    EXPECT_EQ(Register(good, false), QString());
+    EXPECT_EQ(Register(bad), text(Msg::EntryPointFailed, u("DllRegisterServer")));
     qunsetenv("WINEPREFIX");
 }
