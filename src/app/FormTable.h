@@ -28,6 +28,6 @@ void UnloadAllForms(QList<QWidget*>* forms = nullptr);
 
 // What "/Slideshow PATH" hands its path to: true when it took the run over
 // (it then sets StartedByCmdLine itself and shows its window; a start that
-// fails calls SetAppExitCode(1)). Null while the build has no slideshow.
+// fails sets the exit code, one that raises ends the run with 1).
 using SlideshowRunner = bool (*)(const QString& path);
 SlideshowRunner CommandLineSlideshow();

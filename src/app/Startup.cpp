@@ -6,7 +6,9 @@
 #include "app/frmOptions.h"
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/TextUtil.h"
+#include "core/Version.h"
 #include "core/cuAppError.h"
 #include "core/pOptions.h"
 #include "core/pQXLibApp.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -32,6 +35,18 @@ MessageBoxPresenter* installPresenter()
 }
 
 } // namespace
+
+void SetApplicationIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QApplication::setApplicationVersion(ProgramVersion());
+    // Lets the desktop match the windows to tolvane.desktop (its icon, its actions).
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
+    QIcon icon;
+    for (const QString& png : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
+        icon.addFile(QStringLiteral(":/icons/") + png);
+    QApplication::setWindowIcon(icon);
+}
 
 void InstallGermanQtTexts()
 {
@@ -69,9 +84,8 @@ void Main(const QStringList& argumentsAfterProgram)
         InstallGermanQtTexts();
         SetQXLibApp(std::make_unique<pQXLibApp>());
         // A damaged settings file was set aside when the store opened: say which.
-        const QString notice = SettingsDatabase::takeStartupNotice();
-        if (!notice.isEmpty())
-            AppErr().MsgShowText(notice, MsgStyle::Exclamation);
+        for (const SettingsNotice& notice : TakeSettingsNotices())
+            AppErr().MsgShow(notice.message, MsgStyle::Exclamation, notice.file, notice.detail);
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));
@@ -138,11 +152,4 @@ QString CommandLineInfo(const QStringList& argumentsAfterProgram)
         break;
     }
     return {};
-}
-
-void PrefixPath(const QString& folder, QStringList& names)
-{
-    const QString prefix = AddTrailing(folder, QLatin1Char('/'));
-    for (QString& name : names)
-        name = prefix + name;
 }

@@ -6,6 +6,11 @@
 
 // Start-up and shut-down of a Tolvane run.
 
+// The program's name, version, icon and desktop entry for the application
+// object. No display name: Qt would append it to every window title, and the
+// titles read exactly as the windows give them.
+void SetApplicationIdentity();
+
 // Creates the application-wide objects, reads the options, points help at the
 // program folder, then opens either the one tool a switch names or the main
 // window. The caller runs the event loop afterwards (when a window is open)
@@ -23,9 +28,6 @@ void AppShutdown(int exitCode = 0);
 // The text "--version" or "--help" asks for, or empty when the arguments ask
 // for neither. Needs no window system.
 QString CommandLineInfo(const QStringList& argumentsAfterProgram);
-
-// Puts `folder` (given a trailing "/") in front of every name, in place.
-void PrefixPath(const QString& folder, QStringList& names);
 
 // The program speaks German whatever the desktop's language: Qt's own
 // buttons and dialogs ("Ja", "Abbrechen") must match the texts around them.

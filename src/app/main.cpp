@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Startup.h"
 #include "core/AppGlobals.h"
-#include "core/Version.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,17 +24,27 @@ QList<QWidget*> openWindows()
     return windows;
 }
 
-// For process tests: after the delay, lists the open windows on standard
-// output and closes the first of them the way a user's click would.
+// For process tests: every `delayMs` while the program runs, lists the open
+// windows on standard output and closes the one a user would deal with
+// first (a modal box before the rest). With TOLVANE_TEST_BOX_ANSWER=default
+// a message box is answered with its default button instead of closed.
 void closeFirstWindowLater(int delayMs)
 {
-    QTimer::singleShot(delayMs, qApp, [] {
+    QTimer::singleShot(delayMs, qApp, [delayMs] {
         const QList<QWidget*> windows = openWindows();
         for (QWidget* w : windows)
             std::printf("window: %s\n", qPrintable(w->objectName()));
         std::fflush(stdout);
-        if (!windows.isEmpty())
-            windows.first()->close();
+        QWidget* first = QApplication::activeModalWidget();
+        if (!first && !windows.isEmpty())
+            first = windows.first();
+        auto* box = qobject_cast<QMessageBox*>(first);
+        if (box && box->defaultButton() &&
+            qEnvironmentVariable("TOLVANE_TEST_BOX_ANSWER") == QLatin1String("default"))
+            box->defaultButton()->click();
+        else if (first)
+            first->close();
+        closeFirstWindowLater(delayMs);
     });
 }
 } // namespace
@@ -50,23 +61,18 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolvane"));
-    QApplication::setApplicationVersion(ProgramVersion());
-    // Lets the desktop match the windows to tolvane.desktop (its icon, its actions).
-    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
-    QIcon icon;
-    for (const QString& png : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
-        icon.addFile(QStringLiteral(":/icons/") + png);
-    QApplication::setWindowIcon(icon);
+    SetApplicationIdentity();
     // Armed before start-up, so a modal box shown while starting cannot hang a process test.
     if (const int delayMs = qEnvironmentVariableIntValue("TOLVANE_TEST_CLOSE_AFTER_MS");
         delayMs > 0)
         closeFirstWindowLater(delayMs);
     Main(QApplication::arguments().mid(1));
-    // A start that failed, or a tool that ended while starting, left nothing to wait for.
-    if (openWindows().isEmpty())
+    // A start that failed, or a run that ended while starting (a slideshow
+    // declined or with nothing to show), left nothing to wait for.
+    if (openWindows().isEmpty()) {
+        AppShutdown();
         return AppExitCode();
+    }
     const int loopCode = app.exec();
     return AppExitCode() != 0 ? AppExitCode() : loopCode;
 }

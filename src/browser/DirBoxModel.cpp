@@ -4,11 +4,9 @@
 #include "core/FolderListing.h"
 #include "core/TextUtil.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 
 #include <QDir>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 DirBoxModel::DirBoxModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -18,10 +16,7 @@ bool DirBoxModel::SetPath(const QString& folder)
     if (clean.isEmpty() || !clean.startsWith(QLatin1Char('/')))
         return false;
     // By the exact bytes: a folder whose name is not UTF-8 opens too.
-    const QByteArray native = EncodeFileName(clean);
-    struct stat st {};
-    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-        ::access(native.constData(), R_OK | X_OK) != 0)
+    if (!IsFolder(clean) || !MayEnter(clean))
         return false;
 
     QList<Entry> entries;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/FileInfoPane.h"
 
-#include "browser/FileInfoRows.h"
 #include "browser/MenuTrigger.h"
 #include "browser/TextPreview.h"
 #include "core/AppErrorRecord.h"
 #include "core/Twips.h"
+#include "fileinfo/FileInfoRows.h"
 #include "pictures/ThumbNail.h"
 #include "pictures/pPicViewer.h"
 
@@ -146,7 +146,7 @@ void FileInfoPane::ShowFile(const QString& fullPath, const pPicViewer& pictures,
         item->setToolTip(1, row.value);
     }
     const QString name = fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
-    switch (FileInfoRows::PreviewOf(name, pictures.FileIsPic(name))) {
+    switch (PreviewOf(name, pictures.FileIsPic(name))) {
     case PreviewKind::Picture:
         ShowPicture(fullPath, pictureBack);
         break;

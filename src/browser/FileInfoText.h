@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fileinfo/FileInfoRows.h"
+
 #include <QList>
 #include <QString>
-
-// One row of the information pane: a label and its value.
-struct FileInfoRow {
-    QString label;
-    QString value;
-};
 
 // The clipboard texts of the information pane's copy commands: the path, a
 // line of "*" as long as the path, then the rows; lines end in CR LF, the

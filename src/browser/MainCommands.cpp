@@ -4,6 +4,7 @@
 #include "browser/FileToolsCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/SlideshowCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -19,6 +20,7 @@
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ShellLauncher.h"
 
@@ -26,8 +28,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
-
-#include <sys/stat.h>
 
 namespace {
 constexpr qint64 kEditorQuestionSize = 2097152;
@@ -67,8 +67,8 @@ void RunEditor(const CommandCall& call)
     const QString path = call.state.CurrentPath();
     if (path.isEmpty())
         return;
-    struct stat st {};
-    const qint64 size = ::stat(EncodeFileName(path).constData(), &st) == 0 ? st.st_size : 0;
+    const std::optional<FileStatus> status = ReadFileStatus(path);
+    const qint64 size = status ? status->size : 0;
     if (size > kEditorQuestionSize &&
         AppErr().MsgShow(Msg::LargeFileEditorQuestion,
                          MsgStyle::YesNo | MsgStyle::Question | MsgStyle::DefaultButton2,
@@ -213,4 +213,5 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddFileToolCommands(table);
+    AddSlideshowCommands(table);
 }

@@ -88,3 +88,16 @@ QString A_OpenFile(const QString& path)
         return {};
     return QString::fromLatin1(file.readAll());
 }
+
+PreviewKind PreviewOf(const QString& fileName, bool isPicture)
+{
+    if (isPicture)
+        return PreviewKind::Picture;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QStringView extension = dot < 0 ? QStringView() : QStringView(fileName).mid(dot + 1);
+    for (const char* text : {"txt", "ini"}) {
+        if (extension.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
+            return PreviewKind::Text;
+    }
+    return PreviewKind::None;
+}

@@ -4,6 +4,12 @@
 #include <QByteArray>
 #include <QString>
 
+// What the preview area shows for a file.
+enum class PreviewKind { Picture, Text, None };
+// A picture when the picture support takes it, else text for "txt" and "ini"
+// files (letter case ignored), else none.
+PreviewKind PreviewOf(const QString& fileName, bool isPicture);
+
 // Text for the preview pane. Only the head of a file is read, so a
 // multi-gigabyte log neither freezes the window nor fills the memory.
 class TextPreview {

@@ -127,7 +127,7 @@ void frmMainMasks::cmdAdd_Click()
 {
     RunHandler("frmMainMasks", "cmdAdd_Click", [&] {
         frmMainMasksEdit edit(this);
-        edit.SetP_Mode(1);
+        edit.SetP_Mode(frmMainMasksEdit::Mode::Add);
         edit.cmdOK->setEnabled(false);
         edit.exec();
         if (edit.chkCancel != 0)
@@ -152,7 +152,7 @@ void frmMainMasks::cmdEdit_Click()
         frmMainMasksEdit edit(this);
         edit.txt[0]->setText(m_rows.Rows().at(row).name);
         edit.txt[1]->setText(m_rows.Rows().at(row).extensions);
-        edit.SetP_Mode(0);
+        edit.SetP_Mode(frmMainMasksEdit::Mode::Edit);
         edit.cmdOK->setEnabled(false);
         edit.exec();
         if (edit.chkCancel != 0)

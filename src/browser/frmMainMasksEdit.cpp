@@ -5,6 +5,7 @@
 
 #include "browser/MaskEditCheck.h"
 #include "core/AppGlobals.h"
+#include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "platform/MessageBoxService.h"
 
@@ -50,16 +51,13 @@ frmMainMasksEdit::frmMainMasksEdit(QWidget* parent) : QDialog(parent)
     buttons->addWidget(cmdCancel);
     grid->addLayout(buttons, 3, 0, 1, 2);
     resize(420, sizeHint().height());
-    SetP_Mode(0);
+    SetP_Mode(Mode::Edit);
     txt_Change();
 }
 
-void frmMainMasksEdit::SetP_Mode(int mode)
+void frmMainMasksEdit::SetP_Mode(Mode mode)
 {
-    if (mode == 0)
-        setWindowTitle(AppErr().MsgLoad(141));
-    else if (mode == 1)
-        setWindowTitle(AppErr().MsgLoad(142));
+    setWindowTitle(AppErr().MsgLoad(mode == Mode::Edit ? Msg::EditMaskTitle : Msg::AddMaskTitle));
 }
 
 void frmMainMasksEdit::txt_Change()

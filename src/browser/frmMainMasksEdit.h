@@ -13,8 +13,9 @@ class frmMainMasksEdit : public QDialog {
 public:
     explicit frmMainMasksEdit(QWidget* parent = nullptr);
 
-    // 0 edit an existing mask, 1 add a new one: sets the caption.
-    void SetP_Mode(int mode);
+    enum class Mode { Edit = 0, Add = 1 };
+    // Editing an existing mask or adding a new one: sets the caption.
+    void SetP_Mode(Mode mode);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -47,6 +47,10 @@ frmMainMenus::frmMainMenus(QMainWindow* window, const MainCommandTable& table) :
     m_toolBar->setObjectName(QStringLiteral("TB"));
     m_toolBar->setMovable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // The bars have no menu of their own: the window's default one would
+    // offer the tool bar's inner name and hide the bar for good.
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    window->menuBar()->setContextMenuPolicy(Qt::PreventContextMenu);
     Build(table);
     // The mask menu's fixed entries; the masks follow them (pPatterns).
     QMenu* masks = Menu(QStringLiteral("kMasks"));

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmCalculator.h"
 
-#include "core/Twips.h"
 #include "core/AppGlobals.h"
+#include "core/Twips.h"
 #include "core/cuAppError.h"
+#include "platform/MessageBoxStyle.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -116,20 +117,19 @@ void frmCalculator::BuildMenus()
     copyCommand(kLV_CopySum, QStringLiteral("CopySum"), [this] { return m_tape.CopySum(); });
     copyCommand(kLV_CopyList, QStringLiteral("CopyList"), [this] { return m_tape.CopyList(); });
     connect(kLV_Paste, &QAction::triggered, this, [this] {
-        RunKey([this] { m_tape.Paste(QGuiApplication::clipboard()->text()); }, false);
+        RunKey([this] { return m_tape.Paste(QGuiApplication::clipboard()->text()); }, false);
     });
 }
 
-QPushButton* frmCalculator::AddKey(int row, int column, const QString& caption,
-                                   const std::function<void()>& key, bool takesFocus)
+QPushButton* frmCalculator::AddKey(int row, int column, const QString& caption, const TapeKey& key,
+                                   bool takesFocus)
 {
     auto* button = new QPushButton(caption, fraKeys);
     // Keys never take the focus, so typed keys and Enter keep reaching the tape.
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     const int textWidth = button->fontMetrics().horizontalAdvance(caption) + 8;
-    button->setFixedSize(qMax(TwipsToPx(kKeyWidth, this), textWidth),
-                         TwipsToPx(kKeyHeight, this));
+    button->setFixedSize(qMax(TwipsToPx(kKeyWidth, this), textWidth), TwipsToPx(kKeyHeight, this));
     static_cast<QGridLayout*>(fraKeys->layout())->addWidget(button, row, column);
     connect(button, &QPushButton::clicked, this,
             [this, key, takesFocus] { RunKey(key, takesFocus); });
@@ -148,30 +148,35 @@ void frmCalculator::BuildKeypad()
                                 {1, 1}, {1, 2}, {0, 0}, {0, 1}, {0, 2}};
     for (int d = 0; d <= 9; ++d) {
         cmdNum[d] = AddKey(
-            digitAt[d][0], digitAt[d][1], QString::number(d), [this, d] { m_tape.KeyDigit(d); },
-            true);
+            digitAt[d][0], digitAt[d][1], QString::number(d), [this, d] { return Digit(d); }, true);
         cmdNum[d]->setObjectName(QStringLiteral("cmdNum%1").arg(d));
     }
     for (int op = 1; op <= 4; ++op) {
         cmdOP[op] = AddKey(
-            4 - op, 3, pCalcTape::OperatorSymbol(op), [this, op] { m_tape.KeyOperator(op); }, true);
+            4 - op, 3, pCalcTape::OperatorSymbol(op), [this, op] { return m_tape.KeyOperator(op); },
+            true);
         cmdOP[op]->setObjectName(QStringLiteral("cmdOP%1").arg(op));
     }
     cmdC = AddKey(
-        0, 4, QStringLiteral("C"), [this] { m_tape.KeyClear(); }, false);
+        0, 4, QStringLiteral("C"),
+        [this] {
+            m_tape.KeyClear();
+            return TapeOutcome();
+        },
+        false);
     cmdC->setToolTip(QStringLiteral("Zurücksetzen"));
     cmdBS = AddKey(
-        1, 4, QStringLiteral("<-"), [this] { m_tape.KeyBackspace(); }, false);
+        1, 4, QStringLiteral("<-"), [this] { return m_tape.KeyBackspace(); }, false);
     cmdBS->setToolTip(QStringLiteral("Rückschritt"));
     cmdPercent = AddKey(
-        2, 4, QStringLiteral("%"), [this] { m_tape.KeyPercent(); }, true);
+        2, 4, QStringLiteral("%"), [this] { return m_tape.KeyPercent(); }, true);
     cmdPlusMinus = AddKey(
-        3, 1, QStringLiteral("+/-"), [this] { m_tape.KeySign(); }, false);
+        3, 1, QStringLiteral("+/-"), [this] { return m_tape.KeySign(); }, false);
     cmdPlusMinus->setToolTip(QStringLiteral("Wert umkehren"));
     cmdDot = AddKey(
-        3, 2, m_tape.DecimalSeparator(), [this] { m_tape.KeyDecimal(); }, false);
+        3, 2, m_tape.DecimalSeparator(), [this] { return m_tape.KeyDecimal(); }, false);
     cmdEqual = AddKey(
-        3, 4, QStringLiteral("="), [this] { m_tape.KeyEqual(); }, true);
+        3, 4, QStringLiteral("="), [this] { return m_tape.KeyEqual(); }, true);
     cmdC->setObjectName(QStringLiteral("cmdC"));
     cmdBS->setObjectName(QStringLiteral("cmdBS"));
     cmdPercent->setObjectName(QStringLiteral("cmdPercent"));
@@ -209,12 +214,33 @@ void frmCalculator::BuildTape()
     layout->addWidget(LV);
 }
 
-void frmCalculator::RunKey(const std::function<void()>& key, bool takesFocus)
+void frmCalculator::RunKey(const TapeKey& key, bool takesFocus)
 {
-    key();
+    const TapeOutcome outcome = key();
     ShowTape();
+    Tell(outcome);
     if (takesFocus)
         LV->setFocus();
+}
+
+TapeOutcome frmCalculator::Digit(int digit)
+{
+    TapeOutcome outcome = m_tape.KeyDigit(digit);
+    if (outcome.kind != TapeOutcome::RestartQuestion)
+        return outcome;
+    const int answer = AppErr().MsgShowText(
+        QStringLiteral("Sie haben keinen Operator angegeben.\r\nBerechnung neu starten?"),
+        MsgStyle::YesNo | MsgStyle::Question);
+    return answer == MsgResult::Yes ? m_tape.RestartWith(digit) : TapeOutcome();
+}
+
+void frmCalculator::Tell(const TapeOutcome& outcome)
+{
+    if (outcome.kind == TapeOutcome::DivisionByZero)
+        AppErr().MsgShowText(QStringLiteral("Division durch Null ist nicht möglich."),
+                             MsgStyle::OkOnly | MsgStyle::Exclamation);
+    else if (outcome.kind == TapeOutcome::Failed && outcome.error)
+        AppErr().ErrMsg(*outcome.error, outcome.module);
 }
 
 void frmCalculator::ShowTape()
@@ -269,7 +295,7 @@ bool frmCalculator::eventFilter(QObject* watched, QEvent* event)
             // Enter is "=", except on the close button, which Enter presses.
             if (watched == cmdClose)
                 return false;
-            RunKey([this] { m_tape.KeyEqual(); }, true);
+            RunKey([this] { return m_tape.KeyEqual(); }, true);
             return true;
         }
         if (key->key() == Qt::Key_Escape)
@@ -294,13 +320,13 @@ bool frmCalculator::HandleTypedKey(QKeyEvent* event)
                                  (ch == QLatin1Char('.') || ch == QLatin1Char(','));
     if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
         const int digit = ch.unicode() - '0';
-        RunKey([this, digit] { m_tape.KeyDigit(digit); }, true);
+        RunKey([this, digit] { return Digit(digit); }, true);
     } else if (const int op = pCalcTape::OperatorIndex(text); op != 0) {
-        RunKey([this, op] { m_tape.KeyOperator(op); }, true);
+        RunKey([this, op] { return m_tape.KeyOperator(op); }, true);
     } else if ((!decimal.isEmpty() && ch == decimal.at(0)) || keypadSeparator) {
-        RunKey([this] { m_tape.KeyDecimal(); }, false);
+        RunKey([this] { return m_tape.KeyDecimal(); }, false);
     } else if (ch == QLatin1Char('%')) {
-        RunKey([this] { m_tape.KeyPercent(); }, true);
+        RunKey([this] { return m_tape.KeyPercent(); }, true);
     } else {
         return false;
     }
@@ -346,7 +372,9 @@ bool frmCalculator::ReturnVals(QString& tapeText, double& result)
     if (optCancel)
         return false;
     tapeText = m_tape.TapeText();
-    const std::optional<double> total = m_tape.ComputeTotal();
+    TapeOutcome outcome;
+    const std::optional<double> total = m_tape.ComputeTotal(&outcome);
+    Tell(outcome);
     if (total)
         result = *total;
     return total.has_value();

@@ -68,10 +68,14 @@ private:
     void BuildKeypad();
     void BuildTape();
     void BuildMenus();
-    QPushButton* AddKey(int row, int column, const QString& caption,
-                        const std::function<void()>& key, bool takesFocus);
-    // Runs a key of the tape and shows the tape afterwards.
-    void RunKey(const std::function<void()>& key, bool takesFocus);
+    using TapeKey = std::function<TapeOutcome()>;
+    QPushButton* AddKey(int row, int column, const QString& caption, const TapeKey& key,
+                        bool takesFocus);
+    // Runs a key of the tape, shows the tape, then what the key had to tell.
+    void RunKey(const TapeKey& key, bool takesFocus);
+    // A digit after a result asks before the tape starts over.
+    TapeOutcome Digit(int digit);
+    void Tell(const TapeOutcome& outcome);
     bool HandleTypedKey(QKeyEvent* event);
     void ShowTape();
     void OnSelectionChanged();

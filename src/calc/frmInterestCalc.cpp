@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmInterestCalc.h"
 
-#include "core/Twips.h"
 #include "core/AppGlobals.h"
+#include "core/Twips.h"
 #include "core/cuAppError.h"
 
 #include <QCloseEvent>

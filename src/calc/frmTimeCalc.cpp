@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmTimeCalc.h"
 
-#include "core/Twips.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
+#include "core/Twips.h"
 #include "core/cuAppError.h"
-#include "platform/MessageBoxService.h"
+#include "platform/MessageBoxStyle.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

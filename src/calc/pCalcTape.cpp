@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/pCalcTape.h"
 
-#include "core/AppErrorRecord.h"
-#include "core/AppGlobals.h"
 #include "core/NumberUtil.h"
-#include "core/cuAppError.h"
-#include "platform/MessageBoxService.h"
 
 #include <cmath>
 
@@ -22,6 +18,15 @@ AppErrorRecord overflow()
     return AppErrorRecord(RuntimeError::Overflow, QString(), QStringLiteral("Überlauf."));
 }
 } // namespace
+
+TapeOutcome TapeOutcome::failure(const QString& module)
+{
+    TapeOutcome outcome;
+    outcome.kind = Failed;
+    outcome.error = AppErrorRecord::fromException(std::current_exception());
+    outcome.module = module;
+    return outcome;
+}
 
 pCalcTape::pCalcTape() : m_locale(QLocale()), m_decimal(m_locale.decimalPoint())
 {
@@ -57,12 +62,6 @@ void pCalcTape::SetRoundingPlaces(int places)
 TapeLine* pCalcTape::LineAt(int line)
 {
     return line >= 1 && line <= LineCount() ? &m_lines[line - 1] : nullptr;
-}
-
-void pCalcTape::ShowDivisionMessage() const
-{
-    AppErr().MsgShowText(QStringLiteral("Division durch Null ist nicht möglich."),
-                         MsgStyle::OkOnly | MsgStyle::Exclamation);
 }
 
 void pCalcTape::SetDisplay(const QString& text)
@@ -185,52 +184,61 @@ bool pCalcTape::LastLineIsResult() const
     return !m_lines.isEmpty() && sameOp(m_lines.last().Op, kResultOp);
 }
 
-std::optional<double> pCalcTape::ComputeTotal()
+std::optional<double> pCalcTape::ComputeTotal(TapeOutcome* outcome) const
 {
+    TapeOutcome result;
+    std::optional<double> total;
     try {
-        if (LineCount() < 2)
-            return std::nullopt;
-        double total = 0;
-        qsizetype first = 0;
-        for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
-            if (sameOp(m_lines[i].Op, kResultOp)) {
-                total = ToNumber(m_lines[i].Value);
-                first = i + 1;
-                break;
-            }
-        }
-        for (qsizetype i = first; i < m_lines.size(); ++i) {
-            const QString op = m_lines[i].Op.trimmed();
-            const double v = ToNumber(m_lines[i].Value);
-            if (op.isEmpty() || op == QLatin1String("+")) {
-                total += v;
-            } else if (op == QLatin1String("-")) {
-                total -= v;
-            } else if (op == QLatin1String("*")) {
-                total *= v;
-            } else if (op == QLatin1String("/")) {
-                if (v == 0) {
-                    ShowDivisionMessage();
-                    return std::nullopt;
-                }
-                total /= v;
-            }
-        }
-        return RoundValue(total);
+        total = Total(result);
     } catch (...) {
-        AppErr().ErrMsg();
-        return std::nullopt;
+        result = TapeOutcome::failure();
     }
+    if (outcome)
+        *outcome = result;
+    return total;
 }
 
-bool pCalcTape::FinishLastLine()
+std::optional<double> pCalcTape::Total(TapeOutcome& outcome) const
+{
+    if (LineCount() < 2)
+        return std::nullopt;
+    double total = 0;
+    qsizetype first = 0;
+    for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
+        if (sameOp(m_lines[i].Op, kResultOp)) {
+            total = ToNumber(m_lines[i].Value);
+            first = i + 1;
+            break;
+        }
+    }
+    for (qsizetype i = first; i < m_lines.size(); ++i) {
+        const QString op = m_lines[i].Op.trimmed();
+        const double v = ToNumber(m_lines[i].Value);
+        if (op.isEmpty() || op == QLatin1String("+")) {
+            total += v;
+        } else if (op == QLatin1String("-")) {
+            total -= v;
+        } else if (op == QLatin1String("*")) {
+            total *= v;
+        } else if (op == QLatin1String("/")) {
+            if (v == 0) {
+                outcome.kind = TapeOutcome::DivisionByZero;
+                return std::nullopt;
+            }
+            total /= v;
+        }
+    }
+    return RoundValue(total);
+}
+
+bool pCalcTape::FinishLastLine(TapeOutcome& outcome)
 {
     if (m_lines.isEmpty())
         return true;
     TapeLine& last = m_lines.last();
     if (sameOp(last.Op, QStringLiteral("/")) && !last.Value.isEmpty() &&
         ToNumber(last.Value) == 0) {
-        ShowDivisionMessage();
+        outcome.kind = TapeOutcome::DivisionByZero;
         return false;
     }
     last.Value = FormatValue(RoundValue(last.Value));
@@ -271,17 +279,30 @@ QString pCalcTape::TapeText() const
 
 // --- Keys -----------------------------------------------------------------------
 
-void pCalcTape::KeyDigit(int digit)
+TapeOutcome pCalcTape::KeyDigit(int digit)
 {
     if (digit < 0 || digit > 9)
-        return;
+        return {};
+    if (LastLineIsResult()) {
+        TapeOutcome question;
+        question.kind = TapeOutcome::RestartQuestion;
+        return question;
+    }
+    WriteDigit(digit, false);
+    return {};
+}
+
+TapeOutcome pCalcTape::RestartWith(int digit)
+{
+    if (digit >= 0 && digit <= 9)
+        WriteDigit(digit, true);
+    return {};
+}
+
+void pCalcTape::WriteDigit(int digit, bool restart)
+{
     try {
-        if (LastLineIsResult()) {
-            const int answer = AppErr().MsgShowText(
-                QStringLiteral("Sie haben keinen Operator angegeben.\r\nBerechnung neu starten?"),
-                MsgStyle::YesNo | MsgStyle::Question);
-            if (answer != MsgResult::Yes)
-                return;
+        if (restart) {
             KeyClear();
             SetDisplay(QString::number(digit));
         } else {
@@ -295,28 +316,30 @@ void pCalcTape::KeyDigit(int digit)
     }
 }
 
-void pCalcTape::KeyDecimal()
+TapeOutcome pCalcTape::KeyDecimal()
 {
     try {
         if (m_display.contains(m_decimal))
-            return;
+            return {};
         SetDisplay(m_display + m_decimal);
         WriteTapeLine(QString(), m_display, false, true);
+        return {};
     } catch (...) {
-        AppErr().ErrMsg();
+        return TapeOutcome::failure();
     }
 }
 
-void pCalcTape::KeyOperator(int op)
+TapeOutcome pCalcTape::KeyOperator(int op)
 {
     if (op < 1 || op > 4)
-        return;
+        return {};
     const QString display = m_display;
+    TapeOutcome outcome;
     try {
         SetDisplay(QStringLiteral("0"));
         if (m_pending != 0) {
             WriteTapeLine(OperatorSymbol(op), QString(), false, true);
-        } else if (FinishLastLine()) {
+        } else if (FinishLastLine(outcome)) {
             WriteTapeLine(OperatorSymbol(op), QString(), true, true);
         }
         // Also after a division message: the next operator then corrects the
@@ -327,33 +350,38 @@ void pCalcTape::KeyOperator(int op)
         // does not replace it.
         m_display = display;
     }
+    return outcome;
 }
 
-void pCalcTape::KeyEqual()
+TapeOutcome pCalcTape::KeyEqual()
 {
+    TapeOutcome outcome;
     try {
         // A single line has nothing to add up; it stays as typed.
-        if (!SelectedLineValue() || LineCount() < 2 || !FinishLastLine())
-            return;
-        const std::optional<double> total = ComputeTotal();
+        if (!SelectedLineValue() || LineCount() < 2 || !FinishLastLine(outcome))
+            return outcome;
+        const std::optional<double> total = ComputeTotal(&outcome);
         if (!total)
-            return;
+            return outcome;
         SetDisplay(FormatValue(*total));
         AppendResultLine(m_display);
         m_pending = 0;
+        return outcome;
     } catch (...) {
-        AppErr().ErrMsg();
+        return TapeOutcome::failure();
     }
 }
 
-void pCalcTape::KeyPercent()
+TapeOutcome pCalcTape::KeyPercent()
 {
+    TapeOutcome outcome;
     try {
         if (!SelectedLineValue())
-            return;
-        const std::optional<double> total = ComputeTotal();
+            return outcome;
+        // What computing the total meets is told; the key's own failures are not.
+        const std::optional<double> total = ComputeTotal(&outcome);
         if (!total)
-            return;
+            return outcome;
         const double v = ToNumber(m_display);
         // The base is the total before the selected line's own operation.
         double base = *total;
@@ -378,9 +406,10 @@ void pCalcTape::KeyPercent()
         WriteTapeLine(QString(), FormatValue(percent), false, true);
     } catch (...) {
     }
+    return outcome;
 }
 
-void pCalcTape::KeySign()
+TapeOutcome pCalcTape::KeySign()
 {
     try {
         const double negated = RoundValue(-ToNumber(m_display));
@@ -393,17 +422,18 @@ void pCalcTape::KeySign()
         }
     } catch (...) {
     }
+    return {};
 }
 
-void pCalcTape::KeyBackspace()
+TapeOutcome pCalcTape::KeyBackspace()
 {
     try {
         if (m_lines.isEmpty())
-            return;
+            return {};
         m_selected = LineCount();
         if (LastLineIsResult()) {
             DeleteSelectedLine();
-            return;
+            return {};
         }
         const QString t = m_display;
         const double x = ToNumber(t);
@@ -413,16 +443,17 @@ void pCalcTape::KeyBackspace()
         } else if (x == 0) {
             if (LineCount() > 1)
                 DeleteSelectedLine();
-            return;
+            return {};
         } else if (sameOp(m_lines.last().Op, OperatorSymbol(4))) {
             // A divisor of 0 is no value to leave behind.
             DeleteSelectedLine();
-            return;
+            return {};
         }
         SetDisplay(PlainText(RoundValue(value)));
         WriteTapeLine(QString(), m_display, false, true);
+        return {};
     } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("CmdBS"));
+        return TapeOutcome::failure(QStringLiteral("CmdBS"));
     }
 }
 
@@ -433,24 +464,26 @@ void pCalcTape::KeyClear()
     ClearTape();
 }
 
-void pCalcTape::Paste(const QString& clipboardText)
+TapeOutcome pCalcTape::Paste(const QString& clipboardText)
 {
+    TapeOutcome outcome;
     try {
         if (!ClipboardHasNumber(clipboardText))
-            return;
+            return outcome;
         SetDisplay(PlainText(ToNumber(clipboardText)));
         if (!m_lines.isEmpty())
             m_selected = LineCount();
         if (m_lines.isEmpty() || !m_lines.last().Value.isEmpty()) {
             // After a division message the number still goes on the tape.
-            FinishLastLine();
+            FinishLastLine(outcome);
             WriteTapeLine(OperatorSymbol(1), m_display, true, true);
         } else {
             WriteTapeLine(QString(), m_display, false, true);
         }
         m_pending = 0;
+        return outcome;
     } catch (...) {
-        AppErr().ErrMsg(QStringLiteral("Paste"));
+        return TapeOutcome::failure(QStringLiteral("Paste"));
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/AppErrorRecord.h"
+
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -16,31 +18,51 @@ struct TapeLine {
     bool Bold = false;
 };
 
+// What a key did that the window must tell the user or ask: the tape shows
+// no box itself.
+struct TapeOutcome {
+    enum Kind {
+        Done,            // nothing to tell
+        DivisionByZero,  // the division message; the tape was left as it was
+        Failed,          // the error box for `error`, with `module` as its source
+        RestartQuestion, // a digit after a result: ask before starting over
+    };
+    Kind kind = Done;
+    std::optional<AppErrorRecord> error;
+    QString module;
+
+    // The failure just caught, for the error box under `module`.
+    static TapeOutcome failure(const QString& module = {});
+};
+
 // The tape calculator without its window: the tape, the display being typed
 // (never shown; the user sees the current tape line), the pending operator,
 // the rounding places, and one method per key. Numbers are read and written in
 // the locale in effect when the tape is created.
 //
-// The key methods show their own messages through AppErr() and never throw:
-// some report a failure in the error box, others end silently, as the
-// calculator has always done. Line numbers are 1-based; 0 means none.
+// The key methods never throw: they return what the window has to show, and
+// end silently where the calculator always has. Line numbers are 1-based; 0
+// means none.
 class pCalcTape {
 public:
     pCalcTape();
 
     static constexpr int MaxDisplayLength = 36;
 
-    // Keys. Operators by index: 1 "+", 2 "-", 3 "*", 4 "/".
-    void KeyDigit(int digit);
-    void KeyDecimal();
-    void KeyOperator(int op);
-    void KeyEqual();
-    void KeyPercent();
-    void KeySign();
-    void KeyBackspace();
+    // Keys. Operators by index: 1 "+", 2 "-", 3 "*", 4 "/". A digit after a
+    // result changes nothing and asks (RestartQuestion); RestartWith is the
+    // answer Yes.
+    TapeOutcome KeyDigit(int digit);
+    TapeOutcome RestartWith(int digit);
+    TapeOutcome KeyDecimal();
+    TapeOutcome KeyOperator(int op);
+    TapeOutcome KeyEqual();
+    TapeOutcome KeyPercent();
+    TapeOutcome KeySign();
+    TapeOutcome KeyBackspace();
     void KeyClear();
     // Appends (or fills in) the number the clipboard text holds.
-    void Paste(const QString& clipboardText);
+    TapeOutcome Paste(const QString& clipboardText);
     // The texts the copy commands put on the clipboard; nothing when there is
     // nothing to copy.
     std::optional<QString> CopyEntry() const;
@@ -62,11 +84,11 @@ public:
     // The steps the keys are made of.
     void WriteTapeLine(const QString& op, const QString& value, bool newLine, bool replace);
     void ClearTape();
-    // Left to right without precedence, from the last result line on. Shows
-    // the division message or the error box itself; nothing when not computed.
-    std::optional<double> ComputeTotal();
-    // Formats the last line's value; false (after the message) on a division by zero.
-    bool FinishLastLine();
+    // Left to right without precedence, from the last result line on;
+    // nothing when not computed, and then `outcome` tells why.
+    std::optional<double> ComputeTotal(TapeOutcome* outcome = nullptr) const;
+    // Formats the last line's value; false (with DivisionByZero) on a division by zero.
+    bool FinishLastLine(TapeOutcome& outcome);
     // The rounded value of the selected line; nothing when none is selected or it is empty.
     std::optional<double> SelectedLineValue() const;
     bool LastLineIsResult() const;
@@ -90,7 +112,8 @@ public:
 private:
     void SetDisplay(const QString& text);
     TapeLine* LineAt(int line);
-    void ShowDivisionMessage() const;
+    std::optional<double> Total(TapeOutcome& outcome) const;
+    void WriteDigit(int digit, bool restart);
 
     QLocale m_locale;
     QString m_decimal;

@@ -6,16 +6,17 @@
 #include "cli/InfoCommand.h"
 #include "cli/RegisterCommand.h"
 #include "cli/SettingsCommand.h"
+#include "cli/SlideshowCommand.h"
 #include "cli/TimesCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/SystemError.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
 
 // Sub-commands are declared here and defined in their own files.
 
@@ -29,6 +30,7 @@ const CliCommand kCommands[] = {
     {"register", kRegisterCommandUsage, runRegisterCommand},
     {"unregister", kUnregisterCommandUsage, runUnregisterCommand},
     {"dllcopy", kDllCopyCommandUsage, runDllCopyCommand},
+    {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
 };
 } // namespace
 
@@ -70,16 +72,17 @@ void cliPrintBytes(QByteArrayView bytes, char end)
 bool cliCheckInputFile(const QString& path, bool allowFolder)
 {
     const QString shown = DisplayFileName(path);
-    struct stat st {};
-    if (::stat(EncodeFileName(path).constData(), &st) != 0) {
-        cliError(errno == ENOENT
+    int error = 0;
+    const std::optional<FileStatus> status = ReadFileStatus(path, FollowLinks::Yes, &error);
+    if (!status) {
+        cliError(error == ENOENT
                      ? AppErr().MsgLoad(Msg::FileMissing, shown)
-                     : AppErr().MsgLoad(Msg::FileReadFailed, shown, SystemErrorText(errno)));
+                     : AppErr().MsgLoad(Msg::FileReadFailed, shown, SystemErrorText(error)));
         return false;
     }
-    if (S_ISREG(st.st_mode) || (allowFolder && S_ISDIR(st.st_mode)))
+    if (status->isRegular() || (allowFolder && status->isFolder()))
         return true;
-    cliError(AppErr().MsgLoad(Msg::NotRegularFile, shown, FileKindText(st.st_mode)));
+    cliError(AppErr().MsgLoad(Msg::NotRegularFile, shown, FileKindText(status->mode)));
     return false;
 }
 

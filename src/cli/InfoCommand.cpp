@@ -6,48 +6,12 @@
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
-#include "fileinfo/FileInfo.h"
-#include "fileinfo/FileVersionInfo.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 
 namespace {
-// The information pane shows its times in this one fixed pattern.
-QString paneTime(const QDateTime& value)
-{
-    return value.isValid() ? value.toString(QStringLiteral("dd.MM.yy HH:mm:ss")) : QString();
-}
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("Ja") : QStringLiteral("Nein");
-}
-
-InfoRow separator()
-{
-    return {QString(15, QLatin1Char('-')), QString(25, QLatin1Char('-'))};
-}
-
-void appendVersionRows(const QString& path, QList<InfoRow>& rows)
-{
-    FileVersionInfo version;
-    version.setFullPathName(path);
-    if (!version.Available())
-        return;
-    rows.append(separator());
-    rows.append({QStringLiteral("Version"), version.FileVersion()});
-    rows.append({QStringLiteral("Beschreibung"), version.FileDescription()});
-    rows.append({QStringLiteral("Copyright"), version.LegalCopyright()});
-    rows.append({QStringLiteral("Firmenname"), version.CompanyName()});
-    rows.append({QStringLiteral("Int. Name"), version.InternalName()});
-    rows.append({QStringLiteral("Sprache"), version.Language()});
-    rows.append({QStringLiteral("Marken"), version.LegalTrademarks()});
-    rows.append({QStringLiteral("Originalname"), version.OriginalFilename()});
-    rows.append({QStringLiteral("Produktname"), version.ProductName()});
-    rows.append({QStringLiteral("Kommentare"), version.Comments()});
-}
-
-void appendDocumentRows(const QString& path, QList<InfoRow>& rows)
+void appendDocumentRows(const QString& path, QList<FileInfoRow>& rows)
 {
     if (OfficeDocProperties::ApplicationFor(path) == OfficeDocProperties::AppNone)
         return;
@@ -56,7 +20,7 @@ void appendDocumentRows(const QString& path, QList<InfoRow>& rows)
     QStringList values;
     if (props.GetProperties(values) == 0)
         return;
-    rows.append(separator());
+    rows.append(FileInfoRows::Separator());
     for (int i = 0; i < values.size(); ++i) {
         if (!values[i].isEmpty())
             rows.append({props.Translate(i, true), values[i]});
@@ -64,27 +28,11 @@ void appendDocumentRows(const QString& path, QList<InfoRow>& rows)
 }
 } // namespace
 
-QList<InfoRow> InfoRows(const QString& path)
+QList<FileInfoRow> InfoRows(const QString& path)
 {
-    FileInfo info;
-    info.setFullPathName(path);
-    if (!info.FileExists())
-        return {};
-    QList<InfoRow> rows = {
-        {QStringLiteral("Typ"), info.TypeName()},
-        {QStringLiteral("Größe"), FileInfo::FormatFileSize(info.Size())},
-        {QStringLiteral("Erstellt"), paneTime(info.CreationTime())},
-        {QStringLiteral("Geändert"), paneTime(info.ModifyTime())},
-        {QStringLiteral("Letzter Zugr."), paneTime(info.LastAccessTime())},
-        {QStringLiteral("Schreibgesch."), yesNo(info.attrReadOnly())},
-        {QStringLiteral("Archiv"), yesNo(info.attrArchive())},
-        {QStringLiteral("Versteckt"), yesNo(info.attrHidden())},
-        {QStringLiteral("System"), yesNo(info.attrSystem())},
-    };
-    if (!(info.Attributes() & FileInfo::AttrDirectory)) {
-        appendVersionRows(info.FullPathName(), rows);
-        appendDocumentRows(info.FullPathName(), rows);
-    }
+    QList<FileInfoRow> rows = FileInfoRows::Build(path);
+    if (!rows.isEmpty() && !IsFolder(path))
+        appendDocumentRows(path, rows);
     return rows;
 }
 
@@ -99,12 +47,12 @@ bool printInfo(const QString& path)
     if (!cliCheckInputFile(path, true))
         return false;
     try {
-        const QList<InfoRow> rows = InfoRows(path);
+        const QList<FileInfoRow> rows = InfoRows(path);
         if (rows.isEmpty()) {
             cliError(AppErr().MsgLoad(Msg::FileMissing, DisplayFileName(path)));
             return false;
         }
-        for (const InfoRow& row : rows)
+        for (const FileInfoRow& row : rows)
             cliPrint(row.label + QLatin1Char('\t') + row.value);
         return true;
     } catch (const AppErrorRecord& e) {

@@ -4,12 +4,15 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "core/AppErrorRecord.h"
+#include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/RegFileReader.h"
 #include "core/RegFileTransfer.h"
 #include "core/RegFileWriter.h"
 #include "core/RegKeyPath.h"
 #include "core/SafeFileWriter.h"
 #include "core/UserFileRead.h"
+#include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
 #include "platform/SettingsDatabase.h"
 
@@ -31,9 +34,8 @@ int usageError()
 // Opens the store; a notice from opening (a damaged file set aside) is passed on.
 bool storeReady()
 {
-    const QString notice = SettingsDatabase::takeStartupNotice();
-    if (!notice.isEmpty())
-        cliError(notice);
+    for (const SettingsNotice& notice : TakeSettingsNotices())
+        cliError(AppErr().MsgLoad(notice.message, notice.file, notice.detail));
     return SettingsDatabase::instance().isOpen();
 }
 

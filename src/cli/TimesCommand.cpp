@@ -10,13 +10,13 @@
 #include "filetimes/DateInput.h"
 #include "filetimes/pDateTime.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/SystemError.h"
 
 #include <QLocale>
 
 #include <cerrno>
 #include <optional>
-#include <sys/stat.h>
 
 const char* const kTimesCommandUsage =
     "times --mode 0|1|2|3 (--set DATUM | --reset) PFAD... (0 Erstellungsdatum, 1 letzter "
@@ -40,17 +40,11 @@ std::optional<QDateTime> parseDate(const QString& text)
     return DateInput::Parse(text, QLocale(QLocale::German, QLocale::Germany));
 }
 
-bool isFolder(const QString& path)
-{
-    struct stat st {};
-    return ::stat(EncodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // One path, file or folder; the reason when it stayed as it was.
 std::optional<QString> changeOne(const QString& path, qint32 mode, bool reset,
                                  const QDateTime& date)
 {
-    if (isFolder(path)) {
+    if (IsFolder(path)) {
         if (mode == pDateTime::Creation)
             return pDateTime::BirthTimeNotSettable();
         if (SetFileTimeDate(path, mode > pDateTime::LastWrite ? ftAll : mode, date, reset))

@@ -10,9 +10,8 @@
 #include "core/cuAppError.h"
 #include "fileinfo/FileVersionInfo.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/InputFile.h"
-
-#include <sys/stat.h>
 
 #include <limits>
 
@@ -60,9 +59,8 @@ QString LibraryCopy::Destination() const
 
 bool LibraryCopy::DestinationExists() const
 {
-    struct stat st {};
     const QString destination = Destination();
-    return !destination.isEmpty() && ::lstat(EncodeFileName(destination).constData(), &st) == 0;
+    return !destination.isEmpty() && ReadFileStatus(destination, FollowLinks::No);
 }
 
 void LibraryCopy::Copy(bool replaceExisting) const
@@ -76,14 +74,15 @@ void LibraryCopy::Copy(bool replaceExisting) const
                              AppErr().MsgLoad(Msg::NameTooLong, DisplayFileName(name)));
     constexpr quint64 kNoCap = std::numeric_limits<quint64>::max();
     InputFile source;
-    struct stat st {};
-    if (!source.open(m_source) || ::stat(EncodeFileName(m_source).constData(), &st) != 0)
+    const std::optional<FileStatus> status =
+        source.open(m_source) ? ReadFileStatus(m_source) : std::nullopt;
+    if (!status)
         RaiseUserFileError(source, m_source, kNoCap, kSource);
 
     SafeFileWriter out(Destination(), replaceExisting ? SafeFileWriter::Mode::Replace
                                                       : SafeFileWriter::Mode::NoReplace);
-    out.setPermissions(st.st_mode & 0777);
-    out.setModificationTime(st.st_mtim.tv_sec, qint32(st.st_mtim.tv_nsec));
+    out.setPermissions(status->mode & 0777);
+    out.setModificationTime(status->modification.seconds, status->modification.nanoseconds);
     out.open();
     QByteArray chunk(qsizetype(kChunk), Qt::Uninitialized);
     for (quint64 offset = 0;;) {

@@ -6,12 +6,11 @@
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
-#include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/PeFile.h"
 #include "platform/SystemError.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace {
 const QString kDefaultExtensions = QStringLiteral("dll;ocx;olb;tlb");
@@ -47,9 +46,9 @@ QString pRegisterFile::Refusal(const QString& path, bool registering, bool& is64
     const QString extension = extensionOf(path).toLower();
     if (extension == QLatin1String("tlb") || extension == QLatin1String("olb"))
         return AppErr().MsgLoad(Msg::TypeLibraryUnsupported);
-    struct stat st {};
-    if (::stat(EncodeFileName(path).constData(), &st) != 0)
-        return SystemErrorSentence(errno);
+    int error = 0;
+    if (!ReadFileStatus(path, FollowLinks::Yes, &error))
+        return SystemErrorSentence(error);
     PeFile pe;
     if (!pe.open(path) || !pe.isPe())
         return AppErr().MsgLoad(Msg::NotWindowsLibrary);

@@ -1,24 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppSettings.h"
 
+#include "core/MessageTable.h"
 #include "core/Registry.h"
+#include "platform/SettingsDatabase.h"
 
 QString AppKeyPath(qint32 key)
 {
     static const char* const kSubPaths[] = {
-        "",                      // akRoot
-        "Options",               // akOptions
-        "Patterns",              // akPatterns
-        "MainWindow",            // akMainWindow
-        "Recent",                // akRecent
-        "DirComp",               // akDirComp
-        "PicViewer",             // akPicViewer
-        "PicViewer\\MainWindow", // akPicViewerWindow
+        "",                       // akRoot
+        "Options",                // akOptions
+        "Patterns",               // akPatterns
+        "MainWindow",             // akMainWindow
+        "Recent",                 // akRecent
+        "DirComp",                // akDirComp
+        "PicViewer",              // akPicViewer
+        "PicViewer\\MainWindow",  // akPicViewerWindow
         "IconViewer\\MainWindow", // akIconViewerWindow
-        "IconViewer",            // akIconViewer
-        "RegViewer",             // akRegViewer
-        "RegViewer\\MainWindow", // akRegViewerWindow
-        "UserFileMenu",          // akUserFileMenu
+        "IconViewer",             // akIconViewer
+        "RegViewer",              // akRegViewer
+        "RegViewer\\MainWindow",  // akRegViewerWindow
+        "UserFileMenu",           // akUserFileMenu
     };
     if (key < 0 || key >= qint32(std::size(kSubPaths)))
         return {};
@@ -50,9 +52,10 @@ bool AppSaveSetting(qint32 key, const QString& name, const QString& value)
     if (name.isEmpty() || path.isEmpty())
         return false;
     Registry reg;
-    if (reg.RegKeyExists(HKEY_CURRENT_USER, path) && reg.RegValueExists(HKEY_CURRENT_USER, path, name)
-        && reg.RegValueType(HKEY_CURRENT_USER, path, name) == REG_SZ
-        && reg.RegGetSettingString(HKEY_CURRENT_USER, path, name, QString()) == value)
+    if (reg.RegKeyExists(HKEY_CURRENT_USER, path) &&
+        reg.RegValueExists(HKEY_CURRENT_USER, path, name) &&
+        reg.RegValueType(HKEY_CURRENT_USER, path, name) == REG_SZ &&
+        reg.RegGetSettingString(HKEY_CURRENT_USER, path, name, QString()) == value)
         return false;
     return reg.RegSaveSettingString(HKEY_CURRENT_USER, path, name, value);
 }
@@ -69,4 +72,27 @@ bool AppValueExists(qint32 key, const QString& name)
     if (name.isEmpty() || path.isEmpty())
         return false;
     return Registry().RegValueExists(HKEY_CURRENT_USER, path, name);
+}
+
+QList<SettingsNotice> TakeSettingsNotices()
+{
+    QList<SettingsNotice> notices;
+    for (const SettingsDatabase::Notice& notice : SettingsDatabase::takeStartupNotices()) {
+        qint32 message = Msg::SettingsUnusable;
+        switch (notice.kind) {
+        case SettingsDatabase::Notice::Unusable:
+            break;
+        case SettingsDatabase::Notice::DamagedKept:
+            message = Msg::SettingsDamagedKept;
+            break;
+        case SettingsDatabase::Notice::SetAside:
+            message = Msg::SettingsSetAside;
+            break;
+        case SettingsDatabase::Notice::ReadOnly:
+            message = Msg::SettingsReadOnly;
+            break;
+        }
+        notices.append({message, notice.path, notice.detail});
+    }
+    return notices;
 }

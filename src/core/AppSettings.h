@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Key numbers of the program's settings tree below HKEY_CURRENT_USER and the
@@ -33,6 +34,15 @@ QString AppGetSettingDefault(qint32 key, const QString& name, const QString& def
 bool AppSaveSetting(qint32 key, const QString& name, const QString& value);
 bool AppKeyExists(qint32 key);
 bool AppValueExists(qint32 key, const QString& name);
+
+// What opening the settings file had to tell, as numbered messages (Msg) with
+// their two values: start-up shows them once, the companion on standard error.
+struct SettingsNotice {
+    qint32 message = 0;
+    QString file;
+    QString detail;
+};
+QList<SettingsNotice> TakeSettingsNotices();
 
 // "-1"/"0" as the tree stores Booleans.
 inline QString AppBoolText(bool value)

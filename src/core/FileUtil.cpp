@@ -5,6 +5,7 @@
 #include "core/FolderListing.h"
 #include "core/PathUtil.h"
 #include "core/TextUtil.h"
+#include "platform/FileStatus.h"
 #include "platform/FileTimes.h"
 
 #include <QDir>
@@ -142,7 +143,7 @@ bool SetFileTimeDate(const QString& path, qint32 which, const QDateTime& value, 
         errno = EOPNOTSUPP;
         return false;
     }
-    if (!FileTimes::read(path, FileTimes::Modification) || !FileTimes::mayWrite(path))
+    if (!FileTimes::read(path, FileTimes::Modification) || !MayWrite(path))
         return false;
     std::optional<FileTimes::Stamp> access;
     std::optional<FileTimes::Stamp> modification;

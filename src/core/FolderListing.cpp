@@ -2,36 +2,10 @@
 #include "core/FolderListing.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/FolderReader.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 #include <vector>
-
-namespace {
-// Closes the directory stream on every way out.
-struct DirCloser {
-    DIR* dir;
-    ~DirCloser()
-    {
-        if (dir)
-            closedir(dir);
-    }
-};
-
-bool EntryIsKind(int dirFd, const dirent* entry, bool wantFolder)
-{
-    unsigned char type = entry->d_type;
-    if (type == DT_UNKNOWN || type == DT_LNK) {
-        // File systems that do not fill d_type, and links: ask for the target.
-        struct stat st;
-        if (fstatat(dirFd, entry->d_name, &st, 0) != 0)
-            return false;
-        return wantFolder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
-    }
-    return wantFolder ? type == DT_DIR : type == DT_REG;
-}
-} // namespace
 
 namespace {
 // The name of a folder entry, decoded without loss. The fast decoder marks
@@ -45,21 +19,14 @@ QString decodedName(const QByteArray& bytes, bool& valid)
 } // namespace
 
 template <class Sink>
-void FolderListing::Scan(const QString& folder, Kind kind, const FilePattern* pattern,
-                         Sink&& sink)
+void FolderListing::Scan(const QString& folder, Kind kind, const FilePattern* pattern, Sink&& sink)
 {
-    if (folder.isEmpty())
-        return;
-    DirCloser guard{opendir(EncodeFileName(folder).constData())};
-    if (!guard.dir)
-        return;
-    const int fd = dirfd(guard.dir);
-    while (const dirent* entry = readdir(guard.dir)) {
-        if (entry->d_name[0] == '.')
+    const FolderReader::Kind wanted =
+        kind == Kind::Folder ? FolderReader::Kind::Folder : FolderReader::Kind::Regular;
+    for (FolderReader reader(folder); reader.next();) {
+        if (reader.name()[0] == '.' || reader.kind() != wanted)
             continue;
-        if (!EntryIsKind(fd, entry, kind == Kind::Folder))
-            continue;
-        QByteArray bytes(entry->d_name);
+        QByteArray bytes(reader.name());
         bool valid = true;
         QString name = decodedName(bytes, valid);
         if (pattern && !pattern->Matches(name))
@@ -115,8 +82,7 @@ bool FolderListing::HasFile(const QString& folder, const FilePattern& pattern)
 namespace {
 // Listing order of the program: by name ignoring case, ties by exact name.
 // Folding once per name keeps the sort of a large folder cheap.
-template <class Item, class NameOf>
-void sortByListingOrder(QList<Item>& items, NameOf nameOf)
+template <class Item, class NameOf> void sortByListingOrder(QList<Item>& items, NameOf nameOf)
 {
     std::vector<std::pair<QString, Item>> keyed;
     keyed.reserve(size_t(items.size()));

@@ -84,22 +84,32 @@ const char* const kMessages[] = {
     "'##' ist keine gewöhnliche Datei, sondern ##.",                               // 167
     "Die Datei '##' ist zu groß: Gelesen werden höchstens ## MB.",                 // 168
     "Die Zieldatei '##' existiert bereits und wird nicht überschrieben.",          // 169
-    "'##' ist kein gültiges Datum.",                                               // 170
-    "Datum/Uhrzeit des Ordners '##' konnten nicht geändert werden.@@##",          // 171
-    "Datum/Uhrzeit von '##' konnten nicht geändert werden.@@##",                  // 172
-    "Die Datei ist keine Windows-Programmbibliothek.",                             // 173
-    "Die Datei enthält keine Funktion '##'.",                                      // 174
-    "Typbibliotheken können unter Linux nicht registriert werden.",                // 175
+    "Das Bild '##' kann nicht angezeigt werden.@@##",                              // 170
+    "Der Schlüssel '##' der Slideshow-Datei hat den Wert '##'; erwartet wird eine Zahl.", // 171
+    "Die Einstellungsdatei '##' kann nicht verwendet werden (##). Änderungen an den "
+    "Einstellungen werden in dieser Sitzung nicht gespeichert.",                   // 172
+    "Die Einstellungsdatei '##' ist beschädigt und konnte nicht beiseitegelegt werden (##). "
+    "Änderungen an den Einstellungen werden in dieser Sitzung nicht gespeichert.", // 173
+    "Die Einstellungsdatei '##' war beschädigt und wurde als '##' beiseitegelegt. Es wird "
+    "eine neue Einstellungsdatei verwendet.",                                      // 174
+    "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
+    "werden nicht gespeichert.",                                                   // 175
+    "'##' ist kein gültiges Datum.",                                               // 176
+    "Datum/Uhrzeit des Ordners '##' konnten nicht geändert werden.@@##",          // 177
+    "Datum/Uhrzeit von '##' konnten nicht geändert werden.@@##",                  // 178
+    "Die Datei ist keine Windows-Programmbibliothek.",                             // 179
+    "Die Datei enthält keine Funktion '##'.",                                      // 180
+    "Typbibliotheken können unter Linux nicht registriert werden.",                // 181
     "Wine ist nicht installiert. COM-Server lassen sich unter Linux nur mit Wine "
-    "registrieren.",                                                               // 176
-    "Ungültiger Aufruf von regsvr32.",                                             // 177
-    "Wine konnte die Datei nicht laden.",                                          // 178
-    "Dafür wird 32-Bit-Wine benötigt.",                                            // 179
-    "'##' hat einen Fehler gemeldet.",                                             // 180
-    "Wine hat nicht geantwortet.",                                                 // 181
-    "Abgebrochen.",                                                                // 182
-    "Wine meldete den Fehlercode ##.",                                             // 183
-    "Der Name '##' ist länger als 255 Bytes.",                                     // 184
+    "registrieren.",                                                               // 182
+    "Ungültiger Aufruf von regsvr32.",                                             // 183
+    "Wine konnte die Datei nicht laden.",                                          // 184
+    "Dafür wird 32-Bit-Wine benötigt.",                                            // 185
+    "'##' hat einen Fehler gemeldet.",                                             // 186
+    "Wine hat nicht geantwortet.",                                                 // 187
+    "Abgebrochen.",                                                                // 188
+    "Wine meldete den Fehlercode ##.",                                             // 189
+    "Der Name '##' ist länger als 255 Bytes.",                                     // 190
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

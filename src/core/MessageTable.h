@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 184;
+constexpr int Last = 190;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -85,20 +85,28 @@ constexpr int NotRegularFile = 167;  // path, what it is instead
 constexpr int FileTooLarge = 168;    // path, the limit in MB
 constexpr int TargetExists = 169;    // path
 
+constexpr int PictureNotShown = 170;    // path, German reason
+constexpr int SlideshowBadNumber = 171; // key, value
+// The settings file, when it was opened at start-up.
+constexpr int SettingsUnusable = 172;    // file, why
+constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
+constexpr int SettingsSetAside = 174;    // file, where it went
+constexpr int SettingsReadOnly = 175;    // file
+
 // File times and component registration.
-constexpr int InvalidDate = 170;       // the text typed
-constexpr int FolderTimesFailed = 171; // folder, German reason
-constexpr int FileTimesFailed = 172;   // path, German reason
-constexpr int NotWindowsLibrary = 173;
-constexpr int ExportMissing = 174; // entry point
-constexpr int TypeLibraryUnsupported = 175;
-constexpr int WineMissing = 176;
-constexpr int RegsvrBadCall = 177;
-constexpr int WineCannotLoad = 178;
-constexpr int Needs32BitWine = 179;
-constexpr int EntryPointFailed = 180; // entry point
-constexpr int WineNoAnswer = 181;
-constexpr int Cancelled = 182;
-constexpr int WineExitCode = 183; // exit code
-constexpr int NameTooLong = 184;  // name
+constexpr int InvalidDate = 176;       // the text typed
+constexpr int FolderTimesFailed = 177; // folder, German reason
+constexpr int FileTimesFailed = 178;   // path, German reason
+constexpr int NotWindowsLibrary = 179;
+constexpr int ExportMissing = 180; // entry point
+constexpr int TypeLibraryUnsupported = 181;
+constexpr int WineMissing = 182;
+constexpr int RegsvrBadCall = 183;
+constexpr int WineCannotLoad = 184;
+constexpr int Needs32BitWine = 185;
+constexpr int EntryPointFailed = 186; // entry point
+constexpr int WineNoAnswer = 187;
+constexpr int Cancelled = 188;
+constexpr int WineExitCode = 189; // exit code
+constexpr int NameTooLong = 190;  // name
 } // namespace Msg

@@ -181,6 +181,13 @@ QString ResolveFolder(const QString& path, const QString& baseFolder)
     return result;
 }
 
+void PrefixPath(const QString& folder, QStringList& names)
+{
+    const QString prefix = AddTrailing(folder, kSlash);
+    for (QString& name : names)
+        name = prefix + name;
+}
+
 bool WildcardMatch(QStringView pattern, QStringView name)
 {
     // Iterative glob match; `star` remembers the last "*" for backtracking.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Path texts: splitting, validating, climbing and resolving. Nothing here
@@ -45,6 +46,8 @@ QString ParentFolder(const QString& folder, qint32 levels, bool slashForm = fals
 // with a trailing "/"; an absolute folder stays as it is. Empty for an empty path.
 QString ResolveFolder(const QString& path, const QString& baseFolder);
 
+// Puts `folder` (given a trailing "/") in front of every name, in place.
+void PrefixPath(const QString& folder, QStringList& names);
 // "*" and "?" wildcards, characters compared exactly: callers that ignore
 // case fold both texts first (once per pattern, not per comparison).
 bool WildcardMatch(QStringView pattern, QStringView name);

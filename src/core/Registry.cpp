@@ -3,11 +3,14 @@
 
 #include "platform/SettingsDatabase.h"
 #include "platform/SettingsTree.h"
+#include "platform/SqlStatement.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
 #include <cmath>
+
+#include <sqlite3.h>
 
 namespace {
 SettingsTree tree()
@@ -437,4 +440,42 @@ qint32 Registry::RegValueType(HKEY root, const QString& path, const QString& nam
 {
     const std::optional<SettingsValue> value = tree().value(root, path, name);
     return value ? value->type : 0;
+}
+
+void Registry::ClearLastError()
+{
+    SqlStatement::clearLastFailure();
+}
+
+bool Registry::StoreFailed()
+{
+    return SqlStatement::lastFailure().code != SQLITE_OK;
+}
+
+qint32 Registry::LastError(bool writing, const QString& path)
+{
+    if (!SettingsDatabase::instance().isOpen())
+        return 1011;
+    switch (SqlStatement::lastFailure().code & 0xff) {
+    case SQLITE_OK:
+        // The store did its part: the name is what is wrong.
+        return !path.isNull() && !SettingsTree::splitPath(path) ? 1010 : 2;
+    case SQLITE_NOMEM:
+        return 14;
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_AUTH:
+        return 5;
+    case SQLITE_MISUSE:
+    case SQLITE_RANGE:
+    case SQLITE_TOOBIG:
+        return 87;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return 1009;
+    case SQLITE_CANTOPEN:
+        return 1011;
+    default:
+        return writing ? 1013 : 1012;
+    }
 }

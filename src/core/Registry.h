@@ -27,6 +27,16 @@ constexpr qint32 REG_DWORD = 4;
 
 class Registry {
 public:
+    // The operations answer "nothing" alike for a missing value and for a
+    // store that failed. These tell the two apart: a failure of the store
+    // itself since ClearLastError, and why, numbered as the settings API has
+    // always numbered it: 2 no such key or value, 5 access denied, 14 out of
+    // memory, 87 bad parameter, 1009 damaged store, 1010 bad key name,
+    // 1011 cannot open, 1012 cannot read, 1013 cannot write.
+    static void ClearLastError();
+    static bool StoreFailed();
+    static qint32 LastError(bool writing, const QString& path = {});
+
     qint32 RegArrayKeys(HKEY root, const QString& path, QStringList& names) const;
     qint32 RegArrayValues(HKEY root, const QString& path, QStringList& names) const;
     // Null (empty pointer) when the key is missing or holds no value.

@@ -7,11 +7,8 @@
 #include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/MessageBoxService.h"
-
-#include <QFileInfo>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -27,19 +24,15 @@ QString ValueName(qint32 position)
     return QStringLiteral("File ") + QString::number(position);
 }
 
+// A link counts even when its target has gone, as a directory search finds it.
 bool PathExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return ReadFileStatus(path, FollowLinks::No).has_value();
 }
-// A name that is not UTF-8 reaches the system with its own bytes.
+
 bool StillThere(const QString& path)
 {
-    const bool folder = path.endsWith(QLatin1Char('/'));
-    struct stat st {};
-    if (::stat(EncodeFileName(path).constData(), &st) != 0)
-        return false;
-    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
+    return path.endsWith(QLatin1Char('/')) ? IsFolder(path) : IsRegularFile(path);
 }
 } // namespace
 
@@ -88,6 +81,38 @@ QString cuRecentFiles::Message(qint32 number)
     }
 }
 
+QString cuRecentFiles::StoreErrorText(qint32 code)
+{
+    switch (code) {
+    case 2:
+        return QStringLiteral("Falscher Schlüssel- oder Wertname.");
+    case 5:
+        return QStringLiteral("Zugriff verweigert.");
+    case 14:
+        return QStringLiteral("Zu wenig Arbeitsspeicher.");
+    case 87:
+        return QStringLiteral("Falscher Parameter.");
+    case 1009:
+        return QStringLiteral("Falscher Datenpuffer.");
+    case 1010:
+        return QStringLiteral("Falscher Schlüssel.");
+    case 1011:
+        return QStringLiteral("Kann nicht öffnen.");
+    case 1012:
+        return QStringLiteral("Kann nicht lesen.");
+    case 1013:
+        return QStringLiteral("Kann nicht schreiben.");
+    default:
+        return QStringLiteral("Unbekannter Fehler.");
+    }
+}
+
+void cuRecentFiles::CheckStore(qint32 number, const char* procedure, bool writing)
+{
+    if (Registry::StoreFailed())
+        Raise(number, procedure, StoreErrorText(Registry::LastError(writing)));
+}
+
 void cuRecentFiles::Raise(qint32 number, const char* procedure, const QString& arg)
 {
     const QVariant value = arg.isNull() ? QVariant() : QVariant(arg);
@@ -111,15 +136,22 @@ void cuRecentFiles::SetRegKey(const QString& key)
         Raise(8, "OpenRegKey");
     m_regKey = path;
 
+    // A value that is missing ends what is stored; a store that cannot be
+    // read says so instead of giving a shorter list.
+    Registry::ClearLastError();
     bool ok = false;
     const qint32 stored =
         reg.RegGetSettingString(HKEY_CURRENT_USER, path, kMaxEntriesValue).trimmed().toInt(&ok);
+    CheckStore(1, "RegKey (Let)", false);
     if (ok && stored >= 1)
         m_maxEntries = std::min(stored, kMaxCapacity);
     for (qint32 position = 1; position <= kMaxStoredEntries; ++position) {
-        if (!reg.RegValueExists(HKEY_CURRENT_USER, path, ValueName(position)))
+        const bool exists = reg.RegValueExists(HKEY_CURRENT_USER, path, ValueName(position));
+        CheckStore(1, "RegKey (Let)", false);
+        if (!exists)
             break;
         const QString value = reg.RegGetSettingString(HKEY_CURRENT_USER, path, ValueName(position));
+        CheckStore(1, "RegKey (Let)", false);
         if (!value.isEmpty())
             InsertEntry(Count() + 1, value);
     }
@@ -266,22 +298,28 @@ void cuRecentFiles::Save() const
     if (m_regKey.isEmpty())
         return;
     const Registry reg;
+    const auto fail = [this](qint32 number, bool writing) {
+        Raise(number, "Terminate", StoreErrorText(Registry::LastError(writing, m_regKey)));
+    };
+    Registry::ClearLastError();
     if (!reg.RegKeyExists(HKEY_CURRENT_USER, m_regKey) &&
         !reg.RegKeyCreate(HKEY_CURRENT_USER, m_regKey))
-        Raise(1, "Terminate", QStringLiteral("Kann nicht öffnen."));
+        fail(1, true);
     for (const cuRecentFile& entry : m_entries) {
         if (!reg.RegSaveSettingString(HKEY_CURRENT_USER, m_regKey, entry.Name, entry.FullPath))
-            Raise(2, "Terminate", QStringLiteral("Kann nicht schreiben."));
+            fail(2, true);
     }
     for (qint32 position = Count() + 1; position <= kMaxStoredEntries + 1; ++position) {
-        if (!reg.RegValueExists(HKEY_CURRENT_USER, m_regKey, ValueName(position)))
+        if (!reg.RegValueExists(HKEY_CURRENT_USER, m_regKey, ValueName(position))) {
+            CheckStore(3, "Terminate", false);
             break;
+        }
         if (!reg.RegValueDelete(HKEY_CURRENT_USER, m_regKey, ValueName(position)))
-            Raise(3, "Terminate", QStringLiteral("Kann nicht schreiben."));
+            fail(3, true);
     }
     if (SaveMaxEntries && !reg.RegSaveSettingString(HKEY_CURRENT_USER, m_regKey, kMaxEntriesValue,
                                                     QString::number(m_maxEntries)))
-        Raise(2, "Terminate", QStringLiteral("Kann nicht schreiben."));
+        fail(2, true);
 }
 
 QString cuRecentFiles::ShortHand(const QString& path, qint32 maxLength)

@@ -55,6 +55,8 @@ public:
 
     // The list's message text for a number (1..13).
     static QString Message(qint32 number);
+    // The text of a store error (Registry::LastError) for messages 1 to 3.
+    static QString StoreErrorText(qint32 code);
 
 Q_SIGNALS:
     // The entries or their texts changed; a menu showing the list rebuilds.
@@ -62,6 +64,8 @@ Q_SIGNALS:
 
 private:
     [[noreturn]] static void Raise(qint32 number, const char* procedure, const QString& arg = {});
+    // Raises message `number` with the store's reason when the store failed.
+    static void CheckStore(qint32 number, const char* procedure, bool writing);
     void InsertEntry(qint32 position, const QString& path);
     void Renumber();
     void UpdateShortTexts();

@@ -3,6 +3,8 @@
 
 #include "fileinfo/DateText.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
+#include "platform/FolderReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,21 +12,19 @@
 #include <QMimeDatabase>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Paths this long are not valid on the host; they are not resolved at all.
 constexpr qsizetype MaxPathBytes = 4096;
 
-QDateTime localTime(const struct statx_timestamp& stamp)
+// Whole seconds: the record has always dropped the fraction.
+QDateTime localTime(const FileTimes::Stamp& stamp)
 {
-    return QDateTime::fromSecsSinceEpoch(qint64(stamp.tv_sec));
+    return FileTimes::toLocal({stamp.seconds, 0});
 }
 
 bool hasWildcard(const QString& name)
@@ -62,24 +62,24 @@ QString roundedNumber(const QLocale& locale, double value, int places)
 struct FileInfo::Found {
     QString path;
     QString name;
-    struct statx st {};
+    FileStatus status;
     bool dangling = false;
 };
 
 bool FileInfo::lookUp(Found& found) const
 {
     found.path = m_fullPathName;
-    const QByteArray native = EncodeFileName(found.path);
-    const unsigned mask = STATX_BASIC_STATS | STATX_BTIME;
-    if (statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT, mask, &found.st) != 0) {
-        // A link whose target has gone is still an entry of its folder.
-        if (errno != ENOENT ||
-            statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW, mask, &found.st) != 0)
-            return false;
-        found.dangling = true;
+    int error = 0;
+    std::optional<FileStatus> status = ReadFileStatus(found.path, FollowLinks::Yes, &error);
+    // A link whose target has gone is still an entry of its folder.
+    if (!status && error == ENOENT) {
+        status = ReadFileStatus(found.path, FollowLinks::No);
+        found.dangling = status.has_value();
     }
-    const qsizetype slash = found.path.lastIndexOf(QLatin1Char('/'));
-    found.name = found.path.mid(slash + 1);
+    if (!status)
+        return false;
+    found.status = *status;
+    found.name = found.path.mid(found.path.lastIndexOf(QLatin1Char('/')) + 1);
     return true;
 }
 
@@ -91,21 +91,21 @@ bool FileInfo::lookUpWildcard(Found& found) const
     if (!hasWildcard(pattern) || hasWildcard(folder))
         return false;
     const QRegularExpression rx = wildcardPattern(pattern);
-    QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&rx](const QString& n) { return !rx.match(n).hasMatch(); }),
-                names.end());
-    if (names.isEmpty())
+    // The first match in the order the folder listing shows entries.
+    QString first;
+    for (FolderReader reader(folder); reader.next();) {
+        const QString name = DecodeFileName(QByteArray(reader.name()));
+        // Raw bytes are no text a pattern can match; their display form is.
+        if (!rx.match(DisplayFileName(name)).hasMatch())
+            continue;
+        const int c = first.isNull() ? -1 : name.compare(first, Qt::CaseInsensitive);
+        if (c < 0 || (c == 0 && name < first))
+            first = name;
+    }
+    if (first.isNull())
         return false;
-    // The first entry in the order the folder listing shows them.
-    const auto first =
-        std::min_element(names.begin(), names.end(), [](const QString& a, const QString& b) {
-            const int c = a.compare(b, Qt::CaseInsensitive);
-            return c != 0 ? c < 0 : a < b;
-        });
     FileInfo probe;
-    probe.m_fullPathName = folder + *first;
+    probe.m_fullPathName = folder + first;
     return probe.lookUp(found);
 }
 
@@ -129,30 +129,13 @@ void FileInfo::Refresh()
     }
     m_fileExists = true;
     m_pathExists = true;
-    const struct statx& st = found.st;
-    m_size = qint64(st.stx_size);
-    m_allocated = qint64(st.stx_blocks) * 512;
-    // Some file systems report a birth time of exactly 0 when they never recorded one.
-    const bool born =
-        (st.stx_mask & STATX_BTIME) && (st.stx_btime.tv_sec != 0 || st.stx_btime.tv_nsec != 0);
-    m_creationTime = born ? localTime(st.stx_btime) : QDateTime();
-    m_lastAccessTime = localTime(st.stx_atime);
-    m_modifyTime = localTime(st.stx_mtime);
-
-    m_attributes = 0;
-    const bool folder = S_ISDIR(st.stx_mode);
-    if (folder)
-        m_attributes |= AttrDirectory;
-    else if (!S_ISREG(st.stx_mode))
-        m_attributes |= AttrSystem;
-    if (found.name.startsWith(QLatin1Char('.')))
-        m_attributes |= AttrHidden;
-    if ((st.stx_attributes_mask & STATX_ATTR_COMPRESSED) &&
-        (st.stx_attributes & STATX_ATTR_COMPRESSED))
-        m_attributes |= AttrCompressed;
-    if (found.dangling ||
-        faccessat(AT_FDCWD, EncodeFileName(found.path).constData(), W_OK, AT_EACCESS) != 0)
-        m_attributes |= AttrReadOnly;
+    const FileStatus& st = found.status;
+    m_size = st.size;
+    m_allocated = st.allocated;
+    m_creationTime = st.birth ? localTime(*st.birth) : QDateTime();
+    m_lastAccessTime = localTime(st.access);
+    m_modifyTime = localTime(st.modification);
+    takeAttributes(found);
 
     m_filename = found.name;
     m_filePath = found.path.left(found.path.size() - found.name.size());
@@ -176,10 +159,25 @@ QMimeType typeOfFile(const QMimeDatabase& db, const QString& path)
 }
 } // namespace
 
+void FileInfo::takeAttributes(const Found& found)
+{
+    m_attributes = 0;
+    if (found.status.isFolder())
+        m_attributes |= AttrDirectory;
+    else if (!found.status.isRegular())
+        m_attributes |= AttrSystem;
+    if (found.name.startsWith(QLatin1Char('.')))
+        m_attributes |= AttrHidden;
+    if (found.status.compressed)
+        m_attributes |= AttrCompressed;
+    if (found.dangling || !MayWrite(found.path))
+        m_attributes |= AttrReadOnly;
+}
+
 void FileInfo::takeType(const Found& found)
 {
     static const QMimeDatabase db;
-    const mode_t mode = found.st.stx_mode;
+    const mode_t mode = found.status.mode;
     QMimeType type;
     if (found.dangling)
         type = db.mimeTypeForName(QStringLiteral("inode/symlink"));
@@ -203,18 +201,6 @@ void FileInfo::takeType(const Found& found)
     m_genericIconName = known ? type.genericIconName() : QString();
     if (m_typeName.isEmpty())
         m_typeName = (m_fileExtension.toUpper() + QStringLiteral(" File")).trimmed();
-}
-
-QIcon FileInfo::hIcon() const
-{
-    if (!m_fileExists)
-        return QIcon();
-    const QString fallback = m_genericIconName.isEmpty()
-                                 ? QStringLiteral("application-octet-stream")
-                                 : m_genericIconName;
-    if (m_iconName.isEmpty())
-        return QIcon::fromTheme(fallback);
-    return QIcon::fromTheme(m_iconName, QIcon::fromTheme(fallback));
 }
 
 QString FileInfo::FormatFileDate(const QDateTime& value)

@@ -2,12 +2,11 @@
 #pragma once
 
 #include <QDateTime>
-#include <QIcon>
 #include <QString>
 
 // The record of one file system entry: names, attributes, sizes, times and the
-// desktop's type name and icon. Setting FullPathName fills it in one pass;
-// afterwards it is only read and does not follow later changes on disk.
+// desktop's type name and icon names (the icon itself: fileinfo/FileIcon.h). Setting FullPathName
+// fills it in one pass; afterwards it is only read and does not follow later changes on disk.
 //
 // Attributes carry the bits the program has always shown, mapped to what the
 // host knows: read-only (the user may not write the entry), hidden (the name
@@ -57,8 +56,9 @@ public:
     QString ShortPath() const { return QString(); }
     QString ShortPathName() const { return QString(); }
     QString TypeName() const { return m_typeName; }
-    // The icon theme's icon for the entry's type; null when the theme has none.
-    QIcon hIcon() const;
+    // The icon theme's names for the entry's type; empty when the type is unknown.
+    QString IconName() const { return m_iconName; }
+    QString GenericIconName() const { return m_genericIconName; }
 
     // The whole sizes; the halves above cannot carry them in one number.
     qint64 Size() const { return m_size; }
@@ -75,6 +75,7 @@ private:
     struct Found;
     bool lookUp(Found& found) const;
     bool lookUpWildcard(Found& found) const;
+    void takeAttributes(const Found& found);
     void takeType(const Found& found);
 
     QString m_fullPathName;

@@ -2,11 +2,10 @@
 #include "filetimes/pDateTime.h"
 
 #include "core/FileUtil.h"
-#include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 #include "platform/SystemError.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 QString pDateTime::BirthTimeNotSettable()
 {
@@ -36,8 +35,7 @@ bool pDateTime::ProcessFile(const QString& path, const QDateTime& date)
         return false;
     }
     // Folders are set by the folder command; this one dates files.
-    struct stat st {};
-    if (::stat(EncodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (IsFolder(path)) {
         m_unchanged.append({path, SystemErrorSentence(EISDIR)});
         return false;
     }

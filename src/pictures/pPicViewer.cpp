@@ -30,6 +30,11 @@ pPicViewer::~pPicViewer()
     }
 }
 
+QString pPicViewer::DefaultPattern()
+{
+    return QStringLiteral("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
+}
+
 void pPicViewer::Init()
 {
     try {
@@ -49,8 +54,7 @@ void pPicViewer::Init()
                          ? qint32(interval)
                          : kDefaultInterval;
 
-        m_pattern =
-            AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg"));
+        m_pattern = AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), DefaultPattern());
         m_maskArray.clear();
         SplitList(m_pattern, m_maskArray, QStringLiteral(";"));
         m_patternFilter.clear();

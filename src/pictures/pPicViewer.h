@@ -25,6 +25,9 @@ public:
     qint32 SlideShowInterval() const { return m_interval; }
     void SetSlideShowInterval(qint32 milliseconds);
 
+    // The extensions a missing "Pattern" setting starts with.
+    static QString DefaultPattern();
+
     bool FileIsPic(const QString& fileName) const;
     bool PathHasPics(const QString& folder) const;
     // The extensions as one file-box pattern ("*.bmp;*.jpg").

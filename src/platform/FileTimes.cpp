@@ -2,6 +2,7 @@
 #include "platform/FileTimes.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/FileStatus.h"
 
 #include <cerrno>
 #include <ctime>
@@ -15,11 +16,6 @@ namespace {
 // Far beyond any calendar a user meets; also keeps the products in range.
 constexpr qint64 kLimit = qint64(1) << 50;
 constexpr qint64 kDay = 86400;
-
-FileTimes::Stamp stampOf(const struct statx_timestamp& t)
-{
-    return {qint64(t.tv_sec), qint32(t.tv_nsec)};
-}
 
 bool validStamp(const FileTimes::Stamp& stamp)
 {
@@ -52,28 +48,19 @@ std::optional<qint64> utcOffsetAt(qint64 seconds)
 
 std::optional<FileTimes::Stamp> FileTimes::read(const QString& path, Which which)
 {
-    if (path.isEmpty()) {
-        errno = ENOENT;
+    const std::optional<FileStatus> status = ReadFileStatus(path);
+    if (!status)
         return std::nullopt;
-    }
-    struct statx info {};
-    const unsigned mask = which == Birth    ? STATX_BTIME
-                          : which == Access ? STATX_ATIME
-                                            : STATX_MTIME;
-    if (statx(AT_FDCWD, EncodeFileName(path).constData(), AT_STATX_SYNC_AS_STAT, mask, &info) != 0)
-        return std::nullopt;
-    // The kernel clears a bit it could not fill: no birth time on this volume.
-    if ((info.stx_mask & mask) == 0) {
-        errno = EOPNOTSUPP;
-        return std::nullopt;
-    }
     switch (which) {
     case Birth:
-        return stampOf(info.stx_btime);
+        // The file system keeps none on this volume.
+        if (!status->birth)
+            errno = EOPNOTSUPP;
+        return status->birth;
     case Access:
-        return stampOf(info.stx_atime);
+        return status->access;
     case Modification:
-        return stampOf(info.stx_mtime);
+        return status->modification;
     }
     return std::nullopt;
 }
@@ -99,15 +86,6 @@ bool FileTimes::write(const QString& path, Which which, const Stamp& stamp)
     if (which == Access)
         return write(path, stamp, std::nullopt);
     return write(path, std::nullopt, stamp);
-}
-
-bool FileTimes::mayWrite(const QString& path)
-{
-    if (path.isEmpty()) {
-        errno = ENOENT;
-        return false;
-    }
-    return faccessat(AT_FDCWD, EncodeFileName(path).constData(), W_OK, AT_EACCESS) == 0;
 }
 
 QDateTime FileTimes::toLocal(const Stamp& stamp)

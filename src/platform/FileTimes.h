@@ -32,9 +32,6 @@ public:
     // Sets one time and leaves the other two as they are. The birth time
     // cannot be set on Linux: that request fails with EOPNOTSUPP.
     static bool write(const QString& path, Which which, const Stamp& stamp);
-    // Whether this user may write the entry (the program's "read-only" is
-    // its opposite); false with errno set.
-    static bool mayWrite(const QString& path);
 
     // Conversions at this boundary: the program works in local time.
     static QDateTime toLocal(const Stamp& stamp);

@@ -1,33 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/MessageBoxStyle.h"
+
 #include <QString>
 
 // The one seam through which every message box of the program is shown.
 // The window build installs a QMessageBox presenter at start-up; tests install
 // a scripted one; without any presenter (the command-line companion) the text
 // goes to standard error and the box's default button is the answer.
-
-// Message box style values as the program has always used them.
-namespace MsgStyle {
-constexpr int OkOnly = 0;
-constexpr int OkCancel = 1;
-constexpr int YesNoCancel = 3;
-constexpr int YesNo = 4;
-constexpr int Critical = 16;
-constexpr int Question = 32;
-constexpr int Exclamation = 48;
-constexpr int Information = 64;
-constexpr int DefaultButton2 = 256;
-constexpr int HelpButton = 16384;
-} // namespace MsgStyle
-
-namespace MsgResult {
-constexpr int Ok = 1;
-constexpr int Cancel = 2;
-constexpr int Yes = 6;
-constexpr int No = 7;
-} // namespace MsgResult
 
 struct MessageBoxRequest {
     QString text;

@@ -15,7 +15,7 @@
 
 namespace {
 std::unique_ptr<SettingsDatabase> g_database;
-QString g_notice;
+QList<SettingsDatabase::Notice> g_notices;
 
 constexpr int kBusyTimeoutMs = 5000;
 constexpr qint64 kSchemaVersion = SettingsFileCheck::SchemaVersion;
@@ -44,19 +44,9 @@ const char* const kSchema[] = {
     " (4, NULL, 'HKEY_USERS', 'hkey_users')",
 };
 
-void addNotice(const QString& text)
+void addNotice(SettingsDatabase::Notice::Kind kind, const QString& path, const QString& detail = {})
 {
-    if (!g_notice.isEmpty())
-        g_notice += QLatin1Char('\n');
-    g_notice += text;
-}
-
-QString unusableNotice(const QString& path, const QString& why)
-{
-    return QStringLiteral(
-               "Die Einstellungsdatei '%1' kann nicht verwendet werden (%2). Änderungen an "
-               "den Einstellungen werden in dieser Sitzung nicht gespeichert.")
-        .arg(QDir::toNativeSeparators(path), why);
+    g_notices.append({kind, path, detail});
 }
 
 bool execSql(sqlite3* db, const char* sql)
@@ -85,7 +75,7 @@ SettingsDatabase& SettingsDatabase::instance()
 void SettingsDatabase::reopen()
 {
     g_database.reset();
-    g_notice.clear();
+    g_notices.clear();
 }
 
 QString SettingsDatabase::configuredFilePath()
@@ -100,10 +90,10 @@ QString SettingsDatabase::configuredFilePath()
     return config + QStringLiteral("/tolvane/registry.db");
 }
 
-QString SettingsDatabase::takeStartupNotice()
+QList<SettingsDatabase::Notice> SettingsDatabase::takeStartupNotices()
 {
     instance();
-    return std::exchange(g_notice, QString());
+    return std::exchange(g_notices, {});
 }
 
 SettingsDatabase::~SettingsDatabase()
@@ -115,7 +105,8 @@ void SettingsDatabase::open()
 {
     m_path = QFileInfo(configuredFilePath()).absoluteFilePath();
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
-        addNotice(unusableNotice(m_path, QStringLiteral("der Ordner kann nicht angelegt werden")));
+        addNotice(Notice::Unusable, m_path,
+                  QStringLiteral("der Ordner kann nicht angelegt werden"));
         return;
     }
     QString detail;
@@ -124,27 +115,21 @@ void SettingsDatabase::open()
         QString error;
         const QString aside = SettingsFileCheck::setAside(m_path, error);
         if (!error.isEmpty()) {
-            addNotice(QStringLiteral("Die Einstellungsdatei '%1' ist beschädigt und konnte nicht "
-                                     "beiseitegelegt werden (%2). Änderungen an den Einstellungen "
-                                     "werden in dieser Sitzung nicht gespeichert.")
-                          .arg(QDir::toNativeSeparators(m_path), error));
+            addNotice(Notice::DamagedKept, m_path, error);
             return;
         }
         if (!aside.isEmpty())
-            addNotice(
-                QStringLiteral("Die Einstellungsdatei '%1' war beschädigt und wurde als '%2' "
-                               "beiseitegelegt. Es wird eine neue Einstellungsdatei verwendet.")
-                    .arg(QDir::toNativeSeparators(m_path), QDir::toNativeSeparators(aside)));
+            addNotice(Notice::SetAside, m_path, aside);
         state = SettingsFileCheck::inspect(m_path, detail);
     }
     if (state != SettingsFileCheck::Usable) {
-        addNotice(unusableNotice(m_path, detail));
+        addNotice(Notice::Unusable, m_path, detail);
         return;
     }
     QString problem;
     if (!connect(problem) || !configure(problem)) {
         close();
-        addNotice(unusableNotice(m_path, problem));
+        addNotice(Notice::Unusable, m_path, problem);
     }
 }
 
@@ -212,10 +197,7 @@ bool SettingsDatabase::configure(QString& problem)
         return false;
     }
     if (readOnly)
-        addNotice(
-            QStringLiteral("Die Einstellungsdatei '%1' ist schreibgeschützt. Änderungen an den "
-                           "Einstellungen werden nicht gespeichert.")
-                .arg(QDir::toNativeSeparators(m_path)));
+        addNotice(Notice::ReadOnly, m_path);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 struct sqlite3;
@@ -13,21 +14,34 @@ struct sqlite3;
 // where the file system allows it (else the rollback journal), a busy timeout
 // so that instances wait for each other instead of failing. A file that is
 // damaged or no database at all is renamed aside (never deleted), a fresh one
-// takes its place, and a German notice for start-up to show says so.
+// takes its place, and a notice for start-up to show says so.
 //
 // The program is single-threaded; one process-wide connection serves it.
 class SettingsDatabase {
 public:
     static SettingsDatabase& instance();
-    // Closes the connection and drops a notice not yet taken; the next
+    // What opening the file had to tell the user.
+    struct Notice {
+        enum Kind {
+            Unusable,    // the file cannot be used; `detail` says why
+            DamagedKept, // damaged and could not be set aside; `detail` says why
+            SetAside,    // damaged and renamed to `detail`; a new file serves
+            ReadOnly,    // its settings are read, changes are not kept
+        };
+        Kind kind = Unusable;
+        QString path; // the settings file
+        QString detail;
+    };
+
+    // Closes the connection and drops notices not yet taken; the next
     // instance() opens the file anew from the environment (tests change
     // $TOLVANE_REGISTRY in between).
     static void reopen();
     // The file path the environment names.
     static QString configuredFilePath();
-    // The notice of the last opening (a file set aside, a file that cannot be
-    // used), then empty. Opens the database when it is not open yet.
-    static QString takeStartupNotice();
+    // The notices of the last opening, then none. Opens the database when it
+    // is not open yet.
+    static QList<Notice> takeStartupNotices();
 
     ~SettingsDatabase();
     SettingsDatabase(const SettingsDatabase&) = delete;

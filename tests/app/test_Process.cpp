@@ -2,7 +2,10 @@
 // The tolvane program as a user's shell starts it.
 #include "app/FormTable.h"
 #include "core/Version.h"
+#include "support/TestText.h"
+#include "support/TempDir.h"
 
+#include <QImage>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -73,9 +76,38 @@ TEST(TolvaneProcess, SingleToolRunEndsWithItsWindowOrWithOneWhenItCannotStart)
     EXPECT_EQ(closed.code, 0);
     EXPECT_EQ(closed.out.trimmed(), QStringLiteral("window: frmCalculator"));
 
-    const ProcessRun failed = runTolvane(
-        {QStringLiteral("/calc")},
-        {kCloseSoon, {QStringLiteral("TOLVANE_TEST_FAIL_FORM"), QStringLiteral("frmCalculator")}});
+    TempDir dir;
+    const QString bad =
+        dir.writeFile(QStringLiteral("zahl.ini"), "[Options]\nInterval=fünf\n[Folders]\n1=.\n");
+    const ProcessRun failed = runTolvane({QStringLiteral("/Slideshow"), bad}, {kCloseSoon});
     EXPECT_EQ(failed.code, 1);
     EXPECT_EQ(failed.out.trimmed(), QStringLiteral("window:")) << "only the error box opened";
+}
+
+TEST(TolvaneProcess, ASlideshowAsksPlaysAndEndsWithItsWindow)
+{
+    TempDir dir;
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    picture.save(dir.filePath(QStringLiteral("einzig.png")));
+    // OK to 154; the show of one picture ends at once ("Slideshow beendet.",
+    // OK); then its window is closed.
+    const ProcessRun played =
+        runTolvane({QStringLiteral("/Slideshow"), dir.path()},
+                   {{QStringLiteral("TOLVANE_TEST_CLOSE_AFTER_MS"), QStringLiteral("500")},
+                    {QStringLiteral("TOLVANE_TEST_BOX_ANSWER"), QStringLiteral("default")}});
+    EXPECT_EQ(played.code, 0);
+    QStringList seen = played.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString& line : seen)
+        line = line.trimmed();
+    seen.sort();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("window:"), QStringLiteral("window:"),
+                                 QStringLiteral("window: frmSlideshow"),
+                                 QStringLiteral("window: frmSlideshow")}))
+        << played.out.toStdString();
+
+    // Closing the question is Cancel: the run ends at once.
+    const ProcessRun cancelled = runTolvane({QStringLiteral("/Slideshow"), dir.path()}, {kCloseSoon});
+    EXPECT_EQ(cancelled.code, 0);
+    EXPECT_EQ(cancelled.out.trimmed(), QStringLiteral("window:"));
 }

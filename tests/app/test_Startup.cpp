@@ -4,8 +4,12 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/MessageTable.h"
 #include "core/Registry.h"
+#include "core/cuAppError.h"
 #include "core/pOptions.h"
+#include "pictures/SlidePicture.h"
+#include "pictures/frmSlideshow.h"
 #include "platform/SettingsDatabase.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
@@ -15,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -45,7 +50,10 @@ protected:
         names.sort(Qt::CaseInsensitive);
         return names;
     }
-    static QString option(const char* name) { return AppGetSetting(akOptions, QString::fromUtf8(name)); }
+    static QString option(const char* name)
+    {
+        return AppGetSetting(akOptions, QString::fromUtf8(name));
+    }
 
     static QAction* entry(frmMain* main, const char* name)
     {
@@ -71,7 +79,8 @@ TEST_F(StartupTest, FirstStartAndFirstEndFillTheOptionsKey)
     frmMain* main = mainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Tolvane"));
-    EXPECT_EQ(optionNames(), (QStringList{QStringLiteral("FontSize"), QStringLiteral("RenameSample")}));
+    EXPECT_EQ(optionNames(),
+              (QStringList{QStringLiteral("FontSize"), QStringLiteral("RenameSample")}));
     EXPECT_EQ(option("RenameSample"), QStringLiteral("abcdefgh.ext"));
     EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
 
@@ -107,21 +116,26 @@ TEST_F(StartupTest, OptionsAreReadWithTheirDefaults)
 TEST_F(StartupTest, SettingsFunctionsWriteOnlyChanges)
 {
     EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
-    EXPECT_FALSE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
+    EXPECT_FALSE(
+        AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("a.txt")));
     EXPECT_TRUE(AppSaveSetting(akOptions, QStringLiteral("RenameSample"), QStringLiteral("A.txt")));
     EXPECT_EQ(AppGetSetting(akOptions, QStringLiteral("renamesample")), QStringLiteral("A.txt"));
     EXPECT_FALSE(AppSaveSetting(akOptions, QString(), QStringLiteral("x")));
 
     EXPECT_EQ(AppKeyPath(akRoot), QStringLiteral("Software\\Quexel\\Tolvane"));
-    EXPECT_EQ(AppKeyPath(akIconViewerWindow), QStringLiteral("Software\\Quexel\\Tolvane\\IconViewer\\MainWindow"));
+    EXPECT_EQ(AppKeyPath(akIconViewerWindow),
+              QStringLiteral("Software\\Quexel\\Tolvane\\IconViewer\\MainWindow"));
     for (qint32 bad : {13, -1}) {
         EXPECT_EQ(AppKeyPath(bad), QString());
         EXPECT_FALSE(AppSaveSetting(bad, QStringLiteral("x"), QStringLiteral("y")));
-        EXPECT_EQ(AppGetSettingDefault(bad, QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
+        EXPECT_EQ(AppGetSettingDefault(bad, QStringLiteral("x"), QStringLiteral("d")),
+                  QStringLiteral("d"));
         EXPECT_FALSE(AppKeyExists(bad));
         EXPECT_FALSE(AppValueExists(bad, QStringLiteral("x")));
     }
-    EXPECT_EQ(AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg")), QStringLiteral("bmp;jpg"));
+    EXPECT_EQ(
+        AppGetSettingDefault(akPicViewer, QStringLiteral("Pattern"), QStringLiteral("bmp;jpg")),
+        QStringLiteral("bmp;jpg"));
     EXPECT_TRUE(AppValueExists(akPicViewer, QStringLiteral("pattern")));
     EXPECT_TRUE(AppKeyExists(akPicViewer));
 }
@@ -161,9 +175,56 @@ TEST_F(StartupTest, DamagedSettingsFileIsSetAsideAndNamed)
 
     Main({});
     ASSERT_NE(mainWindow(), nullptr);
-    ASSERT_EQ(m_boxes.count(), 1);
-    EXPECT_TRUE(m_boxes.lastText().contains(QStringLiteral("registry.db"))) << m_boxes.lastText().toStdString();
     EXPECT_EQ(option("FontSize"), QStringLiteral("8"));
-    const QStringList aside = QDir(m_dir.path()).entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
-    EXPECT_FALSE(aside.isEmpty());
+    const QStringList aside =
+        QDir(m_dir.path()).entryList({QStringLiteral("registry.db.defekt-*")}, QDir::Files);
+    ASSERT_EQ(aside.size(), 1);
+    ASSERT_EQ(m_boxes.count(), 1);
+    EXPECT_EQ(m_boxes.shown()[0].text,
+              AppErr().MsgLoad(Msg::SettingsSetAside, m_dir.filePath(QStringLiteral("registry.db")),
+                               m_dir.filePath(aside.first())));
+}
+
+TEST_F(StartupTest, TheSlideshowSwitchRunsAShowAloneUntilItsWindowCloses)
+{
+    const QString folder = m_dir.makeDir(QStringLiteral("Urlaub 2024"));
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::cyan);
+    picture.save(folder + QStringLiteral("/strand.png"));
+    const QString ini = m_dir.writeFile(QStringLiteral("Urlaub 2024/show.ini"),
+                                        "[Options]\nBackColor=255\nMaximize=1\n"
+                                        "[Folders]\n1=.\n2=fehlt\n");
+    Main({QStringLiteral("/slideshow"), QLatin1Char('"') + ini + QLatin1Char('"')});
+    EXPECT_EQ(mainWindow(), nullptr);
+    frmSlideshow* show = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        show = w->isVisible() ? qobject_cast<frmSlideshow*>(w) : show;
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(RunsAlone());
+    EXPECT_EQ(m_boxes.count(), 2) << "152 for the missing folder, then 154";
+    EXPECT_TRUE(show->isMaximized());
+    EXPECT_EQ(show->Image1->BackColor(), QColor(Qt::red));
+    show->close();
+    EXPECT_EQ(AppOptions(), nullptr) << "the run ended with its window";
+    EXPECT_EQ(AppExitCode(), 0);
+
+    // A run that opens no window ends the program: 1 unless the user said no.
+    const struct {
+        QStringList arguments;
+        int answer;
+        int code;
+    } cases[] = {
+        {{QStringLiteral("/Slideshow"), folder}, MsgResult::Cancel, 0},
+        {{QStringLiteral("/Slideshow"), m_dir.filePath(QStringLiteral("fehlt.ini"))},
+         MsgResult::Ok,
+         1},
+        {{QStringLiteral("/Slideshow"), m_dir.path()}, MsgResult::Ok, 1},
+    };
+    for (const auto& c : cases) {
+        m_boxes.queueAnswer(c.answer);
+        Main(c.arguments);
+        EXPECT_EQ(AppExitCode(), c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(mainWindow(), nullptr);
+        AppShutdown();
+    }
 }

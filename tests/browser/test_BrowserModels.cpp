@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/DirBoxModel.h"
 #include "browser/FileBoxModel.h"
-#include "browser/FileInfoRows.h"
 #include "browser/FileInfoText.h"
 #include "browser/TextPreview.h"
 #include "support/TempDir.h"
@@ -45,7 +44,7 @@ TEST(FileBoxModel, RefreshKeepsTheNamesStillThereAndShowsRawNamesReadably)
     EXPECT_EQ(model.data(model.index(row)).toString(), QStringLiteral("caf\uFFFD.txt"));
 }
 
-TEST(FileInfoRows, PreviewKindByPictureSupportThenExtension)
+TEST(TextPreview, PreviewKindByPictureSupportThenExtension)
 {
     const struct {
         const char* name;
@@ -55,7 +54,7 @@ TEST(FileInfoRows, PreviewKindByPictureSupportThenExtension)
                  {"setup.ini", false, PreviewKind::Text},  {"txt", false, PreviewKind::None},
                  {"a.txt.bak", false, PreviewKind::None},  {"ini.txt", true, PreviewKind::Picture}};
     for (const auto& c : cases)
-        EXPECT_EQ(FileInfoRows::PreviewOf(QLatin1String(c.name), c.picture), c.kind) << c.name;
+        EXPECT_EQ(PreviewOf(QLatin1String(c.name), c.picture), c.kind) << c.name;
 }
 
 TEST(DirBoxModel, AncestorsThenSubfolders)

@@ -34,11 +34,9 @@ void AnswerEdit(const QString& name, const QString& extensions)
 TEST(frmMainMasksEdit, CaptionFollowsTheModeAndOkNeedsBothFields)
 {
     frmMainMasksEdit edit;
-    edit.SetP_Mode(1);
+    edit.SetP_Mode(frmMainMasksEdit::Mode::Add);
     EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske hinzufügen"));
-    edit.SetP_Mode(0);
-    EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske bearbeiten"));
-    edit.SetP_Mode(7);
+    edit.SetP_Mode(frmMainMasksEdit::Mode::Edit);
     EXPECT_EQ(edit.windowTitle(), QStringLiteral("Dateimaske bearbeiten"));
     EXPECT_FALSE(edit.cmdOK->isEnabled());
     edit.txt[0]->setText(QStringLiteral("n"));

@@ -14,17 +14,23 @@
 #include "core/cuRecentFiles.h"
 #include "pictures/ThumbNail.h"
 #include "platform/FileNameCodec.h"
+#include "platform/FileTimes.h"
 #include "platform/ShellLauncher.h"
+#include "support/CliRun.h"
+#include "support/PeWriter.h"
 #include "support/TestText.h"
+#include "support/VersionNode.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,16 +85,44 @@ TEST_F(MainWindow, StartsInTheStoredFolderWithTheFirstFileShown)
     EXPECT_EQ(boxes.count(), 0) << boxes.lastText().toStdString();
 }
 
-TEST_F(MainWindow, InformationPaneShowsNineRowsAndTheTextPreview)
+TEST_F(MainWindow, InformationPaneShowsWhatTheCompanionPrints)
+{
+    VersionNode::Fixed fixed;
+    fixed.fileMS = 0x00020003;
+    fixed.fileLS = 0x00040005;
+    PeWriter pe;
+    pe.add(16, 1, 0x0407,
+           VersionNode::root(
+               fixed, {VersionNode::strings(u("040704B0"), {{u("CompanyName"), u("Muster AG")},
+                                                            {u("FileDescription"), u("Prüfung")}}),
+                       VersionNode::translations({{0x0407, 0x04B0}})})
+               .serialize());
+    const QString exe =
+        dir.writeFile(u("prog.exe"), pe.build(), QDateTime(QDate(2021, 3, 9), QTime(8, 7, 6)));
+    // An access time ahead of now stays where it is while both read the file.
+    FileTimes::write(exe, FileTimes::Access,
+                     FileTimes::fromDateTime(QDateTime::currentDateTime().addDays(1)));
+    auto form = Open();
+    ClickFile(*form, u("prog.exe"));
+    QStringList shown;
+    for (const FileInfoRow& row : form->InfoRows())
+        shown << row.label + QLatin1Char('\t') + row.value + QLatin1Char('\n');
+    ASSERT_EQ(shown.size(), 20);
+    EXPECT_EQ(shown[3], u("Geändert\t09.03.21 08:07:06\n")) << "in local time";
+    EXPECT_EQ(shown[11], u("Beschreibung\tPrüfung\n"));
+
+    const QByteArray environment = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    const CliResult printed = runCli({u("info"), exe});
+    qputenv("LC_ALL", environment);
+    ASSERT_EQ(printed.code, 0) << printed.err.toStdString();
+    EXPECT_EQ(shown.join(QString()), printed.out);
+}
+
+TEST_F(MainWindow, InformationPaneShowsTheTextPreview)
 {
     auto form = Open();
     ClickFile(*form, QStringLiteral("notiz.txt"));
-    EXPECT_EQ(Labels(*form), (QStringList{QStringLiteral("Typ"), QStringLiteral("Größe"),
-                                          QStringLiteral("Erstellt"), QStringLiteral("Geändert"),
-                                          QStringLiteral("Letzter Zugr."),
-                                          QStringLiteral("Schreibgesch."), QStringLiteral("Archiv"),
-                                          QStringLiteral("Versteckt"), QStringLiteral("System")}));
-    EXPECT_EQ(form->InfoRows()[5].value, QStringLiteral("Nein"));
     EXPECT_TRUE(Shows(*form, "txtPreview"));
     EXPECT_EQ(PreviewText(*form), QStringLiteral("Hallo Welt"));
 
@@ -420,6 +454,17 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
     EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), QStringLiteral("Microsoft Access"));
     EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("kMasks_List_4")), nullptr);
     EXPECT_EQ(StoredValueNames(akPatterns), QStringList{QStringLiteral("Microsoft Access")});
+}
+
+TEST_F(MainWindow, TheBarsOfferNoMenuThatWouldHideTheToolBar)
+{
+    auto form = Open();
+    for (QWidget* bar : {static_cast<QWidget*>(form->menuBar()), Control<QWidget>(*form, "TB")}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << bar->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmCalculator.h"
+#include "platform/MessageBoxStyle.h"
 #include "support/ScriptedMessageBox.h"
 
 #include "support/TestLocale.h"
@@ -210,4 +211,38 @@ TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
     EXPECT_TRUE(tape.isEmpty());
     w.close();
     EXPECT_EQ(shutdown.count(), 0) << "opened from the main window, closing ends nothing";
+}
+
+TEST_F(CalculatorWindow, ShowsWhatTheTapeTellsAndAsksWhatItAsks)
+{
+    frmCalculator w;
+    QTest::keyClicks(&w, QStringLiteral("5/0"));
+    QTest::keyClick(&w, Qt::Key_Return);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("Division durch Null ist nicht möglich."));
+    EXPECT_EQ(boxes.shown()[0].style, MsgStyle::OkOnly | MsgStyle::Exclamation);
+
+    click(w.cmdC);
+    QTest::keyClicks(&w, QStringLiteral("5+3"));
+    QTest::keyClick(&w, Qt::Key_Return);
+    const QString result = shownTape(w);
+    boxes.clear();
+    boxes.queueAnswer(MsgResult::No);
+    click(w.cmdNum[7]);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(),
+              QStringLiteral("Sie haben keinen Operator angegeben.\nBerechnung neu starten?"));
+    EXPECT_EQ(boxes.shown()[0].style, MsgStyle::YesNo | MsgStyle::Question);
+    EXPECT_EQ(shownTape(w), result);
+    boxes.queueAnswer(MsgResult::Yes);
+    click(w.cmdNum[7]);
+    EXPECT_EQ(shownTape(w), QStringLiteral("|7"));
+
+    // A failure is shown in the error box under the key's own name.
+    boxes.clear();
+    QTest::keyClicks(&w, QStringLiteral("000000000000000+1"));
+    click(w.cmdBS);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), QStringLiteral("CmdBS\n\nÜberlauf."));
+    EXPECT_EQ(boxes.shown()[0].style, MsgStyle::Critical);
 }

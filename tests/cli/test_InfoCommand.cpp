@@ -13,10 +13,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-QStringList labels(const QList<InfoRow>& rows)
+QStringList labels(const QList<FileInfoRow>& rows)
 {
     QStringList out;
-    for (const InfoRow& row : rows)
+    for (const FileInfoRow& row : rows)
         out.append(row.label);
     return out;
 }
@@ -35,7 +35,7 @@ TEST_F(InfoCommand, PlainFileGivesTheNineRows)
     const QDateTime modified(QDate(2021, 3, 9), QTime(8, 7, 6));
     const QString path =
         dir.writeFile(QStringLiteral(".notiz.txt"), QByteArray(1536, 'a'), modified);
-    const QList<InfoRow> rows = InfoRows(path);
+    const QList<FileInfoRow> rows = InfoRows(path);
     ASSERT_EQ(labels(rows), FileLabels);
     EXPECT_EQ(rows[1].value, QStringLiteral("1,50KB (1.536 bytes)"));
     EXPECT_EQ(rows[3].value, QStringLiteral("09.03.21 08:07:06"));
@@ -50,7 +50,7 @@ TEST_F(InfoCommand, DocumentPropertiesFollowWithTheirGermanNames)
         "<d><m><title>Plan</title><initial-creator>Eva</initial-creator></m></d>";
     const QString path =
         dir.writeFile(QStringLiteral("plan.odt"), Fixture::zipFile({{"meta.xml", meta}}));
-    const QList<InfoRow> rows = InfoRows(path);
+    const QList<FileInfoRow> rows = InfoRows(path);
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[9].label, QString(15, QLatin1Char('-')));
     EXPECT_EQ(rows[9].value, QString(25, QLatin1Char('-')));
@@ -76,7 +76,7 @@ TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
          VersionNode::translations({{0x0407, 0x04B0}})});
     PeWriter pe;
     pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
-    const QList<InfoRow> rows = InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
+    const QList<FileInfoRow> rows = InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
     ASSERT_EQ(rows.size(), 20);
     EXPECT_EQ(labels(rows).mid(9),
               (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",

@@ -4,9 +4,12 @@
 #include "core/Registry.h"
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
+#include "platform/SettingsDatabase.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 #include <functional>
@@ -213,4 +216,31 @@ TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
     EXPECT_EQ(list.Item(1).FullPath, longPath);
     ExpectListError([&] { list.SetRegKey(QString()); }, 7);
     ExpectListError([&] { list.SetRegKey(QString(256, QLatin1Char('k'))); }, 7);
+}
+
+TEST(cuRecentFiles, AStoreThatCannotWriteSaysWhy)
+{
+    FullDisk disk;
+    qputenv("TOLVANE_REGISTRY", QFile::encodeName(disk.path() + QStringLiteral("registry.db")));
+    SettingsDatabase::reopen();
+    cuRecentFiles list;
+    list.SetRegKey(kListKey);
+    disk.fill();
+    const int code = RunInChild(disk.childSetup(), [&list] {
+        SettingsDatabase::reopen(); // a connection of the child's own
+        list.Add(QStringLiteral("/") + QString(3000, QLatin1Char('n')) + QStringLiteral("/"));
+        try {
+            list.Save();
+            return 0;
+        } catch (const AppErrorRecord& error) {
+            return error.Description ==
+                           cuAppError::MsgParse(cuRecentFiles::Message(2),
+                                                QStringLiteral("Kann nicht schreiben."))
+                       ? 1
+                       : 2;
+        }
+    });
+    EXPECT_EQ(code, 1);
+    list.Clear(); // nothing left to write when the list ends
+    SettingsDatabase::reopen();
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileinfo/FileInfo.h"
+#include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
 #include "support/TestLocale.h"
 
@@ -160,6 +161,11 @@ TEST_F(FileInfoTest, WildcardsDescribeTheFirstMatchingEntry)
     EXPECT_EQ(info.Filename(), QStringLiteral("a.log"));
     info.setFullPathName(dir.path() + QStringLiteral("*.doc"));
     EXPECT_FALSE(info.FileExists());
+    // A name that is not UTF-8 is found by its bytes.
+    dir.writeFileNamed("\xe4rger.dat", "x");
+    info.setFullPathName(dir.path() + QStringLiteral("*.dat"));
+    ASSERT_TRUE(info.FileExists());
+    EXPECT_TRUE(EncodeFileName(info.FullPathName()).endsWith("/\xe4rger.dat"));
 }
 
 TEST_F(FileInfoTest, SizesTimesAndAttributes)

@@ -148,17 +148,21 @@ TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
 TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
 {
     pPicViewer viewer;
-    EXPECT_EQ(viewer.Pattern(), QStringLiteral("bmp;jpg"));
-    EXPECT_EQ(viewer.PatternFilter(), QStringLiteral("*. bmp|*.bmp|*. jpg|*.jpg"));
+    const QString pattern = QStringLiteral("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
+    EXPECT_EQ(viewer.Pattern(), pattern);
+    EXPECT_TRUE(viewer.PatternFilter().startsWith(QStringLiteral("*. bmp|*.bmp|*. jpg|*.jpg|")));
+    EXPECT_EQ(viewer.FilePatternText(),
+              QStringLiteral("*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.webp;*.tif;*.tiff"));
     EXPECT_EQ(viewer.SlideShowInterval(), 5000);
     EXPECT_EQ(viewer.BackColor(), 0);
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("Pattern")), QStringLiteral("bmp;jpg"));
+    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("Pattern")), pattern);
     EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
               QStringLiteral("5000"));
     EXPECT_TRUE(viewer.FileIsPic(QStringLiteral("/x/FOTO.JPG")));
     EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x/ohnepunkt")));
     EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("/x.jpg/datei")));
-    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("bild.png")));
+    EXPECT_TRUE(viewer.FileIsPic(QStringLiteral("bild.Png")));
+    EXPECT_FALSE(viewer.FileIsPic(QStringLiteral("bild.svg")));
 }
 
 TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)

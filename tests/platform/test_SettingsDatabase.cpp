@@ -55,7 +55,7 @@ TEST(SettingsDatabase, FileFromEnvironmentInWalMode)
     ASSERT_TRUE(db.isOpen());
     EXPECT_EQ(db.filePath(), fresh.filePath());
     EXPECT_TRUE(db.usesWal());
-    EXPECT_TRUE(SettingsDatabase::takeStartupNotice().isEmpty());
+    EXPECT_TRUE(SettingsDatabase::takeStartupNotices().isEmpty());
     expectFreshStoreWorks();
 }
 
@@ -94,7 +94,7 @@ TEST(SettingsDatabase, RandomBytesAreSetAsideAndAFreshFileIsUsed)
     writeAll(fresh.filePath(), junk);
     writeAll(fresh.filePath() + QStringLiteral("-wal"), QByteArray("stale journal"));
 
-    const QString notice = SettingsDatabase::takeStartupNotice();
+    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
     const QStringList aside = asideFiles(fresh.folder());
     ASSERT_EQ(aside.size(), 2) << aside.join(QLatin1Char(' ')).toStdString();
     const QString asidePath = fresh.folder() + QLatin1Char('/') + aside.first();
@@ -103,11 +103,11 @@ TEST(SettingsDatabase, RandomBytesAreSetAsideAndAFreshFileIsUsed)
                     .hasMatch());
     EXPECT_EQ(aside.last(), aside.first() + QStringLiteral("-wal")); // the journal went with it
     EXPECT_EQ(TempDir::contents(asidePath), junk);                   // nothing lost
-    EXPECT_EQ(notice,
-              QStringLiteral("Die Einstellungsdatei '%1' war beschädigt und wurde als '%2' "
-                             "beiseitegelegt. Es wird eine neue Einstellungsdatei verwendet.")
-                  .arg(fresh.filePath(), asidePath));
-    EXPECT_TRUE(SettingsDatabase::takeStartupNotice().isEmpty()); // shown once
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::SetAside);
+    EXPECT_EQ(notices[0].path, fresh.filePath());
+    EXPECT_EQ(notices[0].detail, asidePath);
+    EXPECT_TRUE(SettingsDatabase::takeStartupNotices().isEmpty()); // shown once
     expectFreshStoreWorks();
 }
 
@@ -126,8 +126,9 @@ TEST(SettingsDatabase, DatabaseFailingTheQuickCheckIsSetAside)
         bytes[i] = char(0xA5);
     writeAll(fresh.filePath(), bytes);
 
-    const QString notice = SettingsDatabase::takeStartupNotice();
-    EXPECT_TRUE(notice.startsWith(QStringLiteral("Die Einstellungsdatei"))) << notice.toStdString();
+    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::SetAside);
     ASSERT_EQ(asideFiles(fresh.folder()).size(), 1);
     expectFreshStoreWorks();
     EXPECT_FALSE(tree().keyExists(HKCU, QStringLiteral("K1")));
@@ -143,9 +144,10 @@ TEST(SettingsDatabase, AnotherProgramsDatabaseIsLeftAlone)
     sqlite3_close(other);
     const QByteArray before = TempDir::contents(fresh.filePath());
 
-    const QString notice = SettingsDatabase::takeStartupNotice();
-    EXPECT_TRUE(notice.contains(QStringLiteral("keine Einstellungsdatei von Tolvane")))
-        << notice.toStdString();
+    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::Unusable);
+    EXPECT_EQ(notices[0].detail, QStringLiteral("sie ist keine Einstellungsdatei von Tolvane"));
     EXPECT_FALSE(SettingsDatabase::instance().isOpen());
     EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("X"),
                                  SettingsValue::text({}, QStringLiteral("y")), true));
@@ -231,8 +233,9 @@ TEST(SettingsDatabase, ReadOnlyFileStillGivesItsSettings)
                                 true));
     SettingsDatabase::reopen();
     ASSERT_TRUE(QFile::setPermissions(fresh.filePath(), QFile::ReadOwner));
-    const QString notice = SettingsDatabase::takeStartupNotice();
-    EXPECT_TRUE(notice.contains(QStringLiteral("schreibgeschützt"))) << notice.toStdString();
+    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::ReadOnly);
     EXPECT_EQ(tree().value(HKCU, QStringLiteral("K"), QStringLiteral("v"))->toText(),
               QStringLiteral("1"));
     EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("K"),

@@ -54,8 +54,10 @@ TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
         FreshSettings fresh;
         execute(fresh.filePath(), c.sql);
         const QByteArray before = TempDir::contents(fresh.filePath());
-        const QString notice = SettingsDatabase::takeStartupNotice();
-        EXPECT_TRUE(notice.contains(QString::fromUtf8(c.notice))) << c.what;
+        const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+        ASSERT_EQ(notices.size(), 1) << c.what;
+        EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::Unusable) << c.what;
+        EXPECT_TRUE(notices[0].detail.contains(QString::fromUtf8(c.notice))) << c.what;
         EXPECT_FALSE(SettingsDatabase::instance().isOpen()) << c.what;
         SettingsDatabase::reopen();
         EXPECT_EQ(TempDir::contents(fresh.filePath()), before) << c.what;
@@ -103,10 +105,10 @@ TEST(SettingsIdentity, AReadOnlyFileInAReadOnlyFolderIsStillRead)
     };
     const int code = RunInChild(asUser, [] {
         SettingsDatabase::reopen();
-        const QString notice = SettingsDatabase::takeStartupNotice();
+        const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
         const auto value = SettingsTree(SettingsDatabase::instance())
                                .value(HKCU, QStringLiteral("K"), QStringLiteral("v"));
-        if (!notice.contains(QStringLiteral("schreibgeschützt")))
+        if (notices.size() != 1 || notices[0].kind != SettingsDatabase::Notice::ReadOnly)
             return 2;
         return value && value->toText() == QStringLiteral("1") ? 0 : 1;
     });

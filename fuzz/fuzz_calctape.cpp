@@ -2,7 +2,6 @@
 // Drives the tape calculator with arbitrary key sequences, pastes, line
 // selections and rounding changes, and checks that the tape stays consistent.
 #include "calc/pCalcTape.h"
-#include "platform/MessageBoxService.h"
 
 #include <QLocale>
 #include <QString>
@@ -11,22 +10,6 @@
 #include <cstdint>
 
 namespace {
-// Answers every box with its default button, silently; flips the answer of
-// Yes/No boxes now and then so both ways of the restart question are taken.
-class SilentBoxes : public MessageBoxPresenter {
-public:
-    int present(const MessageBoxRequest& request) override
-    {
-        m_flip = !m_flip;
-        if ((request.style & 7) == MsgStyle::YesNo)
-            return m_flip ? MsgResult::Yes : MsgResult::No;
-        return MessageBoxService::defaultAnswer(request.style);
-    }
-
-private:
-    bool m_flip = false;
-};
-
 void check(bool condition)
 {
     if (!condition)
@@ -41,39 +24,44 @@ void checkTape(const pCalcTape& tape)
     check(tape.PendingOperator() >= 0 && tape.PendingOperator() <= 4);
     (void)tape.TapeText();
 }
+
+void checkOutcome(const TapeOutcome& outcome)
+{
+    check((outcome.kind == TapeOutcome::Failed) == outcome.error.has_value());
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static SilentBoxes boxes;
     static bool once = [] {
-        MessageBoxService::setPresenter(&boxes);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         return true;
     }();
     (void)once;
 
     pCalcTape tape;
+    // Both answers to the restart question are taken, in turn.
+    bool restart = false;
     for (size_t i = 0; i < size; ++i) {
         const uint8_t key = data[i];
         switch (key % 24) {
         case 10:
-            tape.KeyDecimal();
+            checkOutcome(tape.KeyDecimal());
             break;
         case 11:
-            tape.KeyOperator(1 + (key / 24) % 4);
+            checkOutcome(tape.KeyOperator(1 + (key / 24) % 4));
             break;
         case 12:
-            tape.KeyEqual();
+            checkOutcome(tape.KeyEqual());
             break;
         case 13:
-            tape.KeyPercent();
+            checkOutcome(tape.KeyPercent());
             break;
         case 14:
-            tape.KeySign();
+            checkOutcome(tape.KeySign());
             break;
         case 15:
-            tape.KeyBackspace();
+            checkOutcome(tape.KeyBackspace());
             break;
         case 16:
             tape.KeyClear();
@@ -93,20 +81,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case 21: {
             // The next bytes are the clipboard's text.
             const size_t length = qMin<size_t>(key / 24, size - i - 1);
-            tape.Paste(QString::fromLatin1(reinterpret_cast<const char*>(data + i + 1),
-                                           qsizetype(length)));
+            checkOutcome(tape.Paste(QString::fromLatin1(reinterpret_cast<const char*>(data + i + 1),
+                                                        qsizetype(length))));
             i += length;
             break;
         }
         case 22:
-            tape.KeyOperator(4);
+            checkOutcome(tape.KeyOperator(4));
             break;
         case 23:
-            tape.KeyOperator(3);
+            checkOutcome(tape.KeyOperator(3));
             break;
-        default:
-            tape.KeyDigit(key % 24);
+        default: {
+            const TapeOutcome outcome = tape.KeyDigit(key % 24);
+            if (outcome.kind == TapeOutcome::RestartQuestion && (restart = !restart))
+                tape.RestartWith(key % 24);
             break;
+        }
         }
         checkTape(tape);
     }

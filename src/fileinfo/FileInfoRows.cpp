@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/FileInfoRows.h"
+#include "fileinfo/FileInfoRows.h"
 
 #include "fileinfo/FileInfo.h"
 #include "fileinfo/FileVersionInfo.h"
 
 namespace {
-QString YesNo(bool value)
+QString yesNo(bool value)
 {
     return value ? QStringLiteral("Ja") : QStringLiteral("Nein");
 }
@@ -17,17 +17,9 @@ QString FileInfoRows::FormatTime(const QDateTime& time)
                           : QString();
 }
 
-PreviewKind FileInfoRows::PreviewOf(const QString& fileName, bool isPicture)
+FileInfoRow FileInfoRows::Separator()
 {
-    if (isPicture)
-        return PreviewKind::Picture;
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QStringView extension = dot < 0 ? QStringView() : QStringView(fileName).mid(dot + 1);
-    for (const char* text : {"txt", "ini"}) {
-        if (extension.compare(QLatin1String(text), Qt::CaseInsensitive) == 0)
-            return PreviewKind::Text;
-    }
-    return PreviewKind::None;
+    return {QString(15, QLatin1Char('-')), QString(25, QLatin1Char('-'))};
 }
 
 QList<FileInfoRow> FileInfoRows::AttributeRows(const FileInfo& info)
@@ -38,17 +30,17 @@ QList<FileInfoRow> FileInfoRows::AttributeRows(const FileInfo& info)
         {QStringLiteral("Erstellt"), FormatTime(info.CreationTime())},
         {QStringLiteral("Geändert"), FormatTime(info.ModifyTime())},
         {QStringLiteral("Letzter Zugr."), FormatTime(info.LastAccessTime())},
-        {QStringLiteral("Schreibgesch."), YesNo(info.attrReadOnly())},
-        {QStringLiteral("Archiv"), YesNo(info.attrArchive())},
-        {QStringLiteral("Versteckt"), YesNo(info.attrHidden())},
-        {QStringLiteral("System"), YesNo(info.attrSystem())},
+        {QStringLiteral("Schreibgesch."), yesNo(info.attrReadOnly())},
+        {QStringLiteral("Archiv"), yesNo(info.attrArchive())},
+        {QStringLiteral("Versteckt"), yesNo(info.attrHidden())},
+        {QStringLiteral("System"), yesNo(info.attrSystem())},
     };
 }
 
 QList<FileInfoRow> FileInfoRows::VersionRows(const FileVersionInfo& version)
 {
     return {
-        {QString(15, QLatin1Char('-')), QString(25, QLatin1Char('-'))},
+        Separator(),
         {QStringLiteral("Version"), version.FileVersion()},
         {QStringLiteral("Beschreibung"), version.FileDescription()},
         {QStringLiteral("Copyright"), version.LegalCopyright()},
@@ -66,9 +58,13 @@ QList<FileInfoRow> FileInfoRows::Build(const QString& fullPath)
 {
     FileInfo info;
     info.setFullPathName(fullPath);
+    if (!info.FileExists())
+        return {};
     QList<FileInfoRow> rows = AttributeRows(info);
+    if (info.Attributes() & FileInfo::AttrDirectory)
+        return rows;
     FileVersionInfo version;
-    version.setFullPathName(fullPath);
+    version.setFullPathName(info.FullPathName());
     if (version.Available())
         rows += VersionRows(version);
     return rows;
