@@ -7,11 +7,9 @@
 #include "core/cuRecentFiles.h"
 #include "filetimes/frmDatePicker.h"
 #include "platform/FileTimes.h"
-#include "platform/PeFile.h"
 #include "support/PeWriter.h"
 #include "support/StandInWine.h"
 #include "support/TestText.h"
-#include "support/VersionNode.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,19 +30,6 @@ void AnswerDates(int mode, const QString& date, QString* title = nullptr)
         picker->txtDate->setText(date);
         picker->cmdOK->click();
     });
-}
-
-QByteArray library(const QString& version = {})
-{
-    PeWriter w;
-    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer")};
-    if (!version.isEmpty())
-        w.add(PeFile::RtVersion, 1, 0x0407,
-              VersionNode::root({},
-                                {VersionNode::strings(u("040704B0"), {{u("FileVersion"), version}}),
-                                 VersionNode::translations({{0x0407, 0x04B0}})})
-                  .serialize());
-    return w.build();
 }
 
 qint64 seconds(const QString& path, FileTimes::Which which)
@@ -80,7 +65,7 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
 {
     QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(u("bild.png")));
     dir.writeFile(u("text.txt"), "Zeile\n");
-    dir.writeFile(u("prog.dll"), library(u("1.0")));
+    dir.writeFile(u("prog.dll"), ComServerImage(u("1.0")));
     dir.writeFile(u("ohne"), "irgendwas");
     form = Open();
     Select({u("bild.png"), u("text.txt")});
@@ -131,7 +116,7 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
 {
     const QString folder = dir.makeDir(u("Komponenten"));
     for (const char* name : {"a.dll", "b.dll", "c.dll"})
-        dir.writeFile(u("Komponenten/") + u(name), library());
+        dir.writeFile(u("Komponenten/") + u(name), ComServerImage());
     dir.writeFile(u("Komponenten/bad.ocx"), "kein Programm");
     AppSaveSetting(akOptions, u("StartupPath"), folder);
     StandInWine wine;
@@ -172,7 +157,7 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
 
 TEST_F(FileTools, OneFileAsksOnlyBeforeUnregistering)
 {
-    const QString a = dir.writeFile(u("a.dll"), library());
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
     StandInWine wine;
     form = Open();
     Select({u("a.dll")});
@@ -185,8 +170,8 @@ TEST_F(FileTools, OneFileAsksOnlyBeforeUnregistering)
 
 TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
 {
-    dir.writeFile(u("ohne.dll"), library());
-    dir.writeFile(u("a.dll"), library(u("1.2")));
+    dir.writeFile(u("ohne.dll"), ComServerImage());
+    dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
     form = Open();
     Select({u("ohne.dll")});
@@ -205,7 +190,7 @@ TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
     EXPECT_FALSE(QFile::exists(copy));
     boxes.queueAnswer(MsgResult::Yes);
     Run("kFileBox_DLLCopy");
-    EXPECT_EQ(TempDir::contents(copy), library(u("1.2")));
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
     EXPECT_EQ(form->CurrentFilePath(), copy);
 
     dir.writeFile(u("a_1.2.dll"), "alt");
@@ -216,5 +201,5 @@ TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
     EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
     boxes.queueAnswer(MsgResult::Yes);
     Run("kFileBox_DLLCopy");
-    EXPECT_EQ(TempDir::contents(copy), library(u("1.2")));
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
 }

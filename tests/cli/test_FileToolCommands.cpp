@@ -3,13 +3,11 @@
 // script runs them: output, German errors, exit codes.
 #include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
-#include "platform/PeFile.h"
 #include "support/CliRun.h"
 #include "support/PeWriter.h"
 #include "support/StandInWine.h"
 #include "support/TempDir.h"
 #include "support/TestText.h"
-#include "support/VersionNode.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -33,20 +31,6 @@ qint64 modified(const QString& path)
 qint64 setTime()
 {
     return QDateTime(QDate(2020, 5, 6), QTime(7, 8, 9), Qt::LocalTime).toSecsSinceEpoch();
-}
-
-QByteArray library(const QString& version = {})
-{
-    PeWriter w;
-    w.pe32Plus = true;
-    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer")};
-    if (!version.isEmpty())
-        w.add(PeFile::RtVersion, 1, 0x0407,
-              VersionNode::root({},
-                                {VersionNode::strings(u("040704B0"), {{u("FileVersion"), version}}),
-                                 VersionNode::translations({{0x0407, 0x04B0}})})
-                  .serialize());
-    return w.build();
 }
 
 // tolvane-cli run as a user who may not write everything: as root the child
@@ -165,7 +149,7 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
 TEST(RegisterCommand, EachFileReportsItsOwnResult)
 {
     TempDir dir;
-    const QString a = dir.writeFile(u("a.dll"), library());
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
     const QString text = dir.writeFile(u("text.ocx"), "kein Programm");
     StandInWine wine;
     CliResult r = runCli({u("register"), a, text});
@@ -184,12 +168,12 @@ TEST(RegisterCommand, EachFileReportsItsOwnResult)
 TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
 {
     TempDir dir;
-    const QString a = dir.writeFile(u("a.dll"), library(u("1.2")));
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
     CliResult r = runCli({u("dllcopy"), a});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, copy + u("\n"));
-    EXPECT_EQ(TempDir::contents(copy), library(u("1.2")));
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
 
     dir.writeFile(u("a_1.2.dll"), "alt");
     r = runCli({u("dllcopy"), a});
@@ -199,6 +183,6 @@ TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
     EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
     r = runCli({u("dllcopy"), u("--yes"), a});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(TempDir::contents(copy), library(u("1.2")));
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
     EXPECT_EQ(runCli({u("dllcopy"), a, copy}).code, 2);
 }
