@@ -8,6 +8,7 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/Help.h"
 #include "core/HelpKeyFilter.h"
 #include "core/TextUtil.h"
 #include "core/Version.h"
@@ -32,6 +33,10 @@ MessageBoxPresenter* installPresenter()
     if (MessageBoxService::presenter())
         return MessageBoxService::presenter();
     static QtMessageBoxPresenter presenter;
+    // The box waits for its answer; the topic opens beside it.
+    presenter.setHelpHandler([](const QString& helpFile, int helpContext) {
+        Help().HTMLHelpContext(QApplication::activeModalWidget(), helpFile, helpContext);
+    });
     MessageBoxService::setPresenter(&presenter);
     return &presenter;
 }
@@ -107,9 +112,8 @@ void Main(const QStringList& argumentsAfterProgram)
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));
-        cuAppError::SetApplicationHelpFile(
-            AddTrailing(QCoreApplication::applicationDirPath(), QLatin1Char('/')) +
-            QStringLiteral("tolvane.chm"));
+        // The help pages beside the program or installed with it; none: no Help buttons.
+        cuAppError::SetApplicationHelpFile(Help::HelpFolder());
         if (!HasCmd(argumentsAfterProgram))
             openMainWindow();
     } catch (...) {

@@ -2,9 +2,11 @@
 #include "browser/MainCommands.h"
 
 #include "browser/FileToolsCommands.h"
+#include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/SlideshowCommands.h"
+#include "browser/UserMenuCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -214,4 +216,6 @@ void AddMainCommands(MainCommandTable& table)
     AddCalculatorCommands(table);
     AddFileToolCommands(table);
     AddSlideshowCommands(table);
+    AddUserMenuCommands(table);
+    AddIconViewCommands(table);
 }

@@ -11,6 +11,7 @@
 #include "browser/PathLabel.h"
 #include "browser/RecentMenu.h"
 #include "browser/Tray.h"
+#include "browser/UserMenuCommands.h"
 #include "browser/frmMainMenus.h"
 #include "browser/frmMainPanes.h"
 #include "core/AppErrorRecord.h"
@@ -133,6 +134,7 @@ void frmMain::Form_Load()
             return m_PicViewer->PathHasPics(folder);
         };
         AddFileToolPredicates(m_predicates);
+        m_predicates.HasUserMenu = [this] { return HasUserMenuEntries(m_commands); };
         m_placement = std::make_unique<WidgetPlacement>(this);
         m_Positioner = std::make_unique<cuFormPositioner>();
         m_Positioner->SetForm(m_placement.get());

@@ -8,6 +8,7 @@
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
 #include "cli/TimesCommand.h"
+#include "cli/UserMenuCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -31,6 +32,7 @@ const CliCommand kCommands[] = {
     {"unregister", kUnregisterCommandUsage, runUnregisterCommand},
     {"dllcopy", kDllCopyCommandUsage, runDllCopyCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
+    {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };
 } // namespace
 

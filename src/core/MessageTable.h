@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 190;
+constexpr int Last = 192;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -92,21 +92,23 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
+constexpr int ProgramNotStarted = 176;   // program, German reason
+constexpr int IconSaveFormat = 177;      // file
 
 // File times and component registration.
-constexpr int InvalidDate = 176;       // the text typed
-constexpr int FolderTimesFailed = 177; // folder, German reason
-constexpr int FileTimesFailed = 178;   // path, German reason
-constexpr int NotWindowsLibrary = 179;
-constexpr int ExportMissing = 180; // entry point
-constexpr int TypeLibraryUnsupported = 181;
-constexpr int WineMissing = 182;
-constexpr int RegsvrBadCall = 183;
-constexpr int WineCannotLoad = 184;
-constexpr int Needs32BitWine = 185;
-constexpr int EntryPointFailed = 186; // entry point
-constexpr int WineNoAnswer = 187;
-constexpr int Cancelled = 188;
-constexpr int WineExitCode = 189; // exit code
-constexpr int NameTooLong = 190;  // name
+constexpr int InvalidDate = 178;       // the text typed
+constexpr int FolderTimesFailed = 179; // folder, German reason
+constexpr int FileTimesFailed = 180;   // path, German reason
+constexpr int NotWindowsLibrary = 181;
+constexpr int ExportMissing = 182; // entry point
+constexpr int TypeLibraryUnsupported = 183;
+constexpr int WineMissing = 184;
+constexpr int RegsvrBadCall = 185;
+constexpr int WineCannotLoad = 186;
+constexpr int Needs32BitWine = 187;
+constexpr int EntryPointFailed = 188; // entry point
+constexpr int WineNoAnswer = 189;
+constexpr int Cancelled = 190;
+constexpr int WineExitCode = 191; // exit code
+constexpr int NameTooLong = 192;  // name
 } // namespace Msg

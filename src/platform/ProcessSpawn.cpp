@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -42,6 +43,12 @@ void ExecOrReport(const ExecArgs& exec, int reportFd)
     if (input > 0) {
         dup2(input, 0);
         close(input);
+    }
+    // Nothing of ours beyond the standard three reaches the program; the
+    // report pipe closes itself on exec.
+    if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+        for (int fd = 3; fd < 65536; ++fd)
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     if (exec.envp())
         execve(exec.program().constData(), exec.argv(), exec.envp());

@@ -102,7 +102,8 @@ int ShellLauncher::checkReadable(const QString& path)
     return 0;
 }
 
-int ShellLauncher::startProgram(const QStringList& command, const QString& workingFolder)
+int ShellLauncher::startProgram(const QStringList& command, const QString& workingFolder,
+                                int* systemError)
 {
     if (command.isEmpty() || command.first().isEmpty())
         return ShellCode::NoAssociation;
@@ -122,6 +123,8 @@ int ShellLauncher::startProgram(const QStringList& command, const QString& worki
         !workingFolder.isEmpty() && statOf(workingFolder, st) && S_ISDIR(st.st_mode);
     const int error = spawnDetached(EncodeFileName(program), args,
                                     folder ? EncodeFileName(workingFolder) : QByteArray());
+    if (systemError)
+        *systemError = error;
     return error == 0 ? ShellCode::Started : ShellCode::NoAssociation;
 }
 

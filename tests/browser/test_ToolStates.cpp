@@ -127,12 +127,12 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         EXPECT_EQ(Seen("kFileBox"), Split(c.seen)) << c.selected;
     }
     // Tools that are not built: disabled where a menu cannot hide them.
-    for (const char* absent : {"TB_Compare", "TB_Rename", "TB_Icons", "mExtras_CompareDirs"})
+    for (const char* absent : {"TB_Compare", "TB_Rename", "mExtras_CompareDirs"})
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
-    for (const char* built :
-         {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options", "TB_SlideShow"})
+    for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options",
+                              "TB_SlideShow", "TB_Icons"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Date CopyPath Slideshow"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Date CopyPath Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
