@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PeWriter.h"
 
-#include "platform/PeFile.h"
-#include "support/VersionNode.h"
-
 #include <QHash>
 
 #include <algorithm>
@@ -282,19 +279,4 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     if (layoutOut)
         *layoutOut = layout;
     return image;
-}
-
-QByteArray ComServerImage(const QString& fileVersion)
-{
-    PeWriter w;
-    w.pe32Plus = true;
-    w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer")};
-    if (!fileVersion.isEmpty())
-        w.add(PeFile::RtVersion, 1, 0x0407,
-              VersionNode::root(
-                  {}, {VersionNode::strings(QStringLiteral("040704B0"),
-                                            {{QStringLiteral("FileVersion"), fileVersion}}),
-                       VersionNode::translations({{0x0407, 0x04B0}})})
-                  .serialize());
-    return w.build();
 }

@@ -55,7 +55,3 @@ private:
     QByteArray exportSection(quint32 rva, quint32 fileOffset, Layout& layout) const;
     QList<Leaf> m_leaves;
 };
-
-// A 64-bit library with both registration entry points and, unless
-// `fileVersion` is empty, a German version resource giving it.
-QByteArray ComServerImage(const QString& fileVersion = {});

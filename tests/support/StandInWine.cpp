@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/StandInWine.h"
 
+#include "platform/PeFile.h"
+#include "support/PeWriter.h"
+#include "support/VersionNode.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -67,4 +71,19 @@ int StandInWine::sleeperPid() const
 {
     QFile pid(m_dir.filePath(QStringLiteral("sleeper.pid")));
     return pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
+}
+
+QByteArray ComServerImage(const QString& fileVersion)
+{
+    PeWriter w;
+    w.pe32Plus = true;
+    w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer")};
+    if (!fileVersion.isEmpty())
+        w.add(PeFile::RtVersion, 1, 0x0407,
+              VersionNode::root(
+                  {}, {VersionNode::strings(QStringLiteral("040704B0"),
+                                            {{QStringLiteral("FileVersion"), fileVersion}}),
+                       VersionNode::translations({{0x0407, 0x04B0}})})
+                  .serialize());
+    return w.build();
 }

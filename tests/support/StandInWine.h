@@ -31,3 +31,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_previousPath;
 };
+
+// A 64-bit library with both registration entry points and, unless
+// `fileVersion` is empty, a German version resource giving it.
+QByteArray ComServerImage(const QString& fileVersion = {});
