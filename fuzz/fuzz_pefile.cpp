@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// PE images from memory: the resource tree, the version resource and the
-// icons, each result formatted so that the printing paths run too.
+// PE images from memory: the resource tree, the exported names, the version
+// resource and the icons, each result formatted so that the printing paths
+// run too.
 #include "fileinfo/FileVersionInfo.h"
 #include "icons/IconExtract.h"
 #include "platform/PeFile.h"
@@ -21,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             out << r.type.name << QString::number(r.type.id) << r.name.name
                 << QString::number(r.language) << QString::number(qChecksum(view));
         }
+        out << pe.exportNames();
     }
     FileVersionInfo info;
     info.RefreshFromData(bytes);

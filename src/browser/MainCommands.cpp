@@ -2,6 +2,7 @@
 #include "browser/MainCommands.h"
 
 #include "browser/DirCompCommands.h"
+#include "browser/FileToolsCommands.h"
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
@@ -219,6 +220,7 @@ void AddMainCommands(MainCommandTable& table)
     AddRenameCommands(table);
     AddDirCompCommands(table);
     AddRegViewCommands(table);
+    AddFileToolCommands(table);
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);

@@ -40,7 +40,7 @@ bool DecodeUtf8Strict(QByteArrayView bytes, QString& text)
 QString TextPreview::Read(const QString& path, qint64 limit)
 {
     QFile file;
-    if (limit <= 0 || !OpenFileByName(file, path, QIODevice::ReadOnly))
+    if (limit <= 0 || !OpenFileByName(file, path, QIODevice::ReadOnly, ReadAccess::KeepAccessTime))
         return {};
     const QByteArray bytes = file.read(limit);
     const bool mayBeCut = bytes.size() == limit && !file.atEnd();

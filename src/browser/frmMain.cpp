@@ -5,6 +5,7 @@
 #include "browser/DriveList.h"
 #include "browser/FileBoxModel.h"
 #include "browser/FileInfoPane.h"
+#include "browser/FileToolsCommands.h"
 #include "browser/MainCommands.h"
 #include "browser/MenuTrigger.h"
 #include "browser/PathLabel.h"
@@ -22,6 +23,7 @@
 #include "core/TextUtil.h"
 #include "core/Twips.h"
 #include "core/WidgetPlacement.h"
+#include "core/WindowUtil.h"
 #include "core/cuFormPositioner.h"
 #include "core/cuRecentFiles.h"
 #include "core/pOptions.h"
@@ -42,14 +44,6 @@ namespace {
 constexpr int kMinHeightTwips = 4000;
 constexpr int kMinWidthTwips = 5000;
 constexpr int kRecentEntries = 8;
-
-// The hourglass for as long as the pane is being filled, whatever happens.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
@@ -139,6 +133,7 @@ void frmMain::Form_Load()
         m_predicates.PathHasPics = [this](const QString& folder) {
             return m_PicViewer->PathHasPics(folder);
         };
+        AddFileToolPredicates(m_predicates);
         m_predicates.HasUserMenu = [this] { return HasUserMenuEntries(m_commands); };
         m_placement = std::make_unique<WidgetPlacement>(this);
         m_Positioner = std::make_unique<cuFormPositioner>();

@@ -6,9 +6,11 @@
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/RegViewCommand.h"
+#include "cli/RegisterCommand.h"
 #include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
+#include "cli/TimesCommand.h"
 #include "cli/UserMenuCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
@@ -31,6 +33,10 @@ const CliCommand kCommands[] = {
     {"rename", kRenameCommandUsage, runRenameCommand},
     {"compare", kCompareCommandUsage, runCompareCommand},
     {"regview", kRegViewCommandUsage, runRegViewCommand},
+    {"times", kTimesCommandUsage, runTimesCommand},
+    {"register", kRegisterCommandUsage, runRegisterCommand},
+    {"unregister", kUnregisterCommandUsage, runUnregisterCommand},
+    {"dllcopy", kDllCopyCommandUsage, runDllCopyCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };

@@ -5,11 +5,15 @@
 #include "core/FolderListing.h"
 #include "core/PathUtil.h"
 #include "core/TextUtil.h"
+#include "platform/FileStatus.h"
 #include "platform/FileTimes.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+
+#include <cerrno>
+#include <optional>
 
 namespace {
 bool entryExists(const QString& path)
@@ -104,25 +108,50 @@ QDateTime GetFileTimeDate(const QString& path, qint32 which)
     return FileTimes::toLocal({stamp->seconds, 0});
 }
 
+namespace {
+// The moment one time of the entry is set to; empty with errno set when it
+// cannot be worked out.
+std::optional<FileTimes::Stamp> wantedStamp(const QString& path, FileTimes::Which which,
+                                            const QDateTime& value, bool midnightOnly)
+{
+    if (midnightOnly) {
+        const auto current = FileTimes::read(path, which);
+        if (!current)
+            return std::nullopt;
+        const QDate day = FileTimes::localDate(*current);
+        const auto midnight = FileTimes::fromWallClock(day, QTime(0, 0));
+        if (!midnight)
+            errno = EINVAL;
+        return midnight;
+    }
+    if (!value.date().isValid())
+        return FileTimes::Stamp{QDateTime::currentSecsSinceEpoch(), 0};
+    const auto stamp = FileTimes::fromWallClock(value.date(), value.time());
+    if (!stamp)
+        errno = EINVAL;
+    return stamp;
+}
+} // namespace
+
 bool SetFileTimeDate(const QString& path, qint32 which, const QDateTime& value, bool midnightOnly)
 {
-    if (which < ftCreation || which > ftLastWrite)
+    if (which < ftCreation || which > ftAll) {
+        errno = EINVAL;
         return false;
-    if (!FileTimes::read(path, FileTimes::Modification))
-        return false;
-    QDateTime wanted;
-    if (midnightOnly) {
-        const auto current = FileTimes::read(path, FileTimes::Which(which));
-        if (!current)
-            return false;
-        const QDateTime local = FileTimes::toLocal(*current);
-        if (!local.isValid())
-            return false;
-        wanted = QDateTime(local.date(), QTime(0, 0), Qt::LocalTime);
-    } else {
-        wanted = value.isValid() ? value : QDateTime::currentDateTime();
     }
-    if (!wanted.isValid())
+    if (which == ftCreation) {
+        errno = EOPNOTSUPP;
         return false;
-    return FileTimes::write(path, FileTimes::Which(which), FileTimes::fromDateTime(wanted));
+    }
+    if (!FileTimes::read(path, FileTimes::Modification) || !MayWrite(path))
+        return false;
+    std::optional<FileTimes::Stamp> access;
+    std::optional<FileTimes::Stamp> modification;
+    if (which != ftLastWrite &&
+        !(access = wantedStamp(path, FileTimes::Access, value, midnightOnly)))
+        return false;
+    if (which != ftLastAccess &&
+        !(modification = wantedStamp(path, FileTimes::Modification, value, midnightOnly)))
+        return false;
+    return FileTimes::write(path, access, modification);
 }

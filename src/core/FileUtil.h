@@ -28,14 +28,19 @@ QString LongPathName(const QString& path);
 // names in `files`, -1 when no file matched, 0 for an empty folder or filter.
 qint32 FindFilesByMasks(const QString& folder, const QString& filter, QStringList& files);
 
-// Which file time: creation (birth), last access, last write.
-enum FileTimeWhich : qint32 { ftCreation = 0, ftLastAccess = 1, ftLastWrite = 2 };
+// Which file time: creation (birth), last access, last write; ftAll sets the
+// last access and last write in one call (the birth time cannot be set).
+enum FileTimeWhich : qint32 { ftCreation = 0, ftLastAccess = 1, ftLastWrite = 2, ftAll = 3 };
 
 // The chosen time of a file or folder as local date and time in whole seconds;
 // invalid when the entry is missing or the file system keeps no such time.
 QDateTime GetFileTimeDate(const QString& path, qint32 which);
-// Writes the chosen time only. midnightOnly: the entry's own date of that time
-// at 00:00:00 local time; otherwise `value`, or now when `value` is invalid.
-// False when the entry is missing, the time cannot be set (creation time on
-// Linux) or the file system refuses.
+// Writes the chosen time only. midnightOnly: each time set gets its own
+// current local date at 00:00:00; otherwise `value`, whose date and time of
+// day are read as the local wall clock (a time the clock skipped counts as if
+// it had not jumped, a doubled one is its first occurrence), or now when
+// `value` has no valid date. Links are followed; nothing is opened.
+// False, with errno telling why, when the entry is missing, this user may not
+// write it, a time to reset cannot be read, the time cannot be set (creation
+// time on Linux: EOPNOTSUPP) or the file system refuses.
 bool SetFileTimeDate(const QString& path, qint32 which, const QDateTime& value, bool midnightOnly);

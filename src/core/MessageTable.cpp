@@ -109,7 +109,23 @@ const char* const kMessages[] = {
     "Quellordner und Zielordner sind derselbe Ordner: '##'.",              // 185
     "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",             // 186
     "Die Datei '##' ist eine Wine-Registrierungsdatei der Version ## und kann nicht gelesen "
-    "werden.", // 187
+    "werden.",                                                           // 187
+    "'##' ist kein gültiges Datum.",                                     // 188
+    "Datum/Uhrzeit des Ordners '##' konnten nicht geändert werden.@@##", // 189
+    "Datum/Uhrzeit von '##' konnten nicht geändert werden.@@##",         // 190
+    "Die Datei ist keine Windows-Programmbibliothek.",                   // 191
+    "Die Datei enthält keine Funktion '##'.",                            // 192
+    "Typbibliotheken können unter Linux nicht registriert werden.",      // 193
+    "Wine ist nicht installiert. COM-Server lassen sich unter Linux nur mit Wine "
+    "registrieren.",                           // 194
+    "Ungültiger Aufruf von regsvr32.",         // 195
+    "Wine konnte die Datei nicht laden.",      // 196
+    "Dafür wird 32-Bit-Wine benötigt.",        // 197
+    "'##' hat einen Fehler gemeldet.",         // 198
+    "Wine hat nicht geantwortet.",             // 199
+    "Abgebrochen.",                            // 200
+    "Wine meldete den Fehlercode ##.",         // 201
+    "Der Name '##' ist länger als 255 Bytes.", // 202
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);

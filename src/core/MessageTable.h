@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 187;
+constexpr int Last = 202;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -106,4 +106,21 @@ constexpr int SameFolder = 185;        // path of the one folder
 constexpr int ActionDoneSkipped = 186; // count, lines "name: reason"
 // A registry file of Wine in a version the viewer does not read.
 constexpr int WineVersionUnreadable = 187; // path, the version it names
+
+// File times and component registration.
+constexpr int InvalidDate = 188;       // the text typed
+constexpr int FolderTimesFailed = 189; // folder, German reason
+constexpr int FileTimesFailed = 190;   // path, German reason
+constexpr int NotWindowsLibrary = 191;
+constexpr int ExportMissing = 192; // entry point
+constexpr int TypeLibraryUnsupported = 193;
+constexpr int WineMissing = 194;
+constexpr int RegsvrBadCall = 195;
+constexpr int WineCannotLoad = 196;
+constexpr int Needs32BitWine = 197;
+constexpr int EntryPointFailed = 198; // entry point
+constexpr int WineNoAnswer = 199;
+constexpr int Cancelled = 200;
+constexpr int WineExitCode = 201; // exit code
+constexpr int NameTooLong = 202;  // name
 } // namespace Msg

@@ -233,8 +233,22 @@ void SafeFileWriter::commit()
     m_kind = Target::None;
 }
 
+void SafeFileWriter::setModificationTime(qint64 seconds, qint32 nanoseconds)
+{
+    m_mtimeSeconds = seconds;
+    m_mtimeNanoseconds = nanoseconds;
+}
+
 void SafeFileWriter::finishTemporary()
 {
+    if (m_permissions >= 0 && ::fchmod(m_fd, mode_t(m_permissions)) != 0)
+        fail(errno);
+    if (m_mtimeNanoseconds >= 0) {
+        const struct timespec times[2] = {{0, UTIME_OMIT},
+                                          {time_t(m_mtimeSeconds), m_mtimeNanoseconds}};
+        if (::futimens(m_fd, times) != 0)
+            fail(errno);
+    }
     // A file system without fsync (EINVAL) has taken the bytes with write();
     // any other failure means they may not be on the disk.
     if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EOPNOTSUPP)

@@ -59,6 +59,12 @@ public:
 
     static void WriteFile(const QString& path, QByteArrayView bytes, Mode mode = Mode::Replace);
 
+    // For a copy: the permission bits (0777) and the modification time the
+    // new file gets, instead of those of the file it replaces or of now.
+    // Call before open(); a target written in place keeps its own.
+    void setPermissions(unsigned mode) { m_permissions = mode & 0777; }
+    void setModificationTime(qint64 seconds, qint32 nanoseconds);
+
     // True for "-", which stands for standard output.
     static bool IsStandardOutput(const QString& path);
 
@@ -83,4 +89,7 @@ private:
     unsigned m_ownerUid = 0;
     unsigned m_ownerGid = 0;
     bool m_keepOwner = false;
+    int m_permissions = -1;
+    qint64 m_mtimeSeconds = 0;
+    qint32 m_mtimeNanoseconds = -1; // below 0: not set
 };

@@ -33,6 +33,16 @@ int textWidthOf(const QWidget* control)
 }
 } // namespace
 
+WaitCursor::WaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
 QString ShortenPathToWidth(const QString& path, const QWidget* control)
 {
     if (!qobject_cast<const QLabel*>(control) && !qobject_cast<const QLineEdit*>(control))

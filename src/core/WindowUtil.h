@@ -12,6 +12,15 @@ class QWidget;
 
 // Small chores of the windows.
 
+// The hourglass for as long as the object lives, whatever happens meanwhile.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 // A path that fits a text box (QLineEdit) or a label (QLabel): folders in
 // the middle give way to "/.../", down to "/.../name" when nothing else fits.
 // A folder path (ending in "/") keeps its own folder name the same way.

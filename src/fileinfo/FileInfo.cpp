@@ -7,6 +7,7 @@
 #include "platform/FolderReader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -146,6 +147,18 @@ void FileInfo::Refresh()
     takeType(found);
 }
 
+namespace {
+// Where the name leaves the type open, the database looks into the file: read
+// here without moving its access time, which the user may just have set.
+QMimeType typeOfFile(const QMimeDatabase& db, const QString& path)
+{
+    QFile file;
+    if (!OpenFileByName(file, path, QIODevice::ReadOnly, ReadAccess::KeepAccessTime))
+        return db.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    return db.mimeTypeForFileNameAndData(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), &file);
+}
+} // namespace
+
 void FileInfo::takeAttributes(const Found& found)
 {
     m_attributes = 0;
@@ -171,7 +184,7 @@ void FileInfo::takeType(const Found& found)
     else if (S_ISDIR(mode))
         type = db.mimeTypeForName(QStringLiteral("inode/directory"));
     else if (S_ISREG(mode))
-        type = db.mimeTypeForFile(found.path);
+        type = typeOfFile(db, found.path);
     else if (S_ISFIFO(mode))
         type = db.mimeTypeForName(QStringLiteral("inode/fifo"));
     else if (S_ISSOCK(mode))

@@ -5,12 +5,9 @@
 #include "core/cuAppError.h"
 #include "fileinfo/LanguageNames.h"
 #include "fileinfo/VersionResource.h"
-#include "platform/FileNameCodec.h"
-#include "platform/FileStatus.h"
 #include "platform/PeFile.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace {
 const QString kSource = QStringLiteral("FileVersionInfo");
@@ -33,22 +30,6 @@ QByteArray versionBytes(const PeFile& pe)
         resource = all.first();
     }
     return pe.data(*resource);
-}
-
-// Opens a PE image by the exact bytes of its name. PeFile::open takes the
-// name through the locale's encoding, which cannot name a file whose name is
-// not UTF-8; such a file is mapped here and its bytes handed over. `file`
-// holds the mapping and must outlive the use of `pe`.
-bool openByBytes(PeFile& pe, QFile& file, const QString& path)
-{
-    // Only regular files: opening a FIFO or a device may block or never end.
-    const std::optional<FileStatus> status = ReadFileStatus(path);
-    if (!status || !status->isRegular() || status->size < 64 ||
-        !OpenFileByName(file, path, QIODevice::ReadOnly))
-        return false;
-    const uchar* map = file.map(0, file.size());
-    return map && pe.openData(QByteArray::fromRawData(reinterpret_cast<const char*>(map),
-                                                      qsizetype(file.size())));
 }
 
 // The table the translation names; where it is missing (writers often give
@@ -97,10 +78,9 @@ void FileVersionInfo::Refresh()
 {
     try {
         clear();
+        // PeFile reads by the name's exact bytes, piece by piece.
         PeFile pe;
-        QFile mapped;
-        if (!(HasRawBytes(m_fullPathName) ? openByBytes(pe, mapped, m_fullPathName)
-                                          : pe.open(m_fullPathName)))
+        if (!pe.open(m_fullPathName))
             return;
         VersionResource resource;
         if (resource.parse(versionBytes(pe)))

@@ -49,7 +49,8 @@ constexpr PropertyName Names[OfficeDocProperties::PropertyCount] = {
 DocPropertyValues readFile(const QString& path)
 {
     InputFile file;
-    if (!file.open(path) || file.size() == 0 || file.size() > MaxDocumentRead)
+    if (!file.open(path, ReadAccess::KeepAccessTime) || file.size() == 0 ||
+        file.size() > MaxDocumentRead)
         return {};
     const std::optional<QByteArray> bytes = file.readAll(MaxDocumentRead);
     if (!bytes)

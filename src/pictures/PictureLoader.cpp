@@ -124,7 +124,7 @@ LoadedPicture PictureLoader::Decode(const QString& path, const DecodeSizeFor& de
         return Failed(path, kInvalidPicture, QStringLiteral("Die Datei ist leer."));
     // Opened by its bytes (a name need not be UTF-8).
     CancellableFile file(cancel);
-    if (!OpenFileByName(file, path, QIODevice::ReadOnly))
+    if (!OpenFileByName(file, path, QIODevice::ReadOnly, ReadAccess::KeepAccessTime))
         return FailedSystemCall(path, errno);
     // The content tells the format, so a PNG named ".jpg" is shown all the
     // same; only a format without a signature of its own (TGA) needs the

@@ -132,7 +132,19 @@ QString DisplayFileName(const QString& name)
     return shown;
 }
 
-bool OpenFileByName(QFile& file, const QString& path, QIODevice::OpenMode mode)
+int OpenNativeFile(const QString& path, int flags, ReadAccess access)
+{
+    const QByteArray native = EncodeFileName(path);
+    if (access == ReadAccess::KeepAccessTime) {
+        const int fd = ::open(native.constData(), flags | O_NOATIME);
+        // Another user's file refuses O_NOATIME; it is read all the same.
+        if (fd >= 0 || errno != EPERM)
+            return fd;
+    }
+    return ::open(native.constData(), flags);
+}
+
+bool OpenFileByName(QFile& file, const QString& path, QIODevice::OpenMode mode, ReadAccess access)
 {
     int flags = O_CLOEXEC;
     if ((mode & QIODevice::ReadWrite) == QIODevice::ReadWrite)
@@ -141,7 +153,7 @@ bool OpenFileByName(QFile& file, const QString& path, QIODevice::OpenMode mode)
         flags |= O_WRONLY;
     else
         flags |= O_RDONLY;
-    const int fd = ::open(EncodeFileName(path).constData(), flags);
+    const int fd = OpenNativeFile(path, flags, access);
     if (fd < 0)
         return false;
     if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {

@@ -25,6 +25,15 @@ bool HasRawBytes(const QString& name);
 // The name for showing: raw bytes as U+FFFD.
 QString DisplayFileName(const QString& name);
 
+// How a reader opens a file. Reading moves a file's access time (under
+// relatime whenever it lies before the last write), so a preview would undo
+// an access time the user has just set: previews open with O_NOATIME where
+// the system allows it (the user's own files).
+enum class ReadAccess { Normal, KeepAccessTime };
+
+// open(2) with the path's exact bytes; -1 with errno set when refused.
+int OpenNativeFile(const QString& path, int flags, ReadAccess access = ReadAccess::Normal);
 // Opens a file named by a decoded path with its exact bytes; false with errno
 // set when the system refuses. The file is closed with the QFile.
-bool OpenFileByName(QFile& file, const QString& path, QIODevice::OpenMode mode);
+bool OpenFileByName(QFile& file, const QString& path, QIODevice::OpenMode mode,
+                    ReadAccess access = ReadAccess::Normal);

@@ -27,13 +27,12 @@ bool InputFile::fail(int code)
     return false;
 }
 
-bool InputFile::open(const QString& path)
+bool InputFile::open(const QString& path, ReadAccess access)
 {
     close();
     m_error = 0;
     m_type = 0;
-    const int fd =
-        ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = OpenNativeFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, access);
     if (fd < 0)
         return fail(errno);
     struct stat st {};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/FileNameCodec.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,7 +31,7 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     // False when the file cannot be opened or is not a regular file.
-    bool open(const QString& path);
+    bool open(const QString& path, ReadAccess access = ReadAccess::Normal);
     void close();
     bool isOpen() const { return m_fd >= 0; }
     // The size when it was opened.

@@ -16,7 +16,14 @@ constexpr quint32 kHighBit = 0x80000000u;
 constexpr quint64 kSectionHeaderSize = 40;
 constexpr quint64 kDirectoryHeaderSize = 16;
 constexpr quint64 kDirectoryEntrySize = 8;
+constexpr int kExportDirectoryIndex = 0;
 constexpr int kResourceDirectoryIndex = 2;
+// The export directory: NumberOfNames at +24, AddressOfNames at +32.
+constexpr quint64 kExportDirectorySize = 40;
+// Real libraries export some thousand names of some hundred bytes (C++
+// names are long); a hostile table claims millions.
+constexpr quint32 kMaxExportNames = 1u << 14;
+constexpr quint64 kMaxExportNameLength = 1024;
 // A hostile tree can make many directories overlap and share their entries;
 // these caps keep the walk to a bounded amount of work and memory while
 // leaving room for the largest real resource libraries (some thousand leaves).
@@ -62,6 +69,7 @@ void PeFile::close()
     m_isPe = false;
     m_is64 = false;
     m_sizeOfHeaders = 0;
+    m_exportRva = 0;
     m_sections.clear();
     m_resources.clear();
 }
@@ -71,7 +79,7 @@ bool PeFile::open(const QString& path)
     close();
     // Only regular files open: a FIFO or a device may block or never end.
     auto file = std::make_unique<InputFile>();
-    if (!file->open(path) || file->size() < 64)
+    if (!file->open(path, ReadAccess::KeepAccessTime) || file->size() < 64)
         return false;
     m_file = std::move(file);
     m_size = m_file->size();
@@ -141,16 +149,11 @@ bool PeFile::parse()
     m_sizeOfHeaders = d.u32le(optional + 60).value_or(0);
     readSections(optional + *optionalSize, *sectionCount);
 
-    // The resource entry counts only when the header declares it and it lies
-    // inside the optional header.
-    const quint64 countAt = optional + (m_is64 ? 108 : 92);
-    const quint64 entryAt = countAt + 4 + kResourceDirectoryIndex * 8;
-    const auto declared = d.u32le(countAt);
-    const auto rva = d.u32le(entryAt);
-    if (!declared || *declared <= quint32(kResourceDirectoryIndex) ||
-        entryAt + 8 > optional + *optionalSize || !rva || *rva == 0)
+    m_exportRva = directoryRva(optional, *optionalSize, kExportDirectoryIndex);
+    const quint32 rva = directoryRva(optional, *optionalSize, kResourceDirectoryIndex);
+    if (rva == 0)
         return true;
-    const auto root = mapRva(*rva);
+    const auto root = mapRva(rva);
     if (!root)
         return true;
     Walk walk;
@@ -158,6 +161,19 @@ bool PeFile::parse()
     walk.limit = root->second;
     readDirectory(walk, 0, 0, PeResource());
     return true;
+}
+
+// A data directory entry counts only when the header declares it and it lies
+// inside the optional header.
+quint32 PeFile::directoryRva(quint64 optional, quint16 optionalSize, int index) const
+{
+    const quint64 countAt = optional + (m_is64 ? 108 : 92);
+    const quint64 entryAt = countAt + 4 + quint64(index) * 8;
+    const auto declared = m_data.u32le(countAt);
+    const auto rva = m_data.u32le(entryAt);
+    if (!declared || *declared <= quint32(index) || entryAt + 8 > optional + optionalSize || !rva)
+        return 0;
+    return *rva;
 }
 
 bool PeFile::readSections(quint64 tableOffset, quint16 count)
@@ -331,4 +347,48 @@ void PeFile::need(Walk& walk, quint64 end) const
     }
     walk.bytes += *more;
     walk.tree = ByteReader(walk.bytes);
+}
+
+QStringList PeFile::exportNames() const
+{
+    QStringList names;
+    const auto directory = m_exportRva ? mapRva(m_exportRva) : std::nullopt;
+    if (!directory || directory->second < kExportDirectorySize)
+        return names;
+    const std::optional<QByteArray> head = readRange(directory->first, kExportDirectorySize);
+    if (!head)
+        return names;
+    const ByteReader fields(*head);
+    const quint32 count = std::min(fields.u32le(24).value_or(0), kMaxExportNames);
+    const quint32 tableRva = fields.u32le(32).value_or(0);
+    const auto table = tableRva ? mapRva(tableRva) : std::nullopt;
+    if (count == 0 || !table)
+        return names;
+    // Only the part of the table that lies inside its section is read.
+    const quint64 entries = std::min<quint64>(count, table->second / 4);
+    const std::optional<QByteArray> rvas = readRange(table->first, entries * 4);
+    if (!rvas)
+        return names;
+    const ByteReader list(*rvas);
+    for (quint64 i = 0; i < entries; ++i) {
+        if (const auto name = exportName(list.u32le(i * 4).value_or(0)))
+            names.append(*name);
+    }
+    return names;
+}
+
+// A name runs to its NUL, which must lie in the same mapped range.
+std::optional<QString> PeFile::exportName(quint32 rva) const
+{
+    const auto place = rva ? mapRva(rva) : std::nullopt;
+    if (!place)
+        return std::nullopt;
+    const std::optional<QByteArray> bytes =
+        readRange(place->first, std::min(place->second, kMaxExportNameLength));
+    if (!bytes)
+        return std::nullopt;
+    const qsizetype end = bytes->indexOf('\0');
+    if (end < 0)
+        return std::nullopt;
+    return QString::fromLatin1(bytes->constData(), end);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -74,6 +75,10 @@ public:
     // The bytes of a resource, read while this file stays open; empty when
     // they cannot be read (the file shrank) or are implausibly large.
     QByteArray data(const PeResource& resource) const;
+    // The names the image exports (its export directory's name table), in
+    // table order, read while this file stays open. A damaged table gives
+    // the names read before the damage; a name without its end is left out.
+    QStringList exportNames() const;
 
 private:
     struct Section {
@@ -88,6 +93,9 @@ private:
     std::optional<QByteArray> readRange(quint64 offset, quint64 length) const;
     void need(Walk& walk, quint64 end) const;
     bool readSections(quint64 tableOffset, quint16 count);
+    // The RVA a data directory entry points to; 0 when the header lacks it.
+    quint32 directoryRva(quint64 optional, quint16 optionalSize, int index) const;
+    std::optional<QString> exportName(quint32 rva) const;
     // The file range an RVA maps to: its offset and the bytes behind it.
     std::optional<std::pair<quint64, quint64>> mapRva(quint32 rva) const;
     void readDirectory(Walk& walk, quint64 offset, int level, const PeResource& path);
@@ -102,6 +110,7 @@ private:
     bool m_isPe = false;
     bool m_is64 = false;
     quint32 m_sizeOfHeaders = 0;
+    quint32 m_exportRva = 0;
     QList<Section> m_sections;
     QList<PeResource> m_resources;
 };

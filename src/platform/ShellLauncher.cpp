@@ -2,6 +2,7 @@
 #include "platform/ShellLauncher.h"
 
 #include "platform/FileNameCodec.h"
+#include "platform/ProcessSpawn.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <linux/close_range.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,11 +38,7 @@ bool statOf(const QString& path, struct stat& st)
 int spawnDetached(const QByteArray& program, const std::vector<QByteArray>& args,
                   const QByteArray& folder)
 {
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (const QByteArray& arg : args)
-        argv.push_back(const_cast<char*>(arg.constData()));
-    argv.push_back(nullptr);
+    const ExecArgs exec(program, args);
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         return errno;
@@ -62,33 +58,13 @@ int spawnDetached(const QByteArray& program, const std::vector<QByteArray>& args
         if (!folder.isEmpty() && chdir(folder.constData()) != 0) {
             // A working folder that has gone is no reason to fail: the program starts where we are.
         }
-        const int input = open("/dev/null", O_RDONLY);
-        if (input > 0) {
-            dup2(input, 0);
-            close(input);
-        }
-        // Nothing of ours beyond the standard three reaches the program; the
-        // report pipe closes itself on exec.
-        if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
-            for (int fd = 3; fd < 65536; ++fd)
-                fcntl(fd, F_SETFD, FD_CLOEXEC);
-        }
-        execv(program.constData(), argv.data());
-        const int error = errno;
-        [[maybe_unused]] const ssize_t written = write(report[1], &error, sizeof error);
-        _exit(127);
+        ExecOrReport(exec, report[1]);
     }
     close(report[1]);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    int error = 0;
-    ssize_t got = 0;
-    do {
-        got = read(report[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
-    close(report[0]);
-    return got == ssize_t(sizeof error) ? error : 0;
+    return ReadExecError(report[0]);
 }
 
 // A URL has a scheme of two letters or more; "c:" or a bare path has none.

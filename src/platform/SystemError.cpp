@@ -45,6 +45,13 @@ QString SystemErrorText(int code)
     }
 }
 
+QString SystemErrorSentence(int code)
+{
+    QString text = SystemErrorText(code);
+    text[0] = text.at(0).toUpper();
+    return text + QLatin1Char('.');
+}
+
 QString FileKindText(unsigned mode)
 {
     switch (mode & S_IFMT) {

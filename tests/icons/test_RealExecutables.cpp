@@ -3,11 +3,9 @@
 // read by the version reader and the icon extractor.
 #include "fileinfo/FileVersionInfo.h"
 #include "icons/IconExtract.h"
+#include "support/CrossBuild.h"
 #include "support/IconFixtures.h"
 #include "support/TempDir.h"
-
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -42,26 +40,10 @@ END
 20 ICON "second.ico"
 )";
 
-bool run(const QString& program, const QStringList& args, const QString& folder)
+// Builds a program (or with `library` a DLL) with version and icons for the
+// given tool prefix; empty when the tool chain is missing.
+QString buildProbe(const TempDir& dir, const QString& prefix, bool library)
 {
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(program, args);
-    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << ": " << p.readAllStandardError().toStdString();
-        return false;
-    }
-    return true;
-}
-
-// Builds a program (or with `library` a DLL) for the given tool prefix;
-// empty when the tool chain is missing.
-QString crossBuild(const TempDir& dir, const QString& prefix, bool library)
-{
-    const QString windres = QStandardPaths::findExecutable(prefix + QStringLiteral("-windres"));
-    const QString gcc = QStandardPaths::findExecutable(prefix + QStringLiteral("-gcc"));
-    if (windres.isEmpty() || gcc.isEmpty())
-        return {};
     const QRgb colours[] = {qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
     dir.writeFile(
         QStringLiteral("first.ico"),
@@ -71,24 +53,11 @@ QString crossBuild(const TempDir& dir, const QString& prefix, bool library)
     dir.writeFile(
         QStringLiteral("second.ico"),
         IconFixtures::icoFile({IconFixtures::pngEntry(IconFixtures::square(256, colours[0]))}));
-    dir.writeFile(QStringLiteral("probe.rc"),
-                  QString::fromUtf8(kResources)
-                      .arg(library ? QStringLiteral("0x2") : QStringLiteral("0x1"))
-                      .toUtf8());
-    dir.writeFile(QStringLiteral("probe.c"), "int main(void) { return 0; }\n");
-    const QString out = prefix + (library ? QStringLiteral(".dll") : QStringLiteral(".exe"));
-    QStringList link{QStringLiteral("probe.c"), QStringLiteral("probe.res"), QStringLiteral("-o"),
-                     out};
-    if (library)
-        link.prepend(QStringLiteral("-shared"));
-    if (!run(windres,
-             {QStringLiteral("-c"), QStringLiteral("65001"), QStringLiteral("probe.rc"),
-              QStringLiteral("-O"), QStringLiteral("coff"), QStringLiteral("-o"),
-              QStringLiteral("probe.res")},
-             dir.path()) ||
-        !run(gcc, link, dir.path()))
-        return {};
-    return dir.filePath(out);
+    const QByteArray resources = QString::fromUtf8(kResources)
+                                     .arg(library ? QStringLiteral("0x2") : QStringLiteral("0x1"))
+                                     .toUtf8();
+    return CrossBuild(dir, prefix, "int main(void) { return 0; }\n", resources,
+                      prefix + (library ? QStringLiteral(".dll") : QStringLiteral(".exe")));
 }
 } // namespace
 
@@ -97,7 +66,7 @@ class RealExecutables : public ::testing::TestWithParam<std::pair<const char*, b
 TEST_P(RealExecutables, VersionAndIconsReadBack)
 {
     TempDir dir;
-    const QString file = crossBuild(dir, QLatin1String(GetParam().first), GetParam().second);
+    const QString file = buildProbe(dir, QLatin1String(GetParam().first), GetParam().second);
     if (file.isEmpty())
         GTEST_SKIP() << "mingw-w64 tool chain not installed (Debian package mingw-w64)";
 

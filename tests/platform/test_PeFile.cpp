@@ -187,3 +187,64 @@ TEST(PeFile, LoopsAndDeepTreesEndWithoutFalseEntries)
     for (const PeResource& r : pe.resources())
         EXPECT_EQ(pe.data(r).size(), qsizetype(r.size));
 }
+
+TEST(PeFileExports, NamesInTableOrderInBothFormats)
+{
+    for (const bool pe32Plus : {false, true}) {
+        PeWriter w = sampleWriter(pe32Plus);
+        w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer"),
+                     QStringLiteral("?Hilfe@@YAXXZ")};
+        TempDir dir;
+        PeFile pe;
+        ASSERT_TRUE(pe.open(dir.writeFile(QStringLiteral("a.dll"), w.build())));
+        EXPECT_EQ(pe.exportNames(), w.exports) << pe32Plus;
+        EXPECT_EQ(pe.resources().size(), 4); // the resources are still found
+    }
+    PeFile plain;
+    ASSERT_TRUE(plain.openData(sampleWriter(false).build()));
+    EXPECT_TRUE(plain.exportNames().isEmpty());
+}
+
+TEST(PeFileExports, DamageGivesTheNamesBeforeIt)
+{
+    PeWriter w;
+    w.exports = {QStringLiteral("Erste"), QStringLiteral("Zweite"), QStringLiteral("Dritte")};
+    PeWriter::Layout layout;
+    const QByteArray good = w.build(&layout);
+    const QStringList all = w.exports;
+    const auto cut = [&](qsizetype size) { return good.left(size); };
+    const auto patched = [&](quint32 at, quint32 value) {
+        QByteArray bytes = good;
+        PeWriter::put32(bytes, at, value);
+        return bytes;
+    };
+    // The last name running on to the end of its section, without its NUL.
+    QByteArray endless = good;
+    for (qsizetype i = layout.exportNameAt.at(2); i < endless.size(); ++i)
+        endless[i] = 'A';
+    const struct {
+        const char* what;
+        QByteArray image;
+        QStringList names;
+    } cases[] = {
+        {"cut inside the second name", cut(layout.exportNameAt.at(1) + 3), {all.at(0)}},
+        {"cut inside the name table", cut(layout.exportNameTable + 6), {}},
+        {"cut before the directory", cut(layout.exportDirectory + 20), {}},
+        {"last name unterminated", endless, {all.at(0), all.at(1)}},
+        {"a name outside every section",
+         patched(layout.exportNameTable + 4, 0x7FFF0000),
+         {all.at(0), all.at(2)}},
+        {"name table outside", patched(layout.exportDirectory + 32, 0x7FFF0000), {}},
+        {"no names", patched(layout.exportDirectory + 24, 0), {}},
+        {"a count of 4294967295", patched(layout.exportDirectory + 24, 0xFFFFFFFF), all},
+    };
+    for (const auto& c : cases) {
+        PeFile pe;
+        ASSERT_TRUE(pe.openData(c.image)) << c.what;
+        const QStringList names = pe.exportNames();
+        // Table bytes read as name addresses lead nowhere or to a name.
+        EXPECT_EQ(names.mid(0, c.names.size()), c.names) << c.what;
+        for (const QString& name : names.mid(c.names.size()))
+            EXPECT_TRUE(all.contains(name)) << c.what;
+    }
+}

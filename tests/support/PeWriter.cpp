@@ -179,6 +179,41 @@ QByteArray PeWriter::resourceSection(quint32 rva, Layout& layout) const
     return out;
 }
 
+// The export directory, then the function, name and ordinal tables, the
+// library's name and the exported names.
+QByteArray PeWriter::exportSection(quint32 rva, quint32 fileOffset, Layout& layout) const
+{
+    const auto count = quint32(exports.size());
+    const quint32 functions = 40;
+    const quint32 names = functions + 4 * count;
+    const quint32 ordinals = names + 4 * count;
+    quint32 at = ordinals + 2 * count;
+    QByteArray out(qsizetype(at), '\0');
+    const QByteArray library("probe.dll");
+    put32(out, 12, rva + at);
+    out += library + '\0';
+    at += quint32(library.size()) + 1;
+    put32(out, 16, 1);
+    put32(out, 20, count);
+    put32(out, 24, count);
+    put32(out, 28, rva + functions);
+    put32(out, 32, rva + names);
+    put32(out, 36, rva + ordinals);
+    for (quint32 i = 0; i < count; ++i) {
+        put32(out, functions + 4 * i, kTextRva);
+        put32(out, names + 4 * i, rva + at);
+        put16(out, ordinals + 2 * i, quint16(i));
+        layout.exportNameAt.append(fileOffset + at);
+        const QByteArray name = exports.at(i).toLatin1();
+        out += name + '\0';
+        at += quint32(name.size()) + 1;
+    }
+    layout.exportDirectory = fileOffset;
+    layout.exportNameTable = fileOffset + names;
+    out.resize(qsizetype(alignUp(quint32(out.size()), kFileAlignment)), '\0');
+    return out;
+}
+
 QByteArray PeWriter::build(Layout* layoutOut) const
 {
     Layout layout;
@@ -190,6 +225,12 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     layout.resourceRva = kResourceRva;
     const QByteArray rsrc = resourceSection(kResourceRva, layout);
     layout.resourceRawSize = quint32(rsrc.size());
+    const quint32 exportRva = kResourceRva + alignUp(quint32(rsrc.size()), kSectionAlignment);
+    const QByteArray edata =
+        exports.isEmpty()
+            ? QByteArray()
+            : exportSection(exportRva, layout.resourceOffset + layout.resourceRawSize, layout);
+    const quint16 sections = edata.isEmpty() ? 2 : 3;
 
     QByteArray image(qsizetype(kHeadersSize), '\0');
     image[0] = 'M';
@@ -197,13 +238,13 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     put32(image, 0x3C, peAt);
     image.replace(peAt, 4, QByteArray("PE\0\0", 4));
     put16(image, peAt + 4, pe32Plus ? 0x8664 : 0x14c);
-    put16(image, peAt + 6, 2);
+    put16(image, peAt + 6, sections);
     put16(image, peAt + 20, quint16(optionalSize));
     put16(image, peAt + 22, 0x0102);
     put16(image, optional, pe32Plus ? 0x20b : 0x10b);
     put32(image, optional + 32, kSectionAlignment);
     put32(image, optional + 36, kFileAlignment);
-    put32(image, optional + 56, kResourceRva + alignUp(quint32(rsrc.size()), kSectionAlignment));
+    put32(image, optional + 56, exportRva + alignUp(quint32(edata.size()), kSectionAlignment));
     put32(image, optional + 60, kHeadersSize);
     put16(image, optional + 68, 2);
     const quint32 countAt = optional + (pe32Plus ? 108 : 92);
@@ -211,6 +252,10 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     if (withResourceDirectory) {
         put32(image, countAt + 4 + 16, kResourceRva);
         put32(image, countAt + 4 + 20, quint32(rsrc.size()));
+    }
+    if (!edata.isEmpty()) {
+        put32(image, countAt + 4, exportRva);
+        put32(image, countAt + 8, quint32(edata.size()));
     }
     auto section = [&](int index, const char* name, quint32 rva, quint32 size, quint32 raw) {
         const quint32 at = layout.sectionTable + 40 * quint32(index);
@@ -223,11 +268,14 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     };
     section(0, ".text", kTextRva, kFileAlignment, kHeadersSize);
     section(1, ".rsrc", kResourceRva, quint32(rsrc.size()), layout.resourceOffset);
+    if (!edata.isEmpty())
+        section(2, ".edata", exportRva, quint32(edata.size()), layout.exportDirectory);
 
     QByteArray text(qsizetype(kFileAlignment), '\0');
     text[0] = char(0xC3); // ret
     image += text;
     image += rsrc;
+    image += edata;
     if (layoutOut)
         *layoutOut = layout;
     return image;

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Builds small PE images with chosen resources, and tells where their parts
 // lie so that a test can damage them byte by byte.
@@ -24,13 +25,18 @@ public:
         quint32 resourceRawSize = 0;
         QList<quint32> nameDirectories; // file offsets of the second-level directories
         QList<quint32> languageDirectories;
-        QList<quint32> dataEntries; // file offsets of the data entries, in leaf order
+        QList<quint32> dataEntries;  // file offsets of the data entries, in leaf order
+        quint32 exportDirectory = 0; // file offset of the export directory (0: none)
+        quint32 exportNameTable = 0; // file offset of its table of name RVAs
+        QList<quint32> exportNameAt; // file offsets of the names, in table order
     };
 
     void add(Key type, Key name, quint16 language, const QByteArray& data);
     bool pe32Plus = false;
     bool withResourceDirectory = true;
     quint32 dataAlignment = 8; // where each resource's bytes start
+    // Names the image exports, in their own section after the resources.
+    QStringList exports;
 
     QByteArray build(Layout* layout = nullptr) const;
 
@@ -46,5 +52,6 @@ private:
         QByteArray data;
     };
     QByteArray resourceSection(quint32 rva, Layout& layout) const;
+    QByteArray exportSection(quint32 rva, quint32 fileOffset, Layout& layout) const;
     QList<Leaf> m_leaves;
 };

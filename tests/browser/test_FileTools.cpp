@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's file tools as a user runs them: the date dialog for
+// files and a folder, registration through a stand-in Wine, the library copy.
+#include "MainWindowFixture.h"
+#include "ModalDriver.h"
+#include "core/cuAppError.h"
+#include "core/cuRecentFiles.h"
+#include "filetimes/frmDatePicker.h"
+#include "platform/FileTimes.h"
+#include "support/PeWriter.h"
+#include "support/StandInWine.h"
+#include "support/TestText.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+// Answers the next date dialog: the mode, and a date text or (empty) the reset.
+void AnswerDates(int mode, const QString& date, QString* title = nullptr)
+{
+    WhenModal<frmDatePicker>([=](frmDatePicker* picker) {
+        if (title)
+            *title = picker->windowTitle();
+        picker->cmbEditMode->setCurrentIndex(mode);
+        picker->optAction[date.isEmpty() ? 1 : 0]->click();
+        picker->txtDate->setText(date);
+        picker->cmdOK->click();
+    });
+}
+
+qint64 seconds(const QString& path, FileTimes::Which which)
+{
+    return FileTimes::read(path, which).value_or(FileTimes::Stamp{-1, 0}).seconds;
+}
+
+qint64 local(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute)).toSecsSinceEpoch();
+}
+
+class FileTools : public MainWindowTest {
+protected:
+    void Select(const QStringList& names)
+    {
+        form->SelectFiles(QString(), false);
+        for (const QString& name : names)
+            Control<QListView>(*form, "FileBox")
+                ->selectionModel()
+                ->select(form->Files()->index(form->Files()->Names().indexOf(name)),
+                         QItemSelectionModel::Select);
+    }
+    void Run(const char* entry) { Entry(*form, entry)->trigger(); }
+    QString Report() const { return boxes.lastText(); }
+    int Style() const { return boxes.shown().last().style; }
+
+    std::unique_ptr<frmMain> form;
+};
+} // namespace
+
+TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
+{
+    QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(u("bild.png")));
+    dir.writeFile(u("text.txt"), "Zeile\n");
+    dir.writeFile(u("prog.dll"), ComServerImage(u("1.0")));
+    dir.writeFile(u("ohne"), "irgendwas");
+    form = Open();
+    Select({u("bild.png"), u("text.txt")});
+    QString title;
+    AnswerDates(3, u("24.12.2021 18:30"), &title);
+    Run("kFileBox_Date");
+    EXPECT_EQ(title, u("Datum/Uhrzeit - (Mehrfachauswahl)"));
+    EXPECT_EQ(Report(), u("2 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert."));
+    EXPECT_EQ(Style(), MsgStyle::Information);
+    EXPECT_EQ(seconds(dir.filePath(u("text.txt")), FileTimes::Access), local(2021, 12, 24, 18, 30));
+
+    // Reading a file for the pane moves a past access time back to now
+    // (relatime), unless it is read as the pane reads.
+    for (const char* name : {"bild.png", "text.txt", "prog.dll", "ohne"}) {
+        Select({u(name)});
+        AnswerDates(1, u("03.02.2001 04:05"), &title);
+        Run("kFileBox_Date");
+        EXPECT_EQ(title, u("Datum/Uhrzeit - ") + u(name));
+        form->ShowFileIno();
+        EXPECT_EQ(seconds(dir.filePath(u(name)), FileTimes::Access), local(2001, 2, 3, 4, 5))
+            << name;
+    }
+}
+
+TEST_F(FileTools, FolderDateAndWhyItFailed)
+{
+    const QString folder = dir.makeDir(u("Unter"));
+    form = Open();
+    form->OpenFolder(folder);
+    FileTimes::write(folder, FileTimes::Modification, {1640367015, 0}); // 24.12.2021 18:30:15
+    AnswerDates(2, QString());
+    Run("kDirBox_Date");
+    EXPECT_EQ(Report(),
+              u("Datum/Uhrzeit des Ordners '%1' wurden geändert.").arg(folder.chopped(1)));
+    EXPECT_EQ(seconds(folder, FileTimes::Modification), local(2021, 12, 24, 0, 0));
+
+    WhenModal<frmDatePicker>([&folder](frmDatePicker* picker) {
+        QDir().rmdir(folder);
+        picker->cmdOK->click();
+    });
+    Run("kDirBox_Date");
+    EXPECT_EQ(Report(), u("Datum/Uhrzeit des Ordners '%1' konnten nicht geändert werden.\n"
+                          "Datei oder Ordner nicht vorhanden.")
+                            .arg(folder.chopped(1)));
+}
+
+TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
+{
+    const QString folder = dir.makeDir(u("Komponenten"));
+    for (const char* name : {"a.dll", "b.dll", "c.dll"})
+        dir.writeFile(u("Komponenten/") + u(name), ComServerImage());
+    dir.writeFile(u("Komponenten/bad.ocx"), "kein Programm");
+    AppSaveSetting(akOptions, u("StartupPath"), folder);
+    StandInWine wine;
+    form = Open();
+    form->SetMaskText(u("*.dll;*.ocx"));
+    Select({u("a.dll"), u("b.dll")});
+    boxes.queueAnswer(MsgResult::No);
+    Run("kFileBox_Reg_On");
+    EXPECT_EQ(Report(), u("2 Dateien werden registriert. Fortfahren?"));
+    EXPECT_EQ(Style(), 308);
+    EXPECT_TRUE(wine.calls().isEmpty());
+    AppSaveSetting(akOptions, u("StartupPath"), u("/anderswo/"));
+
+    Select({u("a.dll"), u("bad.ocx"), u("c.dll")});
+    boxes.queueAnswer(MsgResult::Yes);
+    boxes.queueAnswer(MsgResult::No);
+    Run("kFileBox_Reg_On");
+    EXPECT_EQ(QString(boxes.shown().at(2).text).replace(u("\r\n"), u("\n")),
+              u("'%1bad.ocx' konnte nicht erfolgreich registriert werden.\nDie Datei ist keine "
+                "Windows-Programmbibliothek.\nFortfahren?")
+                  .arg(folder));
+    EXPECT_EQ(boxes.shown().at(2).style, MsgStyle::YesNo | MsgStyle::Critical);
+    EXPECT_EQ(Report(), u("1 Dateien wurden erfolgreich und 1 nicht erfolgreich registriert"));
+    EXPECT_EQ(Style(), MsgStyle::Exclamation);
+    EXPECT_EQ(wine.calls().size(), 2); // c.dll was not tried
+    // The folder keeps its case; the mask and the last file are remembered.
+    EXPECT_EQ(AppGetSetting(akOptions, u("StartupPath")), folder);
+    EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.dll;*.ocx"));
+    EXPECT_EQ(form->RecentRegFiles().Item(1).FullPath, folder + u("a.dll"));
+    EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
+
+    Select({u("b.dll"), u("c.dll")});
+    boxes.queueAnswer(MsgResult::Yes);
+    Run("kFileBox_Reg_On");
+    EXPECT_EQ(Report(), u("2 Dateien wurden erfolgreich registriert."));
+    EXPECT_EQ(Style(), MsgStyle::Information);
+}
+
+TEST_F(FileTools, OneFileAsksOnlyBeforeUnregistering)
+{
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
+    StandInWine wine;
+    form = Open();
+    Select({u("a.dll")});
+    boxes.queueAnswer(MsgResult::Yes);
+    Run("kFileBox_Reg_Off");
+    EXPECT_EQ(boxes.shown().first().text,
+              u("Soll wirklich die Registrierung von '%1' aufgehoben werden?").arg(a));
+    EXPECT_EQ(Report(), u("'%1' wurde erfolgreich entregistriert.").arg(a));
+}
+
+TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
+{
+    dir.writeFile(u("ohne.dll"), ComServerImage());
+    dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
+    const QString copy = dir.filePath(u("a_1.2.dll"));
+    form = Open();
+    Select({u("ohne.dll")});
+    Run("kFileBox_DLLCopy");
+    EXPECT_EQ(Report(), u("Funktion kann nicht ausgeführt werden. Keine Versionsinformationen für "
+                          "'%1ohne.dll' verfügbar.")
+                            .arg(dir.path()));
+    EXPECT_EQ(Style(), MsgStyle::Critical);
+
+    Select({u("a.dll")});
+    boxes.queueAnswer(MsgResult::No);
+    Run("kFileBox_DLLCopy");
+    EXPECT_EQ(Report(),
+              u("Es wird eine Kopie von 'a.dll' namens 'a_1.2.dll' angelegt.\nFortfahren?"));
+    EXPECT_EQ(Style(), MsgStyle::YesNo | MsgStyle::Question);
+    EXPECT_FALSE(QFile::exists(copy));
+    boxes.queueAnswer(MsgResult::Yes);
+    Run("kFileBox_DLLCopy");
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
+    EXPECT_EQ(form->CurrentFilePath(), copy);
+
+    dir.writeFile(u("a_1.2.dll"), "alt");
+    Select({u("a.dll")});
+    Run("kFileBox_DLLCopy"); // the default answer is No
+    EXPECT_EQ(Report(), u("Die Zieldatei '%1' existiert bereits. Überschreiben?").arg(copy));
+    EXPECT_EQ(Style(), 308);
+    EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
+    boxes.queueAnswer(MsgResult::Yes);
+    Run("kFileBox_DLLCopy");
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
+}

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The companion's times, register, unregister and dllcopy commands as a
+// script runs them: output, German errors, exit codes.
+#include "platform/FileNameCodec.h"
+#include "platform/FileTimes.h"
+#include "support/CliRun.h"
+#include "support/PeWriter.h"
+#include "support/StandInWine.h"
+#include "support/TempDir.h"
+#include "support/TestText.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr uid_t kNobody = 65534;
+
+qint64 modified(const QString& path)
+{
+    return FileTimes::read(path, FileTimes::Modification).value_or(FileTimes::Stamp{-1, 0}).seconds;
+}
+
+// "06.05.2020 07:08:09" in the test's time zone.
+qint64 setTime()
+{
+    return QDateTime(QDate(2020, 5, 6), QTime(7, 8, 9), Qt::LocalTime).toSecsSinceEpoch();
+}
+
+// tolvane-cli run as a user who may not write everything: as root the child
+// drops to nobody (root may write any file); a copy of the program sits in
+// the test's folder so nobody can start it wherever the build lives.
+CliResult runUnprivileged(const TempDir& dir, const QStringList& args)
+{
+    const QString program = dir.filePath(u("tolvane-cli"));
+    QFile::copy(QCoreApplication::applicationDirPath() + u("/tolvane-cli"), program);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(program).constData(), 0755);
+    QProcess cli;
+    cli.setWorkingDirectory(dir.path());
+    if (geteuid() == 0)
+        cli.setChildProcessModifier([] {
+            if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                _exit(99);
+        });
+    cli.start(program, args);
+    CliResult result;
+    if (cli.waitForFinished(60000) && cli.exitStatus() == QProcess::NormalExit)
+        result.code = cli.exitCode();
+    result.out = QString::fromUtf8(cli.readAllStandardOutput());
+    result.err = QString::fromUtf8(cli.readAllStandardError());
+    return result;
+}
+
+// A file the unprivileged run may write: its own.
+QString ownFile(const TempDir& dir, const QString& name, mode_t mode = 0644)
+{
+    const QString path = dir.writeFile(name, "x");
+    if (geteuid() == 0 && ::chown(QFile::encodeName(path).constData(), kNobody, kNobody) != 0)
+        ADD_FAILURE() << "chown";
+    ::chmod(QFile::encodeName(path).constData(), mode);
+    return path;
+}
+} // namespace
+
+TEST(TimesCommand, WrongCallsAndUnreadableDates)
+{
+    TempDir dir;
+    const QString f = dir.writeFile(u("f.txt"), "x");
+    const QList<QStringList> calls = {
+        {u("times"), u("--mode"), u("2"), f},
+        {u("times"), u("--mode"), u("4"), u("--reset"), f},
+        {u("times"), u("--mode"), u("2"), u("--set"), u("1.1.2020"), u("--reset"), f},
+        {u("times"), u("--mode"), u("2"), u("--reset")},
+    };
+    for (const QStringList& call : calls) {
+        const CliResult r = runCli(call);
+        EXPECT_EQ(r.code, 2) << call.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith(u("Aufruf: tolvane-cli times"))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    for (const char* date : {"31.02.2024", "12:30"}) {
+        const CliResult r = runCli({u("times"), u("--mode"), u("2"), u("--set"), u(date), f});
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err, u("'%1' ist kein gültiges Datum.\n").arg(u(date)));
+    }
+}
+
+TEST(TimesCommand, FilesAndFoldersAndTheCount)
+{
+    TempDir dir;
+    const QString f = dir.writeFile(u("f.txt"), "x");
+    const QString folder = dir.makeDir(u("ordner"));
+    CliResult r =
+        runCli({u("times"), u("--mode=2"), u("--set"), u("06.05.2020 07:08:09"), f, folder});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, u("2 Dateien wurden geändert.\n"));
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(modified(f), setTime());
+    EXPECT_EQ(modified(folder), setTime());
+
+    r = runCli({u("times"), u("--mode"), u("3"), u("--reset"), f});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, u("1 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert.\n"));
+    EXPECT_EQ(modified(f), QDateTime(QDate(2020, 5, 6), QTime(0, 0)).toSecsSinceEpoch());
+
+    r = runCli({u("times"), u("--mode"), u("0"), u("--reset"), f});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, u("0 Dateien wurden geändert.\n"));
+    EXPECT_EQ(r.err, u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n"
+                       "Das Erstellungsdatum kann unter Linux nicht gesetzt werden.\n")
+                         .arg(f));
+}
+
+TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
+{
+    TempDir dir;
+    const QString first = ownFile(dir, u("eins.txt"));
+    const QString second = ownFile(dir, u("zwei.txt"));
+    // Read-only for the unprivileged run: another's file, and its own with no write bit.
+    const QString foreign = dir.writeFile(u("fremd.txt"), "x");
+    const QString locked = ownFile(dir, u("gesperrt.txt"), 0444);
+    if (geteuid() != 0)
+        ::chmod(QFile::encodeName(foreign).constData(), 0444);
+    ASSERT_EQ(::symlink("fehlt", EncodeFileName(dir.filePath(u("leer"))).constData()), 0);
+    const qint64 before = modified(foreign);
+    const CliResult r =
+        runUnprivileged(dir, {u("times"), u("--mode"), u("2"), u("--set"), u("06.05.2020 07:08:09"),
+                              u("fehlt.txt"), first, u("leer"), foreign, locked, second});
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_EQ(r.out, u("2 Dateien wurden geändert.\n"));
+    const QString failed = u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n%2\n");
+    EXPECT_EQ(r.err, failed.arg(u("fehlt.txt"), u("Datei oder Ordner nicht vorhanden.")) +
+                         failed.arg(u("leer"), u("Datei oder Ordner nicht vorhanden.")) +
+                         failed.arg(foreign, u("Keine Berechtigung.")) +
+                         failed.arg(locked, u("Keine Berechtigung.")));
+    EXPECT_EQ(modified(first), setTime());
+    EXPECT_EQ(modified(second), setTime());
+    EXPECT_EQ(modified(foreign), before);
+    EXPECT_NE(modified(locked), setTime());
+}
+
+TEST(RegisterCommand, EachFileReportsItsOwnResult)
+{
+    TempDir dir;
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
+    const QString text = dir.writeFile(u("text.ocx"), "kein Programm");
+    StandInWine wine;
+    CliResult r = runCli({u("register"), a, text});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, u("'%1' wurde erfolgreich registriert.\n").arg(a));
+    EXPECT_EQ(r.err, u("'%1' konnte nicht erfolgreich registriert werden.\n"
+                       "Die Datei ist keine Windows-Programmbibliothek.\n")
+                         .arg(text));
+    r = runCli({u("unregister"), a});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, u("'%1' wurde erfolgreich entregistriert.\n").arg(a));
+    EXPECT_EQ(wine.calls().size(), 4);
+    EXPECT_EQ(runCli({u("register")}).code, 2);
+}
+
+TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
+{
+    TempDir dir;
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
+    const QString copy = dir.filePath(u("a_1.2.dll"));
+    CliResult r = runCli({u("dllcopy"), a});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, copy + u("\n"));
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
+
+    dir.writeFile(u("a_1.2.dll"), "alt");
+    r = runCli({u("dllcopy"), a});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              u("Die Zieldatei '%1' existiert bereits und wird nicht überschrieben.\n").arg(copy));
+    EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
+    r = runCli({u("dllcopy"), u("--yes"), a});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
+    EXPECT_EQ(runCli({u("dllcopy"), a, copy}).code, 2);
+}

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/StandInWine.h"
+
+#include "platform/PeFile.h"
+#include "support/PeWriter.h"
+#include "support/VersionNode.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+// Runs with a PATH of its own: the test may have taken every Wine off it.
+const char* const kScript = R"(#!/bin/sh
+PATH=/usr/bin:/bin
+here=$(dirname "$0")
+printf '%s|%s|%s|%s\n' "$*" "$WINEPREFIX" "$WINEDLLOVERRIDES" "$WINEDEBUG" >> "$here/calls.log"
+if [ "$1" = winepath ]; then
+  printf 'Z:%s\n' "$3" | tr / '\\'
+  exit 0
+fi
+if [ -f "$here/sleep" ]; then
+  echo $$ > "$here/sleeper.pid"
+  exec sleep 1000
+fi
+exit $(cat "$here/exitcode" 2>/dev/null || echo 0)
+)";
+
+void writeText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+}
+} // namespace
+
+StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgetenv("PATH"))
+{
+    const QString script = m_dir.filePath(QLatin1String(named));
+    writeText(script, kScript);
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadOther | QFile::ExeOther);
+    // PATH holds this folder alone, or nothing at all: a Wine installed on
+    // the machine never takes part.
+    qputenv("PATH", (onPath ? m_dir.path() : m_dir.path() + QStringLiteral("/none")).toUtf8());
+}
+
+StandInWine::~StandInWine()
+{
+    qputenv("PATH", m_previousPath);
+}
+
+void StandInWine::exitWith(int code)
+{
+    writeText(m_dir.filePath(QStringLiteral("exitcode")), QByteArray::number(code));
+}
+
+void StandInWine::sleepForever()
+{
+    writeText(m_dir.filePath(QStringLiteral("sleep")), "1");
+}
+
+QStringList StandInWine::calls() const
+{
+    QFile log(m_dir.filePath(QStringLiteral("calls.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+int StandInWine::sleeperPid() const
+{
+    QFile pid(m_dir.filePath(QStringLiteral("sleeper.pid")));
+    return pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
+}
+
+QByteArray ComServerImage(const QString& fileVersion)
+{
+    PeWriter w;
+    w.pe32Plus = true;
+    w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer")};
+    if (!fileVersion.isEmpty())
+        w.add(PeFile::RtVersion, 1, 0x0407,
+              VersionNode::root(
+                  {}, {VersionNode::strings(QStringLiteral("040704B0"),
+                                            {{QStringLiteral("FileVersion"), fileVersion}}),
+                       VersionNode::translations({{0x0407, 0x04B0}})})
+                  .serialize());
+    return w.build();
+}
