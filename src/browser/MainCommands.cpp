@@ -3,6 +3,7 @@
 
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/PropertiesCommands.h"
 #include "browser/SlideshowCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
@@ -213,4 +214,5 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddSlideshowCommands(table);
+    AddPropertiesCommands(table);
 }

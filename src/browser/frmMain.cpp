@@ -24,6 +24,7 @@
 #include "core/cuFormPositioner.h"
 #include "core/cuRecentFiles.h"
 #include "core/pOptions.h"
+#include "fileinfo/OfficeDocProperties.h"
 #include "pictures/pPicViewer.h"
 #include "platform/FileNameCodec.h"
 
@@ -132,6 +133,7 @@ void frmMain::Form_Load()
     m_runner.Run("Form_Load", [this] {
         m_Patterns.Init(this);
         m_PicViewer = std::make_unique<pPicViewer>();
+        m_DocProperties = std::make_unique<OfficeDocProperties>();
         m_predicates.FileIsPic = [this](const QString& name) {
             return m_PicViewer->FileIsPic(name);
         };

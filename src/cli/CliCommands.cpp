@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CnfCommand.h"
+#include "cli/DirInfoCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
@@ -23,6 +24,7 @@ const CliCommand kCommands[] = {
     {"settings", kSettingsCommandUsage, runSettingsCommand},
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
+    {"dirinfo", kDirInfoCommandUsage, runDirInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
 };

@@ -94,6 +94,8 @@ const char* const kMessages[] = {
     "eine neue Einstellungsdatei verwendet.",                                      // 174
     "Die Einstellungsdatei '##' ist schreibgeschützt. Änderungen an den Einstellungen "
     "werden nicht gespeichert.",                                                   // 175
+    "Der Ordner '##' kann nicht gelesen werden: ##.",                              // 176
+    "'##' ist kein Ordner, sondern ##.",                                           // 177
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) == MessageTable::Last - MessageTable::First + 1);
 } // namespace

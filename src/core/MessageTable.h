@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 175;
+constexpr int Last = 177;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -92,4 +92,7 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
+// Folders the companion is asked to count.
+constexpr int FolderReadFailed = 176; // path, German reason
+constexpr int NotAFolder = 177;       // path, what it is instead
 } // namespace Msg
