@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 
-
 namespace {
 const QString kSource = QStringLiteral("FileVersionInfo");
 constexpr quint16 kVersionInfoId = 1;

@@ -35,3 +35,9 @@ QFrame* InfoForm::Separator(QWidget* parent)
     line->setFrameShadow(QFrame::Sunken);
     return line;
 }
+
+void InfoForm::ShowStarts(QWidget* root)
+{
+    for (QLineEdit* field : root->findChildren<QLineEdit*>())
+        field->setCursorPosition(0);
+}

@@ -93,6 +93,7 @@ void frmDirInfo::pubInit(const QString& folder)
     // change what the folder holds.
     chkAttr[0]->setChecked(IsFolder(folder) && !MayWrite(folder));
     chkAttr[2]->setChecked(false);
+    InfoForm::ShowStarts(this);
 }
 
 bool frmDirInfo::IsCounting() const

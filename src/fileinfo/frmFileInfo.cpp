@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -135,6 +136,8 @@ QWidget* frmFileInfo::buildVersionPage()
     grid->addWidget(new QLabel(QStringLiteral("Wert:"), frame), 0, 1);
     grid->addWidget(lstVerInfo, 1, 0);
     grid->addWidget(txtVerInfo, 1, 1, Qt::AlignTop);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     connect(lstVerInfo, &QListWidget::currentRowChanged, this, &frmFileInfo::showVersionValue);
 
     auto* layout = new QVBoxLayout(page);
@@ -177,6 +180,7 @@ bool frmFileInfo::pubInit(OfficeDocProperties* reader, const QString& path)
     const bool office = info.Filename().contains(QLatin1Char('.')) && m_reader &&
                         OfficeDocProperties::SupportedExtensions().contains(extension.toLower());
     tabInfo->setTabVisible(PageOffice, office);
+    InfoForm::ShowStarts(this);
     return true;
 }
 
@@ -185,7 +189,10 @@ void frmFileInfo::fillGeneral(const QString& path)
     // The path as given: on Linux another letter case names another file.
     FileInfo info;
     info.setFullPathName(path);
-    picIcon->setPixmap(FileIconOf(info).pixmap(32, 32));
+    QPixmap icon = FileIconOf(info).pixmap(32, 32);
+    if (icon.isNull()) // no icon theme on this desktop
+        icon = style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32);
+    picIcon->setPixmap(icon);
     txtFilename->setText(
         DisplayFileName(info.DisplayName().isEmpty() ? info.Filename() : info.DisplayName()));
     txtType->setText(info.TypeName());
@@ -224,6 +231,7 @@ void frmFileInfo::showVersionValue(int row)
         txtVerInfo->clear();
     else
         txtVerInfo->setText((m_version.*kVersionItems[row].value)());
+    txtVerInfo->setCursorPosition(0);
 }
 
 void frmFileInfo::pageChosen(int index)
@@ -255,5 +263,6 @@ bool frmFileInfo::fillOffice()
         txtPrp[i]->setText(values[i]);
         lblPrp[i]->setText(m_reader->Translate(i, true) + QLatin1Char(':'));
     }
+    InfoForm::ShowStarts(tabInfo->widget(PageOffice));
     return true;
 }
