@@ -245,12 +245,12 @@ pDirTotals::Figures pDirTotals::Current() const
 QByteArray pDirTotals::CurrentFolder() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_folder;
+    return QByteArray(m_folder.data(), qsizetype(m_folder.size()));
 }
 
 void pDirTotals::publish(const Figures& figures, const QByteArray& folder)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_figures = figures;
-    m_folder = folder;
+    m_folder.assign(folder.constData(), std::size_t(folder.size()));
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <mutex>
+#include <string>
 
 // The totals of everything below one folder: files, folders, other entries,
 // sizes. Count() walks the tree on the calling thread (a worker's, for the
@@ -46,6 +47,8 @@ private:
 
     mutable std::mutex m_mutex;
     Figures m_figures;
-    QByteArray m_folder;
+    // A plain copy, never shared with the walk's own bytes: no reference
+    // count crosses the threads.
+    std::string m_folder;
     int m_rootError = 0;
 };
