@@ -12,7 +12,7 @@ export QT_QPA_PLATFORM ?= offscreen
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: deps build build-asan run test test-debug test-asan fuzz bench deb clean
+.PHONY: deps build build-asan run test test-debug test-asan fuzz bench deb clean format check-format
 
 deps:
 	./scripts/install-deps
@@ -34,6 +34,15 @@ build-asan: deps $(ASAN_BUILD)/build.ninja
 run: build
 	env -u QT_QPA_PLATFORM ./$(BUILD)/bin/tolvane
 
+# Formatting is checked before anything is built: a test run fails on an
+# unformatted file (or a line over 100 columns) and names it.
+check-format:
+	./scripts/check-format
+
+format:
+	find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+	  xargs -0 -P $(JOBS) -n 40 clang-format -i
+
 test-debug: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -43,7 +52,8 @@ test-asan: build-asan
 fuzz: build-asan
 	./scripts/run-fuzzers $(ASAN_BUILD)/bin $(FUZZ_SECONDS)
 
-test: test-debug test-asan fuzz
+test: check-format
+	$(MAKE) test-debug test-asan fuzz
 
 bench: build
 	./scripts/run-benchmarks $(BUILD)/bin

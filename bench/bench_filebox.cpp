@@ -23,7 +23,9 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const char* extensions[] = {"jpg", "png", "txt", "JPG", "doc"};
     for (int i = 0; i < count; ++i) {
-        QFile file(dir.path() + QStringLiteral("/Datei_%1.%2").arg(i, 6, 10, QLatin1Char('0')).arg(QLatin1String(extensions[i % 5])));
+        QFile file(dir.path() + QStringLiteral("/Datei_%1.%2")
+                                    .arg(i, 6, 10, QLatin1Char('0'))
+                                    .arg(QLatin1String(extensions[i % 5])));
         if (!file.open(QIODevice::WriteOnly))
             return 1;
     }

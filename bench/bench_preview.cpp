@@ -27,7 +27,8 @@ int main(int argc, char** argv)
         gradient.setColorAt(1, Qt::yellow);
         painter.fillRect(image.rect(), gradient);
         for (int i = 0; i < 400; ++i)
-            painter.fillRect((i * 97) % 5800, (i * 61) % 3800, 150, 150, QColor::fromHsv(i % 360, 200, 220));
+            painter.fillRect((i * 97) % 5800, (i * 61) % 3800, 150, 150,
+                             QColor::fromHsv(i % 360, 200, 220));
         painter.end();
         if (!image.save(path, "JPEG", 90))
             return 1;
@@ -53,9 +54,11 @@ int main(int argc, char** argv)
             first = seconds;
         best = std::min(best, seconds);
     }
-    std::printf("bench_preview: 6000 x 4000 JPEG into a %d x %d thumbnail (decoded at %d x %d)\n", thumb.width(),
-                thumb.height(), thumb.Picture().image.width(), thumb.Picture().image.height());
+    std::printf("bench_preview: 6000 x 4000 JPEG into a %d x %d thumbnail (decoded at %d x %d)\n",
+                thumb.width(), thumb.height(), thumb.Picture().image.width(),
+                thumb.Picture().image.height());
     std::printf("  seconds to the painted thumbnail: first %.3f, best of 5 %.3f\n", first, best);
-    std::printf("  peak memory growth: %.1f MiB (peak %.1f MiB)\n", PeakMemoryMiB() - memoryBefore, PeakMemoryMiB());
+    std::printf("  peak memory growth: %.1f MiB (peak %.1f MiB)\n", PeakMemoryMiB() - memoryBefore,
+                PeakMemoryMiB());
     return 0;
 }

@@ -2,8 +2,8 @@
 // The preview decoder and the file box pattern matcher on arbitrary bytes:
 // the first byte picks the cut flag, the rest is split at the first NUL into
 // a pattern and a file name.
-#include "core/FilePattern.h"
 #include "browser/TextPreview.h"
+#include "core/FilePattern.h"
 
 #include <QByteArray>
 #include <QString>

@@ -4,9 +4,12 @@
 #include "app/CommandLine.h"
 #include "app/FormTable.h"
 #include "app/frmOptions.h"
+#include "browser/frmAbout.h"
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/Help.h"
+#include "core/HelpKeyFilter.h"
 #include "core/TextUtil.h"
 #include "core/Version.h"
 #include "core/cuAppError.h"
@@ -30,6 +33,10 @@ MessageBoxPresenter* installPresenter()
     if (MessageBoxService::presenter())
         return MessageBoxService::presenter();
     static QtMessageBoxPresenter presenter;
+    // The box waits for its answer; the topic opens beside it.
+    presenter.setHelpHandler([](const QString& helpFile, int helpContext) {
+        Help().HTMLHelpContext(QApplication::activeModalWidget(), helpFile, helpContext);
+    });
     MessageBoxService::setPresenter(&presenter);
     return &presenter;
 }
@@ -63,14 +70,29 @@ namespace {
 
 void openMainWindow()
 {
-    auto* main = new frmMain();
+    auto* splash = new frmAbout(nullptr, frmAbout::Mode::Splash);
+    splash->show();
+    // Painted before the main window's loading keeps the event loop busy.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    frmMain* main = nullptr;
+    try {
+        main = new frmMain();
+    } catch (...) {
+        splash->close();
+        throw;
+    }
     main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(main, &frmMain::optionsRequested, main, [main] {
         frmOptions dialog(main);
         dialog.exec();
     });
     QObject::connect(main, &frmMain::unloaded, main, [] { AppShutdown(); });
+    splash->SetStatus(QStringLiteral("...  gleich geht´s los."));
     main->show();
+    // The greeting stays on top but the keyboard belongs to the main window.
+    main->activateWindow();
+    splash->raise();
+    splash->CloseWhenShown(main);
 }
 } // namespace
 
@@ -82,6 +104,7 @@ void Main(const QStringList& argumentsAfterProgram)
         SetAppErr(std::make_unique<cuAppError>());
         installPresenter();
         InstallGermanQtTexts();
+        HelpKeyFilter::Install();
         SetQXLibApp(std::make_unique<pQXLibApp>());
         // A damaged settings file was set aside when the store opened: say which.
         for (const SettingsNotice& notice : TakeSettingsNotices())
@@ -89,9 +112,8 @@ void Main(const QStringList& argumentsAfterProgram)
         auto options = std::make_unique<pOptions>();
         options->Init();
         SetAppOptions(std::move(options));
-        cuAppError::SetApplicationHelpFile(
-            AddTrailing(QCoreApplication::applicationDirPath(), QLatin1Char('/')) +
-            QStringLiteral("tolvane.chm"));
+        // The help pages beside the program or installed with it; none: no Help buttons.
+        cuAppError::SetApplicationHelpFile(Help::HelpFolder());
         if (!HasCmd(argumentsAfterProgram))
             openMainWindow();
     } catch (...) {

@@ -13,12 +13,14 @@
 #include <cstdio>
 
 namespace {
-// The windows a user sees (menus and tool tips are not windows of their own).
+// The windows a user works in (menus, tool tips and the greeting, which
+// goes by itself, are not).
 QList<QWidget*> openWindows()
 {
     QList<QWidget*> windows;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+        const Qt::WindowType type = w->windowType();
+        if (w->isVisible() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen)
             windows << w;
     }
     return windows;

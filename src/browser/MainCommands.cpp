@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/MainCommands.h"
 
+#include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/PropertiesCommands.h"
 #include "browser/SlideshowCommands.h"
+#include "browser/UserMenuCommands.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "browser/pPatterns.h"
@@ -28,7 +30,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
-
 
 namespace {
 constexpr qint64 kEditorQuestionSize = 2097152;
@@ -214,5 +215,7 @@ void AddMainCommands(MainCommandTable& table)
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
     AddSlideshowCommands(table);
+    AddUserMenuCommands(table);
+    AddIconViewCommands(table);
     AddPropertiesCommands(table);
 }

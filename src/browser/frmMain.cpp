@@ -10,6 +10,7 @@
 #include "browser/PathLabel.h"
 #include "browser/RecentMenu.h"
 #include "browser/Tray.h"
+#include "browser/UserMenuCommands.h"
 #include "browser/frmMainMenus.h"
 #include "browser/frmMainPanes.h"
 #include "core/AppErrorRecord.h"
@@ -140,6 +141,7 @@ void frmMain::Form_Load()
         m_predicates.PathHasPics = [this](const QString& folder) {
             return m_PicViewer->PathHasPics(folder);
         };
+        m_predicates.HasUserMenu = [this] { return HasUserMenuEntries(m_commands); };
         m_placement = std::make_unique<WidgetPlacement>(this);
         m_Positioner = std::make_unique<cuFormPositioner>();
         m_Positioner->SetForm(m_placement.get());

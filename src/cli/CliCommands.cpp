@@ -7,6 +7,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
+#include "cli/UserMenuCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -27,6 +28,7 @@ const CliCommand kCommands[] = {
     {"dirinfo", kDirInfoCommandUsage, runDirInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
+    {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };
 } // namespace
 

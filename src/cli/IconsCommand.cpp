@@ -5,16 +5,13 @@
 #include "cli/CliOptions.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
-#include "core/SafeFileWriter.h"
 #include "core/cuAppError.h"
-#include "icons/IcoFile.h"
 #include "icons/IconExtract.h"
+#include "icons/IconSave.h"
 #include "platform/FileNameCodec.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
 
 #include <optional>
 
@@ -73,26 +70,6 @@ QString describe(const QList<IconImageInfo>& images)
     return parts.join(QStringLiteral(", "));
 }
 
-QByteArray encode(const QImage& image, const QString& format)
-{
-    if (format == QLatin1String("ico"))
-        return IcoFile::write({image});
-    QImage out = image;
-    if (format == QLatin1String("bmp")) {
-        // Bitmaps have no transparency: the icon is drawn on white, the
-        // icon viewer's default background.
-        out = QImage(image.size(), QImage::Format_RGB32);
-        out.fill(Qt::white);
-        QPainter painter(&out);
-        painter.drawImage(0, 0, image);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    out.save(&buffer, format == QLatin1String("bmp") ? "BMP" : "PNG");
-    return bytes;
-}
-
 bool saveAll(const IconExtract& icons, const QString& file, const Options& o)
 {
     if (!QDir().mkpath(o.saveDir)) {
@@ -108,9 +85,9 @@ bool saveAll(const IconExtract& icons, const QString& file, const Options& o)
         // Never over an existing file, nor through a link out of the folder:
         // the rename that places the file refuses any name that exists.
         try {
-            SafeFileWriter::WriteFile(QDir(o.saveDir).filePath(name),
-                                      encode(icons.GetPicture(i, large), o.format),
-                                      SafeFileWriter::Mode::NoReplace);
+            // Bitmaps are drawn on white, the icon viewer's default background.
+            IconSave::Save(QDir(o.saveDir).filePath(name), icons.GetPicture(i, large),
+                           *IconSave::FormatOf(name), Qt::white, false);
         } catch (const AppErrorRecord& e) {
             cliError(e.Description);
             ok = false;

@@ -20,7 +20,8 @@ AppErrorRecord AppErrorRecord::fromException(std::exception_ptr error)
     } catch (const AppErrorRecord& record) {
         return record;
     } catch (const std::bad_alloc&) {
-        return AppErrorRecord(RuntimeError::OutOfMemory, {}, QStringLiteral("Nicht genügend Speicher."));
+        return AppErrorRecord(RuntimeError::OutOfMemory, {},
+                              QStringLiteral("Nicht genügend Speicher."));
     } catch (const std::overflow_error&) {
         return AppErrorRecord(RuntimeError::Overflow, {}, QStringLiteral("Überlauf."));
     } catch (const std::out_of_range&) {

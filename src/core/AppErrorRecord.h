@@ -34,18 +34,18 @@ private:
 
 // Run-time error numbers the program raises itself.
 namespace RuntimeError {
-constexpr qint32 InvalidProcedureCall = 5;  // bad argument or state
-constexpr qint32 Overflow = 6;              // a number left its range
+constexpr qint32 InvalidProcedureCall = 5; // bad argument or state
+constexpr qint32 Overflow = 6;             // a number left its range
 constexpr qint32 OutOfMemory = 7;
-constexpr qint32 SubscriptOutOfRange = 9;   // index outside a list
+constexpr qint32 SubscriptOutOfRange = 9; // index outside a list
 constexpr qint32 DivisionByZero = 11;
-constexpr qint32 TypeMismatch = 13;         // text where a number was expected
-constexpr qint32 BadFileName = 52;          // no name, or one the system refuses
+constexpr qint32 TypeMismatch = 13; // text where a number was expected
+constexpr qint32 BadFileName = 52;  // no name, or one the system refuses
 constexpr qint32 FileNotFound = 53;
-constexpr qint32 DeviceIO = 57;             // the device reported an input/output error
+constexpr qint32 DeviceIO = 57; // the device reported an input/output error
 constexpr qint32 FileAlreadyExists = 58;
-constexpr qint32 DiskFull = 61;             // no space left, quota or file size limit reached
+constexpr qint32 DiskFull = 61; // no space left, quota or file size limit reached
 constexpr qint32 PermissionDenied = 70;
-constexpr qint32 PathFileAccess = 75;       // any other failure to read or write a file
-constexpr qint32 ResourceNotFound = 326;    // message number not in the table
+constexpr qint32 PathFileAccess = 75;    // any other failure to read or write a file
+constexpr qint32 ResourceNotFound = 326; // message number not in the table
 } // namespace RuntimeError

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 FileDialog::Hook g_hook;
 
@@ -31,6 +33,20 @@ QString caseFreePattern(const QString& pattern)
             out += c;
     }
     return out;
+}
+
+// "bmp" for a filter whose first pattern is "*.bmp"; empty for "*.*" and the like.
+QStringList suffixesOf(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList suffixes;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString first = parts.at(i + 1).split(QLatin1Char(';')).first().trimmed();
+        const QString suffix = first.startsWith(QLatin1String("*.")) ? first.mid(2) : QString();
+        const bool plain = !suffix.contains(QLatin1Char('*')) && !suffix.contains(QLatin1Char('?'));
+        suffixes << (plain ? suffix : QString());
+    }
+    return suffixes;
 }
 
 bool isInside(const QString& folder, const QString& root)
@@ -93,9 +109,20 @@ QStringList FileDialog::showDialog(const FileDialogRequest& request)
         }
         if (!request.fileName.isEmpty())
             dialog.selectFile(request.fileName);
+        if (request.addFilterSuffix) {
+            // The dialog adds the suffix before it asks about overwriting.
+            dialog.setDefaultSuffix(request.filterSuffixes.value(0));
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog, &request](const QString& chosen) {
+                                 const int index = int(request.nameFilters.indexOf(chosen));
+                                 dialog.setDefaultSuffix(request.filterSuffixes.value(index));
+                             });
+        }
     }
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    request.chosenFilter =
+        std::max(0, int(request.nameFilters.indexOf(dialog.selectedNameFilter())));
     return dialog.selectedFiles();
 }
 
@@ -160,6 +187,9 @@ QString FileDialog::fileRequest(FileDialogRequest request, const QString& initia
     if (request.startFolder.isEmpty())
         request.startFolder = homeFolder();
     request.nameFilters = NameFilters(filter);
+    request.addFilterSuffix = AddFilterSuffix && request.kind == FileDialogRequest::Save;
+    if (request.addFilterSuffix)
+        request.filterSuffixes = suffixesOf(filter);
 
     m_fileName.clear();
     m_fileTitle.clear();
@@ -168,6 +198,10 @@ QString FileDialog::fileRequest(FileDialogRequest request, const QString& initia
     chosen.removeAll(QString());
     if (chosen.isEmpty())
         return {};
+    const QString suffix = request.filterSuffixes.value(request.chosenFilter);
+    if (request.addFilterSuffix && !suffix.isEmpty() &&
+        !QFileInfo(chosen.first()).fileName().contains(QLatin1Char('.')))
+        chosen.first() += QLatin1Char('.') + suffix;
 
     const bool multi = (request.flags & OFN::AllowMultiSelect) && (request.flags & OFN::Explorer);
     const QFileInfo first(chosen.first());

@@ -35,6 +35,11 @@ struct FileDialogRequest {
     bool includeFiles = false; // folder choice lists files too
     QString rootPath;          // folder choice starts here when the start lies outside
     QWidget* owner = nullptr;
+    // Save: a name typed without an extension gets the chosen filter's
+    // ("bmp" of "*.bmp"), before the dialog asks about overwriting.
+    bool addFilterSuffix = false;
+    QStringList filterSuffixes;   // per filter; empty where it has none
+    mutable int chosenFilter = 0; // the filter the user chose (a test hook may set it)
 };
 
 // The folder, open and save dialogs. A result is a path, or "" when the user
@@ -56,6 +61,9 @@ public:
     QString GetSaveFileName(const QString& initialFolder = {}, const QString& fileName = {},
                             const QString& title = {}, const QString& filter = {},
                             QWidget* owner = nullptr, qint32 flags = 0);
+
+    // Save dialogs: see FileDialogRequest::addFilterSuffix.
+    bool AddFilterSuffix = false;
 
     // State of the last open or save call ("" and 0 after a cancel).
     QString FileName() const { return m_fileName; }

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-
 namespace {
 bool entryExists(const QString& path)
 {

@@ -24,6 +24,9 @@ const QList<HelpTopic>& HelpTopics()
         {InterestCalculator, Calculators, "rechner.html#zinsrechner", "Zinsrechner"},
         {Settings, -1, "einstellungen.html", "Einstellungen"},
         {CommandLine, Settings, "einstellungen.html#kommandozeile", "Kommandozeile"},
+        {Companion, -1, "tolvane-cli.html", "Das Begleitprogramm tolvane-cli"},
+        {OnLinux, -1, "linux.html", "Was unter Linux anders ist"},
+        {About, -1, "info.html", "Begrüßung und Info-Fenster"},
     };
     return topics;
 }
@@ -49,4 +52,26 @@ const HelpTopic* HelpTopicByPage(const QString& page)
             pageOnly = &topic;
     }
     return pageOnly;
+}
+
+qint32 HelpTopicOfWindow(const QString& windowName)
+{
+    using namespace HelpTopicId;
+    static const struct {
+        const char* window;
+        qint32 topic;
+    } windows[] = {
+        {"frmMainMasks", Masks},         {"frmMainMasksEdit", Masks},
+        {"frmRename", Rename},           {"frmRenamePrv", Rename},
+        {"frmDatePicker", FileTimes},    {"frmDirComp", DirComp},
+        {"frmRegView", RegView},         {"frmIconView", Icons},
+        {"frmSlideshow", Slideshow},     {"frmCalculator", TapeCalculator},
+        {"frmTimeCalc", TimeCalculator}, {"frmInterestCalc", InterestCalculator},
+        {"frmOptions", Settings},        {"frmFileInfo", MainWindow},
+        {"frmDirInfo", MainWindow},      {"frmAbout", About},
+    };
+    for (const auto& row : windows)
+        if (windowName == QLatin1String(row.window))
+            return row.topic;
+    return Contents;
 }

@@ -25,6 +25,9 @@ constexpr qint32 TimeCalculator = 102;
 constexpr qint32 InterestCalculator = 103;
 constexpr qint32 Settings = 110;
 constexpr qint32 CommandLine = 111;
+constexpr qint32 Companion = 120;
+constexpr qint32 OnLinux = 130;
+constexpr qint32 About = 140;
 } // namespace HelpTopicId
 
 struct HelpTopic {
@@ -40,3 +43,7 @@ const QList<HelpTopic>& HelpTopics();
 const HelpTopic& HelpTopicById(qint32 id);
 // The topic a page (with or without "#anchor") belongs to; null when none.
 const HelpTopic* HelpTopicByPage(const QString& page);
+
+// The topic F1 shows in a tool window, by the window's object or class name;
+// the contents for a window without a topic of its own.
+qint32 HelpTopicOfWindow(const QString& windowName);

@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 177;
+constexpr int Last = 179;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -92,7 +92,9 @@ constexpr int SettingsUnusable = 172;    // file, why
 constexpr int SettingsDamagedKept = 173; // file, why it could not be set aside
 constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
+constexpr int ProgramNotStarted = 176;   // program, German reason
+constexpr int IconSaveFormat = 177;      // file
 // Folders the companion is asked to count.
-constexpr int FolderReadFailed = 176; // path, German reason
-constexpr int NotAFolder = 177;       // path, what it is instead
+constexpr int FolderReadFailed = 178; // path, German reason
+constexpr int NotAFolder = 179;       // path, what it is instead
 } // namespace Msg

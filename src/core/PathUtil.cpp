@@ -196,7 +196,8 @@ bool WildcardMatch(QStringView pattern, QStringView name)
         if (m < pattern.size() && pattern.at(m) == QLatin1Char('*')) {
             star = m++;
             resume = n;
-        } else if (m < pattern.size() && (pattern.at(m) == QLatin1Char('?') || pattern.at(m) == name.at(n))) {
+        } else if (m < pattern.size() &&
+                   (pattern.at(m) == QLatin1Char('?') || pattern.at(m) == name.at(n))) {
             ++m;
             ++n;
         } else if (star >= 0) {

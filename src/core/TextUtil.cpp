@@ -37,7 +37,8 @@ QString StripQuotes(const QString& text)
 QString QuoteText(const QString& text, bool forceQuotes, bool trimFirst)
 {
     const QString t = trimFirst ? text.trimmed() : text;
-    const bool quoted = t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"'));
+    const bool quoted =
+        t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"'));
     if (forceQuotes || !quoted)
         return QLatin1Char('"') + t + QLatin1Char('"');
     return t;

@@ -13,7 +13,7 @@
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kOwnSource = QStringLiteral("Tolvane");
-QString g_helpFile = QStringLiteral("tolvane.chm");
+QString g_helpFile;
 
 // Values arrive as any type; numbers and dates are shown as the user writes them.
 QString argText(const QVariant& value)
@@ -58,7 +58,7 @@ QString cuAppError::ApplicationHelpFile()
 
 QString cuAppError::DefaultHelpFile() const
 {
-    if (g_helpFile.contains(QLatin1Char('/')))
+    if (g_helpFile.isEmpty() || g_helpFile.contains(QLatin1Char('/')))
         return g_helpFile;
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + g_helpFile;
 }
@@ -74,9 +74,9 @@ QString cuAppError::GetMsg(qint32 number) const
     if (!MsgArray) {
         const QString text = MessageTable::text(index > MessageTable::Last ? 0 : int(index));
         if (text.isNull())
-            throw AppErrorRecord(RuntimeError::ResourceNotFound, kOwnSource,
-                                 QStringLiteral("Ressource mit dem Bezeichner '%1' nicht gefunden.")
-                                     .arg(index));
+            throw AppErrorRecord(
+                RuntimeError::ResourceNotFound, kOwnSource,
+                QStringLiteral("Ressource mit dem Bezeichner '%1' nicht gefunden.").arg(index));
         return text;
     }
     if (index >= MsgArray->size())
@@ -125,7 +125,8 @@ int cuAppError::MsgShow(MsgShowArgs& args) const
     return answer;
 }
 
-int cuAppError::MsgShow(qint32 number, int buttons, const QVariant& arg1, const QVariant& arg2) const
+int cuAppError::MsgShow(qint32 number, int buttons, const QVariant& arg1,
+                        const QVariant& arg2) const
 {
     MsgShowArgs args;
     args.number = number;
@@ -225,7 +226,8 @@ void cuAppError::ErrRaiseFrom(const AppErrorRecord* caught, qint32 number, const
     if (number < 0) {
         text = GetMsg(number);
         const qint64 raised = qint64(number) + ErrorBase + ErrOffset;
-        if (raised < std::numeric_limits<qint32>::min() || raised > std::numeric_limits<qint32>::max())
+        if (raised < std::numeric_limits<qint32>::min() ||
+            raised > std::numeric_limits<qint32>::max())
             throw AppErrorRecord(RuntimeError::Overflow, kOwnSource, QStringLiteral("Überlauf."));
         number = qint32(raised);
     } else if (number == 0) {
@@ -266,7 +268,8 @@ void cuAppError::ErrStore(const AppErrorRecord& e)
 
 void cuAppError::ErrRaiseStored(const QString& source, const QString& procedure) const
 {
-    QString chain = source.isEmpty() ? m_storedSource : m_storedSource + QStringLiteral(" | ") + source;
+    QString chain =
+        source.isEmpty() ? m_storedSource : m_storedSource + QStringLiteral(" | ") + source;
     if (!procedure.isEmpty())
         chain += QStringLiteral(": ") + procedure;
     if (m_storedLine > 0)

@@ -29,7 +29,8 @@ public:
 
     // The message for |number| with its placeholders filled.
     QString MsgLoad(qint32 number, const QVariant& arg1 = {}, const QVariant& arg2 = {}) const;
-    static QString MsgParse(const QString& text, const QVariant& arg1 = {}, const QVariant& arg2 = {});
+    static QString MsgParse(const QString& text, const QVariant& arg1 = {},
+                            const QVariant& arg2 = {});
 
     // Full form with the in/out arguments of the message box call.
     struct MsgShowArgs {
@@ -43,14 +44,16 @@ public:
         qint32 helpContext = -1;
     };
     int MsgShow(MsgShowArgs& args) const;
-    int MsgShow(qint32 number, int buttons = 0, const QVariant& arg1 = {}, const QVariant& arg2 = {}) const;
+    int MsgShow(qint32 number, int buttons = 0, const QVariant& arg1 = {},
+                const QVariant& arg2 = {}) const;
     int MsgShowText(const QString& text, int buttons = 0, const QString& title = {}) const;
 
     // Shows the standard error box for the error just caught (or for `error`).
     void ErrMsg(const QString& module = {}, const QString& procedure = {}, QString helpFile = {},
                 qint32 helpContext = -1) const;
-    void ErrMsg(const AppErrorRecord& error, const QString& module = {}, const QString& procedure = {},
-                QString helpFile = {}, qint32 helpContext = -1) const;
+    void ErrMsg(const AppErrorRecord& error, const QString& module = {},
+                const QString& procedure = {}, QString helpFile = {},
+                qint32 helpContext = -1) const;
     // The text and title ErrMsg would show; empty text when ErrLevel hides it.
     struct ErrorBox {
         QString text;
@@ -76,7 +79,7 @@ public:
     void ErrStore(const AppErrorRecord& error);
     [[noreturn]] void ErrRaiseStored(const QString& source, const QString& procedure) const;
 
-    // The help file boxes fall back to; set at start-up from the program folder.
+    // The help boxes fall back to: the help folder start-up found; empty: none.
     static void SetApplicationHelpFile(const QString& path);
     static QString ApplicationHelpFile();
 

@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/frmHelp.h"
 
+#include "core/AppGlobals.h"
 #include "core/HelpTopics.h"
+#include "core/MessageTable.h"
+#include "core/ShellUtil.h"
+#include "core/cuAppError.h"
+#include "platform/MessageBoxStyle.h"
+#include "platform/ShellLauncher.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QPushButton>
@@ -29,6 +36,7 @@ frmHelp::frmHelp(const QString& helpFolder, QWidget* owner)
     cmdBack = new QPushButton(QStringLiteral("&Zurück"), this);
     cmdForward = new QPushButton(QStringLiteral("&Vorwärts"), this);
     cmdContents = new QPushButton(QStringLiteral("&Inhalt"), this);
+    cmdBrowser = new QPushButton(QStringLiteral("Im &Browser öffnen"), this);
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
     auto* buttons = new QHBoxLayout;
@@ -36,6 +44,7 @@ frmHelp::frmHelp(const QString& helpFolder, QWidget* owner)
     buttons->addWidget(cmdForward);
     buttons->addWidget(cmdContents);
     buttons->addStretch();
+    buttons->addWidget(cmdBrowser);
 
     TVContents = new QTreeWidget;
     TVContents->setHeaderHidden(true);
@@ -61,6 +70,7 @@ frmHelp::frmHelp(const QString& helpFolder, QWidget* owner)
     connect(cmdForward, &QPushButton::clicked, txtPage, &QTextBrowser::forward);
     connect(cmdContents, &QPushButton::clicked, this,
             [this] { showPage(QString::fromUtf8(HelpTopics().first().page)); });
+    connect(cmdBrowser, &QPushButton::clicked, this, &frmHelp::openInBrowser);
     connect(txtPage, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(txtPage, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
     connect(txtPage, &QTextBrowser::sourceChanged, this, &frmHelp::pageChanged);
@@ -107,6 +117,20 @@ void frmHelp::showPage(const QString& page)
     if (!anchor.isEmpty())
         url.setFragment(anchor);
     txtPage->setSource(url);
+}
+
+// The page as a file address the desktop's browser can open, anchor included.
+void frmHelp::openInBrowser()
+{
+    QUrl url = QUrl::fromLocalFile(QDir(m_folder).filePath(currentPage().section('#', 0, 0)));
+    const QString anchor = currentPage().section('#', 1);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    const int code = ShellLauncher::startProgram(
+        {ShellLauncher::openerProgram(), url.toString(QUrl::FullyEncoded)});
+    if (code <= 32)
+        AppErr().MsgShow(Msg::CannotOpenFile, MsgStyle::Exclamation, url.toLocalFile(),
+                         ShellErrorText(code));
 }
 
 QString frmHelp::currentPage() const

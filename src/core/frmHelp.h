@@ -28,6 +28,7 @@ public:
     QPushButton* cmdBack = nullptr;
     QPushButton* cmdForward = nullptr;
     QPushButton* cmdContents = nullptr;
+    QPushButton* cmdBrowser = nullptr;
     QTreeWidget* TVContents = nullptr;
     QTextBrowser* txtPage = nullptr;
 
@@ -37,6 +38,7 @@ private:
     void pageChanged(const QUrl& url);
     static QString pageOf(const QUrl& url);
     void contentsClicked(QTreeWidgetItem* item);
+    void openInBrowser();
 
     QString m_folder;
     QPointer<QWidget> m_owner;

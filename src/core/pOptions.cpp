@@ -39,15 +39,15 @@ void pOptions::Init()
         AppSaveSetting(akOptions, QStringLiteral("RenameSample"), RenameSample);
     }
     double number = 0;
-    if (readNumber(AppGetSetting(akOptions, QStringLiteral("FontSize")), number) && number >= -2147483648.0
-        && number <= 2147483647.0) {
+    if (readNumber(AppGetSetting(akOptions, QStringLiteral("FontSize")), number) &&
+        number >= -2147483648.0 && number <= 2147483647.0) {
         FontSize = qint32(qRound64(number));
     } else {
         FontSize = 8;
         AppSaveSetting(akOptions, QStringLiteral("FontSize"), QStringLiteral("8"));
     }
-    if (readNumber(AppGetSetting(akOptions, QStringLiteral("PicPreViewBackColor")), number)
-        && number >= -2147483648.0 && number <= 2147483647.0)
+    if (readNumber(AppGetSetting(akOptions, QStringLiteral("PicPreViewBackColor")), number) &&
+        number >= -2147483648.0 && number <= 2147483647.0)
         PicPreViewBackColor = qint32(qRound64(number));
     MinToSysTray = readFlag(QStringLiteral("MinToSysTray"));
     ShowFileInfo = readFlag(QStringLiteral("ShowFileInfo"));

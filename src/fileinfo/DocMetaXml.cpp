@@ -145,8 +145,11 @@ QString DocMetaXml::relationshipTarget(QByteArrayView rels, const QString& typeS
 
 QDateTime DocMetaXml::parseDateTime(const QString& text)
 {
-    static const QRegularExpression rx(QStringLiteral(
-        R"(^(\d{4})-(\d\d)-(\d\d)(?:[T ](\d\d):(\d\d)(?::(\d\d)(?:[.,]\d+)?)?)?\s*(Z|[+-]\d\d:?\d\d)?$)"));
+    // Date, then optional time with optional fraction, then optional zone.
+    static const QRegularExpression rx(
+        QStringLiteral(R"(^(\d{4})-(\d\d)-(\d\d))"
+                       R"((?:[T ](\d\d):(\d\d)(?::(\d\d)(?:[.,]\d+)?)?)?)"
+                       R"(\s*(Z|[+-]\d\d:?\d\d)?$)"));
     const QRegularExpressionMatch m = rx.match(text.trimmed());
     if (!m.hasMatch())
         return QDateTime();

@@ -121,14 +121,8 @@ void IconExtract::Draw2PictureBox(IconCanvas& pic, qint32 lIconIndex, qint32 lSm
 qint32 IconExtract::Extract()
 {
     try {
-        m_icons.clear();
-        PeFile pe;
-        if (pe.open(m_filename)) {
-            readPe(pe);
-        } else if (const auto bytes = readIconFile(m_filename)) {
-            if (const auto group = IcoFile::read(*bytes))
-                addIcon(*group);
-        }
+        scanFile();
+        decodeAll();
         return IconCount();
     } catch (...) {
         raiseFrom("Extract");
@@ -138,20 +132,58 @@ qint32 IconExtract::Extract()
 qint32 IconExtract::ExtractFromData(const QByteArray& bytes)
 {
     try {
-        m_icons.clear();
+        m_groups.clear();
         PeFile pe;
         if (pe.openData(bytes)) {
-            readPe(pe);
-        } else if (const auto group = IcoFile::read(bytes)) {
-            addIcon(*group);
+            scanPe(pe);
+        } else if (auto group = IcoFile::read(bytes); group && !group->isEmpty()) {
+            m_groups.append(std::move(*group));
         }
+        decodeAll();
         return IconCount();
     } catch (...) {
         raiseFrom("ExtractFromData");
     }
 }
 
-void IconExtract::readPe(const PeFile& pe)
+qint32 IconExtract::Scan()
+{
+    try {
+        scanFile();
+        return ScannedCount();
+    } catch (...) {
+        raiseFrom("Scan");
+    }
+}
+
+QImage IconExtract::Decode(qint32 index, int size) const
+{
+    if (index < 0 || index >= ScannedCount())
+        throw AppErrorRecord(RuntimeError::SubscriptOutOfRange, kClass + QStringLiteral("/Decode"),
+                             QStringLiteral("Index außerhalb des gültigen Bereichs."));
+    return m_groups[index].pick(size);
+}
+
+void IconExtract::scanFile()
+{
+    m_groups.clear();
+    PeFile pe;
+    if (pe.open(m_filename)) {
+        scanPe(pe);
+    } else if (const auto bytes = readIconFile(m_filename)) {
+        if (auto group = IcoFile::read(*bytes); group && !group->isEmpty())
+            m_groups.append(std::move(*group));
+    }
+}
+
+void IconExtract::decodeAll()
+{
+    m_icons.clear();
+    for (const IconGroup& group : m_groups)
+        addIcon(group);
+}
+
+void IconExtract::scanPe(const PeFile& pe)
 {
     const QList<PeResource> groups = pe.resourcesOfType(PeFile::RtGroupIcon);
     const PeResourceKey* previous = nullptr;
@@ -161,7 +193,7 @@ void IconExtract::readPe(const PeFile& pe)
         if (previous && *previous == g.name)
             continue;
         previous = &g.name;
-        if (m_icons.size() >= MaxIcons)
+        if (m_groups.size() >= MaxIcons)
             break;
         const QByteArray groupBytes = pe.data(g);
         const ByteReader r(groupBytes);
@@ -179,7 +211,8 @@ void IconExtract::readPe(const PeFile& pe)
             if (const auto image = pe.find(PeFile::RtIcon, *id, g.language))
                 group.add(pe.data(*image), *height);
         }
-        addIcon(group);
+        if (!group.isEmpty())
+            m_groups.append(std::move(group));
     }
 }
 

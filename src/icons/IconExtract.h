@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "icons/IconGroup.h"
 #include "icons/IconImage.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 #include <QString>
 
 class IconCanvas;
-class IconGroup;
 class PeFile;
 
 // Reads every icon of a file (a program or library: one icon per icon group;
@@ -42,6 +42,14 @@ public:
     qint32 Extract();
     // The same for the bytes of a file already in memory.
     qint32 ExtractFromData(const QByteArray& bytes);
+    // Counts the file's icons without decoding a pixel: a group counts when
+    // the header of one of its images reads. IconCount stays as it was;
+    // Decode gives the icons one by one.
+    qint32 Scan();
+    qint32 ScannedCount() const { return qint32(m_groups.size()); }
+    // Icon `index` of the last Scan as a size × size image (a picture that
+    // is not square keeps its aspect); null when none of its images decodes.
+    QImage Decode(qint32 index, int size) const;
     // "Gibt das Icon mit dem Index lIconIndex zurück. lSmall0Large1 bestimmt,
     // ob das kleine oder große Icon verwendet wird."
     QImage GetPicture(qint32 lIconIndex, qint32 lSmall0Large1) const;
@@ -59,10 +67,13 @@ private:
         QImage small;
         QList<IconImageInfo> images;
     };
-    void readPe(const PeFile& pe);
+    void scanFile();
+    void scanPe(const PeFile& pe);
+    void decodeAll();
     void addIcon(const IconGroup& group);
     const Icon& icon(qint32 index) const;
 
     QString m_filename;
+    QList<IconGroup> m_groups;
     QList<Icon> m_icons;
 };

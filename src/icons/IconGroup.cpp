@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "icons/IconGroup.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
@@ -42,9 +44,21 @@ QImage IconGroup::pick(int size) const
         const QImage image = IconImage::decode(e.bytes, e.directoryHeight);
         if (image.isNull())
             continue;
-        if (image.width() == size && image.height() == size)
-            return image;
-        return image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return fitted(image, size);
     }
     return QImage();
+}
+
+QImage IconGroup::fitted(const QImage& image, int size)
+{
+    if (image.width() == size && image.height() == size)
+        return image;
+    // A picture that is not square keeps its shape, centred on transparency.
+    const QImage scaled = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage square(size, size, QImage::Format_ARGB32);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawImage((size - scaled.width()) / 2, (size - scaled.height()) / 2, scaled);
+    painter.end();
+    return square;
 }

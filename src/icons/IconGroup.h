@@ -21,6 +21,8 @@ public:
     QList<IconImageInfo> images() const;
     // A size × size image; null when no image of the group can be decoded.
     QImage pick(int size) const;
+    // The image scaled to fit a size × size square, its aspect kept.
+    static QImage fitted(const QImage& image, int size);
 
 private:
     struct Entry {

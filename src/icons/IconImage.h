@@ -17,11 +17,12 @@ struct IconImageInfo {
 };
 
 // One image of an icon: a device-independent bitmap followed by its AND mask
-// (the header's height counts both), or a PNG stream. Sizes above MaxSide are
-// refused: icons go up to 256 pixels.
+// (the header's height counts both), or a PNG stream. Images need not be
+// square; sides above MaxSide are refused. Icons usually go up to 256 pixels,
+// but programs carry larger pictures in icon groups too.
 class IconImage {
 public:
-    static constexpr int MaxSide = 256;
+    static constexpr int MaxSide = 1024;
 
     // The header facts; nullopt when the bytes are no icon image we can read.
     // `directoryHeight` (0 when unknown) helps decide whether the bitmap

@@ -14,7 +14,9 @@
 class ByteReader {
 public:
     ByteReader() = default;
-    ByteReader(const char* data, qint64 size) : m_data(data), m_size(size < 0 ? 0 : quint64(size)) {}
+    ByteReader(const char* data, qint64 size) : m_data(data), m_size(size < 0 ? 0 : quint64(size))
+    {
+    }
     explicit ByteReader(QByteArrayView view) : ByteReader(view.data(), view.size()) {}
 
     quint64 size() const { return m_size; }

@@ -38,8 +38,9 @@ int MessageBoxService::show(const MessageBoxRequest& request)
 {
     if (g_presenter)
         return g_presenter->present(request);
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(request.title),
-                 qUtf8Printable(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
+    std::fprintf(
+        stderr, "%s: %s\n", qUtf8Printable(request.title),
+        qUtf8Printable(QString(request.text).replace(QLatin1String("\r\n"), QLatin1String("\n"))));
     return defaultAnswer(request.style);
 }
 

@@ -53,7 +53,8 @@ int QtMessageBoxPresenter::present(const MessageBoxRequest& request)
     const QList<ButtonSpec> entries = buttonsOf(request.style);
     for (const ButtonSpec& entry : entries)
         box.addButton(entry.button);
-    const int defaultIndex = (request.style & MsgStyle::DefaultButton2) && entries.size() > 1 ? 1 : 0;
+    const int defaultIndex =
+        (request.style & MsgStyle::DefaultButton2) && entries.size() > 1 ? 1 : 0;
     box.setDefaultButton(entries.at(defaultIndex).button);
     QPushButton* help = nullptr;
     if (request.style & MsgStyle::HelpButton) {

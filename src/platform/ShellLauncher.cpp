@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,6 +67,12 @@ int spawnDetached(const QByteArray& program, const std::vector<QByteArray>& args
             dup2(input, 0);
             close(input);
         }
+        // Nothing of ours beyond the standard three reaches the program; the
+        // report pipe closes itself on exec.
+        if (close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+            for (int fd = 3; fd < 65536; ++fd)
+                fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
         execv(program.constData(), argv.data());
         const int error = errno;
         [[maybe_unused]] const ssize_t written = write(report[1], &error, sizeof error);
@@ -119,7 +126,8 @@ int ShellLauncher::checkReadable(const QString& path)
     return 0;
 }
 
-int ShellLauncher::startProgram(const QStringList& command, const QString& workingFolder)
+int ShellLauncher::startProgram(const QStringList& command, const QString& workingFolder,
+                                int* systemError)
 {
     if (command.isEmpty() || command.first().isEmpty())
         return ShellCode::NoAssociation;
@@ -139,6 +147,8 @@ int ShellLauncher::startProgram(const QStringList& command, const QString& worki
         !workingFolder.isEmpty() && statOf(workingFolder, st) && S_ISDIR(st.st_mode);
     const int error = spawnDetached(EncodeFileName(program), args,
                                     folder ? EncodeFileName(workingFolder) : QByteArray());
+    if (systemError)
+        *systemError = error;
     return error == 0 ? ShellCode::Started : ShellCode::NoAssociation;
 }
 

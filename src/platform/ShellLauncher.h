@@ -23,8 +23,10 @@ public:
     static int openFile(const QString& path, const QString& workingFolder = {});
     // Opens a URL ("https://...", "mailto:...") or, for a plain path, the file.
     static int openTarget(const QString& target);
-    // Starts program + arguments; the program is looked up in PATH.
-    static int startProgram(const QStringList& command, const QString& workingFolder = {});
+    // Starts program + arguments; the program is looked up in PATH. When it
+    // does not start, `systemError` (if given) gets the errno of the attempt.
+    static int startProgram(const QStringList& command, const QString& workingFolder = {},
+                            int* systemError = nullptr);
 
     // 0 when `path` names an entry the user may read, else the shell code.
     static int checkReadable(const QString& path);

@@ -34,7 +34,9 @@ TEST(CommandLine, SwitchesChooseOneWindow)
         {"no arguments", {}, ""},
         {"lower case", {QStringLiteral("/calc")}, "frmCalculator"},
         {"upper case", {QStringLiteral("/CALC")}, "frmCalculator"},
-        {"first switch wins", {QStringLiteral("/Calc"), QStringLiteral("/DirComp")}, "frmCalculator"},
+        {"first switch wins",
+         {QStringLiteral("/Calc"), QStringLiteral("/DirComp")},
+         "frmCalculator"},
         {"path skipped", {QStringLiteral("/home/x"), QStringLiteral("/TimeCalc")}, "frmTimeCalc"},
         {"interest", {QStringLiteral("/icalc")}, "frmInterestCalc"},
         {"switch with extra characters", {QStringLiteral("/Calcx")}, ""},
@@ -63,14 +65,16 @@ TEST(CommandLine, SlideshowRunnerDecidesAndTheWalkGoesOn)
 {
     Walk declines;
     const CommandChoice declined =
-        declines.run({QStringLiteral("/Slideshow"), QStringLiteral("\"/home/a b/show.cnf\""), QStringLiteral("/ICalc")});
+        declines.run({QStringLiteral("/Slideshow"), QStringLiteral("\"/home/a b/show.cnf\""),
+                      QStringLiteral("/ICalc")});
     EXPECT_EQ(declines.offeredToSlideshow, QStringList{QStringLiteral("/home/a b/show.cnf")});
     EXPECT_FALSE(declined.slideshowTookOver);
     EXPECT_EQ(declined.formClass, QStringLiteral("frmInterestCalc"));
 
     Walk accepts;
     accepts.slideshowAccepts = true;
-    const CommandChoice taken = accepts.run({QStringLiteral("/SLIDESHOW"), QStringLiteral("/pics"), QStringLiteral("/Calc")});
+    const CommandChoice taken = accepts.run(
+        {QStringLiteral("/SLIDESHOW"), QStringLiteral("/pics"), QStringLiteral("/Calc")});
     EXPECT_TRUE(taken.slideshowTookOver);
     EXPECT_EQ(taken.formClass, QString());
 }
@@ -79,6 +83,7 @@ TEST(CommandLine, WindowsThisBuildLacksAreSkipped)
 {
     Walk walk;
     walk.available = {QStringLiteral("frmTimeCalc")};
-    EXPECT_EQ(walk.run({QStringLiteral("/DirComp"), QStringLiteral("/TimeCalc")}).formClass, QStringLiteral("frmTimeCalc"));
+    EXPECT_EQ(walk.run({QStringLiteral("/DirComp"), QStringLiteral("/TimeCalc")}).formClass,
+              QStringLiteral("frmTimeCalc"));
     EXPECT_EQ(walk.run({QStringLiteral("/DirComp")}).formClass, QString());
 }

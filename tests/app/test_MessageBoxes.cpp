@@ -27,7 +27,9 @@ void pressWhenShown(SeenBox& seen, const QString& caption)
         seen.text = box->text();
         for (QAbstractButton* b : box->buttons())
             seen.buttons << b->text().remove(QLatin1Char('&'));
-        seen.defaultButton = box->defaultButton() ? box->defaultButton()->text().remove(QLatin1Char('&')) : QString();
+        seen.defaultButton = box->defaultButton()
+                                 ? box->defaultButton()->text().remove(QLatin1Char('&'))
+                                 : QString();
         for (QAbstractButton* b : box->buttons()) {
             if (b->text().remove(QLatin1Char('&')) == caption)
                 b->click();
@@ -43,7 +45,12 @@ TEST(QtMessageBoxes, StyleValuesBecomeGermanButtonsIconAndResult)
 
     SeenBox seen;
     pressWhenShown(seen, QStringLiteral("Nein"));
-    EXPECT_EQ(presenter.present({QStringLiteral("Zeile 1\r\nZeile 2"), QStringLiteral("Tolvane"), 4 + 32 + 256, {}, -1}), 7);
+    EXPECT_EQ(presenter.present({QStringLiteral("Zeile 1\r\nZeile 2"),
+                                 QStringLiteral("Tolvane"),
+                                 4 + 32 + 256,
+                                 {},
+                                 -1}),
+              7);
     EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Ja")));
     EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Nein")));
     EXPECT_EQ(seen.defaultButton, QStringLiteral("Nein"));

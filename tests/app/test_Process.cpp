@@ -2,8 +2,8 @@
 // The tolvane program as a user's shell starts it.
 #include "app/FormTable.h"
 #include "core/Version.h"
-#include "support/TestText.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QImage>
 #include <QProcess>
@@ -107,7 +107,8 @@ TEST(TolvaneProcess, ASlideshowAsksPlaysAndEndsWithItsWindow)
         << played.out.toStdString();
 
     // Closing the question is Cancel: the run ends at once.
-    const ProcessRun cancelled = runTolvane({QStringLiteral("/Slideshow"), dir.path()}, {kCloseSoon});
+    const ProcessRun cancelled =
+        runTolvane({QStringLiteral("/Slideshow"), dir.path()}, {kCloseSoon});
     EXPECT_EQ(cancelled.code, 0);
     EXPECT_EQ(cancelled.out.trimmed(), QStringLiteral("window:"));
 }

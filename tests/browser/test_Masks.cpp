@@ -39,8 +39,6 @@ TEST(pPattern, ExtensionsAreTrimmedAndSortedIgnoringCase)
     EXPECT_EQ(Masks(QStringLiteral("ocx;DLL;tlb;olb")),
               (QStringList{QStringLiteral("DLL"), QStringLiteral("ocx"), QStringLiteral("olb"),
                            QStringLiteral("tlb")}));
-    EXPECT_EQ(Masks(QStringLiteral("jpg;bmp")),
-              (QStringList{QStringLiteral("bmp"), QStringLiteral("jpg")}));
     EXPECT_EQ(Masks(QStringLiteral("  txt  ")), QStringList{QStringLiteral("txt")});
     EXPECT_TRUE(Masks(QString()).isEmpty());
 }
@@ -65,10 +63,6 @@ TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
     pPatterns patterns;
     patterns.Init(&menu);
     EXPECT_EQ(StoredValueNames(akPatterns).size(), 2);
-    EXPECT_EQ(AppGetSetting(akPatterns, QStringLiteral("ActiveX")),
-              QStringLiteral("dll;ocx;olb;tlb"));
-    EXPECT_EQ(AppGetSetting(akPatterns, QStringLiteral("Microsoft Access")),
-              QStringLiteral("mdb;mde;mda"));
     EXPECT_EQ(menu.Captions(),
               (QStringList{QStringLiteral("ActiveX"), QStringLiteral("Microsoft Access")}));
     EXPECT_EQ(menu.entries[0].second, QStringLiteral("dll;ocx;olb;tlb"));

@@ -116,8 +116,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         {"", "Refresh Select Select_All Select_Nothing"},
         {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
         {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"p.jpg",
-         "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView CopyPath"},
+        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView "
+                  "CopyPath"},
         {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
     };
     for (const auto& c : cases) {
@@ -125,12 +125,12 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         EXPECT_EQ(Seen("kFileBox"), Split(c.seen)) << c.selected;
     }
     // Tools that are not built: disabled where a menu cannot hide them.
-    for (const char* absent : {"TB_Compare", "TB_Rename", "TB_Icons", "mExtras_CompareDirs"})
+    for (const char* absent : {"TB_Compare", "TB_Rename", "mExtras_CompareDirs"})
         EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
-    for (const char* built :
-         {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options", "TB_SlideShow"})
+    for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options",
+                              "TB_SlideShow", "TB_Icons"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath Slideshow"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)

@@ -15,6 +15,7 @@
 #include "pictures/ThumbNail.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
+#include "platform/SettingsDatabase.h"
 #include "platform/ShellLauncher.h"
 #include "support/CliRun.h"
 #include "support/PeWriter.h"
@@ -494,11 +495,16 @@ TEST_F(MainWindow, AltROpensTheCalculatorAndTheAboutWindowShowsTheVersion)
     EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 5000));
     EXPECT_EQ(opened, QStringLiteral("frmCalculator"));
 
-    QString version;
-    WhenModal<frmAbout>([&version](frmAbout* about) {
-        version = about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+    QStringList shown;
+    WhenModal<frmAbout>([&shown](frmAbout* about) {
+        for (const char* name : {"lblVersion", "lblMail", "lblQtVersion", "lblDatabase"})
+            shown << about->findChild<QLabel*>(QLatin1String(name))->text();
         about->accept();
     });
     Entry(*form, "mHelp_Info")->trigger();
-    EXPECT_EQ(version, QStringLiteral("Version ") + ProgramVersion());
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_EQ(shown[0], QStringLiteral("Version ") + ProgramVersion());
+    EXPECT_TRUE(shown[1].contains(kQuexelMailAddress));
+    EXPECT_TRUE(shown[2].contains(QString::fromLatin1(qVersion())));
+    EXPECT_TRUE(shown[3].contains(SettingsDatabase::configuredFilePath()));
 }

@@ -29,6 +29,10 @@ QString twoIconLibrary(const TempDir& dir)
                             IconFixtures::entry(IconFixtures::square(48, qRgb(0, 0, 200)), 32)});
     IconFixtures::addGroup(w, 2, 11,
                            {IconFixtures::pngEntry(IconFixtures::square(256, qRgb(9, 9, 9)))});
+    // A picture larger than any icon, and not square, is an icon too.
+    QImage tall(194, 313, QImage::Format_ARGB32);
+    tall.fill(qRgb(0, 90, 0));
+    IconFixtures::addGroup(w, 3, 21, {IconFixtures::entry(tall, 32)});
     return dir.writeFile(QStringLiteral("zwei.dll"), w.build());
 }
 
@@ -40,7 +44,8 @@ TEST(IconsCommand, ListsEveryIconWithItsSizes)
     const CliResult run = cli({twoIconLibrary(dir)});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("0001\t16x16 8 Bit, 32x32 32 Bit, 48x48 32 Bit\n"
-                                      "0002\t256x256 32 Bit PNG\n"));
+                                      "0002\t256x256 32 Bit PNG\n"
+                                      "0003\t194x313 32 Bit\n"));
 }
 
 TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)

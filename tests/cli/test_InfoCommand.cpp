@@ -76,7 +76,8 @@ TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
          VersionNode::translations({{0x0407, 0x04B0}})});
     PeWriter pe;
     pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
-    const QList<FileInfoRow> rows = InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
+    const QList<FileInfoRow> rows =
+        InfoRows(dir.writeFile(QStringLiteral("pruef.exe"), pe.build()));
     ASSERT_EQ(rows.size(), 20);
     EXPECT_EQ(labels(rows).mid(9),
               (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",

@@ -6,9 +6,8 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/CliRun.h"
-#include "support/TestText.h"
 #include "support/TempDir.h"
-
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/WidgetPlacement.h"
 #include "core/Registry.h"
+#include "core/WidgetPlacement.h"
 #include "core/cuFormPositioner.h"
 
 #include <QGuiApplication>

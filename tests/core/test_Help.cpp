@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Help.h"
+#include "core/HelpKeyFilter.h"
 #include "core/HelpTopics.h"
 #include "core/frmHelp.h"
+#include "platform/ShellLauncher.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 
 #include "support/TestText.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPointer>
@@ -139,6 +142,72 @@ TEST_F(HelpWindows, AFolderOrPageNamedByTheCaller)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->currentPage(), u("seite.html"));
     EXPECT_EQ(window->windowTitle(), u("Tolvane-Hilfe - Seite"));
+}
+
+TEST_F(HelpWindows, F1ShowsTheWindowsTopicOrRunsItsHelpEntry)
+{
+    HelpKeyFilter::Install();
+    struct Case {
+        const char* window;
+        const char* page;
+    };
+    const Case cases[] = {{"frmTimeCalc", "rechner.html#zeitrechner"},
+                          {"frmRenamePrv", "umbenennen.html"},
+                          {"frmUnbekannt", "index.html"}};
+    for (const Case& c : cases) {
+        QWidget tool;
+        tool.setObjectName(u(c.window));
+        auto* field = new QTextBrowser(&tool);
+        tool.show();
+        QTest::keyClick(field, Qt::Key_F1);
+        const QList<frmHelp*> shown = Help::OpenWindows(&tool);
+        ASSERT_EQ(shown.size(), 1) << c.window;
+        EXPECT_EQ(shown.first()->currentPage(), u(c.page)) << c.window;
+        // F1 inside the help leaves it where it is.
+        QTest::keyClick(shown.first()->txtPage, Qt::Key_F1);
+        EXPECT_EQ(Help::OpenWindows(nullptr).size(), 1);
+        help.HTMLHelpCloseAll(nullptr);
+        flushDeletes();
+    }
+    // A window with a help menu runs its entry instead.
+    QWidget main;
+    auto* entry = new QAction(&main);
+    entry->setObjectName(u("mHelp_Help"));
+    int runs = 0;
+    QObject::connect(entry, &QAction::triggered, [&runs] { ++runs; });
+    main.show();
+    QTest::keyClick(&main, Qt::Key_F1);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(Help::OpenWindows(nullptr).isEmpty());
+}
+
+TEST_F(HelpWindows, ThePageOpensInTheDesktopsBrowser)
+{
+    TempDir dir;
+    const QString out = dir.filePath(u("aufruf"));
+    const QString script =
+        dir.writeFile(u("opener.sh"), (u("#!/bin/sh\nprintf '%s' \"$1\" > '") + out +
+                                       u(".tmp'\nmv '") + out + u(".tmp' '") + out + u("'\n"))
+                                          .toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ShellLauncher::setOpenerProgram(script);
+    frmHelp* window = help.HTMLHelpContext(nullptr, {}, HelpTopicId::InterestCalculator);
+    ASSERT_NE(window, nullptr);
+    window->cmdBrowser->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(out); }, 10000));
+    EXPECT_EQ(
+        readAll(out),
+        QUrl::fromLocalFile(Help::HelpFolder() + u("/rechner.html")).toString(QUrl::FullyEncoded) +
+            u("#zinsrechner"));
+
+    // No program to open it with: the user is told, the help stays.
+    ScriptedMessageBox boxes;
+    ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
+    window->cmdBrowser->click();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().contains(Help::HelpFolder() + u("/rechner.html")));
+    EXPECT_TRUE(window->isVisible());
+    ShellLauncher::setOpenerProgram({});
 }
 
 TEST(HelpPages, EveryTopicAndLinkLeadsToAPage)

@@ -22,7 +22,8 @@ TEST(TextUtil, QuotesAndCounting)
     EXPECT_EQ(QuoteText(QStringLiteral("\"a\""), true, false), QStringLiteral("\"\"a\"\""));
     EXPECT_EQ(CountChar(QStringLiteral("aAba"), QLatin1Char('a'), true), 2);
     EXPECT_EQ(CountChar(QStringLiteral("aAba"), QLatin1Char('a'), false), 3);
-    EXPECT_EQ(ReplaceFirst(QStringLiteral("xAyA"), QStringLiteral("a"), QStringLiteral("-")), QStringLiteral("x-yA"));
+    EXPECT_EQ(ReplaceFirst(QStringLiteral("xAyA"), QStringLiteral("a"), QStringLiteral("-")),
+              QStringLiteral("x-yA"));
     QString s;
     AddToString(s, QStringLiteral("a"), QStringLiteral(";"), true);
     AddToString(s, QString(), QStringLiteral(";"), true);
@@ -48,7 +49,8 @@ TEST(TextUtil, SplitCommandLine)
 {
     QStringList args;
     EXPECT_EQ(SplitCommandLine(QStringLiteral("/Slideshow \"/home/a b/show.cnf\""), args), 2);
-    EXPECT_EQ(args, (QStringList{QStringLiteral("/Slideshow"), QStringLiteral("/home/a b/show.cnf")}));
+    EXPECT_EQ(args,
+              (QStringList{QStringLiteral("/Slideshow"), QStringLiteral("/home/a b/show.cnf")}));
     // A closing quote ends the argument even without a blank after it.
     EXPECT_EQ(SplitCommandLine(QStringLiteral("\"a\"b\tc"), args), 3);
     EXPECT_EQ(args, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
@@ -63,12 +65,14 @@ TEST(TextUtil, SplitCommandLine)
 
 TEST(TextUtil, SortAndKeyFilter)
 {
-    QStringList items{QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("C")};
+    QStringList items{QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("a"),
+                      QStringLiteral("C")};
     SortStringArray(items, false);
     EXPECT_EQ(items.first().toLower(), QStringLiteral("a"));
     EXPECT_EQ(items.last(), QStringLiteral("C"));
     SortStringArray(items, true);
-    EXPECT_EQ(items, (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(items, (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("a"),
+                                  QStringLiteral("b")}));
     quint16 key = 'x';
     AllowOnlyChars(key, QStringLiteral("0123456789"));
     EXPECT_EQ(key, 0);

@@ -80,8 +80,12 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     help.number = Msg::NoHelp;
     help.helpContext = 0;
     err.MsgShow(help);
-    EXPECT_TRUE(boxes.shown().last().style & 16384);
-    EXPECT_FALSE(help.helpFile.isEmpty());
+    EXPECT_FALSE(boxes.shown().last().style & MsgStyle::HelpButton);
+    cuAppError::SetApplicationHelpFile(QStringLiteral("/usr/share/tolvane/help"));
+    err.MsgShow(help);
+    cuAppError::SetApplicationHelpFile({});
+    EXPECT_TRUE(boxes.shown().last().style & MsgStyle::HelpButton);
+    EXPECT_EQ(help.helpFile, QStringLiteral("/usr/share/tolvane/help"));
 }
 
 TEST(ErrRaise, OwnMessagesBecomeApplicationNumbers)

@@ -22,8 +22,7 @@ TEST(FileInfoFormat, FileSizeInTheCLocale)
         {0, "0 bytes"},
         {1023, "1,023 bytes"},
         {1024, "1.00KB (1,024 bytes)"},
-        {1152, "1.13KB (1,152 bytes)"}, // 1.125: halves round up
-        {1536, "1.50KB (1,536 bytes)"},
+        {1152, "1.13KB (1,152 bytes)"},    // 1.125: halves round up
         {10239, "10.00KB (10,239 bytes)"}, // 9 whole KB: two places
         {10240, "10.0KB (10,240 bytes)"},
         {102400, "100KB (102,400 bytes)"},
@@ -31,11 +30,9 @@ TEST(FileInfoFormat, FileSizeInTheCLocale)
         {1024000, "0.98MB (1,024,000 bytes)"}, // MB from 1,000 KB on, not 1,024
         {1048576, "1.00MB (1,048,576 bytes)"},
         {10240000, "9.8MB (10,240,000 bytes)"},
-        {102400000, "98MB (102,400,000 bytes)"},
         {1024000000, "0.95GB (1,024,000,000 bytes)"},
         {5LL << 40, "5120.00GB (5,497,558,138,880 bytes)"},
         {-1, "-1 bytes"},
-        {-5000, "-5,000 bytes"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FileInfo::FormatFileSize(c.bytes), QString::fromLatin1(c.text)) << c.bytes;

@@ -65,15 +65,11 @@ TEST(FileVersionInfo, VersionTextsAndRevisions)
         qint64 revision;
     };
     const Row rows[] = {
-        {0x00010000, 0x00000000, "1.00.0000", 0},
-        {0x00010000, 0x0000002D, "1.00.0045", 45},
         {0x00020003, 0x00040005, "2.03.0405", 405},
         {0x00020003, 0x0004007B, "2.03.04123", 4123},
-        {0x00050001, 0x0A281588, "5.01.26005512", 26005512},
         // Parts are unsigned 16-bit values.
         {0x9C409C40, 0x00009C40, "40000.40000.40000", 40000},
         // Revisions beyond the range of a signed 32-bit number.
-        {0x00010000, 0x75304E20, "1.00.3000020000", 3000020000LL},
         {0x00010000, 0xFFFFFFFF, "1.00.6553565535", 6553565535LL},
     };
     for (const Row& r : rows) {
@@ -84,16 +80,13 @@ TEST(FileVersionInfo, VersionTextsAndRevisions)
 
 TEST(FileVersionInfo, FlagOsTypeAndSubtypeTexts)
 {
-    EXPECT_EQ(FileVersionInfo::FlagsText(0x03), QStringLiteral("Debug PreRel"));
     EXPECT_EQ(FileVersionInfo::FlagsText(0), QString());
     EXPECT_EQ(FileVersionInfo::FlagsText(0xFFFFFFFF),
               QStringLiteral("Debug PreRel Patched Private Info Special"));
     EXPECT_EQ(FileVersionInfo::OSText(0x00030003), QStringLiteral("OS/2-16 PM-32"));
     EXPECT_EQ(FileVersionInfo::OSText(0x00040000), QStringLiteral("Unknown"));
-    EXPECT_EQ(FileVersionInfo::TypeText(7), QStringLiteral("Lib"));
     for (quint32 unknown : {0u, 6u, 8u, 0xFFFFFFFFu})
         EXPECT_EQ(FileVersionInfo::TypeText(unknown), QStringLiteral("Unknown")) << unknown;
-    EXPECT_EQ(FileVersionInfo::SubTypeText(3, 10), QStringLiteral("Comm drv"));
     EXPECT_EQ(FileVersionInfo::SubTypeText(3, 11), QString());
     EXPECT_EQ(FileVersionInfo::SubTypeText(4, 3), QStringLiteral("TrueType Font"));
     EXPECT_EQ(FileVersionInfo::SubTypeText(4, 0), QString());
@@ -103,8 +96,6 @@ TEST(FileVersionInfo, FlagOsTypeAndSubtypeTexts)
 TEST(FileVersionInfo, LanguageNamesInGerman)
 {
     EXPECT_EQ(LanguageName(0x0407), QStringLiteral("Deutsch (Deutschland)"));
-    EXPECT_EQ(LanguageName(0x0409), QStringLiteral("Englisch (USA)"));
-    EXPECT_EQ(LanguageName(0x0C07), QStringLiteral("Deutsch (Österreich)"));
     EXPECT_EQ(LanguageName(0x0000), QStringLiteral("Sprachneutral"));
     EXPECT_EQ(LanguageName(0x0400), QStringLiteral("Sprachneutral"));
     EXPECT_EQ(LanguageName(0x2007), QStringLiteral("Deutsch")); // unlisted sublanguage

@@ -14,8 +14,12 @@ using namespace Fixture;
 
 namespace {
 const QByteArray CoreXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<cp:coreProperties xmlns:cp="http://schemas.openxmlformats.org/package/2006/metadata/core-properties" xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:dcterms="http://purl.org/dc/terms/" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
-<dc:title>Angebot &amp; Preise</dc:title><dc:subject>Vertrieb</dc:subject><dc:creator>Jürgen</dc:creator>
+<cp:coreProperties
+ xmlns:cp="http://schemas.openxmlformats.org/package/2006/metadata/core-properties"
+ xmlns:dc="http://purl.org/dc/elements/1.1/" xmlns:dcterms="http://purl.org/dc/terms/"
+ xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<dc:title>Angebot &amp; Preise</dc:title><dc:subject>Vertrieb</dc:subject
+><dc:creator>Jürgen</dc:creator>
 <cp:keywords>Preis, Angebot</cp:keywords><dc:description>Zweite Fassung</dc:description>
 <cp:lastModifiedBy>Anna</cp:lastModifiedBy><cp:category>Verträge</cp:category>
 <dcterms:created xsi:type="dcterms:W3CDTF">2020-02-01T10:00:00Z</dcterms:created>
@@ -24,21 +28,32 @@ const QByteArray CoreXml = R"(<?xml version="1.0" encoding="UTF-8" standalone="y
 
 const QByteArray AppXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Properties xmlns="http://schemas.openxmlformats.org/officeDocument/2006/extended-properties">
-<Application>Microsoft Office Word</Application><Company>Muster AG</Company><Pages>3</Pages></Properties>)";
+<Application>Microsoft Office Word</Application><Company>Muster AG</Company
+><Pages>3</Pages></Properties>)";
 
 const QByteArray Rels = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
-<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties" Target="docProps/app.xml"/>
-<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties" Target="docProps/core.xml"/>
-<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>
+<Relationship Id="rId3"
+ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties"
+ Target="docProps/app.xml"/>
+<Relationship Id="rId2"
+ Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties"
+ Target="docProps/core.xml"/>
+<Relationship Id="rId1"
+ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"
+ Target="word/document.xml"/>
 </Relationships>)";
 
 const QByteArray MetaXml = R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document-meta xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:meta="urn:oasis:names:tc:opendocument:xmlns:meta:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" office:version="1.3">
+<office:document-meta xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:meta="urn:oasis:names:tc:opendocument:xmlns:meta:1.0"
+ xmlns:dc="http://purl.org/dc/elements/1.1/" office:version="1.3">
 <office:meta><meta:initial-creator>Erika</meta:initial-creator><dc:creator>Max</dc:creator>
-<meta:creation-date>2020-02-01T10:00:00.123456789</meta:creation-date><dc:date>2021-07-01T10:30:15+02:00</dc:date>
+<meta:creation-date>2020-02-01T10:00:00.123456789</meta:creation-date
+><dc:date>2021-07-01T10:30:15+02:00</dc:date>
 <meta:generator>LibreOffice/7.4.5.1$Linux_X86_64 LibreOffice_project/40</meta:generator>
-<dc:title>Protokoll</dc:title><dc:description>Sitzung</dc:description><dc:subject>Verein</dc:subject>
+<dc:title>Protokoll</dc:title><dc:description>Sitzung</dc:description
+><dc:subject>Verein</dc:subject>
 <meta:keyword>Sitzung</meta:keyword><meta:keyword>2021</meta:keyword>
 <meta:document-statistic meta:page-count="1"/></office:meta></office:document-meta>)";
 
@@ -121,9 +136,11 @@ TEST(ZipDocuments, OpenDocumentMeta)
 TEST(ZipDocuments, XmlWithDtdOrEntitiesIsRefused)
 {
     const QByteArray laughs = R"(<?xml version="1.0"?>
-<!DOCTYPE lolz [<!ENTITY lol "lol"><!ENTITY lol2 "&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;">
+<!DOCTYPE lolz [<!ENTITY lol "lol">
+<!ENTITY lol2 "&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;">
 <!ENTITY lol3 "&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;">]>
-<cp:coreProperties xmlns:cp="c" xmlns:dc="d"><dc:title>&lol3;</dc:title><dc:creator>X</dc:creator></cp:coreProperties>)";
+<cp:coreProperties xmlns:cp="c" xmlns:dc="d"><dc:title>&lol3;</dc:title
+><dc:creator>X</dc:creator></cp:coreProperties>)";
     const QByteArray external =
         R"(<?xml version="1.0"?><!DOCTYPE x SYSTEM "file:///etc/passwd"><x><title>T</title></x>)";
     const QByteArray undeclared = R"(<x xmlns:dc="d"><dc:title>&secret;</dc:title></x>)";

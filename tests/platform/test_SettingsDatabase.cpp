@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -134,27 +133,6 @@ TEST(SettingsDatabase, DatabaseFailingTheQuickCheckIsSetAside)
     EXPECT_FALSE(tree().keyExists(HKCU, QStringLiteral("K1")));
 }
 
-TEST(SettingsDatabase, AnotherProgramsDatabaseIsLeftAlone)
-{
-    FreshSettings fresh;
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(fresh.filePath().toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE photos(id INTEGER)", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
-    const QByteArray before = TempDir::contents(fresh.filePath());
-
-    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::Unusable);
-    EXPECT_EQ(notices[0].detail, QStringLiteral("sie ist keine Einstellungsdatei von Tolvane"));
-    EXPECT_FALSE(SettingsDatabase::instance().isOpen());
-    EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("X"),
-                                 SettingsValue::text({}, QStringLiteral("y")), true));
-    EXPECT_TRUE(asideFiles(fresh.folder()).isEmpty());
-    EXPECT_EQ(TempDir::contents(fresh.filePath()), before);
-}
-
 TEST(SettingsDatabase, InnerFailureRollsBackTheWholeTransaction)
 {
     FreshSettings fresh;
@@ -221,26 +199,4 @@ TEST(SettingsTree, PathsNamesAndTreeWalk)
     EXPECT_TRUE(t.counts(HKCU, QStringLiteral("Soft"), keys, values));
     EXPECT_EQ(keys, 1);
     EXPECT_EQ(values, 0);
-}
-
-TEST(SettingsDatabase, ReadOnlyFileStillGivesItsSettings)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write any file";
-    FreshSettings fresh;
-    ASSERT_TRUE(tree().setValue(HKCU, QStringLiteral("K"),
-                                SettingsValue::text(QStringLiteral("v"), QStringLiteral("1")),
-                                true));
-    SettingsDatabase::reopen();
-    ASSERT_TRUE(QFile::setPermissions(fresh.filePath(), QFile::ReadOwner));
-    const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::ReadOnly);
-    EXPECT_EQ(tree().value(HKCU, QStringLiteral("K"), QStringLiteral("v"))->toText(),
-              QStringLiteral("1"));
-    EXPECT_FALSE(tree().setValue(HKCU, QStringLiteral("K"),
-                                 SettingsValue::text(QStringLiteral("v"), QStringLiteral("2")),
-                                 true));
-    SettingsDatabase::reopen();
-    QFile::setPermissions(fresh.filePath(), QFile::ReadOwner | QFile::WriteOwner);
 }

@@ -43,6 +43,7 @@ TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
         const char* sql;
         const char* notice;
     } cases[] = {
+        {"another program's table", "CREATE TABLE photos(id INTEGER)", "keine Einstellungsdatei"},
         {"a user_version and no tables", "PRAGMA user_version=7", "keine Einstellungsdatei"},
         {"views only", "CREATE VIEW v AS SELECT 1", "keine Einstellungsdatei"},
         {"another application id", "PRAGMA application_id=42", "keine Einstellungsdatei"},
@@ -59,6 +60,10 @@ TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
         EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::Unusable) << c.what;
         EXPECT_TRUE(notices[0].detail.contains(QString::fromUtf8(c.notice))) << c.what;
         EXPECT_FALSE(SettingsDatabase::instance().isOpen()) << c.what;
+        EXPECT_FALSE(SettingsTree(SettingsDatabase::instance())
+                         .setValue(HKCU, QStringLiteral("X"),
+                                   SettingsValue::text({}, QStringLiteral("y")), true))
+            << c.what;
         SettingsDatabase::reopen();
         EXPECT_EQ(TempDir::contents(fresh.filePath()), before) << c.what;
         EXPECT_EQ(folderEntries(fresh.folder()), QStringList{QStringLiteral("registry.db")})
@@ -110,6 +115,10 @@ TEST(SettingsIdentity, AReadOnlyFileInAReadOnlyFolderIsStillRead)
                                .value(HKCU, QStringLiteral("K"), QStringLiteral("v"));
         if (notices.size() != 1 || notices[0].kind != SettingsDatabase::Notice::ReadOnly)
             return 2;
+        if (SettingsTree(SettingsDatabase::instance())
+                .setValue(HKCU, QStringLiteral("K"),
+                          SettingsValue::text(QStringLiteral("v"), QStringLiteral("2")), true))
+            return 3;
         return value && value->toText() == QStringLiteral("1") ? 0 : 1;
     });
     ::chmod(folder.constData(), 0700);
