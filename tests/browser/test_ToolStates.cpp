@@ -113,12 +113,15 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         const char* selected;
         const char* seen;
     } cases[] = {
-        {"", "Refresh Select Select_All Select_Nothing"},
-        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView "
+        {"", "Refresh Properties Select Select_All Select_Nothing"},
+        {"x.dll",
+         "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
+        {"z.reg",
+         "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
+        {"p.jpg", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "Run_PicView "
                   "CopyPath"},
-        {"x.dll y.exe p.jpg", "Refresh Select Select_All Select_Nothing"},
+        {"x.dll y.exe p.jpg", "Refresh Properties Select Select_All Select_Nothing"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
@@ -130,7 +133,7 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
     for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options",
                               "TB_SlideShow", "TB_Icons"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh CopyPath Slideshow Icons"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties CopyPath Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
