@@ -21,6 +21,7 @@
 #include "core/Help.h"
 #include "core/TextUtil.h"
 #include "core/Twips.h"
+#include "core/WaitCursor.h"
 #include "core/WidgetPlacement.h"
 #include "core/cuFormPositioner.h"
 #include "core/cuRecentFiles.h"
@@ -44,13 +45,6 @@ constexpr int kMinHeightTwips = 4000;
 constexpr int kMinWidthTwips = 5000;
 constexpr int kRecentEntries = 8;
 
-// The hourglass for as long as the pane is being filled, whatever happens.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)

@@ -4,6 +4,7 @@
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
+#include "core/WaitCursor.h"
 #include "core/cuAppError.h"
 #include "fileinfo/FileIcon.h"
 #include "fileinfo/FileInfo.h"
@@ -43,13 +44,6 @@ const VersionItem kVersionItems[] = {
     {"Produktname", &FileVersionInfo::ProductName},
     {"Produktversion", &FileVersionInfo::ProductVersion},
     {"Kommentare", &FileVersionInfo::Comments},
-};
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 } // namespace
 
