@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a 100 MB registry export into the CNF model, 8-bit (Windows-1252)
-// and UTF-16LE with BOM: seconds, lines per second and peak memory. Each
+// and UTF-16LE with BOM, as name=value lines and with whole key lines (the
+// registry viewer's way): seconds, lines per second and peak memory. Each
 // read runs in a child process of its own so that its peak memory is its
 // own. Google Benchmark then times the smaller steps.
+#include "BenchFigures.h"
 #include "cnf/CNFFile.h"
 #include "cnf/CNFSeal.h"
 
@@ -23,21 +25,9 @@
 namespace {
 constexpr qint64 kFileSize = 100 * 1000 * 1000;
 
-class Lcg {
-public:
-    quint32 next(quint32 below)
-    {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return quint32(m_state >> 33) % below;
-    }
-
-private:
-    quint64 m_state = 42;
-};
-
 // One exported key: a few values, sometimes a binary value running over
 // continuation lines, then an empty line, as regedit writes them.
-QString exportSection(Lcg& rng, int n)
+QString exportSection(BenchRandom& rng, int n)
 {
     QString s = QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{%1-4A2B-11D3-"
                                "9B6C-00C04F79%2}\\InprocServer32]\r\n")
@@ -73,7 +63,7 @@ void writeExport(const QString& path, bool utf16)
     if (utf16)
         file.write("\xFF\xFE", 2);
     file.write(encoder.encode(head));
-    Lcg rng;
+    BenchRandom rng(42);
     QString chunk;
     for (int n = 0; file.size() < kFileSize; ++n) {
         chunk += exportSection(rng, n);
@@ -92,17 +82,8 @@ double peakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-// Processor seconds so far: on a shared machine the wall clock also counts
-// the time other processes had the cores.
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void readInChild(int argc, char** argv, const QString& path, const char* label)
+void readInChild(int argc, char** argv, const QString& path, const QByteArray& label,
+                 bool wholeKeyLines)
 {
     std::fflush(stdout);
     const pid_t child = fork();
@@ -111,20 +92,21 @@ void readInChild(int argc, char** argv, const QString& path, const char* label)
         const double before = peakMegabytes();
         CNFFile doc;
         doc.RemoveComments = false;
+        doc.WholeKeyLines = wholeKeyLines;
         QElapsedTimer timer;
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = CpuSeconds();
         timer.start();
         const CNFSections& sections = doc.FileRead(path);
         const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        const double cpu = cpuSeconds() - cpuBefore;
+        const double cpu = CpuSeconds() - cpuBefore;
         qint64 keys = 0;
         for (const CNFSection& section : sections)
             keys += section.Keys().Count();
         const double fileMb = double(QFile(path).size()) / 1e6;
         const double lines = double(sections.Count() + keys);
-        std::printf("%-28s %6.1f MB  %5.2f s (%5.2f s cpu)  %8.0f lines/s  %7d sections  %8lld "
+        std::printf("%-40s %6.1f MB  %5.2f s (%5.2f s cpu)  %8.0f lines/s  %7d sections  %8lld "
                     "keys  peak %4.0f MB (%.1f x file, %.0f MB before reading)\n",
-                    label, fileMb, seconds, cpu, lines / seconds, sections.Count(),
+                    label.constData(), fileMb, seconds, cpu, lines / seconds, sections.Count(),
                     static_cast<long long>(keys), peakMegabytes(),
                     peakMegabytes() * 1.048576 / fileMb, before);
         std::fflush(stdout);
@@ -133,12 +115,12 @@ void readInChild(int argc, char** argv, const QString& path, const char* label)
     int status = 0;
     waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::printf("%s: read failed\n", label);
+        std::printf("%s: read failed\n", label.constData());
 }
 
 QByteArray smallExport()
 {
-    Lcg rng;
+    BenchRandom rng(42);
     QString text = QStringLiteral("REGEDIT4\r\n\r\n");
     for (int n = 0; text.size() < 1 << 20; ++n)
         text += exportSection(rng, n);
@@ -179,9 +161,11 @@ BENCHMARK(BM_Seal1MB)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     // --keep DIR leaves the generated exports there (for profiling a read
-    // with --read FILE, which reads one file and nothing else).
-    if (argc == 3 && qstrcmp(argv[1], "--read") == 0) {
-        readInChild(1, argv, QString::fromLocal8Bit(argv[2]), argv[2]);
+    // with --read FILE or --read-whole FILE, which read one file, with
+    // name=value lines or whole key lines, and nothing else).
+    const bool whole = argc == 3 && qstrcmp(argv[1], "--read-whole") == 0;
+    if (argc == 3 && (whole || qstrcmp(argv[1], "--read") == 0)) {
+        readInChild(1, argv, QString::fromLocal8Bit(argv[2]), argv[2], whole);
         return 0;
     }
     const bool keep = argc >= 3 && qstrcmp(argv[1], "--keep") == 0;
@@ -196,8 +180,10 @@ int main(int argc, char** argv)
     const QString wide = dir.filePath(QStringLiteral("export-utf16le.reg"));
     writeExport(ansi, false);
     writeExport(wide, true);
-    readInChild(argc, argv, ansi, "FileRead 8-bit (1252)");
-    readInChild(argc, argv, wide, "FileRead UTF-16LE with BOM");
+    readInChild(argc, argv, ansi, "FileRead 8-bit (1252)", false);
+    readInChild(argc, argv, ansi, "FileRead 8-bit, whole key lines", true);
+    readInChild(argc, argv, wide, "FileRead UTF-16LE with BOM", false);
+    readInChild(argc, argv, wide, "FileRead UTF-16LE, whole key lines", true);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

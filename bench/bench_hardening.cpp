@@ -9,6 +9,8 @@
 //   - info over 44 real PE files in one process, beside exiftool reading
 //     FileVersion and CompanyName of the same files (when it is installed):
 //     at most half its time
+#include "BenchProcess.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -28,44 +30,7 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-struct Run {
-    double seconds = 0;
-    double peakMiB = 0;
-    int code = -1;
-};
-
-Run runProcess(const QStringList& args)
-{
-    std::vector<QByteArray> bytes;
-    for (const QString& a : args)
-        bytes.push_back(QFile::encodeName(a));
-    std::vector<char*> argv;
-    for (QByteArray& b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    Run run;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        return run;
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    run.seconds = double(timer.nsecsElapsed()) / 1e9;
-    run.peakMiB = double(usage.ru_maxrss) / 1024.0;
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return run;
-}
-
 void report(const char* what, const QString& file, const Run& run)
 {
     const double mb = double(QFileInfo(file).size()) / 1e6;

@@ -98,9 +98,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < 1000; ++i)
         Write(programs.filePath(QStringLiteral("p%1.exe").arg(i, 4, 10, QLatin1Char('0'))),
               i % 2 ? without : withIcons);
-    const double list = Time(programs.path(), false, [](const frmIconView& f) {
-        return f.lstFiles->count() == 500;
-    });
+    const double list = Time(programs.path(), false,
+                             [](const frmIconView& f) { return f.lstFiles->count() == 500; });
     std::printf("1000 programs, executable list:    %.2f s (target < 3 s)\n", list);
     std::printf("peak memory:                       %.0f MiB\n", PeakMemoryMiB());
     return iconFiles < 0 || groups < 0 || list < 0 ? 1 : 0;

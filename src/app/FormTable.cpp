@@ -6,6 +6,7 @@
 #include "calc/frmInterestCalc.h"
 #include "calc/frmTimeCalc.h"
 #include "core/AppErrorRecord.h"
+#include "dircomp/frmDirComp.h"
 #include "pictures/pCmdSlideshow.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ template <class Form> QWidget* createTool(QWidget* owner)
 
 // One row per window class a switch may open alone.
 const FormEntry kForms[] = {
+    {"frmDirComp", createTool<frmDirComp>},
     {"frmCalculator", createTool<frmCalculator>},
     {"frmTimeCalc", createTool<frmTimeCalc>},
     {"frmInterestCalc", createTool<frmInterestCalc>},

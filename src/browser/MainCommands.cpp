@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/MainCommands.h"
 
+#include "browser/DirCompCommands.h"
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
 #include "browser/PropertiesCommands.h"
+#include "browser/RegViewCommands.h"
+#include "browser/RenameCommands.h"
 #include "browser/SlideshowCommands.h"
 #include "browser/UserMenuCommands.h"
 #include "browser/frmAbout.h"
@@ -214,6 +217,9 @@ void AddMainCommands(MainCommandTable& table)
     AddFrameCommands(table);
     AddBrowsingCommands(table);
     AddCalculatorCommands(table);
+    AddRenameCommands(table);
+    AddDirCompCommands(table);
+    AddRegViewCommands(table);
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);

@@ -36,6 +36,8 @@ public:
     // (state true) or none (state false).
     virtual void SelectFiles(const QString& name, bool state) = 0;
     virtual void SetMaskText(const QString& pattern) = 0;
+    // The text of the mask combo, as the user sees it.
+    virtual QString MaskText() const = 0;
     // An entry of the mask menu: 0 the editor, 2 the default, 3.. the masks.
     virtual void ChooseMask(int index) = 0;
     virtual void ShowFileIno() = 0;

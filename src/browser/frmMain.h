@@ -60,6 +60,7 @@ public:
     void RefreshFiles() override;
     void SelectFiles(const QString& name, bool state) override;
     void SetMaskText(const QString& pattern) override;
+    QString MaskText() const override;
     void ChooseMask(int index) override;
     void ShowFileIno() override;
     pPatterns& Patterns() override { return m_Patterns; }

@@ -92,6 +92,11 @@ void frmMain::SetMaskText(const QString& pattern)
     m_panes->cmbMask->setEditText(pattern);
 }
 
+QString frmMain::MaskText() const
+{
+    return m_panes->cmbMask->currentText();
+}
+
 void frmMain::SetMaskMenuEntries(const QList<QPair<QString, QString>>& captionsAndTags)
 {
     QList<QAction*>& list = m_menus->MaskEntries();

@@ -2,9 +2,12 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CnfCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/DirInfoCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/RegViewCommand.h"
+#include "cli/RenameCommand.h"
 #include "cli/SettingsCommand.h"
 #include "cli/SlideshowCommand.h"
 #include "cli/UserMenuCommand.h"
@@ -27,6 +30,9 @@ const CliCommand kCommands[] = {
     {"info", kInfoCommandUsage, runInfoCommand},
     {"dirinfo", kDirInfoCommandUsage, runDirInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
+    {"rename", kRenameCommandUsage, runRenameCommand},
+    {"compare", kCompareCommandUsage, runCompareCommand},
+    {"regview", kRegViewCommandUsage, runRegViewCommand},
     {"slideshow", kSlideshowCommandUsage, runSlideshowCommand},
     {"usermenu", kUserMenuCommandUsage, runUserMenuCommand},
 };

@@ -90,7 +90,7 @@ CNFSections& CNFFile::FileRead(const QString& fileName)
     try {
         InputFile file;
         std::vector<QByteArray> chunks;
-        if (!file.open(path) || !CNFLineSource::ReadChunks(file, MaxFileSize, chunks))
+        if (!file.open(path) || !CNFLineSource::ReadChunks(file, MaxFileSize, chunks, m_pump))
             RaiseUserFileError(file, path, MaxFileSize, kSource + QStringLiteral(": X_FileRead"));
         file.close();
         return X_FileRead(std::move(chunks));
@@ -163,7 +163,7 @@ CNFSections& CNFFile::X_FileRead(std::vector<QByteArray> chunks)
         }
         chunks = {std::move(opened)};
     }
-    CNFLineSource lines(std::move(chunks), Unicode);
+    CNFLineSource lines(std::move(chunks), Unicode, m_pump);
     return Parse(lines);
 }
 
@@ -178,6 +178,7 @@ CNFSections& CNFFile::Parse(CNFLineSource& lines)
     setup.keys.removeComments = RemoveComments;
     setup.keys.removeTrailingTabs = RemoveTrailingTabs;
     setup.keys.carriageReturn = CarriageReturnChar;
+    setup.wholeKeyLines = WholeKeyLines;
     setup.fileName = Filename;
     setup.status = [this](const QString& text, qint32 percent) { Q_EMIT Status(text, percent); };
     setup.pump = m_pump ? m_pump : [] {};

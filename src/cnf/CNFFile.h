@@ -42,6 +42,13 @@ public:
     QString Filename;
     QString Header;       // the lines before the first section
     bool Unicode = false; // read mark-less files as UTF-16LE
+    // Read every key line whole, as the value of an automatic name ("001",
+    // "002" ... per section): no split at "=", no comment cut, no tab or
+    // CarriageReturnChar handling. A section name then runs to the last "]"
+    // of its line, and a section named again continues the earlier one.
+    // For files whose lines are not name=value pairs, such as registry
+    // exports, whose value names may hold "=" and "]".
+    bool WholeKeyLines = false;
 
     // Sections or keys were added, removed or changed since the last read
     // or write.

@@ -6,25 +6,44 @@ CNFKey::CNFKey(QString name, QString value, qint32 index)
 {
 }
 
+CNFKey::CNFKey(QString name, const CNFRawText& raw, qint32 index)
+    : m_name(std::move(name)), m_raw(raw), m_index(index)
+{
+}
+
+void CNFKey::DecodeValue() const
+{
+    m_value = m_raw.Decode();
+    m_raw = CNFRawText();
+}
+
+void CNFKey::Changed()
+{
+    m_dirty = true;
+    if (m_owner)
+        m_owner->NoteItemChanged();
+}
+
 void CNFKey::SetName(const QString& name)
 {
     if (m_owner)
         m_owner->Rename(*this, name);
     else
         m_name = name;
-    m_dirty = true;
+    Changed();
 }
 
 void CNFKey::SetValue(const QString& value)
 {
     m_value = value;
-    m_dirty = true;
+    m_raw = CNFRawText();
+    Changed();
 }
 
 void CNFKey::SetIndex(qint32 index)
 {
     m_index = index;
-    m_dirty = true;
+    Changed();
 }
 
 const QString& CNFKey::Tag() const

@@ -13,6 +13,9 @@
 namespace {
 
 constexpr qint64 kBlock = 4 << 20;
+// A chunk this large holds a line far longer than a block; keeping it for a
+// short value beside that line would hold the long line's bytes twice.
+constexpr qsizetype kKeepChunksUpTo = 16 << 20;
 
 // The first c in [from, to), or to.
 qsizetype find(const char* data, qsizetype from, qsizetype to, char c)
@@ -27,11 +30,16 @@ qsizetype find(const char16_t* data, qsizetype from, qsizetype to, char16_t c)
     return hit < 0 ? to : from + hit;
 }
 
-// Where the line starting at `from` ends. Two vectorised searches beat one
-// loop testing two characters.
-template <typename Unit> qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to)
+// Where the line starting at `from` ends. Where every CR is followed by a
+// LF, one search finds it; otherwise a lone CR may come first. Two
+// vectorised searches beat one loop testing two characters.
+template <typename Unit>
+qsizetype lineEnd(const Unit* data, qsizetype from, qsizetype to, bool loneCr)
 {
-    return find(data, from, find(data, from, to, Unit('\n')), Unit('\r'));
+    const qsizetype lf = find(data, from, to, Unit('\n'));
+    if (loneCr)
+        return find(data, from, lf, Unit('\r'));
+    return lf > from && data[lf - 1] == Unit('\r') ? lf - 1 : lf;
 }
 
 // Where the next line starts after a line ending at `at`.
@@ -44,26 +52,32 @@ template <typename Unit> qsizetype skipBreak(const Unit* data, qsizetype at, qsi
     return at + 1;
 }
 
-template <typename Unit> qsizetype countLines(const Unit* data, qsizetype from, qsizetype to)
+// The lines in [from, to): one per LF, CR LF or lone CR, and one more
+// where the text does not end with a break. Sets `loneCr` when a CR stands
+// without its LF.
+template <typename Unit>
+qsizetype countLines(const Unit* data, qsizetype from, qsizetype to, bool& loneCr)
 {
-    qsizetype count = 0;
-    while (from < to) {
-        from = skipBreak(data, lineEnd(data, from, to), to);
-        ++count;
+    if (from >= to)
+        return 0;
+    qsizetype lines = data[to - 1] == Unit('\n') || data[to - 1] == Unit('\r') ? 0 : 1;
+    for (qsizetype at = find(data, from, to, Unit('\n')); at < to;
+         at = find(data, at + 1, to, Unit('\n')))
+        ++lines;
+    for (qsizetype at = find(data, from, to, Unit('\r')); at < to;
+         at = find(data, at + 1, to, Unit('\r'))) {
+        if (at + 1 >= to || data[at + 1] != Unit('\n')) {
+            ++lines;
+            loneCr = true;
+        }
     }
-    return count;
+    return lines;
 }
 
-QString decodeUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding)
-{
-    // A dangling odd byte is not a character of any kind; it is left out.
-    const QByteArrayView whole = bytes.first(bytes.size() & ~qsizetype(1));
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(whole);
-}
 } // namespace
 
-bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks)
+bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteArray>& chunks,
+                               const std::function<void()>& pump)
 {
     QByteArray pending;
     quint64 offset = 0;
@@ -80,19 +94,19 @@ bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteAr
             return file.setTooLarge();
         if (*got == 0)
             break;
+        if (pump)
+            pump();
         // Cut after the last line feed, so no line, CR LF pair or UTF-8
         // sequence spans two chunks. Only the new bytes are searched.
         const qsizetype inNew = QByteArrayView(pending).sliced(old).lastIndexOf('\n');
         if (inNew < 0)
             continue;
+        // The chunk keeps the buffer it was read into; only the piece of a
+        // line after the cut is copied.
         const qsizetype cut = old + inNew + 1;
-        if (cut == pending.size()) {
-            chunks.push_back(std::move(pending));
-            pending = QByteArray();
-        } else {
-            chunks.push_back(pending.first(cut));
-            pending.remove(0, cut);
-        }
+        QByteArray rest = QByteArrayView(pending).sliced(cut).toByteArray();
+        pending.truncate(cut);
+        chunks.push_back(std::exchange(pending, std::move(rest)));
     }
     if (!pending.isEmpty() || chunks.empty()) {
         pending.squeeze();
@@ -104,15 +118,16 @@ bool CNFLineSource::ReadChunks(InputFile& file, quint64 cap, std::vector<QByteAr
 CNFLineSource::CNFLineSource(QByteArray bytes, bool unicode)
 {
     m_chunks.push_back(std::move(bytes));
-    Decide(unicode);
+    Decide(unicode, {});
 }
 
-CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode)
+CNFLineSource::CNFLineSource(std::vector<QByteArray> chunks, bool unicode,
+                             const std::function<void()>& pump)
     : m_chunks(std::move(chunks))
 {
     if (m_chunks.empty())
         m_chunks.emplace_back();
-    Decide(unicode);
+    Decide(unicode, pump);
 }
 
 CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
@@ -120,7 +135,7 @@ CNFLineSource::CNFLineSource(QString text) : m_text(std::move(text))
     PrepareWide();
 }
 
-void CNFLineSource::Decide(bool unicode)
+void CNFLineSource::Decide(bool unicode, const std::function<void()>& pump)
 {
     const QByteArrayView head(m_chunks.front());
     QStringDecoder::Encoding wide = QStringDecoder::Utf16LE;
@@ -138,17 +153,23 @@ void CNFLineSource::Decide(bool unicode)
         PrepareBytes(head.startsWith("\xEF\xBB\xBF") ? 3 : 0);
         return;
     }
-    QByteArray all;
+    // Chunk by chunk, each let go once decoded: the stateful decoder
+    // carries a character split between two chunks over, and a dangling odd
+    // byte at the end, no character of any kind, is left out.
     qsizetype total = 0;
     for (const QByteArray& chunk : m_chunks)
         total += chunk.size();
-    all.reserve(total);
-    for (QByteArray& chunk : m_chunks) {
-        all += chunk;
-        chunk = QByteArray();
+    QStringDecoder decoder(wide, QStringDecoder::Flag::ConvertInitialBom);
+    m_text.resize(decoder.requiredSpace(total));
+    QChar* out = m_text.data();
+    for (size_t i = 0; i < m_chunks.size(); ++i) {
+        out = decoder.appendToBuffer(out, QByteArrayView(m_chunks[i]).sliced(i == 0 ? skip : 0));
+        m_chunks[i] = QByteArray();
+        if (pump)
+            pump();
     }
     m_chunks.clear();
-    m_text = decodeUtf16(QByteArrayView(all).sliced(skip), wide);
+    m_text.truncate(out - m_text.constData());
     PrepareWide();
 }
 
@@ -160,7 +181,7 @@ void CNFLineSource::PrepareWide()
         ++span.begin;
     while (span.end > span.begin && m_text.at(span.end - 1) == u' ')
         --span.end;
-    m_lineCount = countLines(Wide(), span.begin, span.end);
+    m_lineCount = countLines(Wide(), span.begin, span.end, m_loneCr);
     m_pos = span.begin;
 }
 
@@ -178,7 +199,8 @@ void CNFLineSource::PrepareBytes(qsizetype skip)
     while (tail.end > tail.begin && last.at(tail.end - 1) == ' ')
         --tail.end;
     for (size_t i = 0; i < m_chunks.size(); ++i)
-        m_lineCount += countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end);
+        m_lineCount +=
+            countLines(m_chunks[i].constData(), m_spans[i].begin, m_spans[i].end, m_loneCr);
     m_pos = head.begin;
 }
 
@@ -189,6 +211,7 @@ bool CNFLineSource::NextChunk()
             return false;
         m_chunks[m_chunk] = QByteArray(); // read: its memory goes back
         ++m_chunk;
+        m_chunkKept = false;
         m_pos = m_spans[m_chunk].begin;
     }
     return true;
@@ -199,7 +222,7 @@ bool CNFLineSource::NextLine(QStringView& line)
     if (m_encoding == Encoding::Utf16) {
         if (m_pos >= m_wide.end)
             return false;
-        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end);
+        const qsizetype stop = lineEnd(Wide(), m_pos, m_wide.end, m_loneCr);
         line = QStringView(m_text).sliced(m_pos, stop - m_pos);
         m_pos = skipBreak(Wide(), stop, m_wide.end);
         return true;
@@ -208,7 +231,7 @@ bool CNFLineSource::NextLine(QStringView& line)
         return false;
     const char* data = m_chunks[m_chunk].constData();
     const qsizetype end = m_spans[m_chunk].end;
-    const qsizetype stop = lineEnd(data, m_pos, end);
+    const qsizetype stop = lineEnd(data, m_pos, end, m_loneCr);
     line = DecodeLine(m_pos, stop);
     m_pos = skipBreak(data, stop, end);
     // The line is decoded: a chunk read to its end goes back now, not with
@@ -218,9 +241,54 @@ bool CNFLineSource::NextLine(QStringView& line)
     return true;
 }
 
+bool CNFLineSource::NextBytes(QByteArrayView& line)
+{
+    // The last line of a chunk was in use until now.
+    if (m_chunkDone) {
+        m_chunks[m_chunk] = QByteArray();
+        m_chunkDone = false;
+    }
+    if (!NextChunk())
+        return false;
+    const char* data = m_chunks[m_chunk].constData();
+    const qsizetype end = m_spans[m_chunk].end;
+    const qsizetype stop = lineEnd(data, m_pos, end, m_loneCr);
+    line = QByteArrayView(data + m_pos, stop - m_pos);
+    m_pos = skipBreak(data, stop, end);
+    m_chunkDone = m_pos >= end;
+    return true;
+}
+
+bool CNFLineSource::CanKeep() const
+{
+    return IsWide() || m_chunks[m_chunk].size() <= kKeepChunksUpTo;
+}
+
+CNFRawText CNFLineSource::Keep(QByteArrayView piece, CNFTextStore& store)
+{
+    if (!m_chunkKept) {
+        store.bytes.push_back(m_chunks[m_chunk]); // shares the bytes, copies nothing
+        m_chunkKept = true;
+    }
+    return CNFRawText{piece.data(), qint32(piece.size()), m_encoding};
+}
+
+CNFRawText CNFLineSource::Keep(QStringView piece, CNFTextStore& store)
+{
+    if (!m_textKept) {
+        store.text = m_text;
+        m_textKept = true;
+    }
+    return CNFRawText{piece.data(), qint32(piece.size()), Encoding::Utf16};
+}
+
 QStringView CNFLineSource::DecodeLine(qsizetype from, qsizetype to)
 {
-    const QByteArrayView bytes = QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from);
+    return Decode(QByteArrayView(m_chunks[m_chunk]).sliced(from, to - from));
+}
+
+QStringView CNFLineSource::Decode(QByteArrayView bytes)
+{
     if (m_encoding == Encoding::Utf8) {
         m_line.resize(m_utf8.requiredSpace(bytes.size()));
         const QChar* end = m_utf8.appendToBuffer(m_line.data(), bytes);

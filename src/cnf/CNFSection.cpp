@@ -1,9 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cnf/CNFSection.h"
 
-CNFSection::CNFSection(const QString& name, qint32 index)
-    : m_name(StripBrackets(name)), m_keys(*this), m_index(index)
+CNFSection::CNFSection(const QString& name, qint32 index, bool exact)
+    : m_name(exact ? name : StripBrackets(name)), m_keys(*this), m_index(index)
 {
+}
+
+CNFSection::CNFSection(const CNFRawText& name, qint32 index, bool exact)
+    : m_rawName(name), m_keys(*this), m_index(index), m_exact(exact)
+{
+}
+
+void CNFSection::DecodeName() const
+{
+    m_name = m_exact ? m_rawName.Decode() : StripBrackets(m_rawName.Decode());
+    m_rawName = CNFRawText();
 }
 
 QString CNFSection::StripBrackets(const QString& name)

@@ -11,11 +11,20 @@
 // One [section] of a document with its keys.
 class CNFSection {
 public:
-    CNFSection(const QString& name, qint32 index);
+    // With `exact`, brackets around the name are kept (see SetName).
+    CNFSection(const QString& name, qint32 index, bool exact = false);
+    // A section read from a document whose name stays in the document's
+    // text until it is first asked for.
+    CNFSection(const CNFRawText& name, qint32 index, bool exact);
     CNFSection(const CNFSection&) = delete;
     CNFSection& operator=(const CNFSection&) = delete;
 
-    const QString& Name() const { return m_name; }
+    const QString& Name() const
+    {
+        if (m_rawName.IsHeld())
+            DecodeName();
+        return m_name;
+    }
     // A leading "[" and a trailing "]" are dropped. Re-files the section; a
     // name another section has fails and leaves the section as it was.
     void SetName(const QString& name);
@@ -37,10 +46,19 @@ public:
 private:
     friend class CNFCollection<CNFSection>;
 
-    QString m_name;
+    void DecodeName() const;
+    void StoreName(const QString& name)
+    {
+        m_name = name;
+        m_rawName = CNFRawText();
+    }
+
+    mutable QString m_name;
+    mutable CNFRawText m_rawName;
     std::unique_ptr<QString> m_tag; // rarely used: kept out of every section's size
     CNFKeys m_keys;
     CNFCollection<CNFSection>* m_owner = nullptr;
     qint32 m_index = 0;
     bool m_changed = false;
+    bool m_exact = false; // the raw name is the name, brackets and all
 };

@@ -12,6 +12,19 @@ CNFSection& CNFSections::Add(const QString& name)
     return Append(std::make_unique<CNFSection>(name, Count() + 1), "Add");
 }
 
+CNFSection& CNFSections::AddRead(const QString& name, bool whole)
+{
+    return Append(std::make_unique<CNFSection>(name, Count() + 1, whole), "Add",
+                  whole ? Present::Reuse : Present::Fail);
+}
+
+CNFSection& CNFSections::AddRead(const CNFRawText& raw, quint32 hash, bool whole)
+{
+    Prefetch(hash);
+    return Append(std::make_unique<CNFSection>(raw, Count() + 1, whole), "Add",
+                  whole ? Present::Reuse : Present::Fail, hash);
+}
+
 void CNFSections::ClearDirty()
 {
     ClearChanged();

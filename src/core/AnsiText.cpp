@@ -19,9 +19,14 @@ char16_t windows1252Char(quint8 byte)
 
 QString decodeWindows1252(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = QChar(windows1252Char(quint8(bytes[i])));
+    // Latin-1 is Windows-1252 but for 0x80 to 0x9F, which are rare: Qt's
+    // quick conversion first, then those few bytes.
+    QString text = QString::fromLatin1(bytes);
+    const auto* in = reinterpret_cast<const quint8*>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if ((in[i] & 0xE0) == 0x80)
+            text[i] = QChar(windows1252Char(in[i]));
+    }
     return text;
 }
 

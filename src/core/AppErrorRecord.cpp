@@ -1,8 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
 
+#include <cerrno>
 #include <new>
 #include <stdexcept>
+
+qint32 RuntimeError::FromErrno(int code)
+{
+    switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return PermissionDenied;
+    case EEXIST:
+        return FileAlreadyExists;
+    case EIO:
+        return DeviceIO;
+    default:
+        return PathFileAccess;
+    }
+}
 
 AppErrorRecord::AppErrorRecord(qint32 number, QString source, QString description, qint32 line,
                                QString helpFile, qint32 helpContext)

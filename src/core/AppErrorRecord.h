@@ -48,4 +48,8 @@ constexpr qint32 DiskFull = 61; // no space left, quota or file size limit reach
 constexpr qint32 PermissionDenied = 70;
 constexpr qint32 PathFileAccess = 75;    // any other failure to read or write a file
 constexpr qint32 ResourceNotFound = 326; // message number not in the table
+
+// The number for a failed system call on a file (errno): 61 no space, 70
+// no permission, 58 exists, 57 device error, 75 otherwise.
+qint32 FromErrno(int code);
 } // namespace RuntimeError

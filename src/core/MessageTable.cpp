@@ -97,8 +97,20 @@ const char* const kMessages[] = {
     "Das Programm '##' kann nicht gestartet werden: ##.", // 176
     "Die Datei '##' wurde nicht gespeichert: Icons werden nur als Bitmap (*.bmp), "
     "Icon (*.ico) oder PNG-Bild (*.png) gespeichert.", // 177
-    "Der Ordner '##' kann nicht gelesen werden: ##.",  // 178
-    "'##' ist kein Ordner, sondern ##.",               // 179
+    "Das letzte Stapel-Umbenennen in '##' wurde unterbrochen; es ist jetzt "
+    "abgeschlossen.@@@@Soll es rückgängig gemacht werden?",                 // 178
+    "Soll das letzte Stapel-Umbenennen in '##' rückgängig gemacht werden?", // 179
+    "## Dateien wurden zurückbenannt.",                                     // 180
+    "## Dateien konnten nicht zurückbenannt werden: Sie fehlen, oder ihr alter Name ist "
+    "inzwischen vergeben.",                                                // 181
+    "Es gibt kein Stapel-Umbenennen, das rückgängig gemacht werden kann.", // 182
+    "Die Datei '##' kann nicht gelöscht werden: ##.",                      // 183
+    "Der Ordner '##' kann nicht gelesen werden: ##.",                      // 184
+    "Quellordner und Zielordner sind derselbe Ordner: '##'.",              // 185
+    "Die Aktion wurde beendet. Übersprungene Dateien: ##@@##",             // 186
+    "Die Datei '##' ist eine Wine-Registrierungsdatei der Version ## und kann nicht gelesen "
+    "werden.",                           // 187
+    "'##' ist kein Ordner, sondern ##.", // 188
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);

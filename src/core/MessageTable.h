@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 179;
+constexpr int Last = 188;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -94,7 +94,18 @@ constexpr int SettingsSetAside = 174;    // file, where it went
 constexpr int SettingsReadOnly = 175;    // file
 constexpr int ProgramNotStarted = 176;   // program, German reason
 constexpr int IconSaveFormat = 177;      // file
-// Folders the companion is asked to count.
-constexpr int FolderReadFailed = 178; // path, German reason
-constexpr int NotAFolder = 179;       // path, what it is instead
+constexpr int RenameInterrupted = 178;   // folder
+constexpr int RenameUndoQuestion = 179;  // folder
+constexpr int RenameUndone = 180;        // count
+constexpr int RenameUndoMissed = 181;    // count
+constexpr int RenameNothingToUndo = 182;
+// Folder comparison and its run.
+constexpr int FileDeleteFailed = 183;  // path, German reason
+constexpr int FolderReadFailed = 184;  // path, German reason
+constexpr int SameFolder = 185;        // path of the one folder
+constexpr int ActionDoneSkipped = 186; // count, lines "name: reason"
+// A registry file of Wine in a version the viewer does not read.
+constexpr int WineVersionUnreadable = 187; // path, the version it names
+// A folder the companion is asked to count that is none.
+constexpr int NotAFolder = 188; // path, what it is instead
 } // namespace Msg

@@ -2,6 +2,7 @@
 #include "core/RegFileReader.h"
 
 #include "core/AnsiText.h"
+#include "core/RegFileSyntax.h"
 #include "core/RegKeyPath.h"
 #include "platform/SettingsTree.h"
 
@@ -11,71 +12,18 @@
 #include <utility>
 
 namespace {
+using RegFileSyntax::DecodeUtf16;
+using RegFileSyntax::ReadHexNumber;
+using RegFileSyntax::ReadQuoted;
+
 const QLatin1String kHeader5("Windows Registry Editor Version 5.00");
 const QLatin1String kHeader4("REGEDIT4");
-
-// A quoted name or text starting at text[pos]; afterwards pos is just past the
-// closing quote. Only \\ and \" are escapes; any other backslash is itself.
-bool readQuoted(QStringView text, qsizetype& pos, QString& out)
-{
-    out.clear();
-    for (qsizetype i = pos + 1; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < text.size() &&
-            (text.at(i + 1) == QLatin1Char('\\') || text.at(i + 1) == QLatin1Char('"'))) {
-            out += text.at(++i);
-        } else if (c == QLatin1Char('"')) {
-            pos = i + 1;
-            return true;
-        } else {
-            out += c;
-        }
-    }
-    return false;
-}
-
-bool readHexNumber(QStringView digits, int maxDigits, quint32& number)
-{
-    if (digits.isEmpty() || digits.size() > maxDigits)
-        return false;
-    bool ok = false;
-    number = digits.toUInt(&ok, 16);
-    // toUInt accepts a sign and "0x"; a .reg file has neither.
-    for (QChar c : digits) {
-        const char16_t u = c.unicode();
-        if (!((u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')))
-            return false;
-    }
-    return ok;
-}
 
 void skipBlanks(QStringView text, qsizetype& pos)
 {
     while (pos < text.size() &&
            (text.at(pos) == QLatin1Char(' ') || text.at(pos) == QLatin1Char('\t')))
         ++pos;
-}
-
-// UTF-16 units as text; false when one is half of a surrogate pair without
-// its other half.
-bool appendUtf16(QString& text, const char* data, qsizetype units, bool bigEndian)
-{
-    text.resize(units);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    const auto* in = reinterpret_cast<const quint8*>(data);
-    bool valid = true;
-    for (qsizetype i = 0; i < units; ++i) {
-        const quint8 a = in[2 * i];
-        const quint8 b = in[2 * i + 1];
-        out[i] = bigEndian ? char16_t((a << 8) | b) : char16_t(a | (b << 8));
-    }
-    for (qsizetype i = 0; i < units; ++i) {
-        if (QChar::isHighSurrogate(out[i]) && i + 1 < units && QChar::isLowSurrogate(out[i + 1]))
-            ++i;
-        else if (QChar::isSurrogate(out[i]))
-            valid = false;
-    }
-    return valid;
 }
 
 QString loneSurrogateText()
@@ -143,7 +91,7 @@ private:
         switch (m_encoding) {
         case Encoding::Utf16LE:
         case Encoding::Utf16BE:
-            return appendUtf16(line, bytes.data(), bytes.size() / 2,
+            return DecodeUtf16(line, bytes.data(), bytes.size() / 2,
                                m_encoding == Encoding::Utf16BE);
         case Encoding::Utf8:
             line = m_utf8.decode(bytes);
@@ -320,7 +268,7 @@ bool RegFileReader::readValueLine(QStringView line)
     qsizetype pos = 1;
     if (line.startsWith(QLatin1Char('"'))) {
         pos = 0;
-        if (!readQuoted(line, pos, entry.value.name))
+        if (!ReadQuoted(line, pos, entry.value.name))
             return fail(number, QStringLiteral("Der Wertname ist nicht mit '\"' abgeschlossen."));
     }
     skipBlanks(line, pos);
@@ -343,7 +291,7 @@ bool RegFileReader::readData(QStringView data, SettingsValue& value)
     if (data.startsWith(QLatin1Char('"'))) {
         qsizetype pos = 0;
         QString text;
-        if (!readQuoted(data, pos, text))
+        if (!ReadQuoted(data, pos, text))
             return fail(number, QStringLiteral("Der Text ist nicht mit '\"' abgeschlossen."));
         if (!data.sliced(pos).trimmed().isEmpty())
             return fail(number, QStringLiteral("Nach dem Text folgen unerwartete Zeichen."));
@@ -352,7 +300,7 @@ bool RegFileReader::readData(QStringView data, SettingsValue& value)
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
         quint32 number32 = 0;
-        if (!readHexNumber(data.sliced(6).trimmed(), 8, number32))
+        if (!ReadHexNumber(data.sliced(6).trimmed(), 8, number32))
             return fail(number,
                         QStringLiteral("Ein dword-Wert braucht eine bis acht Hexadezimalziffern."));
         value = SettingsValue::dword(value.name, number32);
@@ -365,7 +313,7 @@ bool RegFileReader::readData(QStringView data, SettingsValue& value)
     quint32 hexType = SettingsValue::Binary;
     if (kind.size() > 3) {
         if (!kind.endsWith(QLatin1Char(')')) || kind.at(3) != QLatin1Char('(') ||
-            !readHexNumber(kind.sliced(4, kind.size() - 5), 8, hexType))
+            !ReadHexNumber(kind.sliced(4, kind.size() - 5), 8, hexType))
             return fail(number, QStringLiteral("Unbekannte Wertangabe '%1'.").arg(kind));
     }
     QByteArray bytes;
@@ -385,7 +333,7 @@ bool RegFileReader::readHex(QStringView data, QByteArray& bytes)
         if (part.isEmpty() && last)
             return true; // a trailing comma, or no bytes at all
         quint32 byte = 0;
-        if (!readHexNumber(part, 2, byte))
+        if (!ReadHexNumber(part, 2, byte))
             return fail(number, QStringLiteral("'%1' ist kein Byte in Hexadezimalschreibweise.")
                                     .arg(part.left(20)));
         bytes.append(char(byte));
@@ -437,7 +385,7 @@ bool RegFileReader::hexToValue(qint32 hexType, const QByteArray& bytes, int line
             if (bytes.size() % 2 != 0)
                 return fail(line,
                             QStringLiteral("Ein hex(1)-Wert braucht eine gerade Anzahl Bytes."));
-            if (!appendUtf16(text, bytes.constData(), bytes.size() / 2, false))
+            if (!DecodeUtf16(text, bytes.constData(), bytes.size() / 2, false))
                 return fail(line, loneSurrogateText());
         } else {
             text = decodeAnsi(bytes);

@@ -22,26 +22,6 @@ namespace {
 const QString kSource = QStringLiteral("SafeFileWriter");
 constexpr qsizetype kBufferSize = 64 * 1024;
 
-qint32 errorNumber(int code)
-{
-    switch (code) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return RuntimeError::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RuntimeError::PermissionDenied;
-    case EEXIST:
-        return RuntimeError::FileAlreadyExists;
-    case EIO:
-        return RuntimeError::DeviceIO;
-    default:
-        return RuntimeError::PathFileAccess;
-    }
-}
-
 // Paths that name an open descriptor of this process (standard output
 // above all): whatever they lead to is written where it is.
 bool namesOpenDescriptor(const QByteArray& path)
@@ -293,5 +273,5 @@ void SafeFileWriter::fail(int code, const QString& reason)
             ? cuAppError::MsgParse(MessageTable::text(Msg::TargetExists), shown)
             : cuAppError::MsgParse(MessageTable::text(Msg::FileWriteFailed), shown,
                                    reason.isEmpty() ? SystemErrorText(code) : reason);
-    throw AppErrorRecord(errorNumber(code), kSource, text);
+    throw AppErrorRecord(RuntimeError::FromErrno(code), kSource, text);
 }

@@ -2,7 +2,7 @@
 #include "fileinfo/pDirTotals.h"
 
 #include "platform/FileNameCodec.h"
-#include "platform/FolderHandle.h"
+#include "platform/WalkFolder.h"
 
 #include <cerrno>
 #include <chrono>
@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace {
-using Entry = FolderHandle::Entry;
+using Entry = WalkFolder::Entry;
 using Clock = std::chrono::steady_clock;
 
 // Folders kept open below the walk's top; deeper trees reopen a parent
@@ -24,7 +24,7 @@ struct Pending {
 };
 
 struct Level {
-    FolderHandle handle;
+    WalkFolder handle;
     Entry self;
     QByteArray name;
     std::vector<Pending> pending;
@@ -47,7 +47,7 @@ public:
     {
     }
 
-    pDirTotals::Outcome run(FolderHandle root);
+    pDirTotals::Outcome run(WalkFolder root);
 
 private:
     bool stopAsked() const { return m_cancelled && m_cancelled(); }
@@ -72,7 +72,7 @@ private:
     unsigned m_sincePublish = 0;
 };
 
-pDirTotals::Outcome DirWalk::run(FolderHandle root)
+pDirTotals::Outcome DirWalk::run(WalkFolder root)
 {
     m_device = root.self().device;
     Level top;
@@ -191,10 +191,10 @@ void DirWalk::leave()
 // checked against what was seen.
 bool DirWalk::reopenFromRoot(std::size_t index)
 {
-    FolderHandle current;
-    const FolderHandle* from = &m_stack[0].handle;
+    WalkFolder current;
+    const WalkFolder* from = &m_stack[0].handle;
     for (std::size_t i = 1; i <= index; ++i) {
-        FolderHandle step;
+        WalkFolder step;
         int error = 0;
         if (!step.openChild(*from, m_stack[i].name.constData(), m_stack[i].self, &error))
             return false;
@@ -228,7 +228,7 @@ QByteArray DirWalk::currentPath() const
 pDirTotals::Outcome pDirTotals::Count(const QString& folder, const std::function<bool()>& cancelled)
 {
     publish(Figures(), EncodeFileName(folder));
-    FolderHandle root;
+    WalkFolder root;
     m_rootError = 0;
     if (!root.open(folder, &m_rootError))
         return Outcome::Unreadable;

@@ -1,45 +1,100 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FolderHandle.h"
 
-#include "platform/FileNameCodec.h"
+#include <QList>
 
 #include <cerrno>
-#include <utility>
-
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
-namespace {
-constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
+#include <climits>
+#include <cstring>
+#include <utility>
 
-FolderHandle::Entry entryOf(const struct stat& st)
+namespace {
+int closeKeepingErrno(int fd)
 {
-    FolderHandle::Entry entry;
-    entry.mode = st.st_mode;
-    entry.device = quint64(st.st_dev);
-    entry.inode = quint64(st.st_ino);
-    entry.links = quint64(st.st_nlink);
-    entry.size = qint64(st.st_size);
-    entry.allocated = qint64(st.st_blocks) * 512;
-    return entry;
+    const int code = errno;
+    ::close(fd);
+    return code;
 }
 
-void setError(int* error, int value)
+// One folder at a time, for paths the kernel will not take whole. Folders
+// on the way need only be searchable (O_PATH); links among them are followed
+// as a whole path would follow them.
+int openByParts(const QByteArray& path)
 {
-    if (error)
-        *error = value;
+    int current = path.startsWith('/') ? ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC)
+                                       : ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (current < 0)
+        return -errno;
+    const QList<QByteArray> parts = path.split('/');
+    qsizetype last = parts.size() - 1;
+    while (last > 0 && parts.at(last).isEmpty())
+        --last;
+    for (qsizetype i = 0; i <= last; ++i) {
+        const QByteArray& part = parts.at(i);
+        if (part.isEmpty())
+            continue;
+        const int flags = (i == last ? O_RDONLY : O_PATH) | O_DIRECTORY | O_CLOEXEC;
+        const int next = ::openat(current, part.constData(), flags);
+        if (next < 0)
+            return -closeKeepingErrno(current);
+        ::close(current);
+        current = next;
+    }
+    return current;
+}
+
+// File systems that look names up ignoring case (linux/magic.h).
+bool ignoresCaseByType(long type)
+{
+    switch (static_cast<unsigned long>(type)) {
+    case 0x4d44UL:     // FAT
+    case 0x2011BAB0UL: // exFAT
+    case 0xFF534D42UL: // CIFS
+    case 0xFE534D42UL: // SMB2
+    case 0x517BUL:     // SMB
+    case 0x482bUL:     // HFS+
+        return true;
+    default:
+        return false;
+    }
 }
 } // namespace
 
-bool FolderHandle::Entry::isRegular() const
+EntryStat EntryStat::From(const struct stat& st)
+{
+    EntryStat out;
+    out.inode = st.st_ino;
+    out.size = st.st_size;
+    out.mtimeSec = st.st_mtim.tv_sec;
+    out.mtimeNsec = qint32(st.st_mtim.tv_nsec);
+    out.ctimeSec = st.st_ctim.tv_sec;
+    out.ctimeNsec = qint32(st.st_ctim.tv_nsec);
+    out.mode = st.st_mode;
+    return out;
+}
+
+bool EntryStat::isRegular() const
 {
     return S_ISREG(mode);
 }
 
-bool FolderHandle::Entry::isFolder() const
+bool EntryStat::sameFile(const EntryStat& other) const
 {
-    return S_ISDIR(mode);
+    return inode == other.inode && size == other.size && mtimeSec == other.mtimeSec &&
+           mtimeNsec == other.mtimeNsec && (mode & S_IFMT) == (other.mode & S_IFMT);
+}
+
+bool EntryStat::unchanged(const EntryStat& other) const
+{
+    return sameFile(other) && ctimeSec == other.ctimeSec && ctimeNsec == other.ctimeNsec;
 }
 
 FolderHandle::~FolderHandle()
@@ -47,98 +102,132 @@ FolderHandle::~FolderHandle()
     close();
 }
 
-FolderHandle::FolderHandle(FolderHandle&& other) noexcept
-    : m_dir(std::exchange(other.m_dir, nullptr)), m_entry(std::exchange(other.m_entry, nullptr)),
-      m_self(other.m_self)
-{
-}
-
-FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_dir = std::exchange(other.m_dir, nullptr);
-        m_entry = std::exchange(other.m_entry, nullptr);
-        m_self = other.m_self;
-    }
-    return *this;
-}
-
 void FolderHandle::close()
 {
-    if (m_dir)
-        closedir(m_dir);
-    m_dir = nullptr;
-    m_entry = nullptr;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }
 
-bool FolderHandle::adopt(int fd, const Entry* expected, int* error)
+int FolderHandle::open(const QByteArray& path)
 {
     close();
-    if (fd < 0) {
-        setError(error, errno);
-        return false;
+    if (path.isEmpty() || path.contains('\0'))
+        return ENOENT;
+    int fd =
+        path.size() < PATH_MAX ? ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    if (fd < 0 && (path.size() >= PATH_MAX || errno == ENAMETOOLONG)) {
+        fd = openByParts(path);
+        if (fd < 0)
+            return -fd;
+    } else if (fd < 0) {
+        return errno;
     }
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        setError(error, errno);
-        ::close(fd);
-        return false;
-    }
-    m_self = entryOf(st);
-    if (expected && !m_self.sameAs(*expected)) {
-        // Replaced between the look and the open: not the folder we counted.
-        ::close(fd);
-        setError(error, ENOENT);
-        return false;
-    }
-    m_dir = fdopendir(fd);
-    if (!m_dir) {
-        setError(error, errno);
-        ::close(fd);
-        return false;
-    }
-    return true;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return closeKeepingErrno(fd);
+    m_fd = fd;
+    m_device = st.st_dev;
+    m_inode = st.st_ino;
+    return 0;
 }
 
-bool FolderHandle::open(const QString& path, int* error)
+int FolderHandle::scan(const ScanSink& sink, Listing which) const
 {
-    return adopt(::open(EncodeFileName(path).constData(), kFolderFlags), nullptr, error);
-}
-
-bool FolderHandle::openChild(const FolderHandle& parent, const char* name, const Entry& expected,
-                             int* error)
-{
-    return adopt(openat(dirfd(parent.m_dir), name, kFolderFlags | O_NOFOLLOW), &expected, error);
-}
-
-bool FolderHandle::openParent(const FolderHandle& child, const Entry& expected, int* error)
-{
-    return adopt(openat(dirfd(child.m_dir), "..", kFolderFlags), &expected, error);
-}
-
-bool FolderHandle::next(int* error)
-{
-    setError(error, 0);
-    if (!m_dir)
-        return false;
-    errno = 0;
-    while ((m_entry = readdir(m_dir)) != nullptr) {
-        const char* n = m_entry->d_name;
-        if (!(n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))))
-            return true;
+    // A descriptor of its own, so that reading does not move this one's position.
+    const int fd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir)
+        return closeKeepingErrno(fd);
+    const bool hidden = which == Listing::Hidden;
+    int result = 0;
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            result = errno;
+            break;
+        }
+        const char* name = entry->d_name;
+        if ((name[0] == '.') != hidden || !std::strcmp(name, ".") || !std::strcmp(name, ".."))
+            continue;
+        if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN)
+            continue;
+        if (which == Listing::VisibleNamesOnly && entry->d_type == DT_REG) {
+            EntryStat known;
+            known.inode = entry->d_ino;
+            known.mode = S_IFREG;
+            if (!sink(QByteArray(name), known))
+                break;
+            continue;
+        }
+        struct stat st {};
+        if (::fstatat(m_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno == ENOENT) // gone since it was listed
+                continue;
+            result = errno;
+            break;
+        }
+        if (!S_ISREG(st.st_mode))
+            continue;
+        if (!sink(QByteArray(name), EntryStat::From(st)))
+            break;
     }
-    setError(error, errno);
-    return false;
+    ::closedir(dir);
+    return result;
 }
 
-bool FolderHandle::look(const char* name, Entry& entry, int* error) const
+int FolderHandle::statAt(const QByteArray& name, EntryStat& out) const
 {
-    struct stat st;
-    if (fstatat(dirfd(m_dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        setError(error, errno);
-        return false;
-    }
-    entry = entryOf(st);
-    return true;
+    struct stat st {};
+    if (::fstatat(m_fd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    out = EntryStat::From(st);
+    return 0;
+}
+
+int FolderHandle::mayWriteAt(const QByteArray& name) const
+{
+    return ::faccessat(m_fd, name.constData(), W_OK, AT_EACCESS | AT_SYMLINK_NOFOLLOW) == 0 ? 0
+                                                                                            : errno;
+}
+
+int FolderHandle::removeAt(const QByteArray& name) const
+{
+    return ::unlinkat(m_fd, name.constData(), 0) == 0 ? 0 : errno;
+}
+
+int FolderHandle::renameAt(const QByteArray& from, const QByteArray& to, bool replace) const
+{
+    if (replace)
+        return ::renameat(m_fd, from.constData(), m_fd, to.constData()) == 0 ? 0 : errno;
+    if (::renameat2(m_fd, from.constData(), m_fd, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // Without RENAME_NOREPLACE a hard link makes the same promise.
+    if (::linkat(m_fd, from.constData(), m_fd, to.constData(), 0) != 0)
+        return errno;
+    ::unlinkat(m_fd, from.constData(), 0);
+    return 0;
+}
+
+int FolderHandle::sync() const
+{
+    if (::fsync(m_fd) == 0 || errno == EINVAL || errno == EROFS)
+        return 0;
+    return errno;
+}
+
+std::optional<bool> FolderHandle::caseHint() const
+{
+    int flags = 0;
+    if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_CASEFOLD_FL))
+        return true;
+    struct statfs fs {};
+    if (::fstatfs(m_fd, &fs) == 0 && ignoresCaseByType(fs.f_type))
+        return true;
+    return std::nullopt;
 }

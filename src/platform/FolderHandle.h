@@ -1,64 +1,87 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include <QByteArray>
+#include <QtGlobal>
 
-#include <dirent.h>
+#include <functional>
+#include <optional>
 
-// One open folder, for walks that must not follow links out of the tree nor
-// depend on path length: children are looked at and opened relative to it
-// (fstatat/openat), so a tree deeper than PATH_MAX or the descriptor limit
-// can still be read level by level.
+struct stat;
+
+// What lstat tells of one directory entry, as far as comparing and copying
+// files needs it.
+struct EntryStat {
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 mtimeSec = 0; // tv_sec: floored, also before 1970
+    qint32 mtimeNsec = 0;
+    qint64 ctimeSec = 0;
+    qint32 ctimeNsec = 0;
+    quint32 mode = 0; // st_mode: type and permission bits
+
+    static EntryStat From(const struct stat& st);
+
+    bool isRegular() const;
+    // Inode, size and modification time to the nanosecond: the file a
+    // comparison saw, not merely one of the same name.
+    bool sameFile(const EntryStat& other) const;
+    // sameFile, and its status (ctime) unchanged as well.
+    bool unchanged(const EntryStat& other) const;
+};
+
+// A folder opened once and then used by its descriptor: every later call
+// names entries relative to it, so a folder renamed, replaced or remounted
+// under its path meanwhile is never mixed up with the one that was read.
+// System calls only; callers turn the errno values into messages.
 class FolderHandle {
 public:
-    // What one look at an entry tells, links not followed.
-    struct Entry {
-        unsigned mode = 0;
-        quint64 device = 0;
-        quint64 inode = 0;
-        quint64 links = 0;
-        qint64 size = 0;
-        qint64 allocated = 0; // bytes of the blocks it occupies
-
-        bool isRegular() const;
-        bool isFolder() const;
-        bool sameAs(const Entry& other) const
-        {
-            return device == other.device && inode == other.inode;
-        }
-    };
-
     FolderHandle() = default;
     ~FolderHandle();
-    FolderHandle(FolderHandle&& other) noexcept;
-    FolderHandle& operator=(FolderHandle&& other) noexcept;
     FolderHandle(const FolderHandle&) = delete;
     FolderHandle& operator=(const FolderHandle&) = delete;
 
-    // The folder by its lossless name (platform/FileNameCodec.h); links
-    // followed, as the user named it. False with `error` set on failure.
-    bool open(const QString& path, int* error);
-    // `name` inside `parent`, only if it still is the folder `expected`
-    // (never a link, never one swapped in after it was looked at).
-    bool openChild(const FolderHandle& parent, const char* name, const Entry& expected, int* error);
-    // The parent of `child`, only if it is the folder `expected`.
-    bool openParent(const FolderHandle& child, const Entry& expected, int* error);
-    bool isOpen() const { return m_dir != nullptr; }
-    void close();
+    // 0 or an errno value. A path beyond the system's length limit is
+    // opened one folder at a time.
+    int open(const QByteArray& path);
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+    // Device and inode: two paths name the same folder when both agree.
+    quint64 device() const { return m_device; }
+    quint64 inode() const { return m_inode; }
 
-    // The open folder itself.
-    Entry self() const { return m_self; }
-    // Moves to the next entry ("." and ".." skipped); false at the end or on
-    // a read error (`error` then set, else 0).
-    bool next(int* error);
-    const char* name() const { return m_entry->d_name; }
-    // The current entry, or any `name` inside this folder; false with `error`.
-    bool look(const char* name, Entry& entry, int* error) const;
+    // Feeds every regular file whose name does not begin with "." to `sink`
+    // (which returns false to stop). Links, folders, pipes and devices are
+    // neither listed nor opened. 0 or an errno value.
+    enum class Listing {
+        Visible,
+        VisibleNamesOnly, // no lstat where the folder tells the type: inode and type only
+        Hidden,           // the files whose names begin with "." instead
+    };
+    using ScanSink = std::function<bool(QByteArray&& name, const EntryStat& stat)>;
+    int scan(const ScanSink& sink, Listing which = Listing::Visible) const;
+
+    // lstat of one entry: 0, or an errno value (ENOENT when there is none).
+    int statAt(const QByteArray& name, EntryStat& out) const;
+    // Whether this user may write the entry (0) or why not.
+    int mayWriteAt(const QByteArray& name) const;
+    int removeAt(const QByteArray& name) const;
+    // Renames within this folder. Without `replace` an existing name (a
+    // dangling link included) is refused with EEXIST by the rename itself.
+    int renameAt(const QByteArray& from, const QByteArray& to, bool replace) const;
+    // Makes the folder's entries durable (fsync); a file system that cannot
+    // sync a folder counts as done.
+    int sync() const;
+
+    // What the file system says about letter case: true when it looks names
+    // up ignoring case (a case-folding folder; FAT, exFAT, SMB/CIFS, HFS+),
+    // nullopt when it does not tell.
+    std::optional<bool> caseHint() const;
 
 private:
-    bool adopt(int fd, const Entry* expected, int* error);
+    void close();
 
-    DIR* m_dir = nullptr;
-    const dirent* m_entry = nullptr;
-    Entry m_self;
+    int m_fd = -1;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
 };

@@ -72,9 +72,13 @@ TEST(TolvaneProcess, SingleToolRunEndsWithItsWindowOrWithOneWhenItCannotStart)
 {
     // Closing the tool ends the run; a tool that cannot open shows why, and
     // once the box is closed the run ends as a failure.
-    const ProcessRun closed = runTolvane({QStringLiteral("/calc")}, {kCloseSoon});
-    EXPECT_EQ(closed.code, 0);
-    EXPECT_EQ(closed.out.trimmed(), QStringLiteral("window: frmCalculator"));
+    const std::pair<const char*, const char*> tools[] = {{"/calc", "frmCalculator"},
+                                                         {"/DIRCOMP", "frmDirComp"}};
+    for (const auto& [option, form] : tools) {
+        const ProcessRun closed = runTolvane({QLatin1String(option)}, {kCloseSoon});
+        EXPECT_EQ(closed.code, 0) << option;
+        EXPECT_EQ(closed.out.trimmed(), QStringLiteral("window: ") + QLatin1String(form));
+    }
 
     TempDir dir;
     const QString bad =

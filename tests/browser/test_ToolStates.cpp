@@ -113,27 +113,26 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         const char* selected;
         const char* seen;
     } cases[] = {
-        {"", "Refresh Properties Select Select_All Select_Nothing"},
-        {"x.dll",
-         "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
-        {"z.reg",
-         "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor CopyPath"},
+        {"", "Refresh Properties Select Select_All Select_Nothing Rename"},
+        {"x.dll", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "CopyPath Rename"},
+        {"z.reg", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "Run_RegView "
+                  "CopyPath Rename"},
         {"p.jpg", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
-                  "Run_PicView "
-                  "CopyPath"},
-        {"x.dll y.exe p.jpg", "Refresh Properties Select Select_All Select_Nothing"},
+                  "Run_PicView CopyPath Rename"},
+        {"x.dll y.exe p.jpg", "Refresh Properties Select Select_All Select_Nothing Rename"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
         EXPECT_EQ(Seen("kFileBox"), Split(c.seen)) << c.selected;
     }
     // Tools that are not built: disabled where a menu cannot hide them.
-    for (const char* absent : {"TB_Compare", "TB_Rename", "mExtras_CompareDirs"})
-        EXPECT_FALSE(Entry(*form, absent)->isEnabled()) << absent;
-    for (const char* built : {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options",
-                              "TB_SlideShow", "TB_Icons"})
+    for (const char* built :
+         {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options", "TB_SlideShow",
+          "TB_Icons", "TB_Rename", "TB_Compare", "mExtras_CompareDirs"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties CopyPath Slideshow Icons"));
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties CopyPath DirComp Rename Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)
@@ -191,8 +190,8 @@ TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOn)
         menu->hide();
         EXPECT_EQ(Seen("kDirBox"), Split(c.seen)) << c.offset;
     }
-    Entry(*form, "kDirBox_Rename")->trigger();
-    EXPECT_EQ(ran, QStringLiteral("kDirBox_Rename"));
+    Entry(*form, "kDirBox_DirComp")->trigger();
+    EXPECT_EQ(ran, QStringLiteral("kDirBox_DirComp"));
 }
 
 TEST_F(ToolStates, TheMenuKeyOpensTheMenuOfTheControlWithTheFocus)

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rename/RenameCheck.h"
+
+#include "core/FilePattern.h"
+#include "core/MessageTable.h"
+#include "core/WorkerJob.h"
+#include "core/cuAppError.h"
+#include "platform/FileNameCodec.h"
+#include "platform/FolderRename.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace {
+constexpr qsizetype kLongestName = 255; // bytes, as the file systems allow
+constexpr qsizetype kProgressEvery = 256;
+
+// The status of a computed name that does not depend on the other files.
+RenameStatus OwnStatus(const pRenFile& file)
+{
+    if (file.NewName.isEmpty() || file.NewName == file.OldName)
+        return RenameStatus::Unchanged;
+    if (file.NewName.contains(QLatin1Char('/')) || file.NewName.contains(QChar(0)))
+        return RenameStatus::Char;
+    if (file.NewName.startsWith(QLatin1Char('.')))
+        return RenameStatus::Dot;
+    if (file.NewBytes.size() > kLongestName)
+        return RenameStatus::Long;
+    return RenameStatus::Ok;
+}
+
+void Compute(const RenameRule& rule, pRenFile& file, bool validUtf8, qint64& counter)
+{
+    if (!validUtf8) {
+        file.Status = RenameStatus::Encoding;
+        return;
+    }
+    try {
+        file.NewName = rule.Calc(file.OldName, counter);
+    } catch (const AppErrorRecord& e) {
+        if (e.Number != cuAppError::ErrorBase + Msg::InvalidStartPosition)
+            throw;
+        file.Status = RenameStatus::Position;
+        return;
+    }
+    file.NewBytes = EncodeFileName(file.NewName);
+    file.Status = OwnStatus(file);
+}
+
+// Names collide ignoring case: whatever stays in the folder blocks its
+// name; a file that will be renamed frees its old one (chains, swaps and
+// cycles are done safely by the run).
+void MarkCollisions(pRenFiles& files, const QList<QByteArray>& folderNames)
+{
+    QHash<QString, qsizetype> taken;
+    taken.reserve(folderNames.size());
+    for (const QByteArray& name : folderNames)
+        ++taken[RenameFoldKey(DecodeFileName(name))];
+    QList<qsizetype> movers;
+    QList<QString> keys(files.Count());
+    for (qsizetype i = 0; i < files.Count(); ++i) {
+        if (files.Item(i).Status != RenameStatus::Ok)
+            continue;
+        movers.append(i);
+        keys[i] = RenameFoldKey(files.Item(i).NewName);
+        const auto it = taken.find(RenameFoldKey(files.Item(i).OldName));
+        if (it != taken.end())
+            --*it;
+    }
+    QHash<QString, int> wanted;
+    wanted.reserve(movers.size());
+    for (qsizetype i : movers) {
+        if (taken.value(keys[i]) > 0)
+            files.Item(i).Status = RenameStatus::Exists;
+        else
+            ++wanted[keys[i]];
+    }
+    for (qsizetype i : movers) {
+        if (files.Item(i).Status == RenameStatus::Ok && wanted.value(keys[i]) > 1)
+            files.Item(i).Status = RenameStatus::Duplicate;
+    }
+}
+} // namespace
+
+QString RenameFoldKey(const QString& name)
+{
+    QString key = name;
+    QChar* c = key.data();
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t u = c[i].unicode();
+        if (u < 0x80) {
+            if (u >= 'A' && u <= 'Z')
+                c[i] = QChar(char16_t(u + 32));
+        } else if (c[i].isHighSurrogate() && i + 1 < key.size() && c[i + 1].isLowSurrogate()) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c[i], c[i + 1]));
+            c[i] = QChar(QChar::highSurrogate(folded));
+            c[++i] = QChar(QChar::lowSurrogate(folded));
+        } else if (!c[i].isSurrogate()) {
+            c[i] = c[i].toCaseFolded();
+        }
+    }
+    return key;
+}
+
+RenameSource RenameSource::FromFolder(const QString& folder, const QString& mask)
+{
+    RenameSource source;
+    source.listed = FolderListing::FileEntries(folder, FilePattern(mask));
+    source.names = FolderRename(folder).Names();
+    return source;
+}
+
+RenameSource RenameSource::FromNames(const QList<QByteArray>& names, const QString& mask)
+{
+    RenameSource source;
+    const FilePattern pattern(mask);
+    QSet<QByteArray> seen;
+    for (const QByteArray& bytes : names) {
+        if (seen.contains(bytes))
+            continue;
+        seen.insert(bytes);
+        source.names.append(bytes);
+        const QString name = DecodeFileName(bytes);
+        if (bytes.startsWith('.') || !pattern.Matches(name))
+            continue;
+        source.listed.append({name, bytes, IsUtf8FileName(bytes)});
+    }
+    return source;
+}
+
+bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& counter,
+                 pRenFiles& out, JobContext* context)
+{
+    out = pRenFiles();
+    const qsizetype total = source.listed.size();
+    out.Reserve(total);
+    for (qsizetype i = 0; i < total; ++i) {
+        const FolderListing::Entry& entry = source.listed.at(i);
+        if (context && i % kProgressEvery == 0) {
+            if (context->cancelled())
+                return false;
+            context->progress(i, total, DisplayFileName(entry.name));
+        }
+        out.Add(entry.name, entry.bytes);
+        Compute(rule, out.Item(out.Count() - 1), entry.validUtf8, counter);
+    }
+    MarkCollisions(out, source.names);
+    for (qsizetype i = 0; i < out.Count(); ++i) {
+        pRenFile& file = out.Item(i);
+        file.Unchanged = file.Status == RenameStatus::Unchanged;
+        file.Problem = IsRenameProblem(file.Status);
+    }
+    return true;
+}

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dircomp/DirCompFixture.h"
+
+#include "cli/CompareCommand.h"
+#include "platform/FileNameCodec.h"
+#include "support/CliRun.h"
+#include "support/TestText.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+CliResult compare(const TwoFolders& f, const QStringList& more = {})
+{
+    return runCli(QStringList{QStringLiteral("compare"), f.source(), f.dest()} + more);
+}
+} // namespace
+
+TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
+{
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"plain name.txt", "plain name.txt"},
+        {"back\\slash", "back\\\\slash"},
+        {"tab\tlf\ncr\r", "tab\\tlf\\ncr\\r"},
+        {QByteArray("nul\0bell\x07"
+                    "esc\x1b",
+                    13),
+         "nul\\x00bell\\x07esc\\x1b"},
+        {"del\x7f", "del\\x7f"},
+        {"\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80", "\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80"},
+        {"\xc2\x85", "\xc2\x85"},                 // C1 control, well-formed
+        {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"}, // U+10FFFF
+        {"latin1-\xfc", "latin1-\\xfc"},
+        {"\xc0\xaf\xc1\xbf", "\\xc0\\xaf\\xc1\\xbf"}, // overlong two-byte forms
+        {"\xe0\x80\xaf", "\\xe0\\x80\\xaf"},          // overlong three-byte form
+        {"\xf0\x8f\xbf\xbf", "\\xf0\\x8f\\xbf\\xbf"}, // overlong four-byte form
+        {"\xed\xa0\x80x", "\\xed\\xa0\\x80x"},        // a surrogate
+        {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"}, // beyond U+10FFFF
+        {"\xf5\xff", "\\xf5\\xff"},
+        {"\xe2\x82", "\\xe2\\x82"}, // cut short at the end
+        {"\xe2\x82x\xe2\x82\xac", "\\xe2\\x82x\xe2\x82\xac"},
+        {"\x80\xc3\xbc", "\\x80\xc3\xbc"}, // a lone continuation byte
+    };
+    for (const auto& [name, printed] : cases)
+        EXPECT_EQ(EscapeCompareName(name), printed) << name.toHex().toStdString();
+}
+
+// The whole output on a tree that holds every class, odd names and the
+// byte order of the names (capitals before small letters, bytes above 0x7f
+// last).
+TEST(CompareCommand, PrintsBothListsInByteOrder)
+{
+    TwoFolders f;
+    TwoFolders::put(f.source(), "b", "new", 1'700'000'100);
+    TwoFolders::put(f.dest(), "b", "old", 1'700'000'000);
+    TwoFolders::put(f.source(), "B", "older", 1'600'000'000);
+    TwoFolders::put(f.dest(), "B", "newer", 1'700'000'000);
+    TwoFolders::put(f.source(), "a\tb", "x");
+    TwoFolders::put(f.source(), "\xfc-latin1", "x");
+    TwoFolders::put(f.source(), "\xc3\xbc-utf8", "x");
+    TwoFolders::put(f.dest(), "z\\extra", "x");
+    TwoFolders::put(f.dest(), "Z\nextra", "x");
+    TwoFolders::put(f.dest(), ".hidden", "x");
+
+    const CliResult all = compare(f);
+    EXPECT_EQ(all.code, 0) << all.err.toStdString();
+    EXPECT_EQ(all.bytes, QByteArray("source\tSame\tB\n"
+                                    "source\tDiffers\ta\\tb\n"
+                                    "source\tDiffers\tb\n"
+                                    "source\tDiffers\t\xc3\xbc-utf8\n"
+                                    "source\tDiffers\t\\xfc-latin1\n"
+                                    "dest\tSame\tB\n"
+                                    "dest\tExtra\tZ\\nextra\n"
+                                    "dest\tSame\tb\n"
+                                    "dest\tExtra\tz\\\\extra\n"));
+    const CliResult diff = compare(f, {QStringLiteral("--diff-only")});
+    EXPECT_EQ(diff.code, 0);
+    EXPECT_EQ(diff.bytes, QByteArray("source\tDiffers\ta\\tb\n"
+                                     "source\tDiffers\tb\n"
+                                     "source\tDiffers\t\xc3\xbc-utf8\n"
+                                     "source\tDiffers\t\\xfc-latin1\n"
+                                     "dest\tExtra\tZ\\nextra\n"
+                                     "dest\tExtra\tz\\\\extra\n"));
+}
+
+TEST(CompareCommand, SyncPrintsEachItemAndExitsThreeWhenItSkipped)
+{
+    TwoFolders f;
+    TwoFolders::put(f.source(), "same", "abc", 1'700'000'000);
+    TwoFolders::put(f.dest(), "same", "abc", 1'700'000'000);
+    TwoFolders::put(f.source(), "other bytes", "abc", 1'700'000'000);
+    TwoFolders::put(f.dest(), "other bytes", "xyz", 1'700'000'000);
+    TwoFolders::put(f.source(), "new", "1");
+    TwoFolders::put(f.source(), "blocked", "1");
+    ASSERT_EQ(::mkdir((f.destBytes() + "blocked").constData(), 0755), 0);
+    TwoFolders::put(f.dest(), "surplus", "1");
+
+    const CliResult first = compare(f, {QStringLiteral("--diff-only"), QStringLiteral("--sync"),
+                                        QStringLiteral("delete-extra,copy,delete-same")});
+    EXPECT_EQ(first.code, 3) << first.err.toStdString();
+    EXPECT_EQ(first.bytes, QByteArray("source\tDiffers\tblocked\n"
+                                      "source\tDiffers\tnew\n"
+                                      "dest\tExtra\tsurplus\n"
+                                      "skipped\tcontent\tother bytes\n"
+                                      "deleted-source\tsame\n"
+                                      "skipped\tblocked\tblocked\n"
+                                      "copied\tnew\n"
+                                      "deleted-dest\tsurplus\n"));
+    // Without the skipped names the run is clean.
+    const CliResult clean = compare(f, {QStringLiteral("--sync=delete-extra")});
+    EXPECT_EQ(clean.code, 0);
+    EXPECT_TRUE(clean.err.isEmpty());
+}
+
+TEST(CompareCommand, WrongCallsAndFailuresSayWhyInGerman)
+{
+    TwoFolders f;
+    TwoFolders::put(f.source(), "a", "1");
+    const QString missing = f.dir.filePath(QStringLiteral("fehlt"));
+    const std::pair<QStringList, int> calls[] = {
+        {{QStringLiteral("compare")}, 2},
+        {{QStringLiteral("compare"), f.source()}, 2},
+        {{QStringLiteral("compare"), f.source(), f.dest(), f.dest()}, 2},
+        {{QStringLiteral("compare"), f.source(), QString()}, 2},
+        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--fast")}, 2},
+        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync=copy,")}, 2},
+        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync"),
+          QStringLiteral("move")},
+         2},
+        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync")}, 2},
+        {{QStringLiteral("compare"), missing, f.dest()}, 1},
+        {{QStringLiteral("compare"), f.source(), f.source() + QStringLiteral("./")}, 1},
+    };
+    for (const auto& [args, code] : calls) {
+        const CliResult run = runCli(args);
+        EXPECT_EQ(run.code, code) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.bytes.isEmpty());
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+    EXPECT_TRUE(
+        runCli({QStringLiteral("compare"), missing, f.dest()})
+            .err.startsWith(
+                QStringLiteral("Der Ordner '%1/' kann nicht gelesen werden: ").arg(missing)));
+    // A listing that cannot be written is a failure, not a short list.
+    const CliResult full = runCli({QStringLiteral("compare"), f.source(), f.dest()},
+                                  [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
+    EXPECT_EQ(full.code, 1);
+    EXPECT_TRUE(full.err.startsWith(QStringLiteral("Die Datei 'Standardausgabe' kann nicht "
+                                                   "geschrieben werden: ")));
+    // Two empty folders: nothing to list, nothing wrong.
+    TwoFolders empty;
+    const CliResult none = compare(empty, {QStringLiteral("--sync=copy")});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_TRUE(none.bytes.isEmpty());
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DirCompFixture.h"
+
+#include "platform/FileNameCodec.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TwoFolders::TwoFolders()
+    : m_source(dir.makeDir(QStringLiteral("Quelle"))), m_dest(dir.makeDir(QStringLiteral("Ziel")))
+{
+}
+
+QByteArray TwoFolders::sourceBytes() const
+{
+    return EncodeFileName(m_source);
+}
+
+QByteArray TwoFolders::destBytes() const
+{
+    return EncodeFileName(m_dest);
+}
+
+void TwoFolders::put(const QString& folder, const QByteArray& name, const QByteArray& contents,
+                     qint64 seconds, qint32 nanoseconds)
+{
+    const QByteArray path = EncodeFileName(folder) + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << path.toStdString();
+    ASSERT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
+    const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    ASSERT_EQ(::futimens(fd, times), 0);
+    ::close(fd);
+}
+
+QByteArray TwoFolders::read(const QString& folder, const QByteArray& name)
+{
+    return TempDir::contents(DecodeFileName(EncodeFileName(folder) + name));
+}
+
+bool TwoFolders::exists(const QString& folder, const QByteArray& name)
+{
+    struct stat st {};
+    return ::lstat((EncodeFileName(folder) + name).constData(), &st) == 0;
+}
+
+QList<QByteArray> TwoFolders::entries(const QString& folder)
+{
+    QList<QByteArray> names;
+    for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot))
+        names << EncodeFileName(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QMap<QByteArray, QString> Classes(const DirCompItems& items)
+{
+    QMap<QByteArray, QString> classes;
+    for (const DirCompItem& item : items) {
+        const char* letter = item.cls == DirCompClass::Differs ? "D"
+                             : item.cls == DirCompClass::Same  ? "S"
+                                                               : "E";
+        classes.insert(item.name,
+                       QLatin1String(letter) + (item.conflict ? QStringLiteral("!") : QString()));
+    }
+    return classes;
+}

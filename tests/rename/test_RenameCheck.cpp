@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The check pass on real folders: which status each file gets.
+#include "RenameTesting.h"
+#include "platform/FileNameCodec.h"
+#include "rename/RenameCheck.h"
+#include "rename/RenamePreviewModel.h"
+#include "support/TempDir.h"
+#include "support/TestText.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+// "old>status" per listed file, in processing order.
+QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mask = "*.*",
+                  qint64 counter = 0)
+{
+    pRenFiles files;
+    EXPECT_TRUE(CheckRename(rule, RenameSource::FromFolder(dir.path(), mask), counter, files));
+    QStringList out;
+    for (const pRenFile& f : files)
+        out << f.OldName + QLatin1Char('>') + RenameStatusWord(f.Status);
+    return out;
+}
+
+TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrders)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"ab.txt", "ba.txt", "c.txt"});
+    EXPECT_EQ(Check(dir, ReplaceRule("a", ""), "*a*"),
+              (QStringList{"ab.txt>duplicate", "ba.txt>duplicate"}));
+    EXPECT_EQ(Check(dir, ReplaceRule("ab", "c"), "ab*"), (QStringList{"ab.txt>exists"}))
+        << "a later file's name";
+    EXPECT_EQ(Check(dir, ReplaceRule("c", "ab"), "c*"), (QStringList{"c.txt>exists"}))
+        << "an earlier file's name";
+    EXPECT_EQ(Check(dir, ReplaceRule("c", "AB"), "c*"), (QStringList{"c.txt>exists"}))
+        << "case ignored";
+}
+
+TEST(RenameCheck, ChainsSwapsAndCyclesAreOk)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a10.txt", "a8.txt", "a9.txt"});
+    // "a10" sorts first: counted from 8 the three names go round.
+    const RenameRule cycle = CountingRule();
+    EXPECT_EQ(Check(dir, cycle, "*", 8), (QStringList{"a10.txt>ok", "a8.txt>ok", "a9.txt>ok"}));
+    EXPECT_EQ(Check(dir, cycle, "a10*;a9*", 9), (QStringList{"a10.txt>ok", "a9.txt>ok"}))
+        << "a swap";
+    EXPECT_EQ(Check(dir, cycle, "*", 9), (QStringList{"a10.txt>ok", "a8.txt>ok", "a9.txt>ok"}))
+        << "a chain ending in the free a11";
+    EXPECT_EQ(Check(dir, cycle, "a8*;a9*", 9), (QStringList{"a8.txt>ok", "a9.txt>exists"}))
+        << "a10 stays";
+    EXPECT_EQ(Check(dir, cycle, "a8*", 10), (QStringList{"a8.txt>exists"}));
+}
+
+TEST(RenameCheck, NamesTakenByWhatIsNotListed)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    dir.makeDir(QStringLiteral("B.TXT2"));
+    ASSERT_EQ(symlink("nowhere", (dir.path() + "C.txt2").toUtf8().constData()), 0);
+    WriteNamedFiles(dir.path(), {".hidden2"});
+    RenameRule rule;
+    rule.changeExtension = true;
+    rule.extension = QStringLiteral("txt2");
+    EXPECT_EQ(Check(dir, rule, "*.txt"),
+              (QStringList{"a.txt>ok", "b.txt>exists", "c.txt>exists", "d.txt>ok", "e.txt>ok"}))
+        << "a folder and a dangling link hold names";
+}
+
+TEST(RenameCheck, NamesTheFolderCannotHold)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+    RenameRule rule;
+    rule.mode = RenameRule::Mode::Parts;
+    rule.parts = RenameRule::Parts::Before;
+    rule.partsPos = 1;
+    rule.text = QStringLiteral("x/");
+    EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>char"}));
+    rule.partsPos = 5;
+    EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>position"}));
+    rule.parts = RenameRule::Parts::Whole;
+    rule.text.clear();
+    EXPECT_EQ(Check(dir, rule, "b*"), (QStringList{"b.txt>dot"})) << ".txt would hide it";
+    rule.text = QString(252, QLatin1Char('x'));
+    EXPECT_EQ(Check(dir, rule, "c*"), (QStringList{"c.txt>long"})) << "256 bytes";
+    rule.text = QString(251, QLatin1Char('x'));
+    EXPECT_EQ(Check(dir, rule, "c*"), (QStringList{"c.txt>ok"})) << "255 bytes";
+}
+
+TEST(RenameCheck, CaseTwinsAndNamesThatAreNotUtf8)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a.txt", "A.txt", "b\xff.txt"});
+    const QString latin = DecodeFileName("b\xff.txt") + ">encoding";
+    EXPECT_EQ(Check(dir, ReplaceRule("a", "x")),
+              (QStringList{"A.txt>duplicate", "a.txt>duplicate", latin}));
+    RenameRule numbered;
+    numbered.numbering = true;
+    numbered.places = 1;
+    EXPECT_EQ(Check(dir, numbered), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
+    EXPECT_EQ(Check(dir, ReplaceRule("a", "A"), "a.txt"),
+              (QStringList{"A.txt>unchanged", "a.txt>exists"}))
+        << "A.txt stays";
+}
+
+TEST(RenameCheck, StandardInputNamesAreTheFolder)
+{
+    const QList<QByteArray> names{"b.txt", "a.txt", ".x.txt", "c.dat"};
+    const RenameSource source = RenameSource::FromNames(names, QStringLiteral("*.txt"));
+    ASSERT_EQ(source.listed.size(), 2);
+    EXPECT_EQ(source.listed[0].name, QStringLiteral("b.txt")) << "the order given";
+    pRenFiles files;
+    qint64 counter = 0;
+    CheckRename(ReplaceRule("b", "c"), source, counter, files);
+    EXPECT_EQ(files.Item(0).Status, RenameStatus::Ok) << "c.dat has another name";
+    RenameRule dat = ReplaceRule("b", "C");
+    dat.changeExtension = true;
+    dat.extension = QStringLiteral("dat");
+    CheckRename(dat, source, counter, files);
+    EXPECT_EQ(files.Item(0).Status, RenameStatus::Exists) << "c.dat is not listed";
+    CheckRename(ReplaceRule("b", ".x"), source, counter, files);
+    EXPECT_EQ(files.Item(0).Status, RenameStatus::Dot);
+}
+
+TEST(RenameCheck, PreviewListsChangesAndProblemsWithReasons)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+    pRenFiles files;
+    qint64 counter = 0;
+    RenameRule rule = ReplaceRule("a", "b");
+    CheckRename(rule, RenameSource::FromFolder(dir.path(), "*"), counter, files);
+    RenamePreviewModel model;
+    model.SetFiles(files);
+    ASSERT_EQ(model.rowCount(), 1) << "unchanged files are left out";
+    EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("b.txt"));
+    EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("!"));
+    EXPECT_EQ(model.index(0, 2).data(Qt::ToolTipRole).toString(),
+              RenameStatusReason(RenameStatus::Exists));
+}
+} // namespace

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tolvane-cli rename as scripts see it: its lines, escapes, exit codes.
+#include "KillScenario.h"
+#include "RenameTesting.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
+#include "support/TestText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+// tolvane-cli with `input` on its standard input.
+CliResult RunWithInput(const QStringList& args, const QByteArray& input)
+{
+    QProcess cli;
+    cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tolvane-cli"), args);
+    cli.write(input);
+    cli.closeWriteChannel();
+    cli.waitForFinished(60000);
+    CliResult result;
+    result.code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    result.bytes = cli.readAllStandardOutput();
+    result.err = QString::fromUtf8(cli.readAllStandardError());
+    return result;
+}
+
+QByteArray FirstColumn(const QByteArray& lines)
+{
+    QByteArray out;
+    for (const QByteArray& line : lines.split('\n')) {
+        if (!line.isEmpty())
+            out += line.left(line.indexOf('\t')) + '\n';
+    }
+    return out;
+}
+
+TEST(RenameCommand, LinesEscapesAndTheSameForStandardInput)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(),
+                    {"tab\there.txt", "line\nbreak.txt", "back\\slash.txt", "bell\x07.txt",
+                     "latin\xe9.txt", "umlaut\xc3\xa4.txt", "skip.dat", ".hidden.txt"});
+    const QStringList rule{"--mask", "*.txt", "--mode", "insert", "--insert", "\r", "--at", "1"};
+    const CliResult folder = runCli(QStringList{"rename", dir.path()} + rule);
+    EXPECT_EQ(folder.code, 0) << "a name that is not UTF-8 is left alone, no problem";
+    const QByteArray expected = "back\\\\slash.txt\t\\rback\\\\slash.txt\tok\n"
+                                "bell\\x07.txt\t\\rbell\\x07.txt\tok\n"
+                                "latin\\xe9.txt\tlatin\\xe9.txt\tencoding\n"
+                                "line\\nbreak.txt\t\\rline\\nbreak.txt\tok\n"
+                                "tab\\there.txt\t\\rtab\\there.txt\tok\n"
+                                "umlaut\xc3\xa4.txt\t\\rumlaut\xc3\xa4.txt\tok\n";
+    EXPECT_EQ(folder.bytes, expected);
+    const QByteArray names = FirstColumn(folder.bytes) + "skip.dat\n.hidden.txt\n";
+    const CliResult input = RunWithInput(QStringList{"rename", "--stdin"} + rule, names);
+    EXPECT_EQ(input.bytes, folder.bytes);
+    EXPECT_EQ(input.code, folder.code);
+}
+
+TEST(RenameCommand, NullSeparatedFieldsAndInput)
+{
+    const QByteArray names = QByteArray("a\nb.txt\0c.txt\0", 14);
+    const CliResult r = RunWithInput(
+        {"rename", "--stdin", "--null", "--mode", "replace", "--find", "c", "--replace", "a\nb"},
+        names);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.bytes, QByteArray("a\nb.txt\0a\nb.txt\0unchanged\0c.txt\0a\nb.txt\0exists\0", 47));
+}
+
+struct UsageCase {
+    const char* label;
+    QStringList args;
+};
+
+TEST(RenameCommand, WrongCallsExitWithTwo)
+{
+    TempDir dir;
+    const QString d = dir.path();
+    const UsageCase cases[] = {
+        {"NoRule", {"rename", d}},
+        {"OtherModesOption", {"rename", d, "--mode", "replace", "--find", "a", "--text", "b"}},
+        {"OffWithFind", {"rename", d, "--find", "a"}},
+        {"PlacesWithoutNumber", {"rename", d, "--ext", "x", "--places", "3"}},
+        {"NumberAtWithoutNumber", {"rename", d, "--ext", "x", "--number-at", "start"}},
+        {"OneNameForAll", {"rename", d, "--mode", "parts", "--text", "x"}},
+        {"NineteenDigits", {"rename", d, "--number", "1234567890123456789"}},
+        {"PlacesTooMany", {"rename", d, "--number", "1", "--places", "1000"}},
+        {"BadChoice", {"rename", d, "--mode", "replace", "--find", "a", "--count", "some"}},
+        {"PositionNotNumber", {"rename", d, "--mode", "replace", "--find", "a", "--start=x"}},
+        {"FolderAndStdin", {"rename", d, "--stdin", "--ext", "x"}},
+        {"NoFolder", {"rename", "--ext", "x"}},
+        {"RunWithStdin", {"rename", "--stdin", "--ext", "x", "--run"}},
+        {"UndoWithRule", {"rename", "--undo", "--ext", "x"}},
+        {"UnknownOption", {"rename", d, "--ext", "x", "--colour"}},
+    };
+    for (const UsageCase& c : cases) {
+        const CliResult r = runCli(c.args);
+        EXPECT_EQ(r.code, 2) << c.label;
+        EXPECT_TRUE(r.bytes.isEmpty()) << c.label;
+        EXPECT_FALSE(r.err.isEmpty()) << c.label;
+    }
+    EXPECT_TRUE(runCli({"rename", d, "--mode", "parts", "--text", "x"})
+                    .err.contains(QStringLiteral("doppelte Dateinamen")));
+}
+
+TEST(RenameCommand, RunRenamesOnlyWithoutProblemsAndUndoRestores)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"a10.txt", "a8.txt", "a9.txt", "b.txt"});
+    const QMap<QByteArray, QByteArray> before = FolderContents(dir.path());
+    const QStringList cycle{"rename",   dir.path(), "--mask",   "a*", "--mode", "parts",
+                            "--parts",  "after",    "--pos",    "1",  "--text", "",
+                            "--number", "8",        "--places", "0"};
+    CliResult r = runCli(cycle + QStringList{"--run"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "a10.txt\ta8.txt\trenamed\na8.txt\ta9.txt\trenamed\n"
+                     "a9.txt\ta10.txt\trenamed\n");
+    EXPECT_EQ(FolderContents(dir.path()).value("a8.txt"), "a10.txt");
+    r = runCli({"rename", "--undo"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.toStdString(), "a8.txt\ta10.txt\tok\na10.txt\ta9.txt\tok\na9.txt\ta8.txt\tok\n")
+        << "a dry undo changes nothing";
+    r = runCli({"rename", "--undo", "--run"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(FolderContents(dir.path()), before);
+
+    r = runCli(
+        {"rename", dir.path(), "--mode", "replace", "--find", "a8", "--replace", "b", "--run"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.contains("b.txt\tb.txt\tunchanged\n"));
+    EXPECT_EQ(FolderContents(dir.path()), before) << "a problem: nothing runs";
+    r = runCli({"rename", dir.path(), "--mode", "replace", "--find", "a", "--start", "0"});
+    EXPECT_TRUE(r.out.startsWith("a10.txt\t\tposition\n")) << r.out.toStdString();
+}
+
+TEST(RenameCommand, KilledRunsLeaveEveryFileOnce)
+{
+    KillScenario scenario;
+    scenario.cli = QCoreApplication::applicationDirPath() + QStringLiteral("/tolvane-cli");
+    const QStringList problems = scenario.Run();
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+} // namespace
+
+namespace {
+// A small FAT file system mounted through FUSE, where one is to be had.
+class FatMount {
+public:
+    FatMount()
+    {
+        const QString image = dir.path() + QStringLiteral("fat.img");
+        point = dir.path() + QStringLiteral("fat/");
+        QDir().mkpath(point);
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20))
+            return;
+        file.close();
+        const auto run = [](const QString& program, const QStringList& args) {
+            QProcess p;
+            p.start(program, args);
+            return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit &&
+                   p.exitCode() == 0;
+        };
+        if (!run(QStringLiteral("/usr/sbin/mkfs.vfat"), {image}))
+            why = "no mkfs.vfat (dosfstools)";
+        else if (!run(QStringLiteral("fusefat"), {"-o", "rw+", image, point}))
+            why = "no FUSE mount with fusefat here";
+        else
+            mounted = true;
+    }
+    ~FatMount()
+    {
+        if (mounted)
+            QProcess::execute(QStringLiteral("fusermount"), {"-u", point});
+    }
+
+    TempDir dir;
+    QString point;
+    bool mounted = false;
+    const char* why = "cannot create the image";
+};
+} // namespace
+
+// FAT ignores case: the new spelling is the file itself, not a name taken.
+TEST(RenameCommand, CaseOnlyRenamesOnFat)
+{
+    FatMount fat;
+    if (!fat.mounted)
+        GTEST_SKIP() << "case-only rename on FAT not tried: " << fat.why;
+    ASSERT_TRUE(WriteNamedFiles(fat.point, {"a.TXT", "b.TXT"}));
+    CliResult r = runCli({"rename", fat.point, "--mode", "special", "--ext", "txt", "--run"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "a.TXT\ta.txt\trenamed\nb.TXT\tb.txt\trenamed\n");
+    const QMap<QByteArray, QByteArray> expected{{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}};
+    EXPECT_EQ(FolderContents(fat.point), expected);
+    r = runCli({"rename", "--undo", "--run"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(FolderContents(fat.point).keys(), (QList<QByteArray>{"a.TXT", "b.TXT"}));
+}

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch rename window driven as a user drives it, offscreen.
+#include "RenameTesting.h"
+#include "browser/ModalDriver.h"
+#include "core/AppGlobals.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
+#include "core/pOptions.h"
+#include "platform/MessageBoxService.h"
+#include "rename/RenameJournal.h"
+#include "rename/frmRename.h"
+#include "rename/frmRenamePrv.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TempDir.h"
+#include "support/TestText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+class RenameWindow : public ::testing::Test {
+protected:
+    void SetUp() override { QFile::remove(RenameJournal::Path()); }
+    void Open(const QString& mask = QStringLiteral("*.*"))
+    {
+        form = std::make_unique<frmRename>();
+        form->pubInitForm(dir.path(), mask, QStringLiteral("Bericht.doc"));
+    }
+    void ChooseMode(int index)
+    {
+        form->cmbMode->setCurrentIndex(index);
+        Q_EMIT form->cmbMode->activated(index);
+    }
+    // Whether a message of that number was shown since the last clear.
+    bool Shown(int number) const
+    {
+        QString text;
+        for (const QString& part : MessageTable::text(number).split(QStringLiteral("##"))) {
+            if (part.size() > text.size())
+                text = part;
+        }
+        text = text.left(text.indexOf(QStringLiteral("@@")));
+        for (const MessageBoxRequest& r : boxes.shown()) {
+            if (r.text.contains(text))
+                return true;
+        }
+        return false;
+    }
+
+    TempDir dir;
+    ScriptedMessageBox boxes;
+    std::unique_ptr<frmRename> form;
+};
+
+TEST_F(RenameWindow, EditingTheRuleShowsTheExample)
+{
+    Open();
+    EXPECT_FALSE(form->cmdOK->isEnabled());
+    ChooseMode(1);
+    EXPECT_TRUE(form->fraReplace->isVisibleTo(form.get()));
+    EXPECT_EQ(form->txtlStartPos->text(), QStringLiteral("1"));
+    QTest::keyClicks(form->txtFind, QStringLiteral("ER"));
+    QTest::keyClicks(form->txtReplace, QStringLiteral("_"));
+    EXPECT_TRUE(form->cmdOK->isEnabled());
+    EXPECT_EQ(form->txtResult->text(), QStringLiteral("B_icht.doc"));
+    form->txtResult->setText(QStringLiteral("typed"));
+    EXPECT_EQ(form->txtResult->text(), QStringLiteral("B_icht.doc")) << "always the computed name";
+    form->txtlStartPos->setText(QStringLiteral("0"));
+    EXPECT_EQ(form->txtlStartPos->text(), QStringLiteral("1"));
+    QTest::keyClicks(form->txtlStartPos, QStringLiteral("a9"));
+    EXPECT_EQ(form->txtlStartPos->text(), QStringLiteral("19")) << "digits only";
+    EXPECT_TRUE(Shown(Msg::InvalidStartPosition)) << "position past the name";
+    EXPECT_EQ(form->txtResult->text(), QStringLiteral("B_icht.doc")) << "kept";
+
+    ChooseMode(3);
+    EXPECT_TRUE(form->txtFind->text().isEmpty());
+    QTest::keyClicks(form->txtChar, QStringLiteral("XY"));
+    form->chkReverse->click();
+    EXPECT_EQ(form->txtResult->text(), QStringLiteral("BerichYXt.doc"));
+
+    form->chkNumber->click();
+    EXPECT_EQ(form->txtNumber->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->txtPlaces->text(), QStringLiteral("3"));
+    EXPECT_TRUE(form->optNumber[1]->isChecked()) << "am Ende";
+    form->txtNumber->setText(QStringLiteral("0007"));
+    Q_EMIT form->txtNumber->editingFinished();
+    EXPECT_EQ(form->txtPlaces->text(), QStringLiteral("4"));
+    EXPECT_EQ(form->txtResult->text(), QStringLiteral("BerichYXt0007.doc"));
+    form->chkNumber->click();
+    EXPECT_TRUE(form->txtNumber->text().isEmpty());
+    EXPECT_FALSE(form->txtNumber->isEnabled());
+}
+
+TEST_F(RenameWindow, OkChecksThenRunsOrShowsThePreview)
+{
+    WriteNamedFiles(dir.path(), {"a10.txt", "a8.txt", "a9.txt", "b.txt"});
+    Open(QStringLiteral("a*"));
+    ChooseMode(2);
+    form->cmbComplete->setCurrentIndex(2);
+    Q_EMIT form->cmbComplete->activated(2);
+    form->chkNumber->click();
+    form->txtNumber->setText(QStringLiteral("8"));
+    form->txtPlaces->setText(QStringLiteral("0"));
+    form->txtStartPosComplete->setText(QStringLiteral("1"));
+    boxes.queueAnswer(MsgResult::Yes);
+    form->cmdOK->click();
+    EXPECT_TRUE(Shown(Msg::RenameCheckPassed));
+    EXPECT_EQ(boxes.shown().at(0).style,
+              MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton2);
+    EXPECT_TRUE(boxes.lastText().startsWith(QStringLiteral("3 Dateien")));
+    EXPECT_EQ(form->chkEdited, 1);
+    EXPECT_EQ(FolderContents(dir.path()).value("a8.txt"), "a10.txt") << "the cycle went round";
+    EXPECT_TRUE(form->cmdUndo->isEnabled());
+
+    boxes.clear();
+    boxes.queueAnswer(MsgResult::Yes);
+    form->cmdUndo->click();
+    EXPECT_TRUE(Shown(Msg::RenameUndoQuestion));
+    EXPECT_TRUE(Shown(Msg::RenameUndone));
+    EXPECT_EQ(FolderContents(dir.path()).value("a10.txt"), "a10.txt");
+
+    // A leading dot would hide the files: 125 and the preview.
+    boxes.clear();
+    form->cmbComplete->setCurrentIndex(1);
+    Q_EMIT form->cmbComplete->activated(1);
+    form->txtComplete->setText(QStringLiteral("."));
+    int rows = -1;
+    QString tip;
+    WhenModal<frmRenamePrv>([&](frmRenamePrv* preview) {
+        rows = preview->LV->model()->rowCount();
+        tip = preview->LV->model()->index(0, 2).data(Qt::ToolTipRole).toString();
+        preview->close();
+    });
+    form->cmdOK->click();
+    EXPECT_TRUE(Shown(Msg::RenameProblems));
+    EXPECT_EQ(rows, 3);
+    EXPECT_FALSE(tip.isEmpty());
+}
+
+TEST_F(RenameWindow, OkRefusesRulesThatCannotWork)
+{
+    WriteNamedFiles(dir.path(), {"a.txt"});
+    Open();
+    ChooseMode(2);
+    QTest::keyClicks(form->txtComplete, QStringLiteral("neu"));
+    form->cmdOK->click();
+    EXPECT_TRUE(Shown(Msg::RenameNeedsOption));
+    boxes.clear();
+    form->chkNumber->click();
+    form->txtPlaces->clear();
+    boxes.clear();
+    form->cmdOK->click();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(Shown(Msg::FieldRequired));
+    EXPECT_EQ(FolderContents(dir.path()).keys(), QList<QByteArray>{"a.txt"});
+}
+
+TEST_F(RenameWindow, CancelInTheQuestionAndAnEmptyFolderRenameNothing)
+{
+    Open();
+    ChooseMode(4);
+    form->cmdOK->click();
+    EXPECT_EQ(boxes.count(), 0) << "no file matched: nothing visible";
+    WriteNamedFiles(dir.path(), {"x1.txt"});
+    boxes.queueAnswer(MsgResult::Cancel);
+    form->cmdOK->click();
+    EXPECT_TRUE(Shown(Msg::RenameCheckPassed));
+    EXPECT_EQ(form->chkEdited, 0);
+    EXPECT_EQ(FolderContents(dir.path()).keys(), QList<QByteArray>{"x1.txt"});
+}
+
+TEST_F(RenameWindow, ClosingKeepsTheExample)
+{
+    auto options = std::make_unique<pOptions>();
+    SetAppOptions(std::move(options));
+    Open();
+    form->txtExample->setText(QStringLiteral("muster.txt"));
+    form->close();
+    EXPECT_EQ(AppOptions()->RenameSample, QStringLiteral("muster.txt"));
+    SetAppOptions(nullptr);
+}
+} // namespace
+
+#include "browser/FileBoxModel.h"
+#include "browser/frmMain.h"
+#include "core/AppSettings.h"
+
+#include <QAction>
+#include <QListView>
+
+namespace {
+// The main window's entries open the window on the folder, the mask and the
+// current file, and read the file list again once files were renamed.
+TEST_F(RenameWindow, MainWindowEntriesOpenItAndRefreshTheList)
+{
+    WriteNamedFiles(dir.path(), {"IMG_1.jpg", "notes.txt"});
+    auto options = std::make_unique<pOptions>();
+    options->Init();
+    SetAppOptions(std::move(options));
+    AppSaveSetting(akOptions, QStringLiteral("StartupPath"), dir.path());
+    {
+        frmMain main;
+        main.show();
+        main.SetMaskText(QStringLiteral("*.jpg"));
+        QString title;
+        WhenModal<frmRename>([&](frmRename* rename) {
+            title = rename->windowTitle();
+            rename->cmbMode->setCurrentIndex(1);
+            Q_EMIT rename->cmbMode->activated(1);
+            rename->txtFind->setText(QStringLiteral("IMG_"));
+            rename->txtReplace->setText(QStringLiteral("Foto_"));
+            boxes.queueAnswer(MsgResult::Yes);
+            rename->cmdOK->click();
+            rename->reject();
+        });
+        main.findChild<QAction*>(QStringLiteral("TB_Rename"))->trigger();
+        EXPECT_TRUE(title.endsWith(QStringLiteral("*.jpg"))) << title.toStdString();
+        EXPECT_TRUE(main.Files()->Names().contains(QStringLiteral("Foto_1.jpg")));
+    }
+    SetAppOptions(nullptr);
+}
+} // namespace
