@@ -6,6 +6,7 @@
 #include "browser/IconViewCommands.h"
 #include "browser/MainCommandTable.h"
 #include "browser/MainView.h"
+#include "browser/PropertiesCommands.h"
 #include "browser/RegViewCommands.h"
 #include "browser/RenameCommands.h"
 #include "browser/SlideshowCommands.h"
@@ -224,4 +225,5 @@ void AddMainCommands(MainCommandTable& table)
     AddSlideshowCommands(table);
     AddUserMenuCommands(table);
     AddIconViewCommands(table);
+    AddPropertiesCommands(table);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class OfficeDocProperties;
 class QWidget;
 class cuRecentFiles;
 class pPatterns;
@@ -43,6 +44,8 @@ public:
 
     virtual pPatterns& Patterns() = 0;
     virtual pPicViewer& Pictures() = 0;
+    // The document-properties reader the file properties window is given.
+    virtual OfficeDocProperties& DocProperties() = 0;
     virtual cuRecentFiles& RecentFolders() = 0;
     virtual cuRecentFiles& RecentRegFiles() = 0;
 

@@ -22,11 +22,13 @@
 #include "core/Help.h"
 #include "core/TextUtil.h"
 #include "core/Twips.h"
+#include "core/WaitCursor.h"
 #include "core/WidgetPlacement.h"
 #include "core/WindowUtil.h"
 #include "core/cuFormPositioner.h"
 #include "core/cuRecentFiles.h"
 #include "core/pOptions.h"
+#include "fileinfo/OfficeDocProperties.h"
 #include "pictures/pPicViewer.h"
 #include "platform/FileNameCodec.h"
 
@@ -127,6 +129,7 @@ void frmMain::Form_Load()
     m_runner.Run("Form_Load", [this] {
         m_Patterns.Init(this);
         m_PicViewer = std::make_unique<pPicViewer>();
+        m_DocProperties = std::make_unique<OfficeDocProperties>();
         m_predicates.FileIsPic = [this](const QString& name) {
             return m_PicViewer->FileIsPic(name);
         };

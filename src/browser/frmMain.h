@@ -65,6 +65,7 @@ public:
     void ShowFileIno() override;
     pPatterns& Patterns() override { return m_Patterns; }
     pPicViewer& Pictures() override { return *m_PicViewer; }
+    OfficeDocProperties& DocProperties() override { return *m_DocProperties; }
     cuRecentFiles& RecentFolders() override { return *m_RecentFolders; }
     cuRecentFiles& RecentRegFiles() override { return *m_RecentRegFiles; }
     QString InfoPath() const override;
@@ -111,6 +112,7 @@ private:
     std::unique_ptr<frmMainPanes> m_panes;
     pPatterns m_Patterns;
     std::unique_ptr<pPicViewer> m_PicViewer;
+    std::unique_ptr<OfficeDocProperties> m_DocProperties;
     std::unique_ptr<WidgetPlacement> m_placement;
     std::unique_ptr<cuFormPositioner> m_Positioner;
     std::unique_ptr<cuRecentFiles> m_RecentRegFiles;

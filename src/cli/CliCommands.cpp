@@ -3,6 +3,7 @@
 
 #include "cli/CnfCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/DirInfoCommand.h"
 #include "cli/IconsCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/RegViewCommand.h"
@@ -29,6 +30,7 @@ const CliCommand kCommands[] = {
     {"settings", kSettingsCommandUsage, runSettingsCommand},
     {"cnf", kCnfCommandUsage, runCnfCommand},
     {"info", kInfoCommandUsage, runInfoCommand},
+    {"dirinfo", kDirInfoCommandUsage, runDirInfoCommand},
     {"icons", kIconsCommandUsage, runIconsCommand},
     {"rename", kRenameCommandUsage, runRenameCommand},
     {"compare", kCompareCommandUsage, runCompareCommand},

@@ -7,6 +7,8 @@ const QList<HelpTopic>& HelpTopics()
     static const QList<HelpTopic> topics = {
         {Contents, -1, "index.html", "Inhalt"},
         {MainWindow, -1, "hauptfenster.html", "Das Hauptfenster"},
+        {Properties, MainWindow, "hauptfenster.html#eigenschaften",
+         "Datei- und Ordnereigenschaften"},
         {Masks, -1, "masken.html", "Dateimasken"},
         {UserFileMenu, Masks, "masken.html#benutzermenue", "Eigene Befehle im Menü „Öffnen“"},
         {Rename, -1, "umbenennen.html", "Stapel-Umbenennen"},

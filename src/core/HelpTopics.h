@@ -9,6 +9,7 @@
 namespace HelpTopicId {
 constexpr qint32 Contents = 0;
 constexpr qint32 MainWindow = 10;
+constexpr qint32 Properties = 11;
 constexpr qint32 Masks = 20;
 constexpr qint32 UserFileMenu = 21;
 constexpr qint32 Rename = 30;

@@ -126,6 +126,7 @@ const char* const kMessages[] = {
     "Abgebrochen.",                            // 200
     "Wine meldete den Fehlercode ##.",         // 201
     "Der Name '##' ist länger als 255 Bytes.", // 202
+    "'##' ist kein Ordner, sondern ##.",       // 203
 };
 static_assert(sizeof(kMessages) / sizeof(kMessages[0]) ==
               MessageTable::Last - MessageTable::First + 1);

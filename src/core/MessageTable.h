@@ -8,7 +8,7 @@
 // name a message by its constant below, never by a bare number.
 namespace MessageTable {
 constexpr int First = 101;
-constexpr int Last = 202;
+constexpr int Last = 203;
 // The text of message `number`, or a null QString when the table has none.
 QString text(int number);
 } // namespace MessageTable
@@ -123,4 +123,6 @@ constexpr int WineNoAnswer = 199;
 constexpr int Cancelled = 200;
 constexpr int WineExitCode = 201; // exit code
 constexpr int NameTooLong = 202;  // name
+// A folder the companion is asked to count that is none.
+constexpr int NotAFolder = 203; // path, what it is instead
 } // namespace Msg

@@ -31,6 +31,9 @@ QString GeneralDateText(const QDateTime& value, const QLocale& locale)
     QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
     if (!dateFormat.contains(QLatin1String("yyyy")))
         dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return locale.toString(value.date(), dateFormat) + QLatin1Char(' ') +
-           locale.toString(value.time(), LongTimeFormat(locale));
+    const QString date = locale.toString(value.date(), dateFormat);
+    // A value at exactly midnight is a date alone, as the general format has it.
+    if (value.time() == QTime(0, 0))
+        return date;
+    return date + QLatin1Char(' ') + locale.toString(value.time(), LongTimeFormat(locale));
 }

@@ -13,5 +13,5 @@
 QString LongTimeFormat(const QLocale& locale = QLocale());
 // The locale's short date with a four-digit year and the long time, the way a
 // date value reads when it is turned into text ("01.02.2020 11:00:00"). A null
-// value gives an empty text.
+// value gives an empty text; a value at exactly midnight gives the date alone.
 QString GeneralDateText(const QDateTime& value, const QLocale& locale = QLocale());

@@ -113,15 +113,15 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
         const char* selected;
         const char* seen;
     } cases[] = {
-        {"", "Refresh Select Select_All Select_Nothing Date Rename"},
-        {"x.dll", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Reg Reg_On "
-                  "Reg_Off Date CopyPath DLLCopy Rename"},
-        {"z.reg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_RegView "
-                  "Date CopyPath Rename"},
-        {"p.jpg", "Refresh Select Select_All Select_Nothing Run Run_Default Run_Editor Run_PicView "
-                  "Date CopyPath Rename"},
+        {"", "Refresh Properties Select Select_All Select_Nothing Date Rename"},
+        {"x.dll", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "Reg Reg_On Reg_Off Date CopyPath DLLCopy Rename"},
+        {"z.reg", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "Run_RegView Date CopyPath Rename"},
+        {"p.jpg", "Refresh Properties Select Select_All Select_Nothing Run Run_Default Run_Editor "
+                  "Run_PicView Date CopyPath Rename"},
         {"x.dll y.exe p.jpg",
-         "Refresh Select Select_All Select_Nothing Reg Reg_On Reg_Off Date Rename"},
+         "Refresh Properties Select Select_All Select_Nothing Reg Reg_On Reg_Off Date Rename"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
@@ -132,7 +132,8 @@ TEST_F(ToolStates, FileMenuFollowsTheSelectionForTheToolsThatAreBuilt)
          {"TB_Calc", "TB_Calc_TimeCalc", "mExtras_Calc", "mExtras_Options", "TB_SlideShow",
           "TB_Icons", "TB_Rename", "TB_Compare", "mExtras_CompareDirs"})
         EXPECT_TRUE(Entry(*form, built)->isEnabled()) << built;
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Date CopyPath DirComp Rename Slideshow Icons"));
+    EXPECT_EQ(Seen("kDirBox"),
+              Split("Refresh Properties Date CopyPath DirComp Rename Slideshow Icons"));
 }
 
 TEST_F(ToolStates, WithEveryToolBuiltTheEntriesFollowTheirRules)

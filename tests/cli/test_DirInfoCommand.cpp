@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fileinfo/DirTotalsText.h"
+#include "fileinfo/pDirTotals.h"
+#include "support/CliRun.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kDepth = 3000;
+
+qint64 allocatedOf(const QString& path)
+{
+    struct stat st {};
+    EXPECT_EQ(lstat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+    return qint64(st.st_blocks) * 512;
+}
+
+// A chain of `depth` folders "d" with a 7-byte file at the bottom; its path
+// is far longer than PATH_MAX, so it is made one level at a time.
+void makeDeepChain(const QString& where, int depth)
+{
+    int fd = open(QFile::encodeName(where).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    for (int i = 0; i < depth; ++i) {
+        ASSERT_EQ(mkdirat(fd, "d", 0755), 0);
+        const int child = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        close(fd);
+        ASSERT_GE(fd = child, 0);
+    }
+    const int file = openat(fd, "tief.txt", O_WRONLY | O_CREAT, 0644);
+    ASSERT_EQ(write(file, "bottom\n", 7), 7);
+    close(file);
+    close(fd);
+}
+
+QString figureLines(const pDirTotals::Figures& f)
+{
+    return QStringLiteral("Dateien\t%1\nOrdner\t%2\nSonstige\t%3\nGröße\t%4\nBelegt\t%5\n"
+                          "Nicht lesbar\t%6\nNicht betreten\t%7\n")
+        .arg(f.files)
+        .arg(f.folders)
+        .arg(f.others)
+        .arg(f.size)
+        .arg(f.allocated)
+        .arg(f.unreadable)
+        .arg(f.notEntered);
+}
+
+// Runs the companion as "nobody" when the tests run as root, so that a
+// folder without permissions really is unreadable.
+void dropPrivileges()
+{
+    if (geteuid() != 0)
+        return;
+    if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+        _exit(99);
+}
+} // namespace
+
+class DirTotals : public ::testing::Test {
+protected:
+    TempDir dir;
+    TempDir outside;
+
+    // A tree whose figures are known: links of every kind that must not be
+    // followed, a file with three names, a pipe, an empty folder and a chain
+    // deeper than any path or descriptor limit.
+    pDirTotals::Figures buildTree()
+    {
+        for (int i = 0; i < 5; ++i)
+            outside.writeFile(QStringLiteral("f%1").arg(i), QByteArray(4096, 'x'));
+        const QString single = dir.writeFile(QStringLiteral("a.txt"), QByteArray(1000, 'a'));
+        const QString linked = dir.writeFile(QStringLiteral("h1"), QByteArray(30000, 'h'));
+        dir.makeDir(QStringLiteral("sub"));
+        dir.makeDir(QStringLiteral("leer"));
+        for (const char* name : {"h2", "sub/h3"})
+            EXPECT_EQ(link(QFile::encodeName(linked).constData(),
+                           QFile::encodeName(dir.filePath(QLatin1String(name))).constData()),
+                      0);
+        EXPECT_TRUE(QFile::link(outside.path(), dir.filePath(QStringLiteral("draussen"))));
+        EXPECT_TRUE(QFile::link(QStringLiteral("schleife2"), dir.filePath("sub/schleife1")));
+        EXPECT_TRUE(QFile::link(QStringLiteral("schleife1"), dir.filePath("sub/schleife2")));
+        EXPECT_TRUE(QFile::link(QStringLiteral("nichts"), dir.filePath(QStringLiteral("weg"))));
+        EXPECT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0644), 0);
+        makeDeepChain(dir.makeDir(QStringLiteral("tief")), kDepth);
+
+        pDirTotals::Figures expected;
+        expected.files = 1 + 3 + 1;
+        expected.folders = 3 + kDepth;
+        expected.others = 5;
+        expected.size = 1000 + 30000 + 7;
+        expected.allocated = allocatedOf(single) + allocatedOf(linked) + deepFileAllocated();
+        return expected;
+    }
+
+    qint64 deepFileAllocated()
+    {
+        // A file of 7 bytes takes one block wherever it sits on this file system.
+        const QString probe = dir.writeFile(QStringLiteral("sub/.probe"), "bottom\n");
+        const qint64 bytes = allocatedOf(probe);
+        QFile::remove(probe);
+        return bytes;
+    }
+
+    void TearDown() override
+    {
+        // Too deep for QDir's own removal.
+        const QByteArray deep = QFile::encodeName(dir.filePath(QStringLiteral("tief")));
+        if (QFile::exists(dir.filePath(QStringLiteral("tief")))) {
+            EXPECT_EQ(std::system(("rm -rf '" + deep + "'").constData()), 0);
+        }
+    }
+};
+
+TEST_F(DirTotals, KnownTreeIsCountedToTheByte)
+{
+    const pDirTotals::Figures expected = buildTree();
+    pDirTotals totals;
+    ASSERT_EQ(totals.Count(dir.path()), pDirTotals::Outcome::Complete);
+    EXPECT_EQ(figureLines(totals.Current()), figureLines(expected));
+
+    // The companion, with fewer descriptors than the tree has levels.
+    const CliResult cli = runCli({QStringLiteral("dirinfo"), dir.path()}, [] {
+        const rlimit few{40, 40};
+        setrlimit(RLIMIT_NOFILE, &few);
+    });
+    EXPECT_EQ(cli.code, 0) << cli.err.toStdString();
+    EXPECT_EQ(cli.out, figureLines(expected));
+    EXPECT_EQ(DirTotalsText::Contents(expected),
+              QStringLiteral("5 Dateien, 3.003 Ordner, 5 sonstige"));
+}
+
+TEST_F(DirTotals, UnreadableFolderIsCountedAndReported)
+{
+    dir.writeFile(QStringLiteral("offen/a"), "12345");
+    dir.writeFile(QStringLiteral("zu/geheim"), QByteArray(100000, 's'));
+    // Everyone must reach the tree when the companion runs as nobody.
+    const auto setMode = [this](const char* relative, mode_t mode) {
+        chmod(QFile::encodeName(dir.filePath(QLatin1String(relative))).constData(), mode);
+    };
+    setMode("", 0755);
+    setMode("offen", 0755);
+    setMode("offen/a", 0644);
+    setMode("zu", 0);
+
+    const CliResult cli = runCli({QStringLiteral("dirinfo"), dir.path()}, dropPrivileges);
+    setMode("zu", 0755);
+    ASSERT_EQ(cli.code, 0) << cli.err.toStdString();
+    pDirTotals::Figures expected;
+    expected.files = 1;
+    expected.folders = 2;
+    expected.size = 5;
+    expected.allocated = allocatedOf(dir.filePath(QStringLiteral("offen/a")));
+    expected.unreadable = 1;
+    EXPECT_EQ(cli.out, figureLines(expected));
+    EXPECT_EQ(DirTotalsText::Status(expected, pDirTotals::Outcome::Complete),
+              QStringLiteral("1 Ordner konnte nicht gelesen werden"));
+}
+
+TEST_F(DirTotals, CancelKeepsThePartialFigures)
+{
+    for (int i = 0; i < 40; ++i)
+        for (int j = 0; j < 50; ++j)
+            dir.writeFile(QStringLiteral("o%1/f%2").arg(i).arg(j), "x");
+    pDirTotals totals;
+    int asked = 0;
+    EXPECT_EQ(totals.Count(dir.path(), [&asked] { return ++asked > 500; }),
+              pDirTotals::Outcome::Cancelled);
+    const pDirTotals::Figures partial = totals.Current();
+    EXPECT_GT(partial.files, 0);
+    EXPECT_LT(partial.files, 2000);
+    EXPECT_EQ(DirTotalsText::Status(partial, pDirTotals::Outcome::Cancelled),
+              QStringLiteral("Zählung abgebrochen – Werte unvollständig"));
+}
+
+TEST(DirInfoCommand, WhatIsNoReadableFolderIsRefused)
+{
+    TempDir dir;
+    const QString file = dir.writeFile(QStringLiteral("datei.txt"), "x");
+    const QString missing = dir.filePath(QStringLiteral("fehlt"));
+    const struct {
+        QStringList args;
+        int code;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("dirinfo"), missing},
+         1,
+         QStringLiteral("Der Ordner '%1' kann nicht gelesen werden: Datei oder Ordner nicht "
+                        "vorhanden.\n")
+             .arg(missing)},
+        {{QStringLiteral("dirinfo"), file},
+         1,
+         QStringLiteral("'%1' ist kein Ordner, sondern eine gewöhnliche Datei.\n").arg(file)},
+        {{QStringLiteral("dirinfo")},
+         2,
+         QStringLiteral("Aufruf: tolvane-cli dirinfo ORDNER "
+                        "[--progress]\n")},
+        {{QStringLiteral("dirinfo"), dir.path(), QStringLiteral("--schnell")}, 2, {}},
+    };
+    for (const auto& c : cases) {
+        const CliResult cli = runCli(c.args);
+        EXPECT_EQ(cli.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(cli.out.isEmpty());
+        if (!c.err.isEmpty())
+            EXPECT_EQ(cli.err, c.err);
+        else
+            EXPECT_FALSE(cli.err.isEmpty());
+    }
+}
