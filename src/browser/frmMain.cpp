@@ -22,7 +22,6 @@
 #include "core/Help.h"
 #include "core/TextUtil.h"
 #include "core/Twips.h"
-#include "core/WaitCursor.h"
 #include "core/WidgetPlacement.h"
 #include "core/WindowUtil.h"
 #include "core/cuFormPositioner.h"

@@ -4,7 +4,7 @@
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
-#include "core/WaitCursor.h"
+#include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "fileinfo/FileIcon.h"
 #include "fileinfo/FileInfo.h"

@@ -8,6 +8,7 @@
 #include "core/PathUtil.h"
 #include "core/Twips.h"
 #include "core/WidgetPlacement.h"
+#include "core/WindowUtil.h"
 #include "core/cuAppError.h"
 #include "core/cuFormPositioner.h"
 #include "core/pQXLibApp.h"
@@ -42,15 +43,6 @@ const QString kForm = QStringLiteral("frmRegView");
 constexpr int kSideTwips = 1500; // each side of the splitter at least
 constexpr int kMinWidthTwips = 3000;
 constexpr int kMinHeightTwips = 2000;
-
-// The hourglass for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 } // namespace
 
 frmRegView::frmRegView(QWidget* owner) : QDialog(owner)
