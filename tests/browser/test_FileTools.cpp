@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's file tools as a user runs them: the date dialog for
-// files and a folder, registration through a stand-in Wine, the library copy.
 #include "MainWindowFixture.h"
 #include "ModalDriver.h"
-#include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "filetimes/frmDatePicker.h"
 #include "platform/FileTimes.h"

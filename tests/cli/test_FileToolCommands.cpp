@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The companion's times, register, unregister and dllcopy commands as a
-// script runs them: output, German errors, exit codes.
 #include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
 #include "support/CliRun.h"

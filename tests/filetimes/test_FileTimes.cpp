@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Typed dates as the local wall clock of their own day, resets to midnight,
-// and the birth time that stays; times read back with statx.
 #include "filetimes/DateInput.h"
 #include "filetimes/pDateTime.h"
 #include "platform/FileTimes.h"
