@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's file tools as a user runs them: the date dialog for
-// files and a folder, registration through a stand-in Wine, the library copy.
 #include "MainWindowFixture.h"
 #include "ModalDriver.h"
-#include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "filetimes/frmDatePicker.h"
 #include "platform/FileTimes.h"
@@ -53,7 +50,15 @@ protected:
                 ->select(form->Files()->index(form->Files()->Names().indexOf(name)),
                          QItemSelectionModel::Select);
     }
-    void Run(const char* entry) { Entry(*form, entry)->trigger(); }
+    // Selects `names` unless empty, queues the answers to the questions to come, runs `entry`.
+    void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
+    {
+        if (!names.isEmpty())
+            Select(names);
+        for (const int answer : answers)
+            boxes.queueAnswer(answer);
+        Entry(*form, entry)->trigger();
+    }
     QString Report() const { return boxes.lastText(); }
     int Style() const { return boxes.shown().last().style; }
 
@@ -80,9 +85,8 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
     // Reading a file for the pane moves a past access time back to now
     // (relatime), unless it is read as the pane reads.
     for (const char* name : {"bild.png", "text.txt", "prog.dll", "ohne"}) {
-        Select({u(name)});
         AnswerDates(1, u("03.02.2001 04:05"), &title);
-        Run("kFileBox_Date");
+        Run("kFileBox_Date", {u(name)});
         EXPECT_EQ(title, u("Datum/Uhrzeit - ") + u(name));
         form->ShowFileIno();
         EXPECT_EQ(seconds(dir.filePath(u(name)), FileTimes::Access), local(2001, 2, 3, 4, 5))
@@ -122,18 +126,13 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
     StandInWine wine;
     form = Open();
     form->SetMaskText(u("*.dll;*.ocx"));
-    Select({u("a.dll"), u("b.dll")});
-    boxes.queueAnswer(MsgResult::No);
-    Run("kFileBox_Reg_On");
+    Run("kFileBox_Reg_On", {u("a.dll"), u("b.dll")}, {MsgResult::No});
     EXPECT_EQ(Report(), u("2 Dateien werden registriert. Fortfahren?"));
     EXPECT_EQ(Style(), 308);
     EXPECT_TRUE(wine.calls().isEmpty());
     AppSaveSetting(akOptions, u("StartupPath"), u("/anderswo/"));
 
-    Select({u("a.dll"), u("bad.ocx"), u("c.dll")});
-    boxes.queueAnswer(MsgResult::Yes);
-    boxes.queueAnswer(MsgResult::No);
-    Run("kFileBox_Reg_On");
+    Run("kFileBox_Reg_On", {u("a.dll"), u("bad.ocx"), u("c.dll")}, {MsgResult::Yes, MsgResult::No});
     EXPECT_EQ(QString(boxes.shown().at(2).text).replace(u("\r\n"), u("\n")),
               u("'%1bad.ocx' konnte nicht erfolgreich registriert werden.\nDie Datei ist keine "
                 "Windows-Programmbibliothek.\nFortfahren?")
@@ -148,9 +147,7 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
     EXPECT_EQ(form->RecentRegFiles().Item(1).FullPath, folder + u("a.dll"));
     EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
 
-    Select({u("b.dll"), u("c.dll")});
-    boxes.queueAnswer(MsgResult::Yes);
-    Run("kFileBox_Reg_On");
+    Run("kFileBox_Reg_On", {u("b.dll"), u("c.dll")}, {MsgResult::Yes});
     EXPECT_EQ(Report(), u("2 Dateien wurden erfolgreich registriert."));
     EXPECT_EQ(Style(), MsgStyle::Information);
 }
@@ -160,9 +157,7 @@ TEST_F(FileTools, OneFileAsksOnlyBeforeUnregistering)
     const QString a = dir.writeFile(u("a.dll"), ComServerImage());
     StandInWine wine;
     form = Open();
-    Select({u("a.dll")});
-    boxes.queueAnswer(MsgResult::Yes);
-    Run("kFileBox_Reg_Off");
+    Run("kFileBox_Reg_Off", {u("a.dll")}, {MsgResult::Yes});
     EXPECT_EQ(boxes.shown().first().text,
               u("Soll wirklich die Registrierung von '%1' aufgehoben werden?").arg(a));
     EXPECT_EQ(Report(), u("'%1' wurde erfolgreich entregistriert.").arg(a));
@@ -174,32 +169,26 @@ TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
     dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
     form = Open();
-    Select({u("ohne.dll")});
-    Run("kFileBox_DLLCopy");
+    Run("kFileBox_DLLCopy", {u("ohne.dll")});
     EXPECT_EQ(Report(), u("Funktion kann nicht ausgeführt werden. Keine Versionsinformationen für "
                           "'%1ohne.dll' verfügbar.")
                             .arg(dir.path()));
     EXPECT_EQ(Style(), MsgStyle::Critical);
 
-    Select({u("a.dll")});
-    boxes.queueAnswer(MsgResult::No);
-    Run("kFileBox_DLLCopy");
+    Run("kFileBox_DLLCopy", {u("a.dll")}, {MsgResult::No});
     EXPECT_EQ(Report(),
               u("Es wird eine Kopie von 'a.dll' namens 'a_1.2.dll' angelegt.\nFortfahren?"));
     EXPECT_EQ(Style(), MsgStyle::YesNo | MsgStyle::Question);
     EXPECT_FALSE(QFile::exists(copy));
-    boxes.queueAnswer(MsgResult::Yes);
-    Run("kFileBox_DLLCopy");
+    Run("kFileBox_DLLCopy", {}, {MsgResult::Yes});
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
     EXPECT_EQ(form->CurrentFilePath(), copy);
 
     dir.writeFile(u("a_1.2.dll"), "alt");
-    Select({u("a.dll")});
-    Run("kFileBox_DLLCopy"); // the default answer is No
+    Run("kFileBox_DLLCopy", {u("a.dll")}); // the default answer is No
     EXPECT_EQ(Report(), u("Die Zieldatei '%1' existiert bereits. Überschreiben?").arg(copy));
     EXPECT_EQ(Style(), 308);
     EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
-    boxes.queueAnswer(MsgResult::Yes);
-    Run("kFileBox_DLLCopy");
+    Run("kFileBox_DLLCopy", {}, {MsgResult::Yes});
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
 }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The companion's times, register, unregister and dllcopy commands as a
-// script runs them: output, German errors, exit codes.
 #include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
 #include "support/CliRun.h"
@@ -25,6 +23,15 @@ constexpr uid_t kNobody = 65534;
 qint64 modified(const QString& path)
 {
     return FileTimes::read(path, FileTimes::Modification).value_or(FileTimes::Stamp{-1, 0}).seconds;
+}
+
+// One call as a script sees it: exit code, standard output and error output.
+void expectRun(const QStringList& args, int code, const QString& out, const QString& err = {})
+{
+    const CliResult r = runCli(args);
+    EXPECT_EQ(r.code, code) << args.join(u' ').toStdString();
+    EXPECT_EQ(r.out, out);
+    EXPECT_EQ(r.err, err);
 }
 
 // "06.05.2020 07:08:09" in the test's time zone.
@@ -85,11 +92,9 @@ TEST(TimesCommand, WrongCallsAndUnreadableDates)
         EXPECT_TRUE(r.err.startsWith(u("Aufruf: tolvane-cli times"))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    for (const char* date : {"31.02.2024", "12:30"}) {
-        const CliResult r = runCli({u("times"), u("--mode"), u("2"), u("--set"), u(date), f});
-        EXPECT_EQ(r.code, 2);
-        EXPECT_EQ(r.err, u("'%1' ist kein gültiges Datum.\n").arg(u(date)));
-    }
+    for (const char* date : {"31.02.2024", "12:30"})
+        expectRun({u("times"), u("--mode"), u("2"), u("--set"), u(date), f}, 2, {},
+                  u("'%1' ist kein gültiges Datum.\n").arg(u(date)));
 }
 
 TEST(TimesCommand, FilesAndFoldersAndTheCount)
@@ -97,25 +102,18 @@ TEST(TimesCommand, FilesAndFoldersAndTheCount)
     TempDir dir;
     const QString f = dir.writeFile(u("f.txt"), "x");
     const QString folder = dir.makeDir(u("ordner"));
-    CliResult r =
-        runCli({u("times"), u("--mode=2"), u("--set"), u("06.05.2020 07:08:09"), f, folder});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, u("2 Dateien wurden geändert.\n"));
-    EXPECT_EQ(r.err, QString());
+    expectRun({u("times"), u("--mode=2"), u("--set"), u("06.05.2020 07:08:09"), f, folder}, 0,
+              u("2 Dateien wurden geändert.\n"));
     EXPECT_EQ(modified(f), setTime());
     EXPECT_EQ(modified(folder), setTime());
-
-    r = runCli({u("times"), u("--mode"), u("3"), u("--reset"), f});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, u("1 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert.\n"));
+    expectRun({u("times"), u("--mode"), u("3"), u("--reset"), f}, 0,
+              u("1 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert.\n"));
     EXPECT_EQ(modified(f), QDateTime(QDate(2020, 5, 6), QTime(0, 0)).toSecsSinceEpoch());
-
-    r = runCli({u("times"), u("--mode"), u("0"), u("--reset"), f});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, u("0 Dateien wurden geändert.\n"));
-    EXPECT_EQ(r.err, u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n"
-                       "Das Erstellungsdatum kann unter Linux nicht gesetzt werden.\n")
-                         .arg(f));
+    expectRun({u("times"), u("--mode"), u("0"), u("--reset"), f}, 1,
+              u("0 Dateien wurden geändert.\n"),
+              u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n"
+                "Das Erstellungsdatum kann unter Linux nicht gesetzt werden.\n")
+                  .arg(f));
 }
 
 TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
@@ -152,15 +150,11 @@ TEST(RegisterCommand, EachFileReportsItsOwnResult)
     const QString a = dir.writeFile(u("a.dll"), ComServerImage());
     const QString text = dir.writeFile(u("text.ocx"), "kein Programm");
     StandInWine wine;
-    CliResult r = runCli({u("register"), a, text});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, u("'%1' wurde erfolgreich registriert.\n").arg(a));
-    EXPECT_EQ(r.err, u("'%1' konnte nicht erfolgreich registriert werden.\n"
-                       "Die Datei ist keine Windows-Programmbibliothek.\n")
-                         .arg(text));
-    r = runCli({u("unregister"), a});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, u("'%1' wurde erfolgreich entregistriert.\n").arg(a));
+    expectRun({u("register"), a, text}, 1, u("'%1' wurde erfolgreich registriert.\n").arg(a),
+              u("'%1' konnte nicht erfolgreich registriert werden.\n"
+                "Die Datei ist keine Windows-Programmbibliothek.\n")
+                  .arg(text));
+    expectRun({u("unregister"), a}, 0, u("'%1' wurde erfolgreich entregistriert.\n").arg(a));
     EXPECT_EQ(wine.calls().size(), 4);
     EXPECT_EQ(runCli({u("register")}).code, 2);
 }
@@ -170,19 +164,13 @@ TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
     TempDir dir;
     const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
-    CliResult r = runCli({u("dllcopy"), a});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, copy + u("\n"));
+    expectRun({u("dllcopy"), a}, 0, copy + u("\n"));
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
-
     dir.writeFile(u("a_1.2.dll"), "alt");
-    r = runCli({u("dllcopy"), a});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err,
+    expectRun({u("dllcopy"), a}, 1, {},
               u("Die Zieldatei '%1' existiert bereits und wird nicht überschrieben.\n").arg(copy));
     EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
-    r = runCli({u("dllcopy"), u("--yes"), a});
-    EXPECT_EQ(r.code, 0);
+    expectRun({u("dllcopy"), u("--yes"), a}, 0, copy + u("\n"));
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
     EXPECT_EQ(runCli({u("dllcopy"), a, copy}).code, 2);
 }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Typed dates as the local wall clock of their own day, resets to midnight,
-// and the birth time that stays; times read back with statx.
 #include "filetimes/DateInput.h"
 #include "filetimes/pDateTime.h"
 #include "platform/FileTimes.h"
@@ -14,21 +12,16 @@ constexpr FileTimes::Stamp kAccess{1600000000, 123456789};
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone) : m_previous(qgetenv("TZ"))
-    {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        qputenv("TZ", m_previous);
-        tzset();
-    }
+void useZone(const QByteArray& zone)
+{
+    qputenv("TZ", zone);
+    tzset();
+}
 
-private:
-    QByteArray m_previous;
+struct ScopedTimeZone {
+    explicit ScopedTimeZone(const char* zone) { useZone(zone); }
+    ~ScopedTimeZone() { useZone(previous); }
+    QByteArray previous = qgetenv("TZ");
 };
 
 FileTimes::Stamp stamp(const QString& path, FileTimes::Which which)

@@ -3,9 +3,9 @@
 
 #include "platform/PeFile.h"
 #include "support/PeWriter.h"
+#include "support/TestText.h"
 #include "support/VersionNode.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -35,13 +35,13 @@ void writeText(const QString& path, const QByteArray& text)
 
 StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgetenv("PATH"))
 {
-    const QString script = m_dir.filePath(QLatin1String(named));
+    const QString script = m_dir.filePath(u(named));
     writeText(script, kScript);
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                       QFile::ReadOther | QFile::ExeOther);
     // PATH holds this folder alone, or nothing at all: a Wine installed on
     // the machine never takes part.
-    qputenv("PATH", (onPath ? m_dir.path() : m_dir.path() + QStringLiteral("/none")).toUtf8());
+    qputenv("PATH", (onPath ? m_dir.path() : m_dir.path() + u("/none")).toUtf8());
 }
 
 StandInWine::~StandInWine()
@@ -51,25 +51,25 @@ StandInWine::~StandInWine()
 
 void StandInWine::exitWith(int code)
 {
-    writeText(m_dir.filePath(QStringLiteral("exitcode")), QByteArray::number(code));
+    writeText(m_dir.filePath(u("exitcode")), QByteArray::number(code));
 }
 
 void StandInWine::sleepForever()
 {
-    writeText(m_dir.filePath(QStringLiteral("sleep")), "1");
+    writeText(m_dir.filePath(u("sleep")), "1");
 }
 
 QStringList StandInWine::calls() const
 {
-    QFile log(m_dir.filePath(QStringLiteral("calls.log")));
+    QFile log(m_dir.filePath(u("calls.log")));
     if (!log.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 int StandInWine::sleeperPid() const
 {
-    QFile pid(m_dir.filePath(QStringLiteral("sleeper.pid")));
+    QFile pid(m_dir.filePath(u("sleeper.pid")));
     return pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
 }
 
@@ -77,12 +77,11 @@ QByteArray ComServerImage(const QString& fileVersion)
 {
     PeWriter w;
     w.pe32Plus = true;
-    w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer")};
+    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer")};
     if (!fileVersion.isEmpty())
         w.add(PeFile::RtVersion, 1, 0x0407,
               VersionNode::root(
-                  {}, {VersionNode::strings(QStringLiteral("040704B0"),
-                                            {{QStringLiteral("FileVersion"), fileVersion}}),
+                  {}, {VersionNode::strings(u("040704B0"), {{u("FileVersion"), fileVersion}}),
                        VersionNode::translations({{0x0407, 0x04B0}})})
                   .serialize());
     return w.build();

@@ -25,7 +25,6 @@ public:
     QStringList calls() const;
     // The process id of the sleeping regsvr32 call; 0 before it started.
     int sleeperPid() const;
-    QString folder() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
