@@ -44,8 +44,8 @@ TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
 {
     ScriptedMessageBox boxes;
     TwoFolders f;
-    AppSaveSetting(akDirComp, QStringLiteral("SourcePath"), f.dest());
-    AppSaveSetting(akOptions, QStringLiteral("StartupPath"), f.source());
+    AppSaveSetting(akDirComp, u("SourcePath"), f.dest());
+    AppSaveSetting(akOptions, u("StartupPath"), f.source());
     Main({});
     frmMain* main = mainWindow();
     ASSERT_NE(main, nullptr);
@@ -62,16 +62,16 @@ TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
     QString source;
     boxes.queueAnswer(MsgResult::Yes);
     whenModal([&](frmDirComp* form) { source = form->txtPath[0]->text(); });
-    main->findChild<QAction*>(QStringLiteral("kDirBox_DirComp"))->trigger();
+    QAction* folderMenu = main->findChild<QAction*>(u("kDirBox_DirComp"));
+    folderMenu->trigger();
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Soll der Ordner '%1' als Quellordner verwendet "
-                                               "werden?")
-                                    .arg(f.source()));
+    EXPECT_EQ(boxes.lastText(),
+              u("Soll der Ordner '%1' als Quellordner verwendet werden?").arg(f.source()));
     EXPECT_EQ(boxes.shown().last().style, 36);
     EXPECT_EQ(source, f.source());
     // Now it is the stored source: nothing to ask.
     whenModal([](frmDirComp*) {});
-    main->findChild<QAction*>(QStringLiteral("kDirBox_DirComp"))->trigger();
+    folderMenu->trigger();
     EXPECT_EQ(boxes.count(), 1);
     main->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -67,7 +67,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
 
 TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
 {
-    StoreUserMenuEntry(u("Aufzeichnen"), u("\"") + QStringLiteral(ARG_RECORDER) + u("\" %1"));
+    StoreUserMenuEntry(u("Aufzeichnen"), u("\"") + u(ARG_RECORDER) + u("\" %1"));
     StoreUserMenuEntry(u("Ohne"), u("kate"));
     form = Open();
     Select("$(touch y)");

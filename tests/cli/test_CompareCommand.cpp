@@ -15,7 +15,7 @@
 namespace {
 CliResult compare(const TwoFolders& f, const QStringList& more = {})
 {
-    return runCli(QStringList{QStringLiteral("compare"), f.source(), f.dest()} + more);
+    return runCli(QStringList{u("compare"), f.source(), f.dest()} + more);
 }
 } // namespace
 
@@ -76,7 +76,7 @@ TEST(CompareCommand, PrintsBothListsInByteOrder)
                                     "dest\tExtra\tZ\\nextra\n"
                                     "dest\tSame\tb\n"
                                     "dest\tExtra\tz\\\\extra\n"));
-    const CliResult diff = compare(f, {QStringLiteral("--diff-only")});
+    const CliResult diff = compare(f, {u("--diff-only")});
     EXPECT_EQ(diff.code, 0);
     EXPECT_EQ(diff.bytes, QByteArray("source\tDiffers\ta\\tb\n"
                                      "source\tDiffers\tb\n"
@@ -98,8 +98,8 @@ TEST(CompareCommand, SyncPrintsEachItemAndExitsThreeWhenItSkipped)
     ASSERT_EQ(::mkdir((f.destBytes() + "blocked").constData(), 0755), 0);
     TwoFolders::put(f.dest(), "surplus", "1");
 
-    const CliResult first = compare(f, {QStringLiteral("--diff-only"), QStringLiteral("--sync"),
-                                        QStringLiteral("delete-extra,copy,delete-same")});
+    const CliResult first =
+        compare(f, {u("--diff-only"), u("--sync"), u("delete-extra,copy,delete-same")});
     EXPECT_EQ(first.code, 3) << first.err.toStdString();
     EXPECT_EQ(first.bytes, QByteArray("source\tDiffers\tblocked\n"
                                       "source\tDiffers\tnew\n"
@@ -110,7 +110,7 @@ TEST(CompareCommand, SyncPrintsEachItemAndExitsThreeWhenItSkipped)
                                       "copied\tnew\n"
                                       "deleted-dest\tsurplus\n"));
     // Without the skipped names the run is clean.
-    const CliResult clean = compare(f, {QStringLiteral("--sync=delete-extra")});
+    const CliResult clean = compare(f, {u("--sync=delete-extra")});
     EXPECT_EQ(clean.code, 0);
     EXPECT_TRUE(clean.err.isEmpty());
 }
@@ -119,40 +119,38 @@ TEST(CompareCommand, WrongCallsAndFailuresSayWhyInGerman)
 {
     TwoFolders f;
     TwoFolders::put(f.source(), "a", "1");
-    const QString missing = f.dir.filePath(QStringLiteral("fehlt"));
+    const QString missing = f.dir.filePath(u("fehlt"));
+    const QString s = f.source(), d = f.dest();
     const std::pair<QStringList, int> calls[] = {
-        {{QStringLiteral("compare")}, 2},
-        {{QStringLiteral("compare"), f.source()}, 2},
-        {{QStringLiteral("compare"), f.source(), f.dest(), f.dest()}, 2},
-        {{QStringLiteral("compare"), f.source(), QString()}, 2},
-        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--fast")}, 2},
-        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync=copy,")}, 2},
-        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync"),
-          QStringLiteral("move")},
-         2},
-        {{QStringLiteral("compare"), f.source(), f.dest(), QStringLiteral("--sync")}, 2},
-        {{QStringLiteral("compare"), missing, f.dest()}, 1},
-        {{QStringLiteral("compare"), f.source(), f.source() + QStringLiteral("./")}, 1},
+        {{}, 2},
+        {{s}, 2},
+        {{s, d, d}, 2},
+        {{s, QString()}, 2},
+        {{s, d, u("--fast")}, 2},
+        {{s, d, u("--sync=copy,")}, 2},
+        {{s, d, u("--sync"), u("move")}, 2},
+        {{s, d, u("--sync")}, 2},
+        {{missing, d}, 1},
+        {{s, s + u("./")}, 1},
     };
     for (const auto& [args, code] : calls) {
-        const CliResult run = runCli(args);
+        const CliResult run = runCli(QStringList{u("compare")} + args);
         EXPECT_EQ(run.code, code) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.bytes.isEmpty());
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_TRUE(
-        runCli({QStringLiteral("compare"), missing, f.dest()})
-            .err.startsWith(
-                QStringLiteral("Der Ordner '%1/' kann nicht gelesen werden: ").arg(missing)));
+        runCli({u("compare"), missing, d})
+            .err.startsWith(u("Der Ordner '%1/' kann nicht gelesen werden: ").arg(missing)));
     // A listing that cannot be written is a failure, not a short list.
-    const CliResult full = runCli({QStringLiteral("compare"), f.source(), f.dest()},
+    const CliResult full = runCli({u("compare"), f.source(), f.dest()},
                                   [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
     EXPECT_EQ(full.code, 1);
-    EXPECT_TRUE(full.err.startsWith(QStringLiteral("Die Datei 'Standardausgabe' kann nicht "
-                                                   "geschrieben werden: ")));
+    EXPECT_TRUE(full.err.startsWith(u("Die Datei 'Standardausgabe' kann nicht "
+                                      "geschrieben werden: ")));
     // Two empty folders: nothing to list, nothing wrong.
     TwoFolders empty;
-    const CliResult none = compare(empty, {QStringLiteral("--sync=copy")});
+    const CliResult none = compare(empty, {u("--sync=copy")});
     EXPECT_EQ(none.code, 0);
     EXPECT_TRUE(none.bytes.isEmpty());
 }

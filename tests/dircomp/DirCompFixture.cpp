@@ -2,6 +2,8 @@
 #include "DirCompFixture.h"
 
 #include "platform/FileNameCodec.h"
+#include "support/FullDisk.h"
+#include "support/TestText.h"
 
 #include <QDir>
 
@@ -11,10 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-TwoFolders::TwoFolders()
-    : m_source(dir.makeDir(QStringLiteral("Quelle"))), m_dest(dir.makeDir(QStringLiteral("Ziel")))
-{
-}
+TwoFolders::TwoFolders() : m_source(dir.makeDir(u("Quelle"))), m_dest(dir.makeDir(u("Ziel"))) {}
 
 QByteArray TwoFolders::sourceBytes() const
 {
@@ -66,8 +65,19 @@ QMap<QByteArray, QString> Classes(const DirCompItems& items)
         const char* letter = item.cls == DirCompClass::Differs ? "D"
                              : item.cls == DirCompClass::Same  ? "S"
                                                                : "E";
-        classes.insert(item.name,
-                       QLatin1String(letter) + (item.conflict ? QStringLiteral("!") : QString()));
+        classes.insert(item.name, QLatin1String(letter) + (item.conflict ? "!" : ""));
     }
     return classes;
+}
+
+int RunAsNobody(const QStringList& open, const std::function<int()>& action)
+{
+    return RunInChild(
+        [&] {
+            for (const QString& folder : open)
+                ::chmod(EncodeFileName(folder).constData(), 0755);
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(97);
+        },
+        action);
 }

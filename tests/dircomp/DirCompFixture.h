@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QString>
 
+#include <functional>
+
 class pDirComp;
 
 // A source and a destination folder in a fresh temporary folder, filled
@@ -39,3 +41,7 @@ private:
 // Class letters of a compared list by name: "D" Differs, "S" Same, "E"
 // Extra, with "!" for a conflict.
 QMap<QByteArray, QString> Classes(const DirCompItems& items);
+
+// Runs `action` in a child as nobody (root reads and writes anything), with
+// the folders `open` readable; its result is the child's exit code.
+int RunAsNobody(const QStringList& open, const std::function<int()>& action);

@@ -8,7 +8,6 @@
 #include "dircomp/pDirComp.h"
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
-#include "support/FullDisk.h"
 #include "support/Raised.h"
 #include "support/TestText.h"
 
@@ -77,23 +76,22 @@ TEST(DirCompare, ClassesByWholeSecondsThenSize)
     };
     TwoFolders folders;
     Map expected;
+    Map dest;
     for (const Case& c : cases) {
         TwoFolders::put(folders.source(), c.name, QByteArray(c.sourceSize, 's'), c.sourceSec,
                         c.sourceNsec);
         TwoFolders::put(folders.dest(), c.name, QByteArray(c.destSize, 'd'), c.destSec, c.destNsec);
         expected.insert(c.name, QLatin1String(c.expected));
+        dest.insert(c.name, u("S"));
     }
     TwoFolders::put(folders.source(), "only-source", "x");
     TwoFolders::put(folders.dest(), "only-dest", "x");
-    expected.insert("only-source", QStringLiteral("D"));
+    expected.insert("only-source", u("D"));
 
     const Compared result = compare(folders);
     ASSERT_EQ(result.outcome, pDirComp::Outcome::Compared);
     EXPECT_EQ(result.source, expected);
-    Map dest;
-    for (const Case& c : cases)
-        dest.insert(c.name, QStringLiteral("S"));
-    dest.insert("only-dest", QStringLiteral("E"));
+    dest.insert("only-dest", u("E"));
     EXPECT_EQ(result.dest, dest);
 }
 
@@ -108,7 +106,7 @@ TEST(DirCompare, ListsRegularVisibleFilesOnly)
     TwoFolders::put(folders.source(), "plain", "1");
     TwoFolders::put(folders.source(), ".hidden", "1");
     ASSERT_EQ(::mkdir((src + "sub").constData(), 0755), 0);
-    TwoFolders::put(folders.source() + QStringLiteral("sub/"), "deep", "1");
+    TwoFolders::put(folders.source() + u("sub/"), "deep", "1");
     ASSERT_EQ(::symlink("plain", (src + "link").constData()), 0);
     ASSERT_EQ(::mkfifo((src + "pipe").constData(), 0644), 0);
     // The destination holds a folder and a link where the source has files.
@@ -132,24 +130,20 @@ TEST(DirCompare, PairsNamesByteForByte)
         "u\xcc\x88.txt", // ü decomposed
         "a.txt",         "A.txt", "line\nbreak", "latin1-\xfc", "*", QByteArray(255, 'n'),
     };
+    // The destination has each name except the decomposed umlaut and the capital A.
     TwoFolders folders;
-    for (const QByteArray& name : names)
-        TwoFolders::put(folders.source(), name, "same", 1'650'000'000);
-    // The destination has each name once, older, except the decomposed umlaut
-    // and the capital A.
-    for (const QByteArray& name : names) {
-        if (name != "u\xcc\x88.txt" && name != "A.txt")
-            TwoFolders::put(folders.dest(), name, "same", 1'650'000'000);
-    }
-    const Compared result = compare(folders);
     Map source;
     Map dest;
     for (const QByteArray& name : names) {
         const bool paired = name != "u\xcc\x88.txt" && name != "A.txt";
-        source.insert(name, paired ? QStringLiteral("S") : QStringLiteral("D"));
-        if (paired)
-            dest.insert(name, QStringLiteral("S"));
+        TwoFolders::put(folders.source(), name, "same", 1'650'000'000);
+        source.insert(name, u(paired ? "S" : "D"));
+        if (paired) {
+            TwoFolders::put(folders.dest(), name, "same", 1'650'000'000);
+            dest.insert(name, u("S"));
+        }
     }
+    const Compared result = compare(folders);
     EXPECT_EQ(result.source, source);
     EXPECT_EQ(result.dest, dest);
     // A real folder of this system tells case apart.
@@ -199,32 +193,24 @@ TEST(DirCompare, MissingUnreadableAndSameFoldersListNothing)
 {
     TwoFolders folders;
     TwoFolders::put(folders.dest(), "keep", "1");
-    const QString missing = folders.dir.filePath(QStringLiteral("fehlt"));
+    const QString missing = folders.dir.filePath(u("fehlt"));
     const AppErrorRecord gone = Raised([&] { pDirComp().Compare(missing, folders.dest()); });
     EXPECT_EQ(gone.Description, cuAppError::MsgParse(MessageTable::text(Msg::FolderReadFailed),
                                                      missing + "/", SystemErrorText(ENOENT)));
 
     const QByteArray source = folders.sourceBytes();
     ASSERT_EQ(::chmod(source.constData(), 0), 0);
-    // Root reads every folder: the comparison runs as nobody.
-    const int code = RunInChild(
-        [&] {
-            ::chmod(EncodeFileName(folders.dir.path()).constData(), 0755);
-            ::chmod(folders.destBytes().constData(), 0755);
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(97);
-        },
-        [&] {
-            const AppErrorRecord e =
-                Raised([&] { pDirComp().Compare(folders.source(), folders.dest()); });
-            return e.Description.contains(SystemErrorText(EACCES)) ? 0 : 1;
-        });
+    const int code = RunAsNobody({folders.dir.path(), folders.dest()}, [&] {
+        const AppErrorRecord e =
+            Raised([&] { pDirComp().Compare(folders.source(), folders.dest()); });
+        return e.Description.contains(SystemErrorText(EACCES)) ? 0 : 1;
+    });
     ::chmod(source.constData(), 0755);
     EXPECT_EQ(code, 0);
 
-    const QByteArray link = EncodeFileName(folders.dir.filePath(QStringLiteral("verweis")));
+    const QByteArray link = EncodeFileName(folders.dir.filePath(u("verweis")));
     ASSERT_EQ(::symlink(folders.destBytes().constData(), link.constData()), 0);
-    for (const QString& alias : {DecodeFileName(link), folders.dest() + QStringLiteral("./")}) {
+    for (const QString& alias : {DecodeFileName(link), folders.dest() + u("./")}) {
         pDirComp comparison;
         EXPECT_EQ(comparison.Compare(alias, folders.dest()), pDirComp::Outcome::SameFolder);
         EXPECT_TRUE(comparison.Dest().empty());
@@ -244,5 +230,5 @@ TEST(DirCompare, RowsFollowTheListingOrder)
     QStringList order;
     for (const DirCompRow& row : ListingRows(comparison.Source()))
         order << row.name;
-    EXPECT_EQ(order, (QStringList{"a", "B", "b", "C", QStringLiteral("ä")}));
+    EXPECT_EQ(order, (QStringList{"a", "B", "b", "C", u("ä")}));
 }

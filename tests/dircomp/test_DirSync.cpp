@@ -6,7 +6,6 @@
 #include "dircomp/pDirSync.h"
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
-#include "support/FullDisk.h"
 #include "support/Raised.h"
 #include "support/TestText.h"
 
@@ -71,27 +70,6 @@ void fillTypical(const TwoFolders& f)
     TwoFolders::put(f.dest(), "extra", "only in dest", 1'700'000'000);
 }
 
-struct Tree {
-    QList<QByteArray> source;
-    QList<QByteArray> dest;
-};
-
-Tree tree(const TwoFolders& f)
-{
-    return {TwoFolders::entries(f.source()), TwoFolders::entries(f.dest())};
-}
-
-int runAsNobody(const TwoFolders& f, const std::function<int()>& action)
-{
-    return RunInChild(
-        [&] {
-            for (const QString& folder : {f.dir.path(), f.source()})
-                ::chmod(EncodeFileName(folder).constData(), 0755);
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(97);
-        },
-        action);
-}
 } // namespace
 
 TEST(DirSync, EachActionAloneAndTogether)
@@ -129,8 +107,8 @@ TEST(DirSync, EachActionAloneAndTogether)
         const Synced done = sync(comparison, c.actions);
         EXPECT_TRUE(done.completed);
         EXPECT_EQ(done.lines, c.lines) << c.actions;
-        EXPECT_EQ(tree(f).source, c.source) << c.actions;
-        EXPECT_EQ(tree(f).dest, c.dest) << c.actions;
+        EXPECT_EQ(TwoFolders::entries(f.source()), c.source) << c.actions;
+        EXPECT_EQ(TwoFolders::entries(f.dest()), c.dest) << c.actions;
         if (c.actions & pDirSync::Copy) {
             EXPECT_EQ(TwoFolders::read(f.dest(), "newer"), "source newer");
             EXPECT_EQ(TwoFolders::read(f.dest(), "new"), "only in source");
@@ -260,10 +238,9 @@ TEST(DirSync, FailsOnWhatItMayNotWrite)
         TwoFolders::put(f.source(), "new", "1");
         ASSERT_EQ(::chmod((f.destBytes() + "locked").constData(), c.fileMode), 0);
         ASSERT_EQ(::chmod(f.destBytes().constData(), c.folderMode), 0);
-        const QString expected = f.dest() +
-                                 QStringLiteral("locked' kann nicht geschrieben werden: ") +
-                                 SystemErrorText(EACCES);
-        const int code = runAsNobody(f, [&] {
+        const QString expected =
+            f.dest() + u("locked' kann nicht geschrieben werden: ") + SystemErrorText(EACCES);
+        const int code = RunAsNobody({f.dir.path(), f.source()}, [&] {
             pDirComp comparison;
             comparison.Compare(f.source(), f.dest());
             const AppErrorRecord e = Raised([&] { sync(comparison, pDirSync::Copy); });

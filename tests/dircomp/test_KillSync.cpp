@@ -16,7 +16,7 @@ TEST(KillSync, EveryKillLeavesOldOrNewFilesAndTheLastRunCompletes)
     TempDir dir;
     KillSyncPlan plan;
     const KillSyncReport report = RunKillSyncCheck(
-        QCoreApplication::applicationDirPath() + QStringLiteral("/tolvane-cli"), dir.path(), plan);
+        QCoreApplication::applicationDirPath() + u("/tolvane-cli"), dir.path(), plan);
     EXPECT_EQ(report.faults, QStringList());
     EXPECT_GT(report.killed, 0) << "no kill met a running sync";
 }

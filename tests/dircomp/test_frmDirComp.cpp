@@ -49,10 +49,9 @@ QStringList shown(const DirCompListModel& list)
 QString actionStates(const frmDirComp& w)
 {
     QStringList states;
-    for (const QAbstractButton* b :
-         {static_cast<QAbstractButton*>(w.chk[0]), static_cast<QAbstractButton*>(w.chk[1]),
-          static_cast<QAbstractButton*>(w.chk[2]), static_cast<QAbstractButton*>(w.cmdOK),
-          static_cast<QAbstractButton*>(w.chkDiff)})
+    const std::initializer_list<const QAbstractButton*> buttons = {w.chk[0], w.chk[1], w.chk[2],
+                                                                   w.cmdOK, w.chkDiff};
+    for (const QAbstractButton* b : buttons)
         states << QString::number(b->isEnabled()) + (b->isChecked() ? "+" : "");
     return states.join(QLatin1Char(' '));
 }
@@ -87,40 +86,38 @@ protected:
 
 TEST_F(DirCompWindow, ComparingColoursTheListsAndOffersTheActions)
 {
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Verzeichnisse vergleichen"));
+    EXPECT_EQ(w.windowTitle(), u("Verzeichnisse vergleichen"));
     EXPECT_FALSE(w.LVSource->isEnabled());
     EXPECT_EQ(w.lblLVSource->palette().color(QPalette::WindowText), ColorFromValue(0x80000011));
-    EXPECT_EQ(actionStates(w), QStringLiteral("0 0 0 0 0"));
+    EXPECT_EQ(actionStates(w), u("0 0 0 0 0"));
 
     clickAndWait(w.cmdCompare);
     EXPECT_TRUE(w.LVSource->isEnabled());
     EXPECT_EQ(w.LVDest->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(shown(w.SourceList()), (QStringList{"newer:D", "Older:S"}));
     EXPECT_EQ(shown(w.DestList()), (QStringList{"extra:E", "newer:S", "Older:S"}));
-    EXPECT_EQ(actionStates(w), QStringLiteral("1 1 1 0 1"));
+    EXPECT_EQ(actionStates(w), u("1 1 1 0 1"));
     // OK follows the boxes, whatever changes them.
     w.chk[2]->click();
-    EXPECT_EQ(actionStates(w), QStringLiteral("1 1 1+ 1 1"));
+    EXPECT_EQ(actionStates(w), u("1 1 1+ 1 1"));
 
     // Only what differs: the Same rows go and the source deletion with them.
     w.chk[0]->click();
     w.chkDiff->click();
     EXPECT_EQ(shown(w.SourceList()), QStringList{"newer:D"});
     EXPECT_EQ(shown(w.DestList()), QStringList{"extra:E"});
-    EXPECT_EQ(actionStates(w), QStringLiteral("0 1 1+ 1 1+"));
+    EXPECT_EQ(actionStates(w), u("0 1 1+ 1 1+"));
     // Cleared: compared again, all rows back, nothing checked.
-    QSignalSpy ended(&w, &frmDirComp::jobEnded);
-    w.chkDiff->click();
-    ASSERT_TRUE(ended.wait(20000));
+    clickAndWait(w.chkDiff);
     EXPECT_EQ(shown(w.SourceList()), (QStringList{"newer:D", "Older:S"}));
-    EXPECT_EQ(actionStates(w), QStringLiteral("1 1 1 0 1"));
+    EXPECT_EQ(actionStates(w), u("1 1 1 0 1"));
 
     // A path edited after comparing: the lists stay, the actions go until
     // the next comparison.
     w.chk[1]->click();
-    w.txtPath[1]->setText(f.dest() + QStringLiteral("../Quelle"));
+    w.txtPath[1]->setText(f.dest() + u("../Quelle"));
     EXPECT_EQ(shown(w.SourceList()).size(), 2);
-    EXPECT_EQ(actionStates(w), QStringLiteral("0 0 0 0 1"));
+    EXPECT_EQ(actionStates(w), u("0 0 0 0 1"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -151,8 +148,8 @@ TEST_F(DirCompWindow, RunsOnlyAfterYesAndReportsDoneOrSkipped)
     TwoFolders::put(f.dest(), "new", "created meanwhile");
     boxes.queueAnswer(MsgResult::Yes);
     clickAndWait(w.cmdOK);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Die Aktion wurde beendet. Übersprungene "
-                                               "Dateien: 1\nnew: seit dem Vergleich verändert"));
+    EXPECT_EQ(boxes.lastText(), u("Die Aktion wurde beendet. Übersprungene "
+                                  "Dateien: 1\nnew: seit dem Vergleich verändert"));
     EXPECT_EQ(TwoFolders::read(f.dest(), "new"), "created meanwhile");
 }
 
@@ -183,9 +180,8 @@ TEST_F(DirCompWindow, CancellingALargeScanLeavesTheFreshState)
 #endif
     // In memory where the system has it: creating that many files on a disk
     // takes longer than the whole test should.
-    const bool memory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
-    QTemporaryDir many((memory ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-                       QStringLiteral("/tolvane-test-XXXXXX"));
+    const bool memory = QFileInfo(u("/dev/shm")).isWritable();
+    QTemporaryDir many((memory ? u("/dev/shm") : QDir::tempPath()) + u("/tolvane-test-XXXXXX"));
     w.txtPath[0]->setText(many.path());
     const QByteArray folder = EncodeFileName(many.path());
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
@@ -200,7 +196,7 @@ TEST_F(DirCompWindow, CancellingALargeScanLeavesTheFreshState)
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.LVSource->isEnabled());
     EXPECT_EQ(w.SourceList().rowCount(), 0);
-    EXPECT_EQ(actionStates(w), QStringLiteral("0 0 0 0 0"));
+    EXPECT_EQ(actionStates(w), u("0 0 0 0 0"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -208,12 +204,13 @@ TEST(DirCompPaths, AreStoredAndBrowsedFolderResetsTheLists)
 {
     ScriptedMessageBox boxes;
     TwoFolders f;
-    AppSaveSetting(akDirComp, QStringLiteral("SourcePath"), f.source());
-    AppSaveSetting(akDirComp, QStringLiteral("DestPath"), f.dest());
+    AppSaveSetting(akDirComp, u("SourcePath"), f.source());
+    AppSaveSetting(akDirComp, u("DestPath"), f.dest());
     QList<FileDialogRequest> asked;
+    const QString chosen = f.dir.filePath(u("Ziel"));
     FileDialog::setHook([&](const FileDialogRequest& request) {
         asked << request;
-        return QStringList{f.dir.filePath(QStringLiteral("Ziel"))};
+        return QStringList{chosen};
     });
     {
         frmDirComp w;
@@ -223,8 +220,8 @@ TEST(DirCompPaths, AreStoredAndBrowsedFolderResetsTheLists)
         EXPECT_FALSE(w.cmdCompare->isEnabled());
         w.cmdBrowse[1]->click();
         ASSERT_EQ(asked.size(), 1);
-        EXPECT_EQ(asked.first().title, QStringLiteral("Ordner wählen"));
-        EXPECT_EQ(w.txtPath[1]->text(), f.dir.filePath(QStringLiteral("Ziel")));
+        EXPECT_EQ(asked.first().title, u("Ordner wählen"));
+        EXPECT_EQ(w.txtPath[1]->text(), chosen);
         EXPECT_TRUE(w.cmdCompare->isEnabled());
         // The next browse starts in the parent of the folder chosen last.
         w.txtPath[0]->clear();
@@ -233,6 +230,5 @@ TEST(DirCompPaths, AreStoredAndBrowsedFolderResetsTheLists)
         w.close();
     }
     FileDialog::setHook({});
-    EXPECT_EQ(AppGetSetting(akDirComp, QStringLiteral("SourcePath")),
-              f.dir.filePath(QStringLiteral("Ziel")));
+    EXPECT_EQ(AppGetSetting(akDirComp, u("SourcePath")), chosen);
 }
