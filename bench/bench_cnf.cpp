@@ -5,6 +5,7 @@
 // read runs in a child process of its own so that its peak memory is its
 // own. Google Benchmark then times the smaller steps.
 #include "BenchFigures.h"
+#include "RegExportWriter.h"
 #include "cnf/CNFFile.h"
 #include "cnf/CNFSeal.h"
 
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -54,32 +54,7 @@ QString exportSection(BenchRandom& rng, int n)
 
 void writeExport(const QString& path, bool utf16)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        std::exit(2);
-    QStringEncoder encoder(utf16 ? QStringEncoder::Utf16LE : QStringEncoder::Latin1);
-    const QString head = utf16 ? QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n")
-                               : QStringLiteral("REGEDIT4\r\n\r\n");
-    if (utf16)
-        file.write("\xFF\xFE", 2);
-    file.write(encoder.encode(head));
-    BenchRandom rng(42);
-    QString chunk;
-    for (int n = 0; file.size() < kFileSize; ++n) {
-        chunk += exportSection(rng, n);
-        if (chunk.size() > 1 << 20) {
-            file.write(encoder.encode(chunk));
-            chunk.clear();
-        }
-    }
-    file.write(encoder.encode(chunk));
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
+    WriteRegExport(path, utf16, kFileSize, 42, {}, exportSection);
 }
 
 void readInChild(int argc, char** argv, const QString& path, const QByteArray& label,
@@ -89,7 +64,7 @@ void readInChild(int argc, char** argv, const QString& path, const QByteArray& l
     const pid_t child = fork();
     if (child == 0) {
         QCoreApplication app(argc, argv);
-        const double before = peakMegabytes();
+        const double before = PeakMemoryMiB();
         CNFFile doc;
         doc.RemoveComments = false;
         doc.WholeKeyLines = wholeKeyLines;
@@ -107,8 +82,8 @@ void readInChild(int argc, char** argv, const QString& path, const QByteArray& l
         std::printf("%-40s %6.1f MB  %5.2f s (%5.2f s cpu)  %8.0f lines/s  %7d sections  %8lld "
                     "keys  peak %4.0f MB (%.1f x file, %.0f MB before reading)\n",
                     label.constData(), fileMb, seconds, cpu, lines / seconds, sections.Count(),
-                    static_cast<long long>(keys), peakMegabytes(),
-                    peakMegabytes() * 1.048576 / fileMb, before);
+                    static_cast<long long>(keys), PeakMemoryMiB(),
+                    PeakMemoryMiB() * 1.048576 / fileMb, before);
         std::fflush(stdout);
         _exit(0);
     }

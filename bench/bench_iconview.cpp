@@ -4,8 +4,8 @@
 // a folder of 1,000 programs, half of them with icons, in executable mode.
 // Prints the time until each list stands.
 #include "BenchFigures.h"
+#include "QuietWindows.h"
 #include "icons/frmIconView.h"
-#include "platform/MessageBoxService.h"
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 
@@ -19,14 +19,6 @@
 #include <cstdio>
 
 namespace {
-class QuietBoxes : public MessageBoxPresenter {
-public:
-    int present(const MessageBoxRequest& request) override
-    {
-        return MessageBoxService::defaultAnswer(request.style);
-    }
-};
-
 void Write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -62,12 +54,8 @@ template <typename Done> double Time(const QString& folder, bool iconFiles, Done
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir settings;
-    qputenv("TOLVANE_REGISTRY", (settings.path() + QStringLiteral("/registry.db")).toUtf8());
+    QuietWindows quiet;
     QApplication app(argc, argv);
-    QuietBoxes boxes;
-    MessageBoxService::setPresenter(&boxes);
 
     QTemporaryDir icons;
     QByteArray ico;

@@ -13,6 +13,7 @@
 //     listing the key of 10,000 values (target: under 0.2 s), each painted.
 // --keep DIR leaves the generated files there; --open FILE opens one file.
 #include "BenchFigures.h"
+#include "RegExportWriter.h"
 #include "regview/RegKeyModel.h"
 #include "regview/RegValueModel.h"
 #include "regview/frmRegView.h"
@@ -21,7 +22,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -60,15 +60,7 @@ QString classKeys(BenchRandom& rng, int n)
 
 void writeExport(const QString& path, bool utf16)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        std::exit(2);
-    QStringEncoder encoder(utf16 ? QStringEncoder::Utf16LE : QStringEncoder::Latin1);
-    QString s = utf16 ? QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n")
-                      : QStringLiteral("REGEDIT4\r\n\r\n");
-    if (utf16)
-        file.write("\xFF\xFE", 2);
-    s += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n");
+    QString s = QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\r\n");
     s += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Viele]\r\n\r\n");
     for (int i = 0; i < kSubKeys; ++i)
         s += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Viele\\Schlüssel %1]\r\n\"Nr\"=dword:"
@@ -79,15 +71,7 @@ void writeExport(const QString& path, bool utf16)
     for (int i = 0; i < kValues; ++i)
         s += QStringLiteral("\"Wert %1\"=\"Grüße Nummer %1\"\r\n").arg(i);
     s += QStringLiteral("\r\n");
-    BenchRandom rng(7);
-    for (int n = 0; file.size() < kFileSize; ++n) {
-        s += classKeys(rng, n);
-        if (s.size() > 1 << 20) {
-            file.write(encoder.encode(s));
-            s.clear();
-        }
-    }
-    file.write(encoder.encode(s));
+    WriteRegExport(path, utf16, kFileSize, 7, s, classKeys);
 }
 
 double statusMiB(const char* field)

@@ -5,10 +5,10 @@
 // lateness of a 10 ms timer meanwhile (how long the window stalled) and the
 // memory over 200 slides.
 #include "BenchFigures.h"
+#include "QuietWindows.h"
 #include "pictures/SlidePicture.h"
 #include "pictures/frmSlideshow.h"
 #include "pictures/pPicViewer.h"
-#include "platform/MessageBoxService.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,14 +28,6 @@
 namespace {
 constexpr int kPictures = 20;
 
-// "Slideshow beendet." is answered at once, without a word.
-class QuietBoxes : public MessageBoxPresenter {
-public:
-    int present(const MessageBoxRequest& request) override
-    {
-        return MessageBoxService::defaultAnswer(request.style);
-    }
-};
 constexpr QSize kPictureSize(8660, 5774); // 50 megapixels, 3:2
 
 double ResidentMiB()
@@ -106,12 +98,8 @@ double Median(QList<double> values)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QTemporaryDir settings;
-    qputenv("TOLVANE_REGISTRY", (settings.path() + QStringLiteral("/registry.db")).toUtf8());
+    QuietWindows quiet; // "Slideshow beendet." and the like are answered at once
     QApplication app(argc, argv);
-    QuietBoxes boxes;
-    MessageBoxService::setPresenter(&boxes);
     QTemporaryDir dir;
     QElapsedTimer making;
     making.start();

@@ -23,7 +23,7 @@ constexpr qint64 kLargestJournal = 1LL << 30;
 QString StateFolder()
 {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification ignores relative paths.
+    // Relative state folders are not meant to be used: fall back to the home one.
     if (base.isEmpty() || !base.startsWith(QLatin1Char('/')))
         base = QDir::homePath() + QStringLiteral("/.local/state");
     return base + QStringLiteral("/tolvane");
