@@ -8,39 +8,26 @@
 #include <QRandomGenerator>
 #include <QStringEncoder>
 
-namespace {
-const QString kExport = u("Windows Registry Editor Version 5.00\n"
-                          "\n"
-                          "[HKEY_CURRENT_USER\\Software\\Tolvane]\n"
-                          "@=\"Grüße\"\n"
-                          "\"Pfad\"=\"C:\\\\Programme\\\\Tolvane\"\n"
-                          "\"a=b\"=dword:0000002a\n"
-                          "\"Liste\"=hex(7):61,00,5c,00,00,00,62,00,00,00,00,00\n"
-                          "\"Zeilen\"=hex(1):41,00,0a,00,42,00,00,00\n"
-                          "\"Daten\"=hex:01,02,\\\n"
-                          "  ff\n"
-                          "\"Weg\"=-\n"
-                          "\"kaputt\"=dword:zz\n"
-                          "\n"
-                          "[HKEY_CURRENT_USER\\Software\\Tolvane\\A\\B]\n"
-                          "\n"
-                          "[-HKEY_CURRENT_USER\\Software\\Tolvane\\Alt]\n");
-
-QByteArray Encoded(QString text, bool windows)
-{
-    if (!windows)
-        return text.toUtf8();
-    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    QStringEncoder encoder(QStringEncoder::Utf16LE);
-    return QByteArray("\xFF\xFE") + QByteArray(encoder.encode(text));
-}
-} // namespace
-
 TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
 {
+    const QString text = u("Windows Registry Editor Version 5.00\n\n"
+                           "[HKEY_CURRENT_USER\\Software\\Tolvane]\n"
+                           "@=\"Grüße\"\n"
+                           "\"Pfad\"=\"C:\\\\Programme\\\\Tolvane\"\n"
+                           "\"a=b\"=dword:0000002a\n"
+                           "\"Liste\"=hex(7):61,00,5c,00,00,00,62,00,00,00,00,00\n"
+                           "\"Zeilen\"=hex(1):41,00,0a,00,42,00,00,00\n"
+                           "\"Daten\"=hex:01,02,\\\n"
+                           "  ff\n"
+                           "\"Weg\"=-\n"
+                           "\"kaputt\"=dword:zz\n\n"
+                           "[HKEY_CURRENT_USER\\Software\\Tolvane\\A\\B]\n\n"
+                           "[-HKEY_CURRENT_USER\\Software\\Tolvane\\Alt]\n");
     TempDir dir;
-    const QString windows = dir.writeFile(u("w.reg"), Encoded(kExport, true));
-    const QString linux = dir.writeFile(u("l.reg"), Encoded(kExport, false));
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    const QByteArray crlf = utf16.encode(QString(text).replace(u("\n"), u("\r\n")));
+    const QString windows = dir.writeFile(u("w.reg"), "\xFF\xFE" + crlf);
+    const QString linux = dir.writeFile(u("l.reg"), text.toUtf8());
     const CliResult fromWindows = runCli({u("regview"), windows, u("--values")});
     const CliResult fromLinux = runCli({u("regview"), linux, u("--values")});
     ASSERT_EQ(fromWindows.code, 0) << fromWindows.err.toStdString();
