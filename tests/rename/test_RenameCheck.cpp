@@ -7,8 +7,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 #include <unistd.h>

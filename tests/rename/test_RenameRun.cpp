@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run, its journal, finishing a run cut short, and undo, on real folders.
 #include "RenameTesting.h"
-#include "core/MessageTable.h"
 #include "platform/FolderRename.h"
 #include "platform/MessageBoxService.h"
 #include "rename/RenameCheck.h"
