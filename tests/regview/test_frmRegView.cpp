@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
