@@ -91,7 +91,6 @@ TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachS
     EXPECT_EQ(row, QStringList({"Name", "Nr", "Typ", "REG_DWORD", "Wert", "0x00000001 (1)"}));
     EXPECT_EQ(boxes.count(), 0);
 
-    // The splitter keeps each side wide.
     window.resize(TwipsToPx(9000, &window), TwipsToPx(5000, &window));
     QSplitterHandle* handle = window.splitter->handle(1);
     const QPoint grab = handle->rect().center();
