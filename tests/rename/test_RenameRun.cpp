@@ -183,7 +183,7 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     dat.extension = QStringLiteral("dat");
     RenameJournal planned = CheckAndPlan(dir, folder, dat);
     ASSERT_EQ(Ran(folder, planned).run.Renamed(), 3);
-    // Made before the unlink, so it cannot inherit a.dat's inode number.
+    // Made before a.dat goes, so it cannot inherit a.dat's inode number.
     WriteNamedFiles(dir.path(), {"B.TXT"});
     ASSERT_TRUE(QFile::remove(dir.path() + "a.dat"));
     ASSERT_TRUE(QFile::rename(dir.path() + "c.dat", dir.path() + "elsewhere"));
