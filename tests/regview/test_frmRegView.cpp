@@ -119,7 +119,6 @@ TEST_F(RegViewWindow, EscapeStopsTheReadAndTheTree)
     boxes.clear();
     QObject::disconnect(window.PB, nullptr, &window, nullptr);
     DuringLoad("Baum wird erzeugt", [this] { PressEscape(); });
-    QSignalSpy loaded(&window, &frmRegView::Loaded);
     window.OpenCNF();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.lastText(),
