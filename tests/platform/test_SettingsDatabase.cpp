@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SettingsDatabase.h"
+#include "platform/SettingsFileCheck.h"
 #include "platform/SettingsTree.h"
+#include "support/FullDisk.h"
 #include "support/TempDir.h"
 #include "support/TestSettings.h"
 #include "support/TestText.h"
@@ -11,6 +13,8 @@
 #include <QRegularExpression>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +31,20 @@ void writeAll(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+void execute(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+}
+
+// The files of the folder, hidden ones too.
+QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 // The files in the folder that were set aside.
@@ -80,9 +98,7 @@ TEST(SettingsDatabase, RandomBytesAreSetAsideAndAFreshFileIsUsed)
 {
     FreshSettings fresh;
     QByteArray junk(8192, '\0');
-    QRandomGenerator rng(7);
-    for (char& c : junk)
-        c = char(rng.bounded(256));
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(junk.data()), junk.size() / 4);
     writeAll(fresh.filePath(), junk);
     writeAll(fresh.filePath() + u("-wal"), QByteArray("stale journal"));
 
@@ -186,4 +202,85 @@ TEST(SettingsTree, PathsNamesAndTreeWalk)
     EXPECT_TRUE(t.counts(HKCU, u("Soft"), keys, values));
     EXPECT_EQ(keys, 1);
     EXPECT_EQ(values, 0);
+}
+
+// A foreign database was switched to WAL before it was refused, and one
+// holding only views got Tolvane's tables.
+TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
+{
+    const struct {
+        const char* what;
+        const char* sql;
+        const char* notice;
+    } cases[] = {
+        {"another program's table", "CREATE TABLE photos(id INTEGER)", "keine Einstellungsdatei"},
+        {"a user_version and no tables", "PRAGMA user_version=7", "keine Einstellungsdatei"},
+        {"views only", "CREATE VIEW v AS SELECT 1", "keine Einstellungsdatei"},
+        {"another application id", "PRAGMA application_id=42", "keine Einstellungsdatei"},
+        {"a newer Tolvane", "PRAGMA application_id=1416588406; PRAGMA user_version=2",
+         "neueren Programmversion"},
+    };
+    static_assert(SettingsFileCheck::ApplicationId == 1416588406);
+    for (const auto& c : cases) {
+        FreshSettings fresh;
+        execute(fresh.filePath(), c.sql);
+        const QByteArray before = TempDir::contents(fresh.filePath());
+        const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+        ASSERT_EQ(notices.size(), 1) << c.what;
+        EXPECT_EQ(notices[0].kind, SettingsDatabase::Notice::Unusable) << c.what;
+        EXPECT_TRUE(notices[0].detail.contains(QString::fromUtf8(c.notice))) << c.what;
+        EXPECT_FALSE(SettingsDatabase::instance().isOpen()) << c.what;
+        EXPECT_FALSE(tree().setValue(HKCU, u("X"), SettingsValue::text({}, u("y")), true))
+            << c.what;
+        SettingsDatabase::reopen();
+        EXPECT_EQ(TempDir::contents(fresh.filePath()), before) << c.what;
+        EXPECT_EQ(folderEntries(fresh.folder()), QStringList{u("registry.db")}) << c.what;
+    }
+}
+
+TEST(SettingsIdentity, TextsAndNamesBeginningWithAByteOrderMarkReadBackExactly)
+{
+    FreshSettings fresh;
+    const QString mark(QChar(0xFEFF));
+    const SettingsTree t = tree();
+    ASSERT_TRUE(
+        t.setValue(HKCU, mark + u("K"), SettingsValue::text(mark + u("n"), mark + u("t")), true));
+    ASSERT_TRUE(t.setValue(HKCU, u("K"), SettingsValue::text(u("n"), u("plain")), true));
+    const auto marked = t.value(HKCU, mark + u("K"), mark + u("n"));
+    ASSERT_TRUE(marked.has_value());
+    EXPECT_EQ(marked->name, mark + u("n"));
+    EXPECT_EQ(marked->toText(), mark + u("t"));
+    EXPECT_EQ(t.value(HKCU, u("K"), u("n"))->toText(), u("plain"));
+}
+
+// WAL needs its -shm file beside the database: a read-only file in a
+// read-only folder could not even be read.
+TEST(SettingsIdentity, AReadOnlyFileInAReadOnlyFolderIsStillRead)
+{
+    FreshSettings fresh;
+    ASSERT_TRUE(tree().setValue(HKCU, u("K"), SettingsValue::text(u("v"), u("1")), true));
+    SettingsDatabase::reopen();
+    const QByteArray folder = QFile::encodeName(fresh.folder());
+    const QByteArray file = QFile::encodeName(fresh.filePath());
+    ASSERT_EQ(::chmod(file.constData(), 0444), 0);
+    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
+    // Root may write anything: the reading runs as nobody.
+    const auto asUser = [] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(97);
+    };
+    const int code = RunInChild(asUser, [] {
+        SettingsDatabase::reopen();
+        const QList<SettingsDatabase::Notice> notices = SettingsDatabase::takeStartupNotices();
+        const auto value = tree().value(HKCU, u("K"), u("v"));
+        if (notices.size() != 1 || notices[0].kind != SettingsDatabase::Notice::ReadOnly)
+            return 2;
+        if (tree().setValue(HKCU, u("K"), SettingsValue::text(u("v"), u("2")), true))
+            return 3;
+        return value && value->toText() == u("1") ? 0 : 1;
+    });
+    ::chmod(folder.constData(), 0700);
+    ::chmod(file.constData(), 0600);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(folderEntries(fresh.folder()), QStringList{u("registry.db")});
 }

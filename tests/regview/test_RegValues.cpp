@@ -9,54 +9,51 @@ constexpr RegDialect R4 = RegDialect::Regedit4;
 TEST(RegValues, EachFormOfValueShowsItsTypeAndData)
 {
     const struct {
-        RegDialect dialect;
         const char* line;
         const char* name;
         const char* type;
         const char* shown;
-        const char* complete; // null: as shown
+        const char* complete = nullptr; // null: as shown
+        RegDialect dialect = V5;
     } cases[] = {
-        {V5, R"(@="Standard")", "@", "REG_SZ", "Standard", nullptr},
-        {V5, R"("Pfad"="C:\\Programme\\a\"b")", "Pfad", "REG_SZ", R"(C:\Programme\a"b)",
+        {R"(@="Standard")", "@", "REG_SZ", "Standard"},
+        {R"("Pfad"="C:\\Programme\\a\"b")", "Pfad", "REG_SZ", R"(C:\Programme\a"b)",
          R"(C:\\Programme\\a"b)"},
-        {V5, R"("a=b;c]"=dword:0000000a)", "a=b;c]", "REG_DWORD", "0x0000000a (10)", nullptr},
-        {R4, R"("x\\\"y" = DWORD:ffffffff)", R"(x\"y)", "REG_DWORD", "0xffffffff (4294967295)",
-         nullptr},
-        {V5, R"("Bin"=hex:01,AB,00)", "Bin", "REG_BINARY", "01 ab 00", nullptr},
-        {V5, R"("Leer"=hex:)", "Leer", "REG_BINARY", "(leer)", nullptr},
-        {V5, R"("N"=hex(0):)", "N", "REG_NONE", "(leer)", nullptr},
-        {V5, R"("S"=hex(1):41,00,e4,00,00,00)", "S", "REG_SZ", "Aä", nullptr},
-        {R4, R"("S"=hex(1):41,e4,80,00)", "S", "REG_SZ", "Aä€", nullptr},
-        {V5, R"("E"=hex(2):25,00,41,00,25,00,00,00)", "E", "REG_EXPAND_SZ", "%A%", nullptr},
-        {V5, R"("B"=hex(3):ff)", "B", "REG_BINARY", "ff", nullptr},
-        {V5, R"("D"=hex(4):0a,00,00,00)", "D", "REG_DWORD", "0x0000000a (10)", nullptr},
-        {V5, R"("D"=hex(4):0a,00,00)", "D", "REG_DWORD", "0a 00 00", nullptr},
-        {V5, R"("D"=hex(5):00,00,01,00)", "D", "REG_DWORD_BIG_ENDIAN", "0x00000100 (256)", nullptr},
-        {V5, R"("L"=hex(6):5c,00,78,00)", "L", "REG_LINK", R"(\x)", R"(\\x)"},
-        {V5, R"("M"=hex(7):61,00,00,00,62,00,00,00,00,00)", "M", "REG_MULTI_SZ", "a b", R"(a\0b)"},
-        {R4, R"("M"=hex(7):61,00,00,62,00,00)", "M", "REG_MULTI_SZ", "a  b", R"(a\0\0b)"},
-        {V5, R"("R"=hex(8):01)", "R", "REG_RESOURCE_LIST", "01", nullptr},
-        {V5, R"("R"=hex(9):02)", "R", "REG_FULL_RESOURCE_DESCRIPTOR", "02", nullptr},
-        {V5, R"("R"=hex(a):03)", "R", "REG_RESOURCE_REQUIREMENTS_LIST", "03", nullptr},
-        {V5, R"("Q"=hex(b):0a,00,00,00,00,00,00,01)", "Q", "REG_QWORD",
-         "0x010000000000000a (72057594037927946)", nullptr},
-        {V5, R"("O"=hex(ffff0012):01,02)", "O", "hex(ffff0012)", "01 02", nullptr},
-        {V5, R"("Weg"=-)", "Weg", "gelöscht", "", nullptr},
+        {R"("a=b;c]"=dword:0000000a)", "a=b;c]", "REG_DWORD", "0x0000000a (10)"},
+        {R"("x\\\"y" = DWORD:ffffffff)", R"(x\"y)", "REG_DWORD", "0xffffffff (4294967295)", nullptr,
+         R4},
+        {R"("Bin"=hex:01,AB,00)", "Bin", "REG_BINARY", "01 ab 00"},
+        {R"("Leer"=hex:)", "Leer", "REG_BINARY", "(leer)"},
+        {R"("N"=hex(0):)", "N", "REG_NONE", "(leer)"},
+        {R"("S"=hex(1):41,00,e4,00,00,00)", "S", "REG_SZ", "Aä"},
+        {R"("S"=hex(1):41,e4,80,00)", "S", "REG_SZ", "Aä€", nullptr, R4},
+        {R"("E"=hex(2):25,00,41,00,25,00,00,00)", "E", "REG_EXPAND_SZ", "%A%"},
+        {R"("B"=hex(3):ff)", "B", "REG_BINARY", "ff"},
+        {R"("D"=hex(4):0a,00,00,00)", "D", "REG_DWORD", "0x0000000a (10)"},
+        {R"("D"=hex(4):0a,00,00)", "D", "REG_DWORD", "0a 00 00"},
+        {R"("D"=hex(5):00,00,01,00)", "D", "REG_DWORD_BIG_ENDIAN", "0x00000100 (256)"},
+        {R"("L"=hex(6):5c,00,78,00)", "L", "REG_LINK", R"(\x)", R"(\\x)"},
+        {R"("M"=hex(7):61,00,00,00,62,00,00,00,00,00)", "M", "REG_MULTI_SZ", "a b", R"(a\0b)"},
+        {R"("M"=hex(7):61,00,00,62,00,00)", "M", "REG_MULTI_SZ", "a  b", R"(a\0\0b)", R4},
+        {R"("R"=hex(8):01)", "R", "REG_RESOURCE_LIST", "01"},
+        {R"("Q"=hex(b):0a,00,00,00,00,00,00,01)", "Q", "REG_QWORD",
+         "0x010000000000000a (72057594037927946)"},
+        {R"("O"=hex(ffff0012):01,02)", "O", "hex(ffff0012)", "01 02"},
+        {R"("Weg"=-)", "Weg", "gelöscht", ""},
         // Text that does not decode shows its bytes; control characters show escaped.
-        {V5, R"("S"=hex(1):41,00,42)", "S", "REG_SZ", "41 00 42", nullptr},
-        {V5, R"("S"=hex(1):00,d8,41,00)", "S", "REG_SZ", "00 d8 41 00", nullptr},
-        {V5, R"("C"=hex(1):41,00,0a,00,09,00,00,00,42,00,00,00)", "C", "REG_SZ", R"(A\n\t\0B)",
-         nullptr},
-        {V5, R"("n"="<b>x</b>")", "n", "REG_SZ", "<b>x</b>", nullptr},
+        {R"("S"=hex(1):41,00,42)", "S", "REG_SZ", "41 00 42"},
+        {R"("S"=hex(1):00,d8,41,00)", "S", "REG_SZ", "00 d8 41 00"},
+        {R"("C"=hex(1):41,00,0a,00,09,00,00,00,42,00,00,00)", "C", "REG_SZ", R"(A\n\t\0B)"},
+        {R"("n"="<b>x</b>")", "n", "REG_SZ", "<b>x</b>"},
         // Anything else is shown as it stands.
-        {V5, R"("offen=1)", "", "fehlerhaft", R"("offen=1)", nullptr},
-        {V5, R"("z"=dword:xyz)", "", "fehlerhaft", R"("z"=dword:xyz)", nullptr},
-        {V5, R"("z"=dword:123456789)", "", "fehlerhaft", R"("z"=dword:123456789)", nullptr},
-        {V5, R"("h"=hex:0g)", "", "fehlerhaft", R"("h"=hex:0g)", nullptr},
-        {V5, R"("h"=hex(7x):00)", "", "fehlerhaft", R"("h"=hex(7x):00)", nullptr},
-        {V5, R"("t"="a" b)", "", "fehlerhaft", R"("t"="a" b)", nullptr},
-        {V5, R"("u" etwas)", "", "fehlerhaft", R"("u" etwas)", nullptr},
-        {V5, R"(\\C:\\x)", "", "fehlerhaft", R"(\\C:\\x)", R"(\\\\C:\\\\x)"},
+        {R"("offen=1)", "", "fehlerhaft", R"("offen=1)"},
+        {R"("z"=dword:xyz)", "", "fehlerhaft", R"("z"=dword:xyz)"},
+        {R"("z"=dword:123456789)", "", "fehlerhaft", R"("z"=dword:123456789)"},
+        {R"("h"=hex:0g)", "", "fehlerhaft", R"("h"=hex:0g)"},
+        {R"("h"=hex(7x):00)", "", "fehlerhaft", R"("h"=hex(7x):00)"},
+        {R"("t"="a" b)", "", "fehlerhaft", R"("t"="a" b)"},
+        {R"("u" etwas)", "", "fehlerhaft", R"("u" etwas)"},
+        {R"(\\C:\\x)", "", "fehlerhaft", R"(\\C:\\x)", R"(\\\\C:\\\\x)"},
     };
     for (const auto& c : cases) {
         const std::vector<RegValueRow> rows = ReadRows(c.dialect, {QString::fromUtf8(c.line)});

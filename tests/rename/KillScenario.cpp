@@ -13,11 +13,6 @@
 #include <thread>
 
 namespace {
-struct Round {
-    QStringList rule;
-    QHash<QByteArray, QByteArray> newNameOf; // old -> new
-};
-
 QStringList RuleFor(bool cycles)
 {
     if (cycles)
@@ -37,14 +32,15 @@ QByteArray Cli(const QString& cli, const QStringList& args, int* code = nullptr)
 }
 
 // Every content once, under its old or new name, and nothing else.
-void Verify(const QString& dir, const Round& round, const QString& when, QStringList& problems)
+void Verify(const QString& dir, const QHash<QByteArray, QByteArray>& newNameOf, const QString& when,
+            QStringList& problems)
 {
     const QMap<QByteArray, QByteArray> now = FolderContents(dir);
-    if (now.size() != round.newNameOf.size())
-        problems << when + QStringLiteral(": %1 files instead of %2")
-                               .arg(now.size())
-                               .arg(round.newNameOf.size());
-    for (auto it = round.newNameOf.cbegin(); it != round.newNameOf.cend(); ++it) {
+    if (now.size() != newNameOf.size())
+        problems
+            << when +
+                   QStringLiteral(": %1 files instead of %2").arg(now.size()).arg(newNameOf.size());
+    for (auto it = newNameOf.cbegin(); it != newNameOf.cend(); ++it) {
         const QByteArray& content = it.key(); // each file holds its first name
         const int copies = int(std::count(now.cbegin(), now.cend(), content));
         const bool placed = now.value(it.key()) == content || now.value(it.value()) == content;
@@ -72,23 +68,23 @@ QStringList KillScenario::Run() const
     Cli(cli, {"rename", "--undo", "--run"});
     QStringList problems;
     for (int k = 0; k < kills && problems.size() < 10; ++k) {
-        Round round;
-        round.rule = QStringList{"rename", dir} + RuleFor(k % 2 == 1);
-        for (const QByteArray& line : Cli(cli, round.rule).split('\n')) {
+        const QStringList rule = QStringList{"rename", dir} + RuleFor(k % 2 == 1);
+        QHash<QByteArray, QByteArray> newNameOf; // old -> new
+        for (const QByteArray& line : Cli(cli, rule).split('\n')) {
             const QList<QByteArray> f = line.split('\t');
             if (f.size() == 3)
-                round.newNameOf.insert(f[0], f[1]);
+                newNameOf.insert(f[0], f[1]);
         }
         QProcess run;
-        run.start(cli, round.rule + QStringList{"--run"});
+        run.start(cli, rule + QStringList{"--run"});
         run.waitForStarted();
         const qint64 delay = QRandomGenerator::global()->bounded(span);
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         run.kill();
         run.waitForFinished();
         const QString when = QStringLiteral("round %1, killed after %2 ms").arg(k).arg(delay);
-        Cli(cli, round.rule); // finishes what the kill left
-        Verify(dir, round, when, problems);
+        Cli(cli, rule); // finishes what the kill left
+        Verify(dir, newNameOf, when, problems);
         // Killed before its journal was written, the run moved nothing, and
         // the last run to undo is still the one before it.
         if (FolderContents(dir) == start)

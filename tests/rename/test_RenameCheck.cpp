@@ -7,23 +7,26 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 namespace {
 // "old>status" per listed file, in processing order.
-QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mask = "*.*",
-                  qint64 counter = 0)
+QStringList Check(const RenameSource& source, const RenameRule& rule, qint64 counter = 0)
 {
     pRenFiles files;
-    EXPECT_TRUE(CheckRename(rule, RenameSource::FromFolder(dir.path(), mask), counter, files));
+    EXPECT_TRUE(CheckRename(rule, source, counter, files));
     QStringList out;
     for (const pRenFile& f : files)
         out << f.OldName + QLatin1Char('>') + RenameStatusWord(f.Status);
     return out;
+}
+
+QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mask = "*.*",
+                  qint64 counter = 0)
+{
+    return Check(RenameSource::FromFolder(dir.path(), mask), rule, counter);
 }
 
 TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrders)
@@ -110,21 +113,15 @@ TEST(RenameCheck, CaseTwinsAndNamesThatAreNotUtf8)
 
 TEST(RenameCheck, StandardInputNamesAreTheFolder)
 {
-    const QList<QByteArray> names{"b.txt", "a.txt", ".x.txt", "c.dat"};
-    const RenameSource source = RenameSource::FromNames(names, QStringLiteral("*.txt"));
-    ASSERT_EQ(source.listed.size(), 2);
-    EXPECT_EQ(source.listed[0].name, QStringLiteral("b.txt")) << "the order given";
-    pRenFiles files;
-    qint64 counter = 0;
-    CheckRename(ReplaceRule("b", "c"), source, counter, files);
-    EXPECT_EQ(files.Item(0).Status, RenameStatus::Ok) << "c.dat has another name";
+    const RenameSource source =
+        RenameSource::FromNames({"b.txt", "a.txt", ".x.txt", "c.dat"}, QStringLiteral("*.txt"));
+    EXPECT_EQ(Check(source, ReplaceRule("b", "c")), (QStringList{"b.txt>ok", "a.txt>unchanged"}))
+        << "the order given; c.dat has another name";
     RenameRule dat = ReplaceRule("b", "C");
     dat.changeExtension = true;
     dat.extension = QStringLiteral("dat");
-    CheckRename(dat, source, counter, files);
-    EXPECT_EQ(files.Item(0).Status, RenameStatus::Exists) << "c.dat is not listed";
-    CheckRename(ReplaceRule("b", ".x"), source, counter, files);
-    EXPECT_EQ(files.Item(0).Status, RenameStatus::Dot);
+    EXPECT_EQ(Check(source, dat).value(0), u("b.txt>exists")) << "c.dat is not listed";
+    EXPECT_EQ(Check(source, ReplaceRule("b", ".x")).value(0), u("b.txt>dot"));
 }
 
 TEST(RenameCheck, PreviewListsChangesAndProblemsWithReasons)

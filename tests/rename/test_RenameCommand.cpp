@@ -7,9 +7,8 @@
 #include "support/TestText.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -71,37 +70,33 @@ TEST(RenameCommand, NullSeparatedFieldsAndInput)
     EXPECT_EQ(r.bytes, QByteArray("a\nb.txt\0a\nb.txt\0unchanged\0c.txt\0a\nb.txt\0exists\0", 47));
 }
 
-struct UsageCase {
-    const char* label;
-    QStringList args;
-};
-
 TEST(RenameCommand, WrongCallsExitWithTwo)
 {
     TempDir dir;
     const QString d = dir.path();
-    const UsageCase cases[] = {
-        {"NoRule", {"rename", d}},
-        {"OtherModesOption", {"rename", d, "--mode", "replace", "--find", "a", "--text", "b"}},
-        {"OffWithFind", {"rename", d, "--find", "a"}},
-        {"PlacesWithoutNumber", {"rename", d, "--ext", "x", "--places", "3"}},
-        {"NumberAtWithoutNumber", {"rename", d, "--ext", "x", "--number-at", "start"}},
-        {"OneNameForAll", {"rename", d, "--mode", "parts", "--text", "x"}},
-        {"NineteenDigits", {"rename", d, "--number", "1234567890123456789"}},
-        {"PlacesTooMany", {"rename", d, "--number", "1", "--places", "1000"}},
-        {"BadChoice", {"rename", d, "--mode", "replace", "--find", "a", "--count", "some"}},
-        {"PositionNotNumber", {"rename", d, "--mode", "replace", "--find", "a", "--start=x"}},
-        {"FolderAndStdin", {"rename", d, "--stdin", "--ext", "x"}},
-        {"NoFolder", {"rename", "--ext", "x"}},
-        {"RunWithStdin", {"rename", "--stdin", "--ext", "x", "--run"}},
-        {"UndoWithRule", {"rename", "--undo", "--ext", "x"}},
-        {"UnknownOption", {"rename", d, "--ext", "x", "--colour"}},
+    const QStringList cases[] = {
+        {"rename", d}, // no rule
+        {"rename", d, "--mode", "replace", "--find", "a", "--text", "b"},
+        {"rename", d, "--find", "a"},
+        {"rename", d, "--ext", "x", "--places", "3"},
+        {"rename", d, "--ext", "x", "--number-at", "start"},
+        {"rename", d, "--mode", "parts", "--text", "x"}, // one name for all
+        {"rename", d, "--number", "1234567890123456789"},
+        {"rename", d, "--number", "1", "--places", "1000"},
+        {"rename", d, "--mode", "replace", "--find", "a", "--count", "some"},
+        {"rename", d, "--mode", "replace", "--find", "a", "--start=x"},
+        {"rename", d, "--stdin", "--ext", "x"},
+        {"rename", "--ext", "x"},
+        {"rename", "--stdin", "--ext", "x", "--run"},
+        {"rename", "--undo", "--ext", "x"},
+        {"rename", d, "--ext", "x", "--colour"},
     };
-    for (const UsageCase& c : cases) {
-        const CliResult r = runCli(c.args);
-        EXPECT_EQ(r.code, 2) << c.label;
-        EXPECT_TRUE(r.bytes.isEmpty()) << c.label;
-        EXPECT_FALSE(r.err.isEmpty()) << c.label;
+    for (const QStringList& args : cases) {
+        const CliResult r = runCli(args);
+        const std::string call = args.mid(1).join(' ').toStdString();
+        EXPECT_EQ(r.code, 2) << call;
+        EXPECT_TRUE(r.bytes.isEmpty()) << call;
+        EXPECT_FALSE(r.err.isEmpty()) << call;
     }
     EXPECT_TRUE(runCli({"rename", d, "--mode", "parts", "--text", "x"})
                     .err.contains(QStringLiteral("doppelte Dateinamen")));
@@ -144,60 +139,35 @@ TEST(RenameCommand, KilledRunsLeaveEveryFileOnce)
     const QStringList problems = scenario.Run();
     EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
 }
-} // namespace
 
-namespace {
-// A small FAT file system mounted through FUSE, where one is to be had.
-class FatMount {
-public:
-    FatMount()
-    {
-        const QString image = dir.path() + QStringLiteral("fat.img");
-        point = dir.path() + QStringLiteral("fat/");
-        QDir().mkpath(point);
-        QFile file(image);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20))
-            return;
-        file.close();
-        const auto run = [](const QString& program, const QStringList& args) {
-            QProcess p;
-            p.start(program, args);
-            return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit &&
-                   p.exitCode() == 0;
-        };
-        if (!run(QStringLiteral("/usr/sbin/mkfs.vfat"), {image}))
-            why = "no mkfs.vfat (dosfstools)";
-        else if (!run(QStringLiteral("fusefat"), {"-o", "rw+", image, point}))
-            why = "no FUSE mount with fusefat here";
-        else
-            mounted = true;
-    }
-    ~FatMount()
-    {
-        if (mounted)
-            QProcess::execute(QStringLiteral("fusermount"), {"-u", point});
-    }
-
-    TempDir dir;
-    QString point;
-    bool mounted = false;
-    const char* why = "cannot create the image";
-};
-} // namespace
+// Runs a tool quietly: true when it ended with 0.
+bool Quietly(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
 
 // FAT ignores case: the new spelling is the file itself, not a name taken.
+// It runs on a small FAT file system mounted through FUSE, where one is to be had.
 TEST(RenameCommand, CaseOnlyRenamesOnFat)
 {
-    FatMount fat;
-    if (!fat.mounted)
-        GTEST_SKIP() << "case-only rename on FAT not tried: " << fat.why;
-    ASSERT_TRUE(WriteNamedFiles(fat.point, {"a.TXT", "b.TXT"}));
-    CliResult r = runCli({"rename", fat.point, "--mode", "special", "--ext", "txt", "--run"});
+    TempDir dir;
+    const QString image = dir.writeFile(QStringLiteral("fat.img"), QByteArray(4 << 20, '\0'));
+    const QString point = dir.makeDir(QStringLiteral("fat"));
+    if (!Quietly(QStringLiteral("/usr/sbin/mkfs.vfat"), {image}))
+        GTEST_SKIP() << "case-only rename on FAT not tried: no mkfs.vfat (dosfstools)";
+    if (!Quietly(QStringLiteral("fusefat"), {"-o", "rw+", image, point}))
+        GTEST_SKIP() << "case-only rename on FAT not tried: no FUSE mount with fusefat here";
+    const auto unmount = qScopeGuard([&] { Quietly(QStringLiteral("fusermount"), {"-u", point}); });
+    ASSERT_TRUE(WriteNamedFiles(point, {"a.TXT", "b.TXT"}));
+    CliResult r = runCli({"rename", point, "--mode", "special", "--ext", "txt", "--run"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "a.TXT\ta.txt\trenamed\nb.TXT\tb.txt\trenamed\n");
     const QMap<QByteArray, QByteArray> expected{{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}};
-    EXPECT_EQ(FolderContents(fat.point), expected);
+    EXPECT_EQ(FolderContents(point), expected);
     r = runCli({"rename", "--undo", "--run"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(FolderContents(fat.point).keys(), (QList<QByteArray>{"a.TXT", "b.TXT"}));
+    EXPECT_EQ(FolderContents(point).keys(), (QList<QByteArray>{"a.TXT", "b.TXT"}));
 }
+} // namespace

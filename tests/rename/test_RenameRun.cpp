@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run, its journal, finishing a run cut short, and undo, on real folders.
 #include "RenameTesting.h"
-#include "core/MessageTable.h"
 #include "platform/FolderRename.h"
 #include "platform/MessageBoxService.h"
 #include "rename/RenameCheck.h"
@@ -12,6 +11,8 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -19,19 +20,38 @@
 namespace {
 using Contents = QMap<QByteArray, QByteArray>;
 
-struct Checked {
+RenameJournal CheckAndPlan(const TempDir& dir, FolderRename& folder, const RenameRule& rule,
+                           qint64 counter = 0, const QString& mask = "*")
+{
     pRenFiles files;
+    CheckRename(rule, RenameSource::FromFolder(dir.path(), mask), counter, files);
+    EXPECT_EQ(files.ErrorCount(), 0);
     RenameJournal journal;
+    journal.plan = RenamePlan::FromCheck(dir.path(), files, folder);
+    return journal;
+}
+
+// A run on the test's own thread, executed at once.
+struct Ran {
+    Ran(FolderRename& folder, RenameJournal& journal, int cancelAfter = -1)
+        : run(folder, journal, context)
+    {
+        context.cancelAfter = cancelAfter;
+        run.Execute();
+    }
+    DirectContext context;
+    RenameRun run;
 };
 
-Checked CheckAndPlan(const TempDir& dir, FolderRename& folder, const RenameRule& rule,
-                     qint64 counter = 0, const QString& mask = "*")
+// Takes back the last run recorded: every file it reaches returns.
+void UndoLast(FolderRename& folder)
 {
-    Checked c;
-    CheckRename(rule, RenameSource::FromFolder(dir.path(), mask), counter, c.files);
-    EXPECT_EQ(c.files.ErrorCount(), 0);
-    c.journal.plan = RenamePlan::FromCheck(dir.path(), c.files, folder);
-    return c;
+    RenameUndo undo;
+    QString problem;
+    ASSERT_TRUE(undo.Prepare(*RenameJournal::Read(), folder, problem)) << problem.toStdString();
+    Ran back(folder, undo.Journal());
+    undo.Apply(back.run, true);
+    EXPECT_EQ(undo.Missed(), 0);
 }
 
 // The contents each name should hold after the run: the file moved by name.
@@ -52,12 +72,10 @@ TEST(RenameRun, ChainSwapAndCycleEndWithEachContentInPlace)
     const Contents before = FolderContents(dir.path());
     FolderRename folder(dir.path());
     // a10->a8->a9->a10 is a cycle; the counter runs on: b1->b11, b2->b12.
-    Checked c = CheckAndPlan(dir, folder, CountingRule(), 8);
-    DirectContext context;
-    RenameRun run(folder, c.journal, context);
-    run.Execute();
-    EXPECT_FALSE(run.Stopped());
-    EXPECT_EQ(run.Renamed(), 5);
+    RenameJournal planned = CheckAndPlan(dir, folder, CountingRule(), 8);
+    const Ran r(folder, planned);
+    EXPECT_FALSE(r.run.Stopped());
+    EXPECT_EQ(r.run.Renamed(), 5);
     EXPECT_EQ(FolderContents(dir.path()), Moved(before, {{"a10.txt", "a8.txt"},
                                                          {"a8.txt", "a9.txt"},
                                                          {"a9.txt", "a10.txt"},
@@ -67,15 +85,7 @@ TEST(RenameRun, ChainSwapAndCycleEndWithEachContentInPlace)
     ASSERT_TRUE(journal);
     EXPECT_TRUE(journal->finished);
     EXPECT_EQ(journal->plan.moves.size(), 5);
-
-    // Swap back and forth by undo: every file returns.
-    RenameUndo undo;
-    QString problem;
-    ASSERT_TRUE(undo.Prepare(*journal, folder, problem)) << problem.toStdString();
-    RenameRun back(folder, undo.Journal(), context);
-    back.Execute();
-    undo.Apply(back, true);
-    EXPECT_EQ(undo.Missed(), 0);
+    UndoLast(folder);
     EXPECT_EQ(FolderContents(dir.path()), before);
 }
 
@@ -108,15 +118,13 @@ TEST(RenameRun, NameTakenSinceTheCheckIsNeverOverwritten)
         const Contents before = FolderContents(dir.path());
         ScriptedMessageBox boxes;
         boxes.queueAnswer(answer);
-        DirectContext context;
-        RenameRun run(folder, journal, context);
-        run.Execute();
+        const Ran r(folder, journal);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.shown().first().style, MsgStyle::OkCancel | MsgStyle::Exclamation);
         EXPECT_TRUE(boxes.lastText().contains("'c.txt'")) << boxes.lastText().toStdString();
         EXPECT_EQ(FolderContents(dir.path()), before) << "those waiting stay too";
-        EXPECT_EQ(run.Renamed(), 0);
-        EXPECT_EQ(run.Stopped(), answer == MsgResult::Cancel);
+        EXPECT_EQ(r.run.Renamed(), 0);
+        EXPECT_EQ(r.run.Stopped(), answer == MsgResult::Cancel);
     }
 }
 
@@ -145,10 +153,7 @@ TEST(RenameRun, WithoutNoReplaceNothingIsReplacedEither)
         EXPECT_EQ(folder.Move("a.txt", "x.txt"), EEXIST);
         const Contents before = FolderContents(dir.path());
         RenameJournal journal = ShiftPlan(dir, folder);
-        DirectContext context;
-        RenameRun run(folder, journal, context);
-        run.Execute();
-        EXPECT_EQ(run.Renamed(), 3);
+        EXPECT_EQ(Ran(folder, journal).run.Renamed(), 3);
         EXPECT_EQ(FolderContents(dir.path()),
                   Moved(before, {{"c.txt", "d.txt"}, {"b.txt", "c.txt"}, {"a.txt", "b.txt"}}));
     }
@@ -161,18 +166,10 @@ TEST(RenameRun, CancelStopsBetweenStepsAndUndoTakesBackWhatWasDone)
     const Contents before = FolderContents(dir.path());
     FolderRename folder(dir.path());
     RenameJournal journal = ShiftPlan(dir, folder);
-    DirectContext context;
-    context.cancelAfter = 1;
-    RenameRun run(folder, journal, context);
-    run.Execute();
-    EXPECT_TRUE(run.Cancelled());
-    EXPECT_EQ(run.Renamed(), 1);
-    RenameUndo undo;
-    QString problem;
-    ASSERT_TRUE(undo.Prepare(*RenameJournal::Read(), folder, problem));
-    DirectContext plain;
-    RenameRun back(folder, undo.Journal(), plain);
-    back.Execute();
+    const Ran r(folder, journal, 1);
+    EXPECT_TRUE(r.run.Cancelled());
+    EXPECT_EQ(r.run.Renamed(), 1);
+    UndoLast(folder);
     EXPECT_EQ(FolderContents(dir.path()), before);
 }
 
@@ -184,17 +181,12 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     RenameRule dat;
     dat.changeExtension = true;
     dat.extension = QStringLiteral("dat");
-    Checked c = CheckAndPlan(dir, folder, dat);
-    DirectContext context;
-    RenameRun run(folder, c.journal, context);
-    run.Execute();
-    ASSERT_EQ(run.Renamed(), 3);
-    // Made before the unlink, so it cannot inherit a.dat's inode number.
+    RenameJournal planned = CheckAndPlan(dir, folder, dat);
+    ASSERT_EQ(Ran(folder, planned).run.Renamed(), 3);
+    // Made before a.dat goes, so it cannot inherit a.dat's inode number.
     WriteNamedFiles(dir.path(), {"B.TXT"});
-    ASSERT_EQ(::unlink((dir.path() + "a.dat").toUtf8().constData()), 0);
-    ASSERT_EQ(::rename((dir.path() + "c.dat").toUtf8().constData(),
-                       (dir.path() + "elsewhere").toUtf8().constData()),
-              0);
+    ASSERT_TRUE(QFile::remove(dir.path() + "a.dat"));
+    ASSERT_TRUE(QFile::rename(dir.path() + "c.dat", dir.path() + "elsewhere"));
     RenameUndo undo;
     QString problem;
     ASSERT_TRUE(undo.Prepare(*RenameJournal::Read(), folder, problem));
@@ -212,12 +204,12 @@ TEST(RenameRun, RunCutShortIsFinished)
     WriteNamedFiles(dir.path(), {"a10.txt", "a9.txt", "x.txt"});
     const Contents before = FolderContents(dir.path());
     FolderRename folder(dir.path());
-    Checked c = CheckAndPlan(dir, folder, CountingRule(), 9, "a*");
-    ASSERT_EQ(c.journal.plan.moves.size(), 2);
-    ASSERT_TRUE(c.journal.plan.moves[0].cycle);
-    c.journal.Write();
-    const RenameMove& first = c.journal.plan.moves[0];
-    ASSERT_EQ(folder.Move(first.from, c.journal.plan.tempName), 0);
+    RenameJournal planned = CheckAndPlan(dir, folder, CountingRule(), 9, "a*");
+    ASSERT_EQ(planned.plan.moves.size(), 2);
+    ASSERT_TRUE(planned.plan.moves[0].cycle);
+    planned.Write();
+    const RenameMove& first = planned.plan.moves[0];
+    ASSERT_EQ(folder.Move(first.from, planned.plan.tempName), 0);
     ASSERT_EQ(::link((dir.path() + "x.txt").toUtf8().constData(),
                      (dir.path() + "y.txt").toUtf8().constData()),
               0)

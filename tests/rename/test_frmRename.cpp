@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The batch rename window driven as a user drives it, offscreen.
 #include "RenameTesting.h"
+#include "browser/FileBoxModel.h"
 #include "browser/ModalDriver.h"
+#include "browser/frmMain.h"
 #include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/MessageTable.h"
-#include "core/cuAppError.h"
 #include "core/pOptions.h"
 #include "platform/MessageBoxService.h"
 #include "rename/RenameJournal.h"
@@ -14,6 +16,7 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -33,10 +36,12 @@ protected:
         form = std::make_unique<frmRename>();
         form->pubInitForm(dir.path(), mask, QStringLiteral("Bericht.doc"));
     }
-    void ChooseMode(int index)
+    // As a click on an entry of `box` (cmbMode unless named).
+    void Choose(int index, QComboBox* box = nullptr)
     {
-        form->cmbMode->setCurrentIndex(index);
-        Q_EMIT form->cmbMode->activated(index);
+        box = box ? box : form->cmbMode;
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
     }
     // Whether a message of that number was shown since the last clear.
     bool Shown(int number) const
@@ -59,11 +64,12 @@ protected:
     std::unique_ptr<frmRename> form;
 };
 
-TEST_F(RenameWindow, EditingTheRuleShowsTheExample)
+TEST_F(RenameWindow, EditingTheRuleShowsTheExampleAndClosingKeepsIt)
 {
+    SetAppOptions(std::make_unique<pOptions>());
     Open();
     EXPECT_FALSE(form->cmdOK->isEnabled());
-    ChooseMode(1);
+    Choose(1);
     EXPECT_TRUE(form->fraReplace->isVisibleTo(form.get()));
     EXPECT_EQ(form->txtlStartPos->text(), QStringLiteral("1"));
     QTest::keyClicks(form->txtFind, QStringLiteral("ER"));
@@ -79,7 +85,7 @@ TEST_F(RenameWindow, EditingTheRuleShowsTheExample)
     EXPECT_TRUE(Shown(Msg::InvalidStartPosition)) << "position past the name";
     EXPECT_EQ(form->txtResult->text(), QStringLiteral("B_icht.doc")) << "kept";
 
-    ChooseMode(3);
+    Choose(3);
     EXPECT_TRUE(form->txtFind->text().isEmpty());
     QTest::keyClicks(form->txtChar, QStringLiteral("XY"));
     form->chkReverse->click();
@@ -96,15 +102,19 @@ TEST_F(RenameWindow, EditingTheRuleShowsTheExample)
     form->chkNumber->click();
     EXPECT_TRUE(form->txtNumber->text().isEmpty());
     EXPECT_FALSE(form->txtNumber->isEnabled());
+
+    form->txtExample->setText(QStringLiteral("muster.txt"));
+    form->close();
+    EXPECT_EQ(AppOptions()->RenameSample, QStringLiteral("muster.txt"));
+    SetAppOptions(nullptr);
 }
 
 TEST_F(RenameWindow, OkChecksThenRunsOrShowsThePreview)
 {
     WriteNamedFiles(dir.path(), {"a10.txt", "a8.txt", "a9.txt", "b.txt"});
     Open(QStringLiteral("a*"));
-    ChooseMode(2);
-    form->cmbComplete->setCurrentIndex(2);
-    Q_EMIT form->cmbComplete->activated(2);
+    Choose(2);
+    Choose(2, form->cmbComplete);
     form->chkNumber->click();
     form->txtNumber->setText(QStringLiteral("8"));
     form->txtPlaces->setText(QStringLiteral("0"));
@@ -128,8 +138,7 @@ TEST_F(RenameWindow, OkChecksThenRunsOrShowsThePreview)
 
     // A leading dot would hide the files: 125 and the preview.
     boxes.clear();
-    form->cmbComplete->setCurrentIndex(1);
-    Q_EMIT form->cmbComplete->activated(1);
+    Choose(1, form->cmbComplete);
     form->txtComplete->setText(QStringLiteral("."));
     int rows = -1;
     QString tip;
@@ -144,28 +153,10 @@ TEST_F(RenameWindow, OkChecksThenRunsOrShowsThePreview)
     EXPECT_FALSE(tip.isEmpty());
 }
 
-TEST_F(RenameWindow, OkRefusesRulesThatCannotWork)
-{
-    WriteNamedFiles(dir.path(), {"a.txt"});
-    Open();
-    ChooseMode(2);
-    QTest::keyClicks(form->txtComplete, QStringLiteral("neu"));
-    form->cmdOK->click();
-    EXPECT_TRUE(Shown(Msg::RenameNeedsOption));
-    boxes.clear();
-    form->chkNumber->click();
-    form->txtPlaces->clear();
-    boxes.clear();
-    form->cmdOK->click();
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(Shown(Msg::FieldRequired));
-    EXPECT_EQ(FolderContents(dir.path()).keys(), QList<QByteArray>{"a.txt"});
-}
-
-TEST_F(RenameWindow, CancelInTheQuestionAndAnEmptyFolderRenameNothing)
+TEST_F(RenameWindow, WithoutMatchesAWorkingRuleOrYesNothingIsRenamed)
 {
     Open();
-    ChooseMode(4);
+    Choose(4);
     form->cmdOK->click();
     EXPECT_EQ(boxes.count(), 0) << "no file matched: nothing visible";
     WriteNamedFiles(dir.path(), {"x1.txt"});
@@ -173,29 +164,20 @@ TEST_F(RenameWindow, CancelInTheQuestionAndAnEmptyFolderRenameNothing)
     form->cmdOK->click();
     EXPECT_TRUE(Shown(Msg::RenameCheckPassed));
     EXPECT_EQ(form->chkEdited, 0);
+
+    Choose(2);
+    QTest::keyClicks(form->txtComplete, QStringLiteral("neu"));
+    form->cmdOK->click();
+    EXPECT_TRUE(Shown(Msg::RenameNeedsOption));
+    form->chkNumber->click();
+    form->txtPlaces->clear();
+    boxes.clear();
+    form->cmdOK->click();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(Shown(Msg::FieldRequired));
     EXPECT_EQ(FolderContents(dir.path()).keys(), QList<QByteArray>{"x1.txt"});
 }
 
-TEST_F(RenameWindow, ClosingKeepsTheExample)
-{
-    auto options = std::make_unique<pOptions>();
-    SetAppOptions(std::move(options));
-    Open();
-    form->txtExample->setText(QStringLiteral("muster.txt"));
-    form->close();
-    EXPECT_EQ(AppOptions()->RenameSample, QStringLiteral("muster.txt"));
-    SetAppOptions(nullptr);
-}
-} // namespace
-
-#include "browser/FileBoxModel.h"
-#include "browser/frmMain.h"
-#include "core/AppSettings.h"
-
-#include <QAction>
-#include <QListView>
-
-namespace {
 // The main window's entries open the window on the folder, the mask and the
 // current file, and read the file list again once files were renamed.
 TEST_F(RenameWindow, MainWindowEntriesOpenItAndRefreshTheList)
