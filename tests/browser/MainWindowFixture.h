@@ -57,13 +57,6 @@ protected:
         const QRect rect = box->visualRect(form.Files()->index(row));
         QTest::mouseClick(box->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
-    static QStringList Labels(const frmMain& form)
-    {
-        QStringList labels;
-        for (const FileInfoRow& row : form.InfoRows())
-            labels.append(row.label);
-        return labels;
-    }
 
     TempDir dir;
     ScriptedMessageBox boxes;
