@@ -3,7 +3,9 @@
 #include "UserMenuTestUtil.h"
 #include "browser/DirListBox.h"
 #include "browser/frmAbout.h"
+#include "core/AppErrorRecord.h"
 #include "core/MessageTable.h"
+#include "core/ShellUtil.h"
 #include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "dircomp/frmDirComp.h"
@@ -172,9 +174,9 @@ protected:
     const QString record = out.filePath(u("record"));
 };
 
-QString Box(int style, int message, const QVariant& argument = {})
+QString Box(int style, int message, const QVariant& argument = {}, const QVariant& second = {})
 {
-    return u("box %1 ").arg(style) + AppErr().MsgLoad(message, argument);
+    return u("box %1 ").arg(style) + AppErr().MsgLoad(message, argument, second);
 }
 } // namespace
 
@@ -276,6 +278,35 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
         EXPECT_TRUE(row.kind == Kind::Menu || (row.handler && triggered.contains(row.name)))
             << name;
     }
+}
+
+// Without a program, before a large file goes to the editor and when a
+// handler fails, the user is told; the window goes on.
+TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
+{
+    ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
+    AppSaveSetting(akOptions, u("Editor"), u("gibt-es-nicht %1"));
+    const QString why = ShellErrorText(ShellCode::NoAssociation) + u("\r\n");
+    Select({u("t.txt")});
+    for (const auto& [entry, advice] : {std::pair{"kFileBox_Run_Default", Msg::NoProgramForType},
+                                        std::pair{"kFileBox_Run_Editor", Msg::NoEditor}}) {
+        EXPECT_EQ(Trigger(u(entry), false),
+                  Box(48, Msg::CannotOpenFile, u("…/t.txt"), why + AppErr().MsgLoad(advice)));
+    }
+    dir.writeFile(u("gross.txt"), QByteArray(2097153, 'x'));
+    form->RefreshFiles();
+    Select({u("gross.txt")});
+    EXPECT_EQ(Trigger(u("kFileBox_Run_Editor"), false),
+              u("box 292 Die Datei '…/gross.txt' hat eine Größe von 2,0 MB.\r\nTrotzdem im Editor "
+                "öffnen?"));
+
+    form->Commands().SetHandler({"kFileBox_Refresh"}, [](const CommandCall&) {
+        throw AppErrorRecord(53, u("FileBoxModel: Refresh"), u("Weg."));
+    });
+    EXPECT_EQ(Trigger(u("kFileBox_Refresh"), false),
+              u("box 16 FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\r\n\r\nWeg."));
+    EXPECT_EQ(Trigger(u("kFileBox_CopyPath"), false),
+              Box(64, Msg::PathCopied) + u("; clipboard=…/gross.txt +0"));
 }
 
 TEST_F(ToolStates, TheFileMenuFollowsTheSelection)

@@ -5,18 +5,13 @@
 #include "browser/frmAbout.h"
 #include "browser/frmMainMasks.h"
 #include "calc/frmCalculator.h"
-#include "core/AppErrorRecord.h"
-#include "core/MessageTable.h"
-#include "core/ShellUtil.h"
 #include "core/TextUtil.h"
 #include "core/Version.h"
-#include "core/cuAppError.h"
 #include "core/cuRecentFiles.h"
 #include "pictures/ThumbNail.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
 #include "platform/SettingsDatabase.h"
-#include "platform/ShellLauncher.h"
 #include "support/CliRun.h"
 #include "support/PeWriter.h"
 #include "support/TestText.h"
@@ -29,7 +24,6 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -52,11 +46,6 @@ protected:
         picture.save(dir.filePath(u("bild.jpg")));
         dir.makeDir(u("unter"));
         dir.makeDir(u("leerer Ordner"));
-    }
-    void TearDown() override
-    {
-        ShellLauncher::setOpenerProgram({});
-        MainWindowTest::TearDown();
     }
     static bool Shows(const frmMain& form, const char* control)
     {
@@ -266,60 +255,6 @@ TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
     combo->setEditText(QString());
     form->close();
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.*"));
-}
-
-TEST_F(MainWindow, OpeningWithoutAProgramSaysWhatToDo)
-{
-    ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
-    AppSaveSetting(akOptions, u("Editor"), u("gibt-es-nicht %1"));
-    auto form = Open();
-    form->SelectFiles(u("notiz.txt"), true);
-    const QString path = dir.filePath(u("notiz.txt"));
-    const struct {
-        const char* entry;
-        int advice;
-    } cases[] = {{"kFileBox_Run_Default", Msg::NoProgramForType},
-                 {"kFileBox_Run_Editor", Msg::NoEditor}};
-    for (const auto& c : cases) {
-        boxes.clear();
-        Entry(*form, c.entry)->trigger();
-        ASSERT_EQ(boxes.count(), 1) << c.entry;
-        EXPECT_EQ(boxes.shown().last().style, 48) << c.entry;
-        EXPECT_EQ(boxes.lastText(),
-                  cuAppError::MsgParse(MessageTable::text(Msg::CannotOpenFile), path,
-                                       ShellErrorText(ShellCode::NoAssociation) + u("\r\n") +
-                                           MessageTable::text(c.advice))
-                      .replace(QLatin1String("\r\n"), QLatin1String("\n")))
-            << c.entry;
-    }
-}
-
-TEST_F(MainWindow, ACommandThatFailsIsReportedWithItsNameAndTheWindowGoesOn)
-{
-    auto form = Open();
-    form->Commands().SetHandler({"kFileBox_Refresh"}, [](const CommandCall&) {
-        throw AppErrorRecord(53, u("FileBoxModel: Refresh"), u("Weg."));
-    });
-    Entry(*form, "kFileBox_Refresh")->trigger();
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(),
-              u("FileBoxModel: Refresh | frmMain: kFileBox_Refresh_Click\n\nWeg."));
-    Entry(*form, "kFileBox_CopyPath")->trigger();
-    EXPECT_EQ(boxes.lastText(), MessageTable::text(Msg::PathCopied));
-}
-
-TEST_F(MainWindow, LargeFilesAskBeforeTheEditorOpens)
-{
-    dir.writeFile(u("gross.txt"), QByteArray(2097153, 'x'));
-    auto form = Open();
-    form->SelectFiles(u("gross.txt"), true);
-    boxes.queueAnswer(MsgResult::No);
-    Entry(*form, "kFileBox_Run_Editor")->trigger();
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.shown().last().style, 292);
-    EXPECT_TRUE(boxes.lastText().startsWith(
-        u("Die Datei '%1' hat eine Größe von ").arg(dir.filePath(u("gross.txt")))));
-    EXPECT_TRUE(boxes.lastText().endsWith(u("\nTrotzdem im Editor öffnen?")));
 }
 
 TEST_F(MainWindow, RefreshKeepsTheSelectionAndAnEmptyListOffersNoMenu)
