@@ -122,18 +122,6 @@ TEST(MaskEditorRows, NamesMustBeUniqueAmongOtherRows)
     EXPECT_EQ(added, 2);
 }
 
-TEST(MaskEditorRows, DeleteSelectsThePreviousRowAndKeepsTheLast)
-{
-    MaskEditorRows rows;
-    rows.Load({{u("a"), u("1")}, {u("b"), u("2")}, {u("c"), u("3")}});
-    EXPECT_EQ(rows.Delete(2), 1); // third row: the second is selected
-    EXPECT_EQ(rows.Delete(0), 0); // first row: the new first
-    EXPECT_EQ(rows.Rows()[0].name, u("b"));
-    EXPECT_EQ(rows.CanDelete(0), MaskEditorRows::LastRow);
-    EXPECT_EQ(rows.Delete(0), 0);
-    EXPECT_EQ(rows.Count(), 1);
-}
-
 TEST(MaskEditCheck, RefusalsInTheirOrder)
 {
     struct Case {

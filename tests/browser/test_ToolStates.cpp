@@ -311,24 +311,25 @@ TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
 
 TEST_F(ToolStates, TheFileMenuFollowsTheSelection)
 {
-    const char* common = "Refresh Properties Select Select_All Select_Nothing";
-    const char* open = "Run Run_Default Run_Editor Run_User Run_User_Menu_1";
+    const QStringList always = Split("Refresh Properties Select Select_All Select_Nothing");
     const struct {
         const char* selected;
-        QString seen;
+        const char* seen; // after the entries always there
     } cases[] = {
-        {"", Split(common).join(' ') + " Date Rename"},
-        {"x.DLL",
-         QString("%1 %2 Reg Reg_On Reg_Off Date CopyPath DLLCopy Rename").arg(common, open)},
-        {"z.reg", QString("%1 %2 Run_RegView Date CopyPath Rename").arg(common, open)},
-        {"p.jpg", QString("%1 %2 Run_PicView Date CopyPath Rename").arg(common, open)},
-        {"t.txt", QString("%1 %2 Date CopyPath Rename").arg(common, open)},
-        {"x.DLL y.exe p.jpg", QString("%1 Reg Reg_On Reg_Off Date Rename").arg(common)},
-        {"t.txt z.reg p.jpg", QString("%1 Date Rename").arg(common)},
+        {"", "Date Rename"},
+        {"x.DLL", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Reg Reg_On Reg_Off Date "
+                  "CopyPath DLLCopy Rename"},
+        {"z.reg", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Run_RegView Date CopyPath "
+                  "Rename"},
+        {"p.jpg", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Run_PicView Date CopyPath "
+                  "Rename"},
+        {"t.txt", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Date CopyPath Rename"},
+        {"x.DLL y.exe p.jpg", "Reg Reg_On Reg_Off Date Rename"},
+        {"t.txt z.reg p.jpg", "Date Rename"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
-        EXPECT_EQ(Seen("kFileBox"), c.seen.split(' ')) << c.selected;
+        EXPECT_EQ(Seen("kFileBox"), always + Split(c.seen)) << c.selected;
         const bool any = c.selected[0] != '\0';
         EXPECT_EQ(Entry(*form, "kFileBox_Properties")->isEnabled(), any) << c.selected;
         EXPECT_EQ(Entry(*form, "kFileBox_Date")->isEnabled(), any) << c.selected;
@@ -356,25 +357,29 @@ TEST_F(ToolStates, FilePropertiesShowTheOneSelectedFile)
     EXPECT_EQ(form->InfoPath(), dir.filePath(u("t.txt")));
 }
 
-TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOn)
+// From the keyboard on the current folder, by the mouse on another one
+// (which it does not open): the menu is prepared for that folder and acts on it.
+TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOnAndActsOnIt)
 {
     auto* box = Control<DirListBox>(*form, "DirBox");
-    const struct {
-        int offset; // from the current folder's row
-        const char* seen;
-    } cases[] = {
-        {0, "Refresh Properties Date CopyPath DirComp Rename Slideshow Icons"},
-        {1, "Refresh Properties Date CopyPath DirComp"}, // "leer"
-    };
-    for (const auto& c : cases) {
-        const QModelIndex row = box->Model()->index(box->Model()->CurrentRow() + c.offset);
-        box->setCurrentIndex(row);
-        QTest::keyClick(box, Qt::Key_F10, Qt::ShiftModifier);
-        auto* menu = Control<QMenu>(*form, "kDirBox");
-        EXPECT_TRUE(menu->isVisible()) << c.offset;
-        menu->hide();
-        EXPECT_EQ(Seen("kDirBox"), Split(c.seen)) << c.offset;
-    }
+    auto* menu = Control<QMenu>(*form, "kDirBox");
+    box->setCurrentIndex(box->Model()->index(box->Model()->CurrentRow()));
+    QTest::keyClick(box, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    EXPECT_EQ(Seen("kDirBox"),
+              Split("Refresh Properties Date CopyPath DirComp Rename Slideshow Icons"));
+
+    const QModelIndex leer = box->Model()->index(box->Model()->CurrentRow() + 1);
+    QTest::mousePress(box->viewport(), Qt::RightButton, {}, box->visualRect(leer).center());
+    QTest::mouseRelease(box->viewport(), Qt::RightButton, {}, box->visualRect(leer).center());
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties Date CopyPath DirComp"));
+    EXPECT_EQ(form->Files()->Path(), dir.path());
+    EXPECT_EQ(Trigger(u("kDirBox_CopyPath"), false),
+              Box(64, Msg::PathCopied) + u("; clipboard=…/leer +0"));
+    EXPECT_EQ(Trigger(u("kDirBox_Refresh"), false), u("files=0; folder=…/leer/; selected="));
 }
 
 TEST_F(ToolStates, TheMenuKeyOpensTheMenuOfTheControlWithTheFocus)
