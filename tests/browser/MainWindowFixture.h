@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BrowserTestUtil.h"
 #include "browser/FileBoxModel.h"
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/pOptions.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"

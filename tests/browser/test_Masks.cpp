@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BrowserTestUtil.h"
 #include "browser/MaskEditCheck.h"
 #include "browser/MaskEditorRows.h"
 #include "browser/pPatterns.h"
+#include "core/AppSettings.h"
+#include "core/Registry.h"
 #include "support/Raised.h"
 #include "support/TestText.h"
 
@@ -24,6 +25,13 @@ struct MenuRecorder : pPatternsMenuOwner {
         return captions;
     }
 };
+
+QStringList StoredValueNames(qint32 key)
+{
+    QStringList names;
+    Registry().RegArrayValues(HKEY_CURRENT_USER, AppKeyPath(key), names);
+    return names;
+}
 
 QStringList Split(const char* items)
 {

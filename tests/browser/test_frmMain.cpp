@@ -310,7 +310,6 @@ TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
     Entry(*form, "kMasks_List_0")->trigger();
     EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), u("Microsoft Access"));
     EXPECT_EQ(form->findChild<QAction*>(u("kMasks_List_4")), nullptr);
-    EXPECT_EQ(StoredValueNames(akPatterns), QStringList{u("Microsoft Access")});
 }
 
 TEST_F(MainWindow, TheBarsOfferNoMenuThatWouldHideTheToolBar)
