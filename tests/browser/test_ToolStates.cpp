@@ -59,9 +59,7 @@ protected:
         for (const char* name : {"x.DLL", "y.exe", "t.txt"})
             dir.writeFile(QLatin1String(name), "MZ");
         dir.writeFile(u("z.reg"), "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n");
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        picture.save(dir.filePath(u("p.jpg")));
+        QImage(8, 8, QImage::Format_RGB32).save(dir.filePath(u("p.jpg")));
         dir.makeDir(u("leer"));
         const QString recorder = u("\"") + u(ARG_RECORDER) + u("\" %1");
         StoreUserMenuEntry(u("Aufzeichnen"), recorder);
@@ -385,12 +383,10 @@ TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOnAndActsOnIt)
 TEST_F(ToolStates, TheMenuKeyOpensTheMenuOfTheControlWithTheFocus)
 {
     Select({u("p.jpg")});
-    const std::pair<const char*, const char*> cases[] = {
-        {"FileBox", "kFileBox"},
-        {"DirBox", "kDirBox"},
-        {"LVFileInfo", "kFileInfo"},
-        {"TN", "kPicPreView"},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"FileBox", "kFileBox"},
+                                                         {"DirBox", "kDirBox"},
+                                                         {"LVFileInfo", "kFileInfo"},
+                                                         {"TN", "kPicPreView"}};
     for (const auto& [control, name] : cases) {
         QTest::keyClick(Control<QWidget>(*form, control), Qt::Key_Menu);
         auto* menu = Control<QMenu>(*form, name);

@@ -41,9 +41,7 @@ protected:
         dir.writeFile(u("leer.txt"));
         dir.writeFile(u("prog.dll"), "MZ");
         dir.writeFile(u("daten.bin"), "\x01\x02");
-        QImage picture(40, 30, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        picture.save(dir.filePath(u("bild.jpg")));
+        QImage(40, 30, QImage::Format_RGB32).save(dir.filePath(u("bild.jpg")));
         dir.makeDir(u("unter"));
         dir.makeDir(u("leerer Ordner"));
     }
