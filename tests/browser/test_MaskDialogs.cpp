@@ -15,10 +15,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-QList<QPair<QString, QString>> TwoMasks()
-{
-    return {{u("ActiveX"), u("dll;ocx")}, {u("Bilder"), u("bmp")}};
-}
+const QList<QPair<QString, QString>> kTwoMasks = {{u("ActiveX"), u("dll;ocx")},
+                                                  {u("Bilder"), u("bmp")}};
 
 // Fills the next mask input dialog and confirms it.
 void AnswerEdit(const QString& name, const QString& extensions)
@@ -59,13 +57,12 @@ TEST(frmMainMasks, AddAndEditRefuseOnlyTheNamesOfOtherRows)
 {
     ScriptedMessageBox boxes;
     frmMainMasks list;
-    list.LoadRows(TwoMasks());
+    list.LoadRows(kTwoMasks);
     EXPECT_FALSE(list.CmdOK->isEnabled());
     AnswerEdit(u("bilder"), u("png"));
     list.cmdAdd_Click();
     EXPECT_EQ(boxes.lastText(),
-              QStringLiteral(
-                  "Es gibt bereits eine Vorgabe namens 'bilder'. Der Name muss eindeutig sein."));
+              u("Es gibt bereits eine Vorgabe namens 'bilder'. Der Name muss eindeutig sein."));
     EXPECT_EQ(list.LV->topLevelItemCount(), 2);
     EXPECT_FALSE(list.CmdOK->isEnabled());
 
@@ -120,7 +117,7 @@ TEST(frmMainMasks, CancellingChangesAsksFirst)
 {
     ScriptedMessageBox boxes;
     frmMainMasks list;
-    list.LoadRows(TwoMasks());
+    list.LoadRows(kTwoMasks);
     list.show();
     list.cmdCancel_Click();
     EXPECT_EQ(boxes.count(), 0);
