@@ -355,42 +355,39 @@ TEST_F(ToolStates, FilePropertiesShowTheOneSelectedFile)
     EXPECT_EQ(form->InfoPath(), dir.filePath(u("t.txt")));
 }
 
-// From the keyboard on the current folder, by the mouse on another one
-// (which it does not open): the menu is prepared for that folder and acts on it.
-TEST_F(ToolStates, TheFolderMenuIsPreparedForTheFolderItOpensOnAndActsOnIt)
-{
-    auto* box = Control<DirListBox>(*form, "DirBox");
-    auto* menu = Control<QMenu>(*form, "kDirBox");
-    box->setCurrentIndex(box->Model()->index(box->Model()->CurrentRow()));
-    QTest::keyClick(box, Qt::Key_F10, Qt::ShiftModifier);
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-    EXPECT_EQ(Seen("kDirBox"),
-              Split("Refresh Properties Date CopyPath DirComp Rename Slideshow Icons"));
-
-    const QModelIndex leer = box->Model()->index(box->Model()->CurrentRow() + 1);
-    QTest::mousePress(box->viewport(), Qt::RightButton, {}, box->visualRect(leer).center());
-    QTest::mouseRelease(box->viewport(), Qt::RightButton, {}, box->visualRect(leer).center());
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties Date CopyPath DirComp"));
-    EXPECT_EQ(form->Files()->Path(), dir.path());
-    EXPECT_EQ(Trigger(u("kDirBox_CopyPath"), false),
-              Box(64, Msg::PathCopied) + u("; clipboard=…/leer +0"));
-    EXPECT_EQ(Trigger(u("kDirBox_Refresh"), false), u("files=0; folder=…/leer/; selected="));
-}
-
-TEST_F(ToolStates, TheMenuKeyOpensTheMenuOfTheControlWithTheFocus)
+// The Menu key and Shift+F10 open the menu of the control with the focus.
+// The folder menu, from the keyboard on the current folder or by the mouse on
+// another one (which it does not open), is prepared for that folder and acts on it.
+TEST_F(ToolStates, ContextMenusOpenForWhatTheyAreAskedOn)
 {
     Select({u("p.jpg")});
+    auto* box = Control<DirListBox>(*form, "DirBox");
+    box->setCurrentIndex(box->Model()->index(box->Model()->CurrentRow()));
     const std::pair<const char*, const char*> cases[] = {{"FileBox", "kFileBox"},
                                                          {"DirBox", "kDirBox"},
                                                          {"LVFileInfo", "kFileInfo"},
                                                          {"TN", "kPicPreView"}};
     for (const auto& [control, name] : cases) {
-        QTest::keyClick(Control<QWidget>(*form, control), Qt::Key_Menu);
-        auto* menu = Control<QMenu>(*form, name);
-        EXPECT_TRUE(menu->isVisible()) << control;
-        menu->hide();
+        for (const auto& [key, modifier] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+            QTest::keyClick(Control<QWidget>(*form, control), key, modifier);
+            auto* menu = Control<QMenu>(*form, name);
+            EXPECT_TRUE(menu->isVisible()) << control << " " << key;
+            menu->hide();
+        }
     }
+    EXPECT_EQ(Seen("kDirBox"),
+              Split("Refresh Properties Date CopyPath DirComp Rename Slideshow Icons"));
+
+    const QPoint leer =
+        box->visualRect(box->Model()->index(box->Model()->CurrentRow() + 1)).center();
+    QTest::mousePress(box->viewport(), Qt::RightButton, {}, leer);
+    QTest::mouseRelease(box->viewport(), Qt::RightButton, {}, leer);
+    EXPECT_TRUE(Control<QMenu>(*form, "kDirBox")->isVisible());
+    Control<QMenu>(*form, "kDirBox")->hide();
+    EXPECT_EQ(Seen("kDirBox"), Split("Refresh Properties Date CopyPath DirComp"));
+    EXPECT_EQ(form->Files()->Path(), dir.path());
+    EXPECT_EQ(Trigger(u("kDirBox_CopyPath"), false),
+              Box(64, Msg::PathCopied) + u("; clipboard=…/leer +0"));
+    EXPECT_EQ(Trigger(u("kDirBox_Refresh"), false), u("files=0; folder=…/leer/; selected="));
 }
