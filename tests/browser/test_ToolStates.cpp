@@ -107,16 +107,21 @@ protected:
     }
 
     // The main window as a user sees it, to tell what an entry changed there.
+    // The information pane counts as shown or hidden only when its entry's
+    // tick and the stored option say the same.
     QMap<QString, QString> Looks() const
     {
         const QStringList clipboard = QGuiApplication::clipboard()->text().split(u("\r\n"));
+        const bool pane = Control<QWidget>(*form, "fraFileInfo")->isVisibleTo(form.get());
+        const bool agree = Entry(*form, "mView_FileInfo")->isChecked() == pane &&
+                           AppOptions()->ShowFileInfo == pane;
         return {{u("clipboard"), clipboard.first() + u(" +%1").arg(clipboard.size() - 1)},
                 {u("files"), QString::number(form->Files()->ListCount())},
                 {u("folder"), form->Files()->Path()},
                 {u("mask"), form->MaskText()},
-                {u("pane"), Control<QWidget>(*form, "fraFileInfo")->isVisibleTo(form.get())
-                                ? u("shown")
-                                : u("hidden")},
+                {u("pane"), !agree ? u("at odds")
+                            : pane ? u("shown")
+                                   : u("hidden")},
                 {u("selected"), form->CurrentState().selected.join(QLatin1Char(' '))},
                 {u("window"), form->isVisible() && !form->isMinimized() ? u("shown") : u("gone")}};
     }

@@ -282,19 +282,6 @@ TEST_F(MainWindow, MinimisingWithoutATrayStaysAnOrdinaryMinimisedWindow)
     }
 }
 
-TEST_F(MainWindow, HidingTheInformationPaneStoresTheOption)
-{
-    auto form = Open();
-    QAction* fileInfo = Entry(*form, "mView_FileInfo");
-    EXPECT_TRUE(fileInfo->isChecked());
-    for (const bool shown : {false, true}) {
-        fileInfo->trigger();
-        EXPECT_EQ(fileInfo->isChecked(), shown);
-        EXPECT_EQ(AppOptions()->ShowFileInfo, shown);
-        EXPECT_EQ(Shows(*form, "fraFileInfo"), shown);
-    }
-}
-
 TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
 {
     auto form = Open();
