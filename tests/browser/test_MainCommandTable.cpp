@@ -11,9 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 using Place = MainCommand::Place;
-} // namespace
 
 // A row nested in a menu or a button takes its holder's place; that every
 // row finds its holder is seen in the window (ToolStates.EveryEntryDoesWhatItSays).

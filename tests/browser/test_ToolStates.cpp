@@ -191,6 +191,13 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
     StandInWine wine;
     AppSaveSetting(akDirComp, u("SourcePath"), dir.filePath(u("leer/")));
     const auto arrives = [this] { dir.writeFile(u("t2.txt")); };
+    // After a Ctrl-click the current entry (z.reg) is not selected: t.txt is the current file.
+    const auto ctrlClicked = [this] {
+        ClickFile(*form, u("t.txt"));
+        ClickFile(*form, u("z.reg"), Qt::ControlModifier);
+        ClickFile(*form, u("z.reg"), Qt::ControlModifier);
+        EXPECT_EQ(form->InfoPath(), dir.filePath(u("t.txt")));
+    };
     const struct {
         const char* entries;
         const char* selected;
@@ -209,24 +216,25 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
         {"mHelp_Help", "", u("frmHelp Tolvane-Hilfe - Tolvane – Inhalt")},
         {"mHelp_Web", "", u("started ") + kQuexelWebAddress},
         {"mHelp_Info", "", u("frmAbout Info")},
-        {"TB_Rename kDirBox_Rename kFileBox_Rename", "t.txt",
-         u("frmRename Stapel-Umbenennen - …/*.* t.txt")},
+        {"TB_Rename kDirBox_Rename kFileBox_Rename", "",
+         u("frmRename Stapel-Umbenennen - …/*.* t.txt"), ctrlClicked},
         {"TB_SlideShow kDirBox_Slideshow", "", u("frmSlideshow Slideshow of …/p.jpg (alone)")},
         {"kFileBox_Run_PicView kPicPreView_Show", "p.jpg", u("frmSlideshow Bild: …/p.jpg (alone)")},
         {"TB_Icons kDirBox_Icons", "", u("frmIconView Icons: …/")},
         {"kDirBox_Properties", "", u("frmDirInfo Eigenschaften - …/")},
         {"kDirBox_Date", "", u("frmDatePicker Datum/Uhrzeit - …")},
         {"kDirBox_CopyPath", "", Box(64, Msg::PathCopied) + u("; clipboard=… +0")},
-        {"kFileBox_Properties", "t.txt", u("frmFileInfo Eigenschaften - t.txt t.txt")},
+        {"kFileBox_Properties", "", u("frmFileInfo Eigenschaften - t.txt t.txt"), ctrlClicked},
         {"kFileBox_Properties", "t.txt z.reg", Box(64, Msg::OnlyOneFile)},
-        {"kFileBox_Date", "t.txt", u("frmDatePicker Datum/Uhrzeit - t.txt")},
-        {"kFileBox_CopyPath", "t.txt", Box(64, Msg::PathCopied) + u("; clipboard=…/t.txt +0")},
-        {"kFileInfo_CopyCurrent", "t.txt", u("clipboard=…/t.txt +1")},
-        {"kFileInfo_CopyAll", "t.txt", u("clipboard=…/t.txt +10")},
+        {"kFileBox_Date", "", u("frmDatePicker Datum/Uhrzeit - t.txt"), ctrlClicked},
+        {"kFileBox_CopyPath", "", Box(64, Msg::PathCopied) + u("; clipboard=…/t.txt +0"),
+         ctrlClicked},
+        {"kFileInfo_CopyCurrent", "", u("clipboard=…/t.txt +1"), ctrlClicked},
+        {"kFileInfo_CopyAll", "", u("clipboard=…/t.txt +10"), ctrlClicked},
         {"kFileBox_Select_All", "t.txt", u("selected=p.jpg t.txt x.DLL y.exe z.reg")},
         {"kFileBox_Select_Nothing", "t.txt", u("selected=")},
-        {"kFileBox_Run_Default kFileBox_Run_Editor kFileBox_Run_User_Menu_1", "t.txt",
-         u("started …/t.txt")},
+        {"kFileBox_Run_Default kFileBox_Run_Editor kFileBox_Run_User_Menu_1", "",
+         u("started …/t.txt"), ctrlClicked},
         {"kFileBox_Run_RegView", "z.reg", u("frmRegView RegView - …/z.reg")},
         {"kFileBox_Reg_On", "x.DLL y.exe", Box(308, Msg::RegisterManyQuestion, 2)},
         {"kFileBox_Reg_Off", "x.DLL", Box(308, Msg::UnregisterOneQuestion, u("…/x.DLL"))},
@@ -283,10 +291,14 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
     }
 }
 
-// Without a program, before a large file goes to the editor and when a
-// handler fails, the user is told; the window goes on.
+// Without a file for the properties or a program to open one, before a large
+// file goes to the editor and when a handler fails, the user is told; the
+// window goes on.
 TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
 {
+    Select({});
+    Entry(*form, "kFileBox_Properties")->setEnabled(true); // not offered; the handler still checks
+    EXPECT_EQ(Trigger(u("kFileBox_Properties"), false), Box(64, Msg::NeedOneFile));
     ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
     AppSaveSetting(akOptions, u("Editor"), u("gibt-es-nicht %1"));
     const QString why = ShellErrorText(ShellCode::NoAssociation) + u("\r\n");
@@ -312,27 +324,28 @@ TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
               Box(64, Msg::PathCopied) + u("; clipboard=…/gross.txt +0"));
 }
 
+// "&Öffnen" and its entries are offered for one file alone.
 TEST_F(ToolStates, TheFileMenuFollowsTheSelection)
 {
     const QStringList always = Split("Refresh Properties Select Select_All Select_Nothing");
+    const QStringList open = Split("Run Run_Default Run_Editor Run_User Run_User_Menu_1");
     const struct {
         const char* selected;
-        const char* seen; // after the entries always there
+        const char* seen; // besides those
     } cases[] = {
         {"", "Date Rename"},
-        {"x.DLL", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Reg Reg_On Reg_Off Date "
-                  "CopyPath DLLCopy Rename"},
-        {"z.reg", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Run_RegView Date CopyPath "
-                  "Rename"},
-        {"p.jpg", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Run_PicView Date CopyPath "
-                  "Rename"},
-        {"t.txt", "Run Run_Default Run_Editor Run_User Run_User_Menu_1 Date CopyPath Rename"},
+        {"x.DLL", "Reg Reg_On Reg_Off Date CopyPath DLLCopy Rename"},
+        {"z.reg", "Run_RegView Date CopyPath Rename"},
+        {"p.jpg", "Run_PicView Date CopyPath Rename"},
+        {"t.txt", "Date CopyPath Rename"},
         {"x.DLL y.exe p.jpg", "Reg Reg_On Reg_Off Date Rename"},
         {"t.txt z.reg p.jpg", "Date Rename"},
     };
     for (const auto& c : cases) {
         Select(Split(c.selected));
-        EXPECT_EQ(Seen("kFileBox"), always + Split(c.seen)) << c.selected;
+        const QStringList seen = Seen("kFileBox");
+        const bool one = Split(c.selected).size() == 1;
+        EXPECT_EQ(seen, always + (one ? open : QStringList()) + Split(c.seen)) << c.selected;
         const bool any = c.selected[0] != '\0';
         EXPECT_EQ(Entry(*form, "kFileBox_Properties")->isEnabled(), any) << c.selected;
         EXPECT_EQ(Entry(*form, "kFileBox_Date")->isEnabled(), any) << c.selected;
@@ -343,21 +356,6 @@ TEST_F(ToolStates, TheFileMenuFollowsTheSelection)
     for (const char* button : {"TB_Rename", "TB_SlideShow", "TB_Icons"})
         EXPECT_FALSE(Entry(*form, button)->isEnabled()) << button;
     EXPECT_TRUE(Entry(*form, "TB_Compare")->isEnabled());
-}
-
-// With no file selected the handler still checks (offered, it is not);
-// after a Ctrl-click the current entry can be unselected: the selected file is shown.
-TEST_F(ToolStates, FilePropertiesShowTheOneSelectedFile)
-{
-    Select({});
-    Entry(*form, "kFileBox_Properties")->setEnabled(true);
-    EXPECT_EQ(Trigger(u("kFileBox_Properties"), false), Box(64, Msg::NeedOneFile));
-    ClickFile(*form, u("t.txt"));
-    ClickFile(*form, u("z.reg"), Qt::ControlModifier);
-    ClickFile(*form, u("z.reg"), Qt::ControlModifier);
-    EXPECT_EQ(Trigger(u("kFileBox_Properties"), false),
-              u("frmFileInfo Eigenschaften - t.txt t.txt"));
-    EXPECT_EQ(form->InfoPath(), dir.filePath(u("t.txt")));
 }
 
 // The Menu key and Shift+F10 open the menu of the control with the focus.
