@@ -155,8 +155,9 @@ void frmMainMenus::Apply(const MainCommandTable& table, const ToolState& state, 
         if (!only.isEmpty() && !row.name.startsWith(prefix))
             continue;
         if (row.kind == Kind::List && row.place == MainCommand::Place::Context) {
-            // A placeholder runs nothing.
-            if (QAction* placeholder = Entry(row.name + QStringLiteral("_0")))
+            // A placeholder runs nothing. Only one made here: the mask list's
+            // first entry (the editor) goes by the same name.
+            if (QAction* placeholder = m_entries.value(row.name + QStringLiteral("_0")))
                 placeholder->setVisible(false);
             continue;
         }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BrowserTestUtil.h"
 #include "browser/FileBoxModel.h"
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
+#include "core/AppSettings.h"
 #include "core/pOptions.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
@@ -56,13 +56,6 @@ protected:
         auto* box = Control<QListView>(form, "FileBox");
         const QRect rect = box->visualRect(form.Files()->index(row));
         QTest::mouseClick(box->viewport(), Qt::LeftButton, modifiers, rect.center());
-    }
-    static QStringList Labels(const frmMain& form)
-    {
-        QStringList labels;
-        for (const FileInfoRow& row : form.InfoRows())
-            labels.append(row.label);
-        return labels;
     }
 
     TempDir dir;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BrowserTestUtil.h"
 #include "browser/MaskEditCheck.h"
 #include "browser/MaskEditorRows.h"
 #include "browser/pPatterns.h"
-#include "core/AppErrorRecord.h"
+#include "core/AppSettings.h"
+#include "core/Registry.h"
+#include "support/Raised.h"
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +26,43 @@ struct MenuRecorder : pPatternsMenuOwner {
     }
 };
 
-QStringList Masks(const QString& value)
+QStringList StoredValueNames(qint32 key)
 {
-    pPattern pattern;
-    pattern.SetValue(value);
-    EXPECT_EQ(pattern.MaskCount(), pattern.MaskArray().size());
-    return pattern.MaskArray();
+    QStringList names;
+    Registry().RegArrayValues(HKEY_CURRENT_USER, AppKeyPath(key), names);
+    return names;
 }
 
+QStringList Split(const char* items)
+{
+    return u(items).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
 } // namespace
 
-TEST(pPattern, ExtensionsAreTrimmedAndSortedIgnoringCase)
+// One object for all: a new value leaves nothing of the last one.
+TEST(pPattern, ExtensionsAreTrimmedSortedIgnoringCaseAndOfferedAsPatterns)
 {
-    EXPECT_EQ(Masks(u("ocx;DLL;tlb;olb")), (QStringList{u("DLL"), u("ocx"), u("olb"), u("tlb")}));
-    EXPECT_EQ(Masks(u("  txt  ")), QStringList{u("txt")});
-    EXPECT_TRUE(Masks(QString()).isEmpty());
-}
-
-TEST(pPattern, ComboPatternsAddTheJoinedPatternOnlyForSeveral)
-{
+    const struct {
+        const char* value;
+        const char* masks;
+        const char* combo; // the joined pattern only for several
+    } cases[] = {
+        {"ocx;DLL;tlb;olb", "DLL ocx olb tlb",
+         "*.* *.DLL *.ocx *.olb *.tlb *.DLL;*.ocx;*.olb;*.tlb"},
+        {"ocx;dll", "dll ocx", "*.* *.dll *.ocx *.dll;*.ocx"},
+        {"  txt  ", "txt", "*.* *.txt"},
+        {"", "", "*.*"},
+    };
     pPattern pattern;
-    pattern.SetValue(u("ocx;dll"));
-    EXPECT_EQ(pattern.ComboPatterns(),
-              (QStringList{u("*.*"), u("*.dll"), u("*.ocx"), u("*.dll;*.ocx")}));
-    pattern.SetValue(u("txt"));
-    EXPECT_EQ(pattern.ComboPatterns(), (QStringList{u("*.*"), u("*.txt")}));
-    pattern.SetValue(QString());
-    EXPECT_EQ(pattern.ComboPatterns(), QStringList{u("*.*")});
+    for (const auto& c : cases) {
+        pattern.SetValue(u(c.value));
+        EXPECT_EQ(pattern.MaskArray(), Split(c.masks)) << c.value;
+        EXPECT_EQ(pattern.MaskCount(), pattern.MaskArray().size()) << c.value;
+        EXPECT_EQ(pattern.ComboPatterns(), Split(c.combo)) << c.value;
+    }
 }
 
-TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
+TEST(MaskStore, AnEmptyKeyGetsTwoDefaultsThenStoredMasksJoinInNameOrder)
 {
     MenuRecorder menu;
     pPatterns patterns;
@@ -65,31 +73,23 @@ TEST(MaskStore, EmptyKeyGetsTheTwoDefaultMasksInNameOrder)
     ASSERT_NE(patterns.Item(u("activex")), nullptr);
     EXPECT_EQ(patterns.Item(2)->Name, u("Microsoft Access"));
     EXPECT_EQ(patterns.Item(3), nullptr);
-}
 
-TEST(MaskStore, BlankMasksAreSkippedAndNamesSorted)
-{
-    AppSaveSetting(akPatterns, u("zeta"), u("z"));
-    AppSaveSetting(akPatterns, u("Alpha"), u("a"));
-    AppSaveSetting(akPatterns, u("beta"), u("b"));
+    // A blank mask is skipped.
+    for (const char* name : {"zeta", "Alpha", "beta"})
+        AppSaveSetting(akPatterns, u(name), u("x"));
     AppSaveSetting(akPatterns, u("Leer"), u("   "));
-    MenuRecorder menu;
-    pPatterns patterns;
-    patterns.Init(&menu);
-    EXPECT_EQ(menu.Captions(), (QStringList{u("Alpha"), u("beta"), u("zeta")}));
-    EXPECT_EQ(patterns.Item(u("Leer")), nullptr);
+    pPatterns stored;
+    stored.Init(&menu);
+    EXPECT_EQ(menu.Captions(),
+              (QStringList{u("ActiveX"), u("Alpha"), u("beta"), u("Microsoft Access"), u("zeta")}));
+    EXPECT_EQ(stored.Item(u("Leer")), nullptr);
 }
 
 TEST(MaskStore, DuplicateNamesAreRefusedByTheCollection)
 {
     pPatterns patterns;
     patterns.Add(u("Bilder"), u("bmp"));
-    try {
-        patterns.Add(u("BILDER"), u("jpg"));
-        ADD_FAILURE() << "duplicate accepted";
-    } catch (const AppErrorRecord& error) {
-        EXPECT_EQ(error.Number, 457);
-    }
+    EXPECT_EQ(Raised([&patterns] { patterns.Add(u("BILDER"), u("jpg")); }).Number, 457);
     EXPECT_EQ(patterns.Count(), 1);
 }
 
@@ -128,18 +128,6 @@ TEST(MaskEditorRows, NamesMustBeUniqueAmongOtherRows)
     int added = -1;
     EXPECT_EQ(rows.Add(u("Bilder"), u("png"), &added), 0);
     EXPECT_EQ(added, 2);
-}
-
-TEST(MaskEditorRows, DeleteSelectsThePreviousRowAndKeepsTheLast)
-{
-    MaskEditorRows rows;
-    rows.Load({{u("a"), u("1")}, {u("b"), u("2")}, {u("c"), u("3")}});
-    EXPECT_EQ(rows.Delete(2), 1); // third row: the second is selected
-    EXPECT_EQ(rows.Delete(0), 0); // first row: the new first
-    EXPECT_EQ(rows.Rows()[0].name, u("b"));
-    EXPECT_EQ(rows.CanDelete(0), MaskEditorRows::LastRow);
-    EXPECT_EQ(rows.Delete(0), 0);
-    EXPECT_EQ(rows.Count(), 1);
 }
 
 TEST(MaskEditCheck, RefusalsInTheirOrder)
