@@ -3,13 +3,11 @@
 
 #include "core/AppSettings.h"
 #include "core/Registry.h"
+#include "support/TempDir.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QList>
 #include <QString>
-
-#include <algorithm>
 
 // Stores one entry of the user file menu; a null mask stores none.
 inline void StoreUserMenuEntry(const QString& caption, const QString& cmdLine,
@@ -26,23 +24,15 @@ inline void StoreUserMenuEntry(const QString& caption, const QString& cmdLine,
 // What the recording helper program found when it ran (arg_recorder.cpp).
 struct ArgRecord {
     QByteArray folder;
-    QList<QByteArray> descriptors;
-    QList<QByteArray> arguments; // without the program itself
+    QList<QByteArray> descriptors; // in ascending order, as the system lists them
+    QList<QByteArray> arguments;   // without the program itself
 
     static ArgRecord Read(const QString& file)
     {
-        QFile in(file);
-        ArgRecord record;
-        if (!in.open(QIODevice::ReadOnly))
-            return record;
-        QList<QByteArray> fields = in.readAll().split('\0');
+        QList<QByteArray> fields = TempDir::contents(file).split('\0');
+        if (fields.size() < 3)
+            return {};
         fields.removeLast();
-        if (fields.size() < 2)
-            return record;
-        record.folder = fields.takeFirst().mid(4);
-        record.descriptors = fields.takeFirst().mid(4).trimmed().split(' ');
-        std::sort(record.descriptors.begin(), record.descriptors.end());
-        record.arguments = fields;
-        return record;
+        return {fields[0], fields[1].trimmed().split(' '), fields.mid(2)};
     }
 };

@@ -3,6 +3,7 @@
 #include "UserMenuTestUtil.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
+#include "support/CliRun.h"
 #include "support/IconFixtures.h"
 #include "support/TestText.h"
 
@@ -10,15 +11,23 @@
 #include <QListWidget>
 #include <QMenu>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
+// Names a shell would run commands from.
+const char* const kHostile[] = {"a;touch x", "$(touch y)", "`touch z`", "-n leer \"zitat\""};
+
 class UserMenuWindow : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
         qputenv("TOLVANE_ARG_RECORD", QFile::encodeName(record));
-        for (const char* name : {"a.TXT", "b.log", "$(touch y)"})
-            dir.writeFile(QLatin1String(name), "Inhalt");
+        for (const char* name : {"a.TXT", "b.log"})
+            dir.writeFile(u(name), "Inhalt");
+        for (const char* name : kHostile)
+            dir.writeFile(u(name), "Inhalt");
     }
     void TearDown() override
     {
@@ -38,6 +47,13 @@ protected:
         }
         return nullptr;
     }
+    ArgRecord Recorded()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
+        ArgRecord got = ArgRecord::Read(record);
+        QFile::remove(record);
+        return got;
+    }
 
     TempDir out;
     const QString record = out.filePath(u("record"));
@@ -53,9 +69,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
 
     StoreUserMenuEntry(u("&Text"), u("kate %1"), u("txt;ini"));
     StoreUserMenuEntry(u("Alle"), u("xdg-open %1"));
-    StoreUserMenuEntry(u("Leer"), QString());
     form = Open();
-    EXPECT_EQ(UserEntry("Leer"), nullptr);
     ASSERT_NE(UserEntry("&Text"), nullptr);
     for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
         Select(file);
@@ -65,24 +79,40 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
     }
 }
 
-TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
+// From the menu and from the companion, the path reaches the program as one
+// argument, nothing in it runs, and no descriptor of ours goes along.
+TEST_F(UserMenuWindow, RunsTheProgramWithoutAShellOrTellsWhyNot)
 {
-    StoreUserMenuEntry(u("Aufzeichnen"), u("\"") + u(ARG_RECORDER) + u("\" %1"));
-    StoreUserMenuEntry(u("Ohne"), u("kate"));
+    const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
+    StoreUserMenuEntry(u("&Aufzeichnen"), recorder + u(" --datei=%1 %1"));
+    StoreUserMenuEntry(u("Ohne"), recorder); // had it started, the record would hold no argument
+    // Not closed on exec: the start itself must keep it from the program.
+    const int leaked = ::open("/dev/null", O_RDONLY);
+    ASSERT_GT(leaked, 2);
     form = Open();
-    Select("$(touch y)");
-    const QString path = dir.filePath(u("$(touch y)"));
-
+    Select(kHostile[0]);
     UserEntry("Ohne")->trigger();
-    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), path));
-    EXPECT_FALSE(QFileInfo::exists(record));
-
+    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"),
+                                                 dir.filePath(u(kHostile[0]))));
     boxes.clear();
-    UserEntry("Aufzeichnen")->trigger();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
-    EXPECT_EQ(ArgRecord::Read(record).arguments, QList<QByteArray>{QFile::encodeName(path)});
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("y"))));
+    for (const char* name : kHostile) {
+        const QString path = dir.filePath(u(name));
+        const QByteArray bytes = QFile::encodeName(path);
+        Select(name);
+        UserEntry("&Aufzeichnen")->trigger();
+        const ArgRecord fromMenu = Recorded();
+        EXPECT_EQ(fromMenu.folder + '/', QFile::encodeName(dir.path()));
+        const CliResult cli = runCli({u("usermenu"), u("run"), u("Aufzeichnen"), path});
+        EXPECT_EQ(cli.code, 0) << cli.err.toStdString();
+        for (const ArgRecord& got : {fromMenu, Recorded()}) {
+            EXPECT_EQ(got.arguments, (QList<QByteArray>{"--datei=" + bytes, bytes})) << name;
+            EXPECT_EQ(got.descriptors, (QList<QByteArray>{"0", "1", "2"})) << name;
+        }
+        for (const char* made : {"x", "y", "z"})
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath(u(made)))) << made;
+    }
     EXPECT_EQ(boxes.count(), 0);
+    ::close(leaked);
 }
 
 // The icon viewer from the tool bar: modeless, owned by the main window.
