@@ -86,7 +86,6 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
     const QByteArray document = Fixture::zipFile({{"meta.xml", "<d><m><title>Plan</title></m></d>"},
                                                   {"bulk.bin", QByteArray(1 << 20, 'y')}});
     const QString doc = dir.writeFile(QStringLiteral("wechselt.odt"), document);
-    int whole = 0;
     {
         const Truncator cutPe(pe, library);
         const Truncator cutDoc(doc, document);
@@ -95,8 +94,7 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
             version.setFullPathName(pe);
             IconExtract icons;
             icons.setFilename(pe);
-            const qint32 count = icons.Extract();
-            EXPECT_TRUE(count == 0 || count <= 4) << count;
+            EXPECT_LE(icons.Extract(), 4);
             OfficeDocProperties props;
             props.setFilename(doc);
             QStringList values;
@@ -105,7 +103,6 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
             } catch (const AppErrorRecord&) {
                 // a file that is gone for a moment is reported, not a crash
             }
-            whole += version.CompanyName() == QStringLiteral("Firma") ? 1 : 0;
         }
     }
     // Read again once it holds still: everything is there.
@@ -115,5 +112,4 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
     IconExtract icons;
     icons.setFilename(pe);
     EXPECT_EQ(icons.Extract(), 4);
-    RecordProperty("complete reads while cut", whole);
 }

@@ -55,6 +55,9 @@ TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
     }
     EXPECT_EQ(icons.Images(4).size(), 3);
     EXPECT_EQ(icons.Images(4).at(2).width, 48);
+    QImage copy = icons.GetPicture(2, 1);
+    copy.fill(Qt::black);
+    EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
 }
 
 TEST(IconExtract, IndexOutsideTheIconsFails)
@@ -74,15 +77,6 @@ TEST(IconExtract, IndexOutsideTheIconsFails)
               QStringLiteral("IconExtract/Draw2PictureBox"));
 }
 
-TEST(IconExtract, GetPictureHandsOutACopy)
-{
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    QImage picture = icons.GetPicture(2, 1);
-    picture.fill(Qt::black);
-    EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
-}
-
 TEST(IconExtract, FilesWithoutIconsGiveNone)
 {
     TempDir dir;
@@ -99,21 +93,6 @@ TEST(IconExtract, FilesWithoutIconsGiveNone)
         EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
         EXPECT_EQ(icons.IconCount(), 0);
     }
-}
-
-TEST(IconExtract, IconFileGivesItsOneIcon)
-{
-    TempDir dir;
-    IconExtract icons;
-    icons.setFilename(dir.writeFile(
-        QStringLiteral("a.ico"),
-        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(48, kColours[0]), 32),
-                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[1]))})));
-    ASSERT_EQ(icons.Extract(), 1);
-    // Neither size is there: both are scaled from the nearest (48).
-    EXPECT_EQ(centre(icons.IconHandle(0, 1)), kColours[0]);
-    EXPECT_EQ(icons.IconHandle(0, 0).size(), QSize(16, 16));
-    EXPECT_TRUE(icons.Images(0).at(1).png);
 }
 
 TEST(IconExtract, GroupTrapsFromRealFiles)
@@ -186,4 +165,37 @@ TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
     icons.Draw2Form(form, 2, 100, 50, 2, true);         // only exactly 1 is large
     EXPECT_EQ(form.image().pixel(21, 11), qRgb(255, 255, 255));
     EXPECT_EQ(form.image().pixel(110, 60), qRgb(0, 0, 100));
+}
+
+TEST(IconExtract, TallPictureGroupsCountAndFitTheSquareUndistorted)
+{
+    QImage tall(194, 313, QImage::Format_ARGB32);
+    tall.fill(kColours[1]);
+    PeWriter w;
+    IconFixtures::addGroup(w, 1, 1, {IconFixtures::entry(IconFixtures::square(32, kColours[2]))});
+    IconFixtures::addGroup(w, 2, 10, {IconFixtures::entry(tall, 32), IconFixtures::entry(tall, 8)});
+    TempDir dir;
+    IconExtract icons;
+    icons.setFilename(dir.writeFile(QStringLiteral("winecfg.exe"), w.build()));
+    EXPECT_EQ(icons.Scan(), 2);
+    EXPECT_EQ(icons.IconCount(), 0); // counting decodes nothing
+    ASSERT_EQ(icons.Extract(), 2);
+
+    const QImage fitted = icons.GetPicture(1, 1);
+    ASSERT_EQ(fitted.size(), QSize(32, 32));
+    // 194 x 313 becomes about 20 x 32, centred: clear at the sides, green between.
+    EXPECT_EQ(qAlpha(fitted.pixel(0, 16)), 0);
+    EXPECT_EQ(qAlpha(fitted.pixel(31, 16)), 0);
+    EXPECT_EQ(fitted.pixel(16, 0), kColours[1]);
+    EXPECT_EQ(fitted.pixel(16, 31), kColours[1]);
+    EXPECT_EQ(icons.Decode(1, 16).size(), QSize(16, 16));
+
+    // In an icon file, beside a PNG image.
+    icons.setFilename(dir.writeFile(
+        QStringLiteral("hoch.ico"),
+        IconFixtures::icoFile({IconFixtures::entry(tall),
+                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[0]))})));
+    ASSERT_EQ(icons.Extract(), 1);
+    EXPECT_EQ(icons.Images(0).at(0).height, 313);
+    EXPECT_TRUE(icons.Images(0).at(1).png);
 }
