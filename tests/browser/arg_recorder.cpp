@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Started by the user menu tests in place of a user's program: writes its
-// working folder, its open descriptors and its arguments, NUL-separated, to
-// the file $TOLVANE_ARG_RECORD (whole, by a rename, so a test never reads half).
+// working folder, its open descriptors (separated by blanks) and its
+// arguments, NUL-separated, to the file $TOLVANE_ARG_RECORD (whole, by a
+// rename, so a test never reads half).
 #include <fcntl.h>
 
 #include <cstdio>
@@ -22,11 +23,10 @@ int main(int argc, char** argv)
     std::string record = std::filesystem::current_path().string() + '\0';
     for (const int fd : listed) {
         if (fcntl(fd, F_GETFD) != -1) // the listing's own descriptor is closed by now
-            record += std::to_string(fd) + ' ';
+            record += (record.back() == '\0' ? "" : " ") + std::to_string(fd);
     }
-    record += '\0';
     for (int i = 1; i < argc; ++i)
-        record += std::string(argv[i]) + '\0';
+        record += '\0' + std::string(argv[i]);
     const std::string part = std::string(target) + ".part";
     std::ofstream out(part, std::ios::binary);
     out << record;
