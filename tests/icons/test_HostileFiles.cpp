@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <fcntl.h>
 #include <thread>
 #include <unistd.h>
@@ -41,40 +40,20 @@ QByteArray iconLibrary()
 }
 
 // Cuts the file short at random places and puts it back, until stopped.
-class Truncator {
-public:
-    Truncator(const QString& path, QByteArray whole)
-        : m_whole(std::move(whole)),
-          m_thread([this, native = QFile::encodeName(path)] { run(native); })
-    {
-    }
-    ~Truncator()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-
-private:
-    void run(const QByteArray& native)
-    {
+std::jthread Truncating(const QString& path, const QByteArray& whole)
+{
+    return std::jthread([native = QFile::encodeName(path), whole](const std::stop_token& stop) {
         const int fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC);
-        while (!m_stop) {
+        for (quint64 round = 0; !stop.stop_requested(); ++round) {
             // Half of the cuts land in the headers and directories.
-            const qint64 range =
-                ++m_round % 2 ? qMin<qint64>(m_whole.size(), 8192) : m_whole.size();
-            const auto cut = off_t(QRandomGenerator::global()->bounded(range));
-            (void)::ftruncate(fd, cut);
+            const qint64 range = round % 2 ? qMin<qint64>(whole.size(), 8192) : whole.size();
+            (void)::ftruncate(fd, off_t(QRandomGenerator::global()->bounded(range)));
             std::this_thread::yield();
-            (void)::pwrite(fd, m_whole.constData(), size_t(m_whole.size()), 0);
+            (void)::pwrite(fd, whole.constData(), size_t(whole.size()), 0);
         }
         ::close(fd);
-    }
-
-    QByteArray m_whole;
-    quint64 m_round = 0;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
+    });
+}
 } // namespace
 
 // A file cut short while it was mapped ended the process with SIGBUS.
@@ -87,8 +66,8 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
                                                   {"bulk.bin", QByteArray(1 << 20, 'y')}});
     const QString doc = dir.writeFile(QStringLiteral("wechselt.odt"), document);
     {
-        const Truncator cutPe(pe, library);
-        const Truncator cutDoc(doc, document);
+        const std::jthread cutPe = Truncating(pe, library);
+        const std::jthread cutDoc = Truncating(doc, document);
         for (int round = 0; round < 200; ++round) {
             FileVersionInfo version;
             version.setFullPathName(pe);
