@@ -35,7 +35,6 @@ QString twoIconLibrary(const TempDir& dir)
     IconFixtures::addGroup(w, 3, 21, {IconFixtures::entry(tall, 32)});
     return dir.writeFile(u("zwei.dll"), w.build());
 }
-
 } // namespace
 
 TEST(IconsCommand, ListsEveryIconWithItsSizes)
@@ -48,6 +47,7 @@ TEST(IconsCommand, ListsEveryIconWithItsSizes)
                                       "0003\t194x313 32 Bit\n"));
 }
 
+// PNG pictures, and --size=16 for them, are saved in the companion's tests.
 TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)
 {
     TempDir dir;
@@ -58,17 +58,12 @@ TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)
     ASSERT_TRUE(group);
     ASSERT_EQ(group->images().size(), 1);
     EXPECT_EQ(group->pick(32).pixel(16, 16), qRgb(0, 200, 0));
-    EXPECT_TRUE(QFile::exists(out + u("/zwei_0002.ico")));
+    EXPECT_TRUE(QFile::exists(out + u("/zwei_0003.ico")));
 
-    ASSERT_EQ(cli({lib, u("--size"), u("16"), u("--format"), u("png"), u("--save"), out}).code, 0);
-    const QImage png(out + u("/zwei_0001.png"));
-    ASSERT_EQ(png.size(), QSize(16, 16));
-    EXPECT_EQ(png.pixel(8, 8), qRgb(200, 0, 0));
-    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0);
-
-    ASSERT_EQ(cli({lib, u("--format"), u("bmp"), u("--save"), out}).code, 0);
+    ASSERT_EQ(cli({lib, u("--size"), u("16"), u("--format"), u("bmp"), u("--save"), out}).code, 0);
     const QImage bmp(out + u("/zwei_0001.bmp"));
-    ASSERT_EQ(bmp.size(), QSize(32, 32));
+    ASSERT_EQ(bmp.size(), QSize(16, 16));
+    EXPECT_EQ(bmp.pixel(8, 8), qRgb(200, 0, 0));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255)); // white behind the transparent pixel
 }
 
@@ -82,7 +77,6 @@ TEST(IconsCommand, NeverOverwritesAndReportsFailures)
     EXPECT_EQ(run.err.trimmed(),
               AppErr().MsgLoad(Msg::TargetExists, dir.filePath(u("out/zwei_0001.ico"))));
     EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
-    EXPECT_TRUE(QFile::exists(dir.filePath(u("out/zwei_0002.ico"))));
 
     run = cli({dir.filePath(u("fehlt.dll"))});
     EXPECT_EQ(run.code, 1);

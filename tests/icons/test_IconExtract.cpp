@@ -64,17 +64,19 @@ TEST(IconExtract, IndexOutsideTheIconsFails)
 {
     IconExtract icons;
     ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    for (qint32 index : {5, -1}) {
-        const AppErrorRecord e = Raised([&] { icons.IconHandle(index, 1); });
-        EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange);
-        EXPECT_EQ(e.Source, QStringLiteral("IconExtract/IconHandle"));
+    IconCanvas canvas(QSize(10, 10));
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"IconHandle", [&] { icons.IconHandle(5, 1); }},
+        {"IconHandle", [&] { icons.IconHandle(-1, 1); }},
+        {"GetPicture", [&] { icons.GetPicture(5, 0); }},
+        {"Draw2PictureBox", [&] { icons.Draw2PictureBox(canvas, 9, 1, true); }},
+    };
+    for (const auto& [procedure, call] : calls) {
+        const AppErrorRecord e = Raised(call);
+        EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange) << procedure;
+        EXPECT_EQ(e.Source, QStringLiteral("IconExtract/") + QLatin1String(procedure));
         EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
     }
-    EXPECT_EQ(Raised([&] { icons.GetPicture(5, 0); }).Source,
-              QStringLiteral("IconExtract/GetPicture"));
-    IconCanvas canvas(QSize(10, 10));
-    EXPECT_EQ(Raised([&] { icons.Draw2PictureBox(canvas, 9, 1, true); }).Source,
-              QStringLiteral("IconExtract/Draw2PictureBox"));
 }
 
 TEST(IconExtract, FilesWithoutIconsGiveNone)
