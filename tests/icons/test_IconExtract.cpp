@@ -35,7 +35,7 @@ QByteArray fiveIcons()
 }
 } // namespace
 
-TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
+TEST(IconExtract, ReadsOneIconPerGroupInBothSizesAndNoneFromOtherFiles)
 {
     TempDir dir;
     IconExtract icons;
@@ -58,6 +58,17 @@ TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
     QImage copy = icons.GetPicture(2, 1);
     copy.fill(Qt::black);
     EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
+
+    PeWriter noIcons;
+    noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
+    for (const QString& path :
+         {dir.filePath(QStringLiteral("fehlt.exe")),
+          dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
+          dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')), dir.path()}) {
+        icons.setFilename(path);
+        EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
+        EXPECT_EQ(icons.IconCount(), 0);
+    }
 }
 
 TEST(IconExtract, IndexOutsideTheIconsFails)
@@ -76,24 +87,6 @@ TEST(IconExtract, IndexOutsideTheIconsFails)
         EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange) << procedure;
         EXPECT_EQ(e.Source, QStringLiteral("IconExtract/") + QLatin1String(procedure));
         EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
-    }
-}
-
-TEST(IconExtract, FilesWithoutIconsGiveNone)
-{
-    TempDir dir;
-    PeWriter noIcons;
-    noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
-    const QString paths[] = {dir.filePath(QStringLiteral("fehlt.exe")),
-                             dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
-                             dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')),
-                             dir.path()};
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    for (const QString& path : paths) {
-        icons.setFilename(path);
-        EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
-        EXPECT_EQ(icons.IconCount(), 0);
     }
 }
 
@@ -149,8 +142,8 @@ TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
     EXPECT_EQ(box.Width(), 480);
     EXPECT_EQ(box.Height(), 480);
     EXPECT_EQ(box.image().size(), QSize(32, 32));
-    EXPECT_EQ(box.image().pixel(0, 0),
-              qRgb(255, 255, 255)); // background behind the transparent pixel
+    // The background behind the transparent pixel.
+    EXPECT_EQ(box.image().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(box.image().pixel(20, 20), kColours[1]);
     icons.Draw2PictureBox(box, 1, 0, true);
     EXPECT_EQ(box.Width(), 240);
