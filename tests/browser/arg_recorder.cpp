@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Started by the user menu tests in place of a user's program: writes its
 // working folder, its open descriptors (separated by blanks) and its
-// arguments, NUL-separated, to the file $TOLVANE_ARG_RECORD (whole, by a
-// rename, so a test never reads half).
+// arguments, NUL-separated, to "aufgezeichnet" in its working folder (whole,
+// by a rename, so a test never reads half).
 #include <fcntl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,9 +13,6 @@
 
 int main(int argc, char** argv)
 {
-    const char* target = std::getenv("TOLVANE_ARG_RECORD");
-    if (!target)
-        return 2;
     std::vector<int> listed;
     for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd"))
         listed.push_back(std::stoi(fd.path().filename().string()));
@@ -27,9 +23,8 @@ int main(int argc, char** argv)
     }
     for (int i = 1; i < argc; ++i)
         record += '\0' + std::string(argv[i]);
-    const std::string part = std::string(target) + ".part";
-    std::ofstream out(part, std::ios::binary);
+    std::ofstream out("aufgezeichnet.part", std::ios::binary);
     out << record;
     out.close();
-    return out && std::rename(part.c_str(), target) == 0 ? 0 : 1;
+    return out && std::rename("aufgezeichnet.part", "aufgezeichnet") == 0 ? 0 : 1;
 }

@@ -23,16 +23,10 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        qputenv("TOLVANE_ARG_RECORD", QFile::encodeName(record));
         for (const char* name : {"a.TXT", "b.log"})
             dir.writeFile(u(name), "Inhalt");
         for (const char* name : kHostile)
             dir.writeFile(u(name), "Inhalt");
-    }
-    void TearDown() override
-    {
-        qunsetenv("TOLVANE_ARG_RECORD");
-        MainWindowTest::TearDown();
     }
     void Select(const char* name)
     {
@@ -47,7 +41,8 @@ protected:
         }
         return nullptr;
     }
-    // The recorder's folder, descriptors and arguments (arg_recorder.cpp).
+    // The recorder's folder, descriptors and arguments (arg_recorder.cpp),
+    // written where it ran.
     QList<QByteArray> Recorded()
     {
         EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
@@ -56,8 +51,7 @@ protected:
         return got;
     }
 
-    TempDir out;
-    const QString record = out.filePath(u("record"));
+    const QString record = dir.filePath(u("aufgezeichnet"));
     std::unique_ptr<frmMain> form;
 };
 
