@@ -47,14 +47,12 @@ QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
     // A palette holds black, then the image's colours in the order they occur.
     const int perByte = o.bitCount <= 8 ? 8 / o.bitCount : 0;
     QList<QRgb> palette;
-    if (perByte) {
+    if (perByte)
         palette.append(qRgb(0, 0, 0));
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                if (!palette.contains(image.pixel(x, y) | 0xFF000000u))
-                    palette.append(image.pixel(x, y) | 0xFF000000u);
-            }
-        }
+    for (int i = 0; perByte && i < w * h; ++i) {
+        const QRgb c = image.pixel(i % w, i / w) | 0xFF000000u;
+        if (!palette.contains(c))
+            palette.append(c);
     }
     QByteArray out;
     append32s(out, 40, w, o.doubledHeight ? 2 * h : h);
