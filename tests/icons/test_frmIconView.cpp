@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
-#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,14 +40,6 @@ QByteArray library(int icons)
     return w.build();
 }
 
-QStringList Texts(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
-
 class IconViewTest : public ::testing::Test {
 protected:
     void TearDown() override { FileDialog::setHook({}); }
@@ -64,7 +55,10 @@ protected:
     {
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return !form.IsListing() && form.LV->count() == count; }, 20000));
-        return Texts(form.LV);
+        QStringList texts;
+        for (int i = 0; i < form.LV->count(); ++i)
+            texts.append(form.LV->item(i)->text());
+        return texts;
     }
     // Saves the icon in `row` as the dialog answers, with the filter chosen.
     void SaveAs(frmIconView& form, int row, const QString& answer, int filter = 0)
@@ -136,12 +130,13 @@ TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
     form->optSize[0]->click();
     const QStringList listed = Listed(*form, 500);
     EXPECT_EQ(listed.mid(0, 3), (QStringList{"0001", "0002", "0003"}));
-    EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), 500);
+    EXPECT_EQ(QStringList(listed).removeDuplicates(), 0);
     EXPECT_EQ(form->State().items.last().image.size(), QSize(16, 16));
     EXPECT_EQ(form->LV->iconSize(), QSize(16, 16)); // cells of the new size
     EXPECT_TRUE(form->opt[1]->isChecked());
     EXPECT_FALSE(form->opt[0]->isEnabled());
-    EXPECT_EQ(Texts(form->lstFiles), QStringList{"viele.dll"});
+    ASSERT_EQ(form->lstFiles->count(), 1);
+    EXPECT_EQ(form->lstFiles->item(0)->text(), u("viele.dll"));
     EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path() + "viele.dll");
 
     form->optSize[1]->click();
