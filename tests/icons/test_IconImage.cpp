@@ -34,10 +34,6 @@ QImage twoColours(int size)
 
 TEST(IconImage, BitmapsOfEveryDepthAndLayoutDecodeWithTheirMask)
 {
-    const auto options = [](int bitCount, bool withMask = true, bool doubledHeight = true,
-                            bool alphaChannel = true) {
-        return IconFixtures::BitmapOptions{bitCount, withMask, doubledHeight, alphaChannel};
-    };
     const struct {
         const char* what;
         IconFixtures::BitmapOptions options;
@@ -45,15 +41,15 @@ TEST(IconImage, BitmapsOfEveryDepthAndLayoutDecodeWithTheirMask)
         int softAlpha;  // of a half transparent one
         bool png = false;
     } cases[] = {
-        {"1 Bit", options(1), 0, 255},
-        {"4 Bit", options(4), 0, 255},
-        {"8 Bit", options(8), 0, 255},
-        {"24 Bit", options(24), 0, 255},
-        {"32 Bit", options(32), 0, 0x80},
-        {"height not doubled", options(8, true, false), 0, 255},
-        {"no mask", options(24, false), 255, 255}, // nothing says it is transparent
-        {"alpha zero everywhere", options(32, true, true, false), 0, 255}, // the mask decides
-        {"PNG", options(32), 0, 0x80, true},
+        {"1 Bit", {.bitCount = 1}, 0, 255},
+        {"4 Bit", {.bitCount = 4}, 0, 255},
+        {"8 Bit", {.bitCount = 8}, 0, 255},
+        {"24 Bit", {.bitCount = 24}, 0, 255},
+        {"32 Bit", {.bitCount = 32}, 0, 0x80},
+        {"height not doubled", {.bitCount = 8, .doubledHeight = false}, 0, 255},
+        {"no mask: nothing says what is clear", {.bitCount = 24, .withMask = false}, 255, 255},
+        {"alpha 0 everywhere: the mask decides", {.alphaChannel = false}, 0, 255},
+        {"PNG", {.bitCount = 32}, 0, 0x80, true},
     };
     for (const auto& c : cases) {
         const int bits = c.options.bitCount;
