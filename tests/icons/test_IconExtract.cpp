@@ -35,7 +35,8 @@ QByteArray fiveIcons()
 }
 } // namespace
 
-TEST(IconExtract, ReadsOneIconPerGroupInBothSizesAndNoneFromOtherFiles)
+// Icons outside 0 .. IconCount - 1 are a failure; files without icons give none.
+TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
 {
     TempDir dir;
     IconExtract icons;
@@ -59,22 +60,6 @@ TEST(IconExtract, ReadsOneIconPerGroupInBothSizesAndNoneFromOtherFiles)
     copy.fill(Qt::black);
     EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
 
-    PeWriter noIcons;
-    noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
-    for (const QString& path :
-         {dir.filePath(QStringLiteral("fehlt.exe")),
-          dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
-          dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')), dir.path()}) {
-        icons.setFilename(path);
-        EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
-        EXPECT_EQ(icons.IconCount(), 0);
-    }
-}
-
-TEST(IconExtract, IndexOutsideTheIconsFails)
-{
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
     IconCanvas canvas(QSize(10, 10));
     const std::pair<const char*, std::function<void()>> calls[] = {
         {"IconHandle", [&] { icons.IconHandle(5, 1); }},
@@ -87,6 +72,17 @@ TEST(IconExtract, IndexOutsideTheIconsFails)
         EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange) << procedure;
         EXPECT_EQ(e.Source, QStringLiteral("IconExtract/") + QLatin1String(procedure));
         EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
+    }
+
+    PeWriter noIcons;
+    noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
+    for (const QString& path :
+         {dir.filePath(QStringLiteral("fehlt.exe")),
+          dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
+          dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')), dir.path()}) {
+        icons.setFilename(path);
+        EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
+        EXPECT_EQ(icons.IconCount(), 0);
     }
 }
 
