@@ -55,40 +55,29 @@ protected:
     std::unique_ptr<frmMain> form;
 };
 
-TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
-{
-    form = Open();
-    Select("a.TXT");
-    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible()); // no entries at all
-    form.reset();
-
-    StoreUserMenuEntry(u("&Text"), u("kate %1"), u("txt;ini"));
-    StoreUserMenuEntry(u("Alle"), u("xdg-open %1"));
-    form = Open();
-    ASSERT_NE(UserEntry("&Text"), nullptr);
-    for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
-        Select(file);
-        EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
-        EXPECT_EQ(UserEntry("&Text")->isEnabled(), text) << file;
-        EXPECT_TRUE(UserEntry("Alle")->isEnabled()) << file;
-    }
-}
-
-// From the menu and from the companion, the path reaches the program as one
-// argument, nothing in it runs, and no descriptor of ours goes along.
-TEST_F(UserMenuWindow, RunsTheProgramWithoutAShellOrTellsWhyNot)
+// Entries are offered by the file name's extension. From the menu and from
+// the companion, the path reaches the program as one argument, nothing in it
+// runs, and no descriptor of ours goes along.
+TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
 {
     const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
+    StoreUserMenuEntry(u("&Text"), u("kate %1"), u("txt;ini"));
     StoreUserMenuEntry(u("&Aufzeichnen"), recorder + u(" --datei=%1 %1"));
     StoreUserMenuEntry(u("Ohne"), recorder); // had it started, the record would hold no argument
     // Not closed on exec: the start itself must keep it from the program.
     const int leaked = ::open("/dev/null", O_RDONLY);
     ASSERT_GT(leaked, 2);
     form = Open();
-    Select(kHostile[0]);
+    ASSERT_NE(UserEntry("&Text"), nullptr);
+    for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
+        Select(file);
+        EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
+        EXPECT_EQ(UserEntry("&Text")->isEnabled(), text) << file;
+        EXPECT_TRUE(UserEntry("Ohne")->isEnabled()) << file;
+    }
     UserEntry("Ohne")->trigger();
-    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"),
-                                                 dir.filePath(u(kHostile[0]))));
+    EXPECT_EQ(boxes.lastText(),
+              AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
     boxes.clear();
     for (const char* name : kHostile) {
         const QString path = dir.filePath(u(name));
@@ -108,11 +97,14 @@ TEST_F(UserMenuWindow, RunsTheProgramWithoutAShellOrTellsWhyNot)
     ::close(leaked);
 }
 
-// The icon viewer from the tool bar: modeless, owned by the main window.
-TEST_F(MainWindowTest, IconsButtonOpensTheViewerBesideTheMainWindow)
+// Without entries the user menu is hidden; the icon viewer opens from the
+// tool bar once the folder holds icons, modeless and owned by the main window.
+TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOpensTheIconViewer)
 {
-    const auto form = Open();
-    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled()); // nothing to show yet
+    form = Open();
+    Select("a.TXT");
+    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
+    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled());
     dir.writeFile(
         u("a.ico"),
         IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(32, qRgb(0, 0, 200)))}));
