@@ -136,19 +136,15 @@ TEST(IcoFile, ReadsItsImagesAndSkipsEntriesOutsideTheFile)
     const QByteArray file =
         IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(16, kRed), 8),
                                IconFixtures::entry(IconFixtures::square(32, kGreen), 32)});
-    auto group = IcoFile::read(file);
+    QByteArray manyEntries = file; // the count claims more than there are
+    PeWriter::put16(manyEntries, 4, 0xFFFF);
+    const auto group = IcoFile::read(manyEntries);
     ASSERT_TRUE(group);
     EXPECT_EQ(group->images().size(), 2);
     EXPECT_EQ(centre(group->pick(16)), kRed);
-
     QByteArray broken = file;
     PeWriter::put32(broken, 6 + 16 + 12, 0xFFFFFF00u); // second image's offset
-    group = IcoFile::read(broken);
-    ASSERT_TRUE(group);
-    EXPECT_EQ(group->images().size(), 1);
-    QByteArray manyEntries = file;
-    PeWriter::put16(manyEntries, 4, 0xFFFF);
-    EXPECT_EQ(IcoFile::read(manyEntries)->images().size(), 2);
+    EXPECT_EQ(IcoFile::read(broken)->images().size(), 1);
     EXPECT_FALSE(IcoFile::read(QByteArray("MZ not an icon")));
 }
 
