@@ -12,7 +12,6 @@ inline void StoreUserMenuEntry(const QString& caption, const QString& cmdLine,
 {
     const Registry reg;
     const QString key = AppKeyPath(akUserFileMenu) + QLatin1Char('\\') + caption;
-    reg.RegKeyCreate(HKEY_CURRENT_USER, key);
     reg.RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("CmdLine"), cmdLine);
     if (!mask.isNull())
         reg.RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("Mask"), mask);
