@@ -28,11 +28,6 @@ protected:
         for (const char* name : kHostile)
             dir.writeFile(u(name), "Inhalt");
     }
-    void Select(const char* name)
-    {
-        form->SelectFiles(u(name), true);
-        form->ApplyToolStates();
-    }
     QAction* UserEntry(const char* caption) const
     {
         for (QAction* action : Control<QMenu>(*form, "kFileBox_Run_User")->actions()) {
@@ -70,7 +65,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     form = Open();
     ASSERT_NE(UserEntry("&Text"), nullptr);
     for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
-        Select(file);
+        ClickFile(*form, u(file));
         EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
         EXPECT_EQ(UserEntry("&Text")->isEnabled(), text) << file;
         EXPECT_TRUE(UserEntry("Ohne")->isEnabled()) << file;
@@ -84,7 +79,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
         const QByteArray bytes = QFile::encodeName(path);
         const QList<QByteArray> expected = {QFile::encodeName(dir.path()).chopped(1), "0 1 2",
                                             "--datei=" + bytes, bytes};
-        Select(name);
+        ClickFile(*form, u(name));
         UserEntry("&Aufzeichnen")->trigger();
         EXPECT_EQ(Recorded(), expected) << name;
         const CliResult cli = runCli({u("usermenu"), u("run"), u("Aufzeichnen"), path});
@@ -102,7 +97,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
 TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOpensTheIconViewer)
 {
     form = Open();
-    Select("a.TXT");
+    ClickFile(*form, u("a.TXT"));
     EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
     EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled());
     dir.writeFile(
