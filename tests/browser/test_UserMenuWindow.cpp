@@ -9,7 +9,6 @@
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMenu>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,14 +26,6 @@ protected:
             dir.writeFile(u(name), "Inhalt");
         for (const char* name : kHostile)
             dir.writeFile(u(name), "Inhalt");
-    }
-    QAction* UserEntry(const char* caption) const
-    {
-        for (QAction* action : Control<QMenu>(*form, "kFileBox_Run_User")->actions()) {
-            if (action->text() == u(caption))
-                return action;
-        }
-        return nullptr;
     }
     // The recorder's folder, descriptors and arguments (arg_recorder.cpp),
     // written where it ran.
@@ -63,14 +54,19 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     const int leaked = ::open("/dev/null", O_RDONLY);
     ASSERT_GT(leaked, 2);
     form = Open();
-    ASSERT_NE(UserEntry("&Text"), nullptr);
-    for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
+    // Sorted as the store lists them, captioned by their keys.
+    QAction* const aufzeichnen = Entry(*form, "kFileBox_Run_User_Menu_1");
+    QAction* const text = Entry(*form, "kFileBox_Run_User_Menu_2");
+    QAction* const ohne = Entry(*form, "kFileBox_Run_User_Menu_3");
+    ASSERT_TRUE(aufzeichnen && text && ohne);
+    EXPECT_EQ(text->text(), u("&Text"));
+    for (const auto& [file, forText] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
         ClickFile(*form, u(file));
         EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
-        EXPECT_EQ(UserEntry("&Text")->isEnabled(), text) << file;
-        EXPECT_TRUE(UserEntry("Ohne")->isEnabled()) << file;
+        EXPECT_EQ(text->isEnabled(), forText) << file;
+        EXPECT_TRUE(ohne->isEnabled()) << file;
     }
-    UserEntry("Ohne")->trigger();
+    ohne->trigger();
     EXPECT_EQ(boxes.lastText(),
               AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
     boxes.clear();
@@ -80,7 +76,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
         const QList<QByteArray> expected = {QFile::encodeName(dir.path()).chopped(1), "0 1 2",
                                             "--datei=" + bytes, bytes};
         ClickFile(*form, u(name));
-        UserEntry("&Aufzeichnen")->trigger();
+        aufzeichnen->trigger();
         EXPECT_EQ(Recorded(), expected) << name;
         const CliResult cli = runCli({u("usermenu"), u("run"), u("Aufzeichnen"), path});
         EXPECT_EQ(cli.code, 0) << cli.err.toStdString();
