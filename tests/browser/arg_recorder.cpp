@@ -1,46 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Started by the user menu tests in place of a user's program: writes its
-// working folder, its arguments and its open descriptors, NUL-separated, to
-// the file $TOLVANE_ARG_RECORD (whole, by a rename, so a test never reads half).
-#include <dirent.h>
-#include <unistd.h>
+// working folder, its open descriptors (separated by blanks) and its
+// arguments, NUL-separated, to "aufgezeichnet" in its working folder (whole,
+// by a rename, so a test never reads half).
+#include <fcntl.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    const char* target = std::getenv("TOLVANE_ARG_RECORD");
-    if (!target)
-        return 2;
-    std::string record = "cwd=";
-    char folder[4096];
-    if (getcwd(folder, sizeof folder))
-        record += folder;
-    record += '\0';
-    record += "fds=";
-    if (DIR* fds = opendir("/proc/self/fd")) {
-        const int own = dirfd(fds);
-        while (const dirent* entry = readdir(fds)) {
-            if (entry->d_name[0] == '.' || std::atoi(entry->d_name) == own)
-                continue;
-            record += entry->d_name;
-            record += ' ';
-        }
-        closedir(fds);
+    std::vector<int> listed;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd"))
+        listed.push_back(std::stoi(fd.path().filename().string()));
+    std::string record = std::filesystem::current_path().string() + '\0';
+    for (const int fd : listed) {
+        if (fcntl(fd, F_GETFD) != -1) // the listing's own descriptor is closed by now
+            record += (record.back() == '\0' ? "" : " ") + std::to_string(fd);
     }
-    record += '\0';
-    for (int i = 1; i < argc; ++i) {
-        record += argv[i];
-        record += '\0';
-    }
-    const std::string part = std::string(target) + ".part";
-    FILE* out = std::fopen(part.c_str(), "wb");
-    if (!out)
-        return 1;
-    const bool written = std::fwrite(record.data(), 1, record.size(), out) == record.size();
-    if (std::fclose(out) != 0 || !written)
-        return 1;
-    return std::rename(part.c_str(), target) == 0 ? 0 : 1;
+    for (int i = 1; i < argc; ++i)
+        record += '\0' + std::string(argv[i]);
+    std::ofstream out("aufgezeichnet.part", std::ios::binary);
+    out << record;
+    out.close();
+    return out && std::rename("aufgezeichnet.part", "aufgezeichnet") == 0 ? 0 : 1;
 }

@@ -3,93 +3,99 @@
 #include "UserMenuTestUtil.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
+#include "support/CliRun.h"
 #include "support/IconFixtures.h"
 #include "support/TestText.h"
 
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMenu>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
+// Names a shell would run commands from.
+const char* const kHostile[] = {"a;touch x", "$(touch y)", "`touch z`", "-n leer \"zitat\""};
+
 class UserMenuWindow : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        qputenv("TOLVANE_ARG_RECORD", QFile::encodeName(record));
-        for (const char* name : {"a.TXT", "b.log", "$(touch y)"})
-            dir.writeFile(QLatin1String(name), "Inhalt");
+        for (const char* name : {"a.TXT", "b.log"})
+            dir.writeFile(u(name), "Inhalt");
+        for (const char* name : kHostile)
+            dir.writeFile(u(name), "Inhalt");
     }
-    void TearDown() override
+    // The recorder's folder, descriptors and arguments (arg_recorder.cpp),
+    // written where it ran.
+    QList<QByteArray> Recorded()
     {
-        qunsetenv("TOLVANE_ARG_RECORD");
-        MainWindowTest::TearDown();
-    }
-    void Select(const char* name)
-    {
-        form->SelectFiles(u(name), true);
-        form->ApplyToolStates();
-    }
-    QAction* UserEntry(const char* caption) const
-    {
-        for (QAction* action : Control<QMenu>(*form, "kFileBox_Run_User")->actions()) {
-            if (action->text() == u(caption))
-                return action;
-        }
-        return nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
+        const QList<QByteArray> got = TempDir::contents(record).split('\0');
+        QFile::remove(record);
+        return got;
     }
 
-    TempDir out;
-    const QString record = out.filePath(u("record"));
+    const QString record = dir.filePath(u("aufgezeichnet"));
     std::unique_ptr<frmMain> form;
 };
 
-TEST_F(UserMenuWindow, EntriesAreOfferedByTheFileNamesExtension)
+// Entries are offered by the file name's extension. From the menu and from
+// the companion, the path reaches the program as one argument, nothing in it
+// runs, and no descriptor of ours goes along.
+TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
 {
-    form = Open();
-    Select("a.TXT");
-    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible()); // no entries at all
-    form.reset();
-
+    const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
     StoreUserMenuEntry(u("&Text"), u("kate %1"), u("txt;ini"));
-    StoreUserMenuEntry(u("Alle"), u("xdg-open %1"));
-    StoreUserMenuEntry(u("Leer"), QString());
+    StoreUserMenuEntry(u("&Aufzeichnen"), recorder + u(" --datei=%1 %1"));
+    StoreUserMenuEntry(u("Ohne"), recorder); // had it started, the record would hold no argument
+    // Not closed on exec: the start itself must keep it from the program.
+    const int leaked = ::open("/dev/null", O_RDONLY);
+    ASSERT_GT(leaked, 2);
     form = Open();
-    EXPECT_EQ(UserEntry("Leer"), nullptr);
-    ASSERT_NE(UserEntry("&Text"), nullptr);
-    for (const auto& [file, text] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
-        Select(file);
+    // Sorted as the store lists them, captioned by their keys.
+    QAction* const aufzeichnen = Entry(*form, "kFileBox_Run_User_Menu_1");
+    QAction* const text = Entry(*form, "kFileBox_Run_User_Menu_2");
+    QAction* const ohne = Entry(*form, "kFileBox_Run_User_Menu_3");
+    ASSERT_TRUE(aufzeichnen && text && ohne);
+    EXPECT_EQ(text->text(), u("&Text"));
+    for (const auto& [file, forText] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
+        ClickFile(*form, u(file));
         EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
-        EXPECT_EQ(UserEntry("&Text")->isEnabled(), text) << file;
-        EXPECT_TRUE(UserEntry("Alle")->isEnabled()) << file;
+        EXPECT_EQ(text->isEnabled(), forText) << file;
+        EXPECT_TRUE(ohne->isEnabled()) << file;
     }
-}
-
-TEST_F(UserMenuWindow, RunsTheProgramOrTellsWhyNot)
-{
-    StoreUserMenuEntry(u("Aufzeichnen"), u("\"") + u(ARG_RECORDER) + u("\" %1"));
-    StoreUserMenuEntry(u("Ohne"), u("kate"));
-    form = Open();
-    Select("$(touch y)");
-    const QString path = dir.filePath(u("$(touch y)"));
-
-    UserEntry("Ohne")->trigger();
-    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), path));
-    EXPECT_FALSE(QFileInfo::exists(record));
-
+    ohne->trigger();
+    EXPECT_EQ(boxes.lastText(),
+              AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
     boxes.clear();
-    UserEntry("Aufzeichnen")->trigger();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return QFileInfo::exists(record); }, 10000));
-    EXPECT_EQ(ArgRecord::Read(record).arguments, QList<QByteArray>{QFile::encodeName(path)});
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u("y"))));
+    for (const char* name : kHostile) {
+        const QString path = dir.filePath(u(name));
+        const QByteArray bytes = QFile::encodeName(path);
+        const QList<QByteArray> expected = {QFile::encodeName(dir.path()).chopped(1), "0 1 2",
+                                            "--datei=" + bytes, bytes};
+        ClickFile(*form, u(name));
+        aufzeichnen->trigger();
+        EXPECT_EQ(Recorded(), expected) << name;
+        const CliResult cli = runCli({u("usermenu"), u("run"), u("Aufzeichnen"), path});
+        EXPECT_EQ(cli.code, 0) << cli.err.toStdString();
+        EXPECT_EQ(Recorded(), expected) << name;
+        for (const char* made : {"x", "y", "z"})
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath(u(made)))) << made;
+    }
     EXPECT_EQ(boxes.count(), 0);
+    ::close(leaked);
 }
 
-// The icon viewer from the tool bar: modeless, owned by the main window.
-TEST_F(MainWindowTest, IconsButtonOpensTheViewerBesideTheMainWindow)
+// Without entries the user menu is hidden; the icon viewer opens from the
+// tool bar once the folder holds icons, modeless and owned by the main window.
+TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOpensTheIconViewer)
 {
-    const auto form = Open();
-    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled()); // nothing to show yet
+    form = Open();
+    ClickFile(*form, u("a.TXT"));
+    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
+    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled());
     dir.writeFile(
         u("a.ico"),
         IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(32, qRgb(0, 0, 200)))}));

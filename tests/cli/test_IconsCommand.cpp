@@ -20,7 +20,7 @@ CliResult cli(const QStringList& args)
     return runCli(QStringList{u("icons")} + args);
 }
 
-QString twoIconLibrary(const TempDir& dir)
+QString threeIconLibrary(const TempDir& dir)
 {
     PeWriter w;
     IconFixtures::addGroup(w, 1, 1,
@@ -35,62 +35,51 @@ QString twoIconLibrary(const TempDir& dir)
     IconFixtures::addGroup(w, 3, 21, {IconFixtures::entry(tall, 32)});
     return dir.writeFile(u("zwei.dll"), w.build());
 }
-
 } // namespace
 
-TEST(IconsCommand, ListsEveryIconWithItsSizes)
+// PNG pictures, and --size=16 for them, are saved in the companion's tests.
+TEST(IconsCommand, ListsEveryIconAndSavesItInTheChosenSizeAndFormatNeverOverAFile)
 {
     TempDir dir;
-    const CliResult run = cli({twoIconLibrary(dir)});
+    const QString lib = threeIconLibrary(dir);
+    const QString out = dir.filePath(u("ausgabe/"));
+    CliResult run = cli({lib, u("--save"), out});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("0001\t16x16 8 Bit, 32x32 32 Bit, 48x48 32 Bit\n"
                                       "0002\t256x256 32 Bit PNG\n"
                                       "0003\t194x313 32 Bit\n"));
-}
-
-TEST(IconsCommand, SavesEachIconInTheChosenSizeAndFormat)
-{
-    TempDir dir;
-    const QString lib = twoIconLibrary(dir);
-    const QString out = dir.filePath(u("ausgabe"));
-    ASSERT_EQ(cli({lib, u("--save"), out}).code, 0);
-    const auto group = IcoFile::read(TempDir::contents(out + u("/zwei_0001.ico")));
+    const auto group = IcoFile::read(TempDir::contents(out + u("zwei_0001.ico")));
     ASSERT_TRUE(group);
     ASSERT_EQ(group->images().size(), 1);
     EXPECT_EQ(group->pick(32).pixel(16, 16), qRgb(0, 200, 0));
-    EXPECT_TRUE(QFile::exists(out + u("/zwei_0002.ico")));
+    EXPECT_TRUE(QFile::exists(out + u("zwei_0003.ico")));
 
-    ASSERT_EQ(cli({lib, u("--size"), u("16"), u("--format"), u("png"), u("--save"), out}).code, 0);
-    const QImage png(out + u("/zwei_0001.png"));
-    ASSERT_EQ(png.size(), QSize(16, 16));
-    EXPECT_EQ(png.pixel(8, 8), qRgb(200, 0, 0));
-    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0);
-
-    ASSERT_EQ(cli({lib, u("--format"), u("bmp"), u("--save"), out}).code, 0);
-    const QImage bmp(out + u("/zwei_0001.bmp"));
-    ASSERT_EQ(bmp.size(), QSize(32, 32));
+    // An existing name is refused and kept; the other icons are saved.
+    const QString existing = dir.writeFile(u("ausgabe/zwei_0002.bmp"), QByteArray("alt"));
+    run = cli({lib, u("--size"), u("16"), u("--format"), u("bmp"), u("--save"), out});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, AppErr().MsgLoad(Msg::TargetExists, existing) + u("\n"));
+    EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
+    const QImage bmp(out + u("zwei_0001.bmp"));
+    ASSERT_EQ(bmp.size(), QSize(16, 16));
+    EXPECT_EQ(bmp.pixel(8, 8), qRgb(200, 0, 0));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255)); // white behind the transparent pixel
+    EXPECT_TRUE(QFile::exists(out + u("zwei_0003.bmp")));
 }
 
-TEST(IconsCommand, NeverOverwritesAndReportsFailures)
+TEST(IconsCommand, ReportsFailuresInGerman)
 {
     TempDir dir;
-    const QString lib = twoIconLibrary(dir);
-    const QString existing = dir.writeFile(u("out/zwei_0001.ico"), QByteArray("alt"));
-    CliResult run = cli({lib, u("--save"), dir.filePath(u("out"))});
+    const QString missing = dir.filePath(u("fehlt.dll"));
+    CliResult run = cli({missing});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(),
-              AppErr().MsgLoad(Msg::TargetExists, dir.filePath(u("out/zwei_0001.ico"))));
-    EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
-    EXPECT_TRUE(QFile::exists(dir.filePath(u("out/zwei_0002.ico"))));
-
-    run = cli({dir.filePath(u("fehlt.dll"))});
+    EXPECT_EQ(run.err, AppErr().MsgLoad(Msg::FileMissing, missing) + u("\n"));
+    const QString empty = dir.writeFile(u("leer.dll"), QByteArray(500, 'x'));
+    run = cli({empty});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(), AppErr().MsgLoad(Msg::FileMissing, dir.filePath(u("fehlt.dll"))));
-    run = cli({dir.writeFile(u("leer.dll"), QByteArray(500, 'x'))});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(u("Keine Icons")));
-    EXPECT_EQ(cli({lib, u("--size"), u("24")}).code, 2);
-    EXPECT_EQ(cli({lib, u("--format"), u("gif")}).code, 2);
+    EXPECT_EQ(run.err, u("Keine Icons in '") + empty + u("' gefunden.\n"));
+    // Parsed before any file is read.
+    EXPECT_EQ(cli({missing, u("--size"), u("24")}).code, 2);
+    EXPECT_EQ(cli({missing, u("--format"), u("gif")}).code, 2);
     EXPECT_EQ(cli({}).code, 2);
 }

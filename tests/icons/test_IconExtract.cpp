@@ -35,6 +35,7 @@ QByteArray fiveIcons()
 }
 } // namespace
 
+// Icons outside 0 .. IconCount - 1 are a failure; files without icons give none.
 TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
 {
     TempDir dir;
@@ -55,65 +56,34 @@ TEST(IconExtract, ReadsOneIconPerGroupInBothSizes)
     }
     EXPECT_EQ(icons.Images(4).size(), 3);
     EXPECT_EQ(icons.Images(4).at(2).width, 48);
-}
+    QImage copy = icons.GetPicture(2, 1);
+    copy.fill(Qt::black);
+    EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
 
-TEST(IconExtract, IndexOutsideTheIconsFails)
-{
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    for (qint32 index : {5, -1}) {
-        const AppErrorRecord e = Raised([&] { icons.IconHandle(index, 1); });
-        EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange);
-        EXPECT_EQ(e.Source, QStringLiteral("IconExtract/IconHandle"));
+    IconCanvas canvas(QSize(10, 10));
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"IconHandle", [&] { icons.IconHandle(5, 1); }},
+        {"IconHandle", [&] { icons.IconHandle(-1, 1); }},
+        {"GetPicture", [&] { icons.GetPicture(5, 0); }},
+        {"Draw2PictureBox", [&] { icons.Draw2PictureBox(canvas, 9, 1, true); }},
+    };
+    for (const auto& [procedure, call] : calls) {
+        const AppErrorRecord e = Raised(call);
+        EXPECT_EQ(e.Number, RuntimeError::SubscriptOutOfRange) << procedure;
+        EXPECT_EQ(e.Source, QStringLiteral("IconExtract/") + QLatin1String(procedure));
         EXPECT_EQ(e.Description, QStringLiteral("Index außerhalb des gültigen Bereichs."));
     }
-    EXPECT_EQ(Raised([&] { icons.GetPicture(5, 0); }).Source,
-              QStringLiteral("IconExtract/GetPicture"));
-    IconCanvas canvas(QSize(10, 10));
-    EXPECT_EQ(Raised([&] { icons.Draw2PictureBox(canvas, 9, 1, true); }).Source,
-              QStringLiteral("IconExtract/Draw2PictureBox"));
-}
 
-TEST(IconExtract, GetPictureHandsOutACopy)
-{
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    QImage picture = icons.GetPicture(2, 1);
-    picture.fill(Qt::black);
-    EXPECT_EQ(centre(icons.GetPicture(2, 1)), kColours[2]);
-}
-
-TEST(IconExtract, FilesWithoutIconsGiveNone)
-{
-    TempDir dir;
     PeWriter noIcons;
     noIcons.add(PeFile::RtVersion, 1, 0, QByteArray("v"));
-    const QString paths[] = {dir.filePath(QStringLiteral("fehlt.exe")),
-                             dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
-                             dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')),
-                             dir.path()};
-    IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(fiveIcons()), 5);
-    for (const QString& path : paths) {
+    for (const QString& path :
+         {dir.filePath(QStringLiteral("fehlt.exe")),
+          dir.writeFile(QStringLiteral("ohne.exe"), noIcons.build()),
+          dir.writeFile(QStringLiteral("text.ico"), QByteArray(100, 'x')), dir.path()}) {
         icons.setFilename(path);
         EXPECT_EQ(icons.Extract(), 0) << path.toStdString();
         EXPECT_EQ(icons.IconCount(), 0);
     }
-}
-
-TEST(IconExtract, IconFileGivesItsOneIcon)
-{
-    TempDir dir;
-    IconExtract icons;
-    icons.setFilename(dir.writeFile(
-        QStringLiteral("a.ico"),
-        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(48, kColours[0]), 32),
-                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[1]))})));
-    ASSERT_EQ(icons.Extract(), 1);
-    // Neither size is there: both are scaled from the nearest (48).
-    EXPECT_EQ(centre(icons.IconHandle(0, 1)), kColours[0]);
-    EXPECT_EQ(icons.IconHandle(0, 0).size(), QSize(16, 16));
-    EXPECT_TRUE(icons.Images(0).at(1).png);
 }
 
 TEST(IconExtract, GroupTrapsFromRealFiles)
@@ -168,8 +138,8 @@ TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
     EXPECT_EQ(box.Width(), 480);
     EXPECT_EQ(box.Height(), 480);
     EXPECT_EQ(box.image().size(), QSize(32, 32));
-    EXPECT_EQ(box.image().pixel(0, 0),
-              qRgb(255, 255, 255)); // background behind the transparent pixel
+    // The background behind the transparent pixel.
+    EXPECT_EQ(box.image().pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(box.image().pixel(20, 20), kColours[1]);
     icons.Draw2PictureBox(box, 1, 0, true);
     EXPECT_EQ(box.Width(), 240);
@@ -186,4 +156,37 @@ TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
     icons.Draw2Form(form, 2, 100, 50, 2, true);         // only exactly 1 is large
     EXPECT_EQ(form.image().pixel(21, 11), qRgb(255, 255, 255));
     EXPECT_EQ(form.image().pixel(110, 60), qRgb(0, 0, 100));
+}
+
+TEST(IconExtract, TallPictureGroupsCountAndFitTheSquareUndistorted)
+{
+    QImage tall(194, 313, QImage::Format_ARGB32);
+    tall.fill(kColours[1]);
+    PeWriter w;
+    IconFixtures::addGroup(w, 1, 1, {IconFixtures::entry(IconFixtures::square(32, kColours[2]))});
+    IconFixtures::addGroup(w, 2, 10, {IconFixtures::entry(tall, 32), IconFixtures::entry(tall, 8)});
+    TempDir dir;
+    IconExtract icons;
+    icons.setFilename(dir.writeFile(QStringLiteral("winecfg.exe"), w.build()));
+    EXPECT_EQ(icons.Scan(), 2);
+    EXPECT_EQ(icons.IconCount(), 0); // counting decodes nothing
+    ASSERT_EQ(icons.Extract(), 2);
+
+    const QImage fitted = icons.GetPicture(1, 1);
+    ASSERT_EQ(fitted.size(), QSize(32, 32));
+    // 194 x 313 becomes about 20 x 32, centred: clear at the sides, green between.
+    EXPECT_EQ(qAlpha(fitted.pixel(0, 16)), 0);
+    EXPECT_EQ(qAlpha(fitted.pixel(31, 16)), 0);
+    EXPECT_EQ(fitted.pixel(16, 0), kColours[1]);
+    EXPECT_EQ(fitted.pixel(16, 31), kColours[1]);
+    EXPECT_EQ(icons.Decode(1, 16).size(), QSize(16, 16));
+
+    // In an icon file, beside a PNG image.
+    icons.setFilename(dir.writeFile(
+        QStringLiteral("hoch.ico"),
+        IconFixtures::icoFile({IconFixtures::entry(tall),
+                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[0]))})));
+    ASSERT_EQ(icons.Extract(), 1);
+    EXPECT_EQ(icons.Images(0).at(0).height, 313);
+    EXPECT_TRUE(icons.Images(0).at(1).png);
 }

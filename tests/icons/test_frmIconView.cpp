@@ -23,12 +23,11 @@
 #include <sys/stat.h>
 
 namespace {
-const QRgb kBlue = qRgb(0, 0, 200);
-
-QByteArray ico(QRgb colour = kBlue)
+QByteArray ico()
 {
-    return IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(16, colour)),
-                                  IconFixtures::entry(IconFixtures::square(32, colour))});
+    const QRgb blue = qRgb(0, 0, 200);
+    return IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(16, blue)),
+                                  IconFixtures::entry(IconFixtures::square(32, blue))});
 }
 
 QByteArray library(int icons)
@@ -51,24 +50,24 @@ protected:
         opened = form->pubInitForm(dir.path(), preferIcons, large);
         return form;
     }
-    static void WaitListed(const frmIconView& form)
+    // The captions once the listing has ended with `count` icons.
+    static QStringList Listed(const frmIconView& form, int count)
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.IsListing(); }, 20000));
-    }
-    static QStringList Texts(const QListWidget* list)
-    {
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !form.IsListing() && form.LV->count() == count; }, 20000));
         QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->item(i)->text());
+        for (int i = 0; i < form.LV->count(); ++i)
+            texts.append(form.LV->item(i)->text());
         return texts;
     }
-    // Saves the selected icon as the dialog answers, with the filter chosen.
+    // Saves the icon in `row` as the dialog answers, with the filter chosen.
     void SaveAs(frmIconView& form, int row, const QString& answer, int filter = 0)
     {
         FileDialog::setHook([this, answer, filter](const FileDialogRequest& request) {
             proposed = request.fileName;
+            startFolder = request.startFolder;
             request.chosenFilter = filter;
-            return QStringList{answer};
+            return answer.isEmpty() ? QStringList() : QStringList{answer};
         });
         form.LV->setCurrentRow(row);
         form.kLV->actions().first()->trigger();
@@ -78,73 +77,72 @@ protected:
     ScriptedMessageBox boxes;
     bool opened = false;
     QString proposed;
+    QString startFolder;
 };
 
+// A damaged file between good ones asks whether to go on: No stops the
+// listing and keeps what was read.
 TEST_F(IconViewTest, FolderDecidesTheSourceAndEveryIconFileIsListed)
 {
-    {
-        const auto form = Open();
-        EXPECT_FALSE(opened);
-        EXPECT_FALSE(form->isVisible());
-        EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::NoMatchingFiles, dir.path()));
-    }
+    EXPECT_FALSE(Open()->isVisible());
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::NoMatchingFiles, dir.path()));
+
     for (const char* name : {"b.ico", "X.ICO", "a.ico", "A.ico"})
         dir.writeFile(QLatin1String(name), ico());
+    dir.writeFile(u("c.ico"), ico().left(30));
     dir.writeFile(u("notiz.txt"), "kein Icon");
+    boxes.clear();
+    boxes.queueAnswer(MsgResult::No);
+    EXPECT_EQ(Listed(*Open(), 3), (QStringList{"A.ico", "a.ico", "b.ico"}));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().startsWith(u("Es ist ein Fehler aufgetreten: ")));
+    EXPECT_TRUE(boxes.lastText().contains(u("c.ico")));
+
+    boxes.queueAnswer(MsgResult::Yes);
     const auto form = Open();
     ASSERT_TRUE(opened);
-    WaitListed(*form);
+    EXPECT_EQ(Listed(*form, 4), (QStringList{"A.ico", "a.ico", "b.ico", "X.ICO"}));
     EXPECT_TRUE(form->opt[0]->isChecked());
     EXPECT_FALSE(form->opt[1]->isEnabled());
     EXPECT_FALSE(form->lstFiles->isEnabled());
-    EXPECT_EQ(Texts(form->LV), (QStringList{"A.ico", "a.ico", "b.ico", "X.ICO"}));
     EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path());
     EXPECT_EQ(form->State().items.first().image.size(), QSize(32, 32));
 
+    boxes.queueAnswer(MsgResult::Yes);
     form->optSize[0]->click();
-    WaitListed(*form);
-    ASSERT_EQ(form->LV->count(), 4);
+    Listed(*form, 4);
     EXPECT_EQ(form->State().items.first().image.size(), QSize(16, 16));
     EXPECT_EQ(form->LV->iconSize(), QSize(16, 16));
+    EXPECT_EQ(boxes.count(), 3);
 }
 
+// A new listing (here a size change) first ends the running one: the icons
+// are all there once, and closing during a listing is clean.
 TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
 {
-    dir.writeFile(u("drei.dll"), library(3));
+    dir.writeFile(u("viele.dll"), library(500));
     dir.writeFile(u("leer.dll"), library(0));
     dir.writeFile(u("kaputt.exe"), "MZ kein Programm");
-    const auto form = Open(true, false);
+    auto form = Open(true, true);
     ASSERT_TRUE(opened);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() == 3 && !form->IsListing(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() > 0; }));
+    form->optSize[0]->click();
+    const QStringList listed = Listed(*form, 500);
+    EXPECT_EQ(listed.mid(0, 3), (QStringList{"0001", "0002", "0003"}));
+    EXPECT_EQ(QStringList(listed).removeDuplicates(), 0);
+    EXPECT_EQ(form->State().items.last().image.size(), QSize(16, 16));
+    EXPECT_EQ(form->LV->iconSize(), QSize(16, 16)); // cells of the new size
     EXPECT_TRUE(form->opt[1]->isChecked());
     EXPECT_FALSE(form->opt[0]->isEnabled());
-    EXPECT_EQ(Texts(form->lstFiles), QStringList{"drei.dll"});
-    EXPECT_EQ(Texts(form->LV), (QStringList{"0001", "0002", "0003"}));
-    EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path() + "drei.dll");
-    // A size change shows the re-read icons in cells of their size.
-    form->optSize[1]->click();
-    WaitListed(*form);
-    EXPECT_EQ(form->LV->iconSize(), QSize(32, 32));
-    EXPECT_EQ(form->State().items.at(2).image.size(), QSize(32, 32));
-}
+    ASSERT_EQ(form->lstFiles->count(), 1);
+    EXPECT_EQ(form->lstFiles->item(0)->text(), u("viele.dll"));
+    EXPECT_EQ(form->windowTitle(), u("Icons: ") + dir.path() + "viele.dll");
 
-TEST_F(IconViewTest, DamagedIconFileAsksWhetherToGoOn)
-{
-    dir.writeFile(u("a.ico"), ico());
-    dir.writeFile(u("b.ico"), ico().left(30));
-    dir.writeFile(u("c.ico"), ico());
-    for (const int answer : {MsgResult::Yes, MsgResult::No}) {
-        boxes.clear();
-        boxes.queueAnswer(answer);
-        const auto form = Open();
-        WaitListed(*form);
-        ASSERT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.lastText().startsWith(u("Es ist ein Fehler aufgetreten: ")));
-        EXPECT_TRUE(boxes.lastText().contains(u("b.ico")));
-        const QStringList listed =
-            answer == MsgResult::Yes ? QStringList{"a.ico", "c.ico"} : QStringList{"a.ico"};
-        EXPECT_EQ(Texts(form->LV), listed);
-    }
+    form->optSize[1]->click();
+    form->close();
+    EXPECT_FALSE(form->IsListing());
+    form.reset();
 }
 
 TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
@@ -152,16 +150,18 @@ TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
     AppSaveSetting(akIconViewer, u("BMPBackColor"), u("255"));
     dir.writeFile(u("drei.dll"), library(3));
     const auto form = Open();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() == 3 && !form->IsListing(); }));
+    Listed(*form, 3);
     TempDir target;
 
     SaveAs(*form, 2, target.filePath(u("0003")), 0);
+    EXPECT_EQ(startFolder, QDir::homePath());
     EXPECT_EQ(proposed, u("0003"));
     const QImage bmp(target.filePath(u("0003.bmp")));
     ASSERT_EQ(bmp.size(), QSize(32, 32));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 0, 0)); // the fixture's clear corner on the red background
 
     SaveAs(*form, 0, target.filePath(u("x.gif")), 0);
+    EXPECT_EQ(startFolder, target.path());
     EXPECT_FALSE(QFileInfo::exists(target.filePath(u("x.gif"))));
     EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::IconSaveFormat, target.filePath(u("x.gif"))));
 
@@ -179,32 +179,7 @@ TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
     EXPECT_TRUE(boxes.lastText().contains(root ? u("nicht vorhanden") : u("keine Berechtigung")));
     EXPECT_TRUE(QDir(locked).isEmpty());
     // The next dialog starts where the last save went, or at home when that is gone.
-    FileDialog::setHook([&](const FileDialogRequest& request) {
-        proposed = request.startFolder;
-        return QStringList();
-    });
-    form->kLV->actions().first()->trigger();
-    EXPECT_EQ(proposed, root ? QDir::homePath() : locked + QLatin1Char('/'));
-}
-
-TEST_F(IconViewTest, NewListingOrClosingEndsTheRunningOneCleanly)
-{
-    dir.writeFile(u("viele.dll"), library(500));
-    auto form = Open(false, true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->LV->count() > 0; }));
-    form->optSize[0]->click();
-    WaitListed(*form);
-    EXPECT_EQ(form->LV->count(), 500);
-    QStringList keys;
-    for (const IconItem& item : form->State().items)
-        keys.append(item.key);
-    keys.removeDuplicates();
-    EXPECT_EQ(keys.size(), 500);
-    EXPECT_EQ(form->State().items.last().image.size(), QSize(16, 16));
-
-    form->optSize[1]->click();
-    form->close();
-    EXPECT_FALSE(form->IsListing());
-    form.reset();
+    SaveAs(*form, 0, QString());
+    EXPECT_EQ(startFolder, root ? QDir::homePath() : locked + QLatin1Char('/'));
 }
 } // namespace

@@ -6,7 +6,6 @@
 #include "platform/PeFile.h"
 
 #include <QBuffer>
-#include <QHash>
 
 namespace {
 int stride(int width, int bits)
@@ -14,13 +13,9 @@ int stride(int width, int bits)
     return (width * bits + 31) / 32 * 4;
 }
 
-// The head shared by icon files and icon groups; what follows each entry
-// (a file offset or a resource id) differs.
-void directoryHead(QByteArray& out, qsizetype count)
-{
-    append16s(out, 0, 1, count);
-}
-
+// Icon files and icon groups share the directory's head (reserved, type 1,
+// count) and entries; what follows each entry (a file offset or a resource
+// id) differs.
 void directoryEntry(QByteArray& out, const IconFixtures::Entry& e)
 {
     out.append(char(e.width >= 256 ? 0 : e.width));
@@ -41,9 +36,7 @@ QImage IconFixtures::square(int size, QRgb colour)
 
 QByteArray IconFixtures::bitmap(const QImage& image, int bitCount)
 {
-    BitmapOptions options;
-    options.bitCount = bitCount;
-    return bitmap(image, options);
+    return bitmap(image, BitmapOptions{bitCount});
 }
 
 QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
@@ -51,19 +44,15 @@ QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width();
     const int h = image.height();
+    // A palette holds black, then the image's colours in the order they occur.
+    const int perByte = o.bitCount <= 8 ? 8 / o.bitCount : 0;
     QList<QRgb> palette;
-    QHash<QRgb, int> index;
-    if (o.bitCount <= 8) {
+    if (perByte)
         palette.append(qRgb(0, 0, 0));
-        index[qRgb(0, 0, 0)] = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const QRgb c = image.pixel(x, y) | 0xFF000000u;
-                if (!index.contains(c)) {
-                    index[c] = int(palette.size());
-                    palette.append(c);
-                }
-            }
+    for (int i = 0; perByte && i < w * h; ++i) {
+        const QRgb c = image.pixel(i % w, i / w) | 0xFF000000u;
+        if (!palette.contains(c))
+            palette.append(c);
     }
     QByteArray out;
     append32s(out, 40, w, o.doubledHeight ? 2 * h : h);
@@ -71,36 +60,28 @@ QByteArray IconFixtures::bitmap(const QImage& source, const BitmapOptions& o)
     append32s(out, 0, 0, 0, 0, palette.size(), 0);
     for (QRgb c : palette)
         append32(out, c & 0x00FFFFFFu);
+    QByteArray mask;
     for (int y = h - 1; y >= 0; --y) {
         QByteArray row(stride(w, o.bitCount), '\0');
+        QByteArray maskRow(stride(w, 1), '\0');
         for (int x = 0; x < w; ++x) {
             const QRgb c = image.pixel(x, y);
-            if (o.bitCount <= 8) {
-                const int i = index.value(c | 0xFF000000u);
-                const int perByte = 8 / o.bitCount;
+            if (perByte) {
                 const int shift = (perByte - 1 - x % perByte) * o.bitCount;
+                const auto i = int(palette.indexOf(c | 0xFF000000u));
                 row[x / perByte] = char(uchar(row[x / perByte]) | (i << shift));
             } else {
-                const int bytes = o.bitCount / 8;
-                row[x * bytes] = char(qBlue(c));
-                row[x * bytes + 1] = char(qGreen(c));
-                row[x * bytes + 2] = char(qRed(c));
-                if (bytes == 4)
-                    row[x * bytes + 3] = char(o.alphaChannel ? qAlpha(c) : 0);
+                const char bgra[] = {char(qBlue(c)), char(qGreen(c)), char(qRed(c)),
+                                     char(o.alphaChannel ? qAlpha(c) : 0)};
+                row.replace(x * o.bitCount / 8, o.bitCount / 8, bgra, o.bitCount / 8);
             }
+            if (qAlpha(c) == 0)
+                maskRow[x / 8] = char(uchar(maskRow[x / 8]) | (0x80 >> (x % 8)));
         }
         out += row;
+        mask += maskRow;
     }
-    if (o.withMask) {
-        for (int y = h - 1; y >= 0; --y) {
-            QByteArray row(stride(w, 1), '\0');
-            for (int x = 0; x < w; ++x)
-                if (qAlpha(image.pixel(x, y)) == 0)
-                    row[x / 8] = char(uchar(row[x / 8]) | (0x80 >> (x % 8)));
-            out += row;
-        }
-    }
-    return out;
+    return o.withMask ? out + mask : out;
 }
 
 QByteArray IconFixtures::png(const QImage& image)
@@ -125,7 +106,7 @@ IconFixtures::Entry IconFixtures::pngEntry(const QImage& image)
 QByteArray IconFixtures::icoFile(const QList<Entry>& entries)
 {
     QByteArray out;
-    directoryHead(out, entries.size());
+    append16s(out, 0, 1, entries.size());
     quint32 offset = 6 + 16 * quint32(entries.size());
     for (const Entry& e : entries) {
         directoryEntry(out, e);
@@ -141,7 +122,7 @@ void IconFixtures::addGroup(PeWriter& writer, quint16 groupId, quint16 firstId,
                             const QList<Entry>& entries, quint16 language)
 {
     QByteArray group;
-    directoryHead(group, entries.size());
+    append16s(group, 0, 1, entries.size());
     quint16 id = firstId;
     for (const Entry& e : entries) {
         directoryEntry(group, e);
