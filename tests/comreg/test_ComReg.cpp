@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Registration through a stand-in Wine that records how it was called (a
+// real Wine, where installed, registers a library built with mingw-w64), and
+// the versioned copies of libraries.
+#include "comreg/LibraryCopy.h"
+#include "comreg/WineRegistrar.h"
+#include "comreg/pRegisterFile.h"
+#include "core/AppGlobals.h"
+#include "core/AppSettings.h"
+#include "core/MessageTable.h"
+#include "core/cuAppError.h"
+#include "platform/FileTimes.h"
+#include "platform/PeFile.h"
+#include "support/CrossBuild.h"
+#include "support/PeWriter.h"
+#include "support/Raised.h"
+#include "support/StandInWine.h"
+#include "support/TempDir.h"
+#include "support/TestText.h"
+#include "support/VersionNode.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+QString text(qint32 number, const QVariant& arg = {})
+{
+    return AppErr().MsgLoad(number, arg);
+}
+
+QString library(const TempDir& dir, const QString& name, bool pe32Plus,
+                const QStringList& exports = {u("DllRegisterServer"), u("DllUnregisterServer")})
+{
+    PeWriter w;
+    w.pe32Plus = pe32Plus;
+    w.exports = exports;
+    return dir.writeFile(name, w.build());
+}
+
+// The reason a registration failed; empty when it succeeded.
+QString Register(const QString& path, bool registering = true)
+{
+    QString reason;
+    return pRegisterFile::RegisterFile(path, registering, {}, reason) ? QString() : reason;
+}
+
+class Registration : public ::testing::Test {
+protected:
+    // A prefix Wine has made already, so the usual time limit holds.
+    void SetUp() override
+    {
+        dir.writeFile(u("prefix/system.reg"));
+        qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
+    }
+    void TearDown() override { qunsetenv("WINEPREFIX"); }
+
+    TempDir dir;
+};
+
+constexpr FileTimes::Stamp kModified{1500000000, 250000000};
+
+// A library with version 2.3.4.123 in its fixed block and, unless empty,
+// `version` as its text.
+QString writeLibrary(const TempDir& dir, const QString& name, const QString& version)
+{
+    const VersionNode::Fixed fixed{0x00020003, 0x0004007B};
+    QList<std::pair<QString, QString>> entries{{u("CompanyName"), u("Beispiel")}};
+    if (!version.isEmpty())
+        entries.append({u("FileVersion"), version});
+    PeWriter w;
+    w.add(PeFile::RtVersion, 1, 0x0407,
+          VersionNode::root(fixed, {VersionNode::strings(u("040704B0"), entries),
+                                    VersionNode::translations({{0x0407, 0x04B0}})})
+              .serialize());
+    const QString path = dir.writeFile(name, w.build());
+    ::chmod(QFile::encodeName(path).constData(), 0750);
+    FileTimes::write(path, FileTimes::Modification, kModified);
+    return path;
+}
+} // namespace
+
+TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasItsReason)
+{
+    StandInWine wine;
+    const QString wide = library(dir, u("wide.dll"), true);
+    const QString narrow = library(dir, u("narrow.ocx"), false);
+    const struct {
+        int code;
+        const QString& file;
+        bool registering;
+        QString reason;
+    } cases[] = {
+        {0, wide, false, QString()},
+        {1, wide, true, text(Msg::RegsvrBadCall)},
+        {3, wide, true, text(Msg::WineCannotLoad)},
+        {3, narrow, true, text(Msg::WineCannotLoad) + u(" ") + text(Msg::Needs32BitWine)},
+        {4, wide, false, text(Msg::ExportMissing, u("DllUnregisterServer"))},
+        {5, wide, true, u("'DllRegisterServer' hat einen Fehler gemeldet.")},
+        {9, narrow, true, text(Msg::WineExitCode, 9)},
+    };
+    for (const auto& c : cases) {
+        wine.exitWith(c.code);
+        EXPECT_EQ(Register(c.file, c.registering), c.reason) << c.code;
+    }
+    const QString environment = u("|") + dir.filePath(u("prefix")) + u("|mscoree,mshtml=|-all");
+    EXPECT_EQ(
+        wine.calls().mid(0, 2),
+        (QStringList{u("winepath -w ") + wide + environment,
+                     u("regsvr32 /s /u Z:") + QString(wide).replace(u'/', u'\\') + environment}));
+
+    const StandInWine onlySixtyFour("wine64");
+    EXPECT_EQ(Register(wide), QString());
+    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
+}
+
+TEST_F(Registration, ATimeOutOrACancelEndsWine)
+{
+    StandInWine wine;
+    wine.sleepForever();
+    const QString dll = library(dir, u("a.dll"), true);
+    WineRegistrar registrar;
+    registrar.timeoutMs = 300;
+    EXPECT_EQ(registrar.Run(dll, true, true).reason, text(Msg::WineNoAnswer));
+    const int timedOut = wine.sleeperPid();
+    registrar.timeoutMs = -1;
+    const auto started = [&] { return wine.sleeperPid() != 0 && wine.sleeperPid() != timedOut; };
+    EXPECT_EQ(registrar.Run(dll, true, true, started).reason, text(Msg::Cancelled));
+    for (const int pid : {timedOut, wine.sleeperPid()})
+        EXPECT_TRUE(pid > 0 && ::kill(pid, 0) != 0) << pid;
+}
+
+TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
+{
+    StandInWine wine;
+    const struct {
+        QString file;
+        QString reason;
+    } cases[] = {
+        {dir.writeFile(u("text.ocx"), "kein Programm"), text(Msg::NotWindowsLibrary)},
+        {library(dir, u("ohne.dll"), false, {u("Irgendwas")}),
+         text(Msg::ExportMissing, u("DllRegisterServer"))},
+        {dir.writeFile(u("typen.OLB"), "MSFT"), text(Msg::TypeLibraryUnsupported)},
+        {dir.filePath(u("fehlt.dll")), u("Datei oder Ordner nicht vorhanden.")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Register(c.file), c.reason) << c.file.toStdString();
+    EXPECT_TRUE(wine.calls().isEmpty());
+
+    const StandInWine hidden("wine", false);
+    EXPECT_EQ(Register(library(dir, u("b.dll"), true)), text(Msg::WineMissing));
+    EXPECT_TRUE(hidden.calls().isEmpty());
+}
+
+TEST(RegistrableFiles, TheListComesFromActiveXStoredAtFirstUse)
+{
+    const pRegisterFile asking;
+    EXPECT_FALSE(AppValueExists(akOptions, u("ActiveX")));
+    for (const char* name : {"a.dll", "/pfad/B.OCX", "c.Tlb", "d.olb"})
+        EXPECT_TRUE(asking.IsActiveX(u(name))) << name;
+    for (const char* name : {"a.exe", "dll", "ordner.dll/datei"})
+        EXPECT_FALSE(asking.IsActiveX(u(name))) << name;
+    const pRegisterFile registering(pRegisterFile::Default::UseAndStore);
+    EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
+
+    AppSaveSetting(akOptions, u("ActiveX"), u("dll;ocx"));
+    EXPECT_FALSE(pRegisterFile().IsActiveX(u("c.tlb")));
+}
+
+// Needs Debian's "wine": a server whose entry points succeed, and one whose
+// registration reports a failure.
+TEST(RealWine, AMingwLibraryRegistersAndUnregisters)
+{
+    if (WineRegistrar::FindWine().isEmpty())
+        GTEST_SKIP() << "Wine is not installed (Debian package wine): no real registration";
+    TempDir dir;
+    const QByteArray source = "#include <windows.h>\n"
+                              "__declspec(dllexport) HRESULT __stdcall DllRegisterServer(void)"
+                              " { return FAILS; }\n"
+                              "__declspec(dllexport) HRESULT __stdcall DllUnregisterServer(void)"
+                              " { return S_OK; }\n";
+    const QString prefix = u("x86_64-w64-mingw32");
+    const QString good = CrossBuild(dir, prefix, "#define FAILS S_OK\n" + source, {}, u("gut.dll"));
+    const QString bad =
+        CrossBuild(dir, prefix, "#define FAILS E_FAIL\n" + source, {}, u("schlecht.dll"));
+    if (good.isEmpty())
+        GTEST_SKIP() << "mingw-w64 tool chain not installed";
+    qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
+    EXPECT_EQ(Register(good), QString());
+    EXPECT_EQ(Register(good, false), QString());
+    EXPECT_EQ(Register(bad), text(Msg::EntryPointFailed, u("DllRegisterServer")));
+    qunsetenv("WINEPREFIX");
+}
+
+TEST(LibraryCopy, TheVersionBecomesPartOfTheNameAndNothingElse)
+{
+    const struct {
+        const char* name;
+        const char* version;
+        const char* copy;
+    } cases[] = {
+        {"a.b.OCX", "1.0", "a.b_1.0.OCX"},
+        {"a.dll", " 1.0/../../x ", "a_1.0_.._.._x.dll"},
+        {"a.dll", "1\t2\n", "a_1_2_.dll"},
+        {"ohne", "2", "ohne_2"},
+        {"a.dll", "  ", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LibraryCopy::VersionedName(u(c.name), u(c.version)), u(c.copy)) << c.version;
+    TempDir dir;
+    EXPECT_EQ(LibraryCopy(writeLibrary(dir, u("b.dll"), QString())).NewName(),
+              u("b_2.03.04123.dll"));
+    EXPECT_FALSE(LibraryCopy(dir.writeFile(u("c.dll"), "MZ")).HasVersion());
+    const LibraryCopy longer(writeLibrary(dir, u("a.dll"), QString(300, u'9')));
+    EXPECT_EQ(Raised([&] { longer.Copy(false); }).Description,
+              text(Msg::NameTooLong, longer.NewName()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST(LibraryCopy, TheCopyIsWholeAndReplacesOnlyWhenAsked)
+{
+    TempDir dir;
+    const QString source = writeLibrary(dir, u("a.dll"), u("1.2"));
+    const LibraryCopy copy(source);
+    copy.Copy(false);
+    const QString made = dir.filePath(u("a_1.2.dll"));
+    EXPECT_EQ(TempDir::contents(made), TempDir::contents(source));
+    EXPECT_EQ(FileTimes::read(made, FileTimes::Modification), kModified);
+    EXPECT_EQ(QFile::permissions(made), QFile::permissions(source)); // 0750
+
+    // A file that appeared after the question is not replaced.
+    dir.writeFile(u("a_1.2.dll"), "alt");
+    EXPECT_EQ(Raised([&] { copy.Copy(false); }).Description, text(Msg::TargetExists, made));
+    // The source gone after Yes: the old file stays, nothing is left behind.
+    QFile::rename(source, dir.filePath(u("weg")));
+    EXPECT_EQ(Raised([&] { copy.Copy(true); }).Description, text(Msg::FileMissing, source));
+    EXPECT_EQ(TempDir::contents(made), QByteArray("alt"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{u("a_1.2.dll"), u("weg")}));
+}
