@@ -4,7 +4,6 @@
 #include "core/cuRecentFiles.h"
 #include "filetimes/frmDatePicker.h"
 #include "platform/FileTimes.h"
-#include "support/PeWriter.h"
 #include "support/StandInWine.h"
 #include "support/TestText.h"
 
@@ -29,32 +28,26 @@ void AnswerDates(int mode, const QString& date, QString* title = nullptr)
     });
 }
 
-qint64 seconds(const QString& path, FileTimes::Which which)
+// A file's time as the test's clock shows it.
+QString timeOf(const QString& path, FileTimes::Which which)
 {
-    return FileTimes::read(path, which).value_or(FileTimes::Stamp{-1, 0}).seconds;
-}
-
-qint64 local(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute)).toSecsSinceEpoch();
+    const auto stamp = FileTimes::read(path, which);
+    return stamp ? QDateTime::fromSecsSinceEpoch(stamp->seconds).toString(u("dd.MM.yyyy HH:mm:ss"))
+                 : QString();
 }
 
 class FileTools : public MainWindowTest {
 protected:
-    void Select(const QStringList& names)
+    // Selects `names` unless empty, queues the answers to the questions to come, runs `entry`.
+    void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
     {
-        form->SelectFiles(QString(), false);
+        if (!names.isEmpty())
+            form->SelectFiles(QString(), false);
         for (const QString& name : names)
             Control<QListView>(*form, "FileBox")
                 ->selectionModel()
                 ->select(form->Files()->index(form->Files()->Names().indexOf(name)),
                          QItemSelectionModel::Select);
-    }
-    // Selects `names` unless empty, queues the answers to the questions to come, runs `entry`.
-    void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
-    {
-        if (!names.isEmpty())
-            Select(names);
         for (const int answer : answers)
             boxes.queueAnswer(answer);
         Entry(*form, entry)->trigger();
@@ -77,14 +70,13 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
     dir.writeFile(u("prog.dll"), ComServerImage(u("1.0")));
     dir.writeFile(u("ohne"), "irgendwas");
     form = Open();
-    Select({u("bild.png"), u("text.txt")});
     QString title;
     AnswerDates(3, u("24.12.2021 18:30"), &title);
-    Run("kFileBox_Date");
+    Run("kFileBox_Date", {u("bild.png"), u("text.txt")});
     EXPECT_EQ(title, u("Datum/Uhrzeit - (Mehrfachauswahl)"));
     ExpectReport(u("2 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert."),
                  MsgStyle::Information);
-    EXPECT_EQ(seconds(dir.filePath(u("text.txt")), FileTimes::Access), local(2021, 12, 24, 18, 30));
+    EXPECT_EQ(timeOf(dir.filePath(u("text.txt")), FileTimes::Access), u("24.12.2021 18:30:00"));
 
     // Reading a file for the pane moves a past access time back to now
     // (relatime), unless it is read as the pane reads.
@@ -93,7 +85,7 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
         Run("kFileBox_Date", {u(name)});
         EXPECT_EQ(title, u("Datum/Uhrzeit - ") + u(name));
         form->ShowFileIno();
-        EXPECT_EQ(seconds(dir.filePath(u(name)), FileTimes::Access), local(2001, 2, 3, 4, 5))
+        EXPECT_EQ(timeOf(dir.filePath(u(name)), FileTimes::Access), u("03.02.2001 04:05:00"))
             << name;
     }
 }
@@ -108,7 +100,7 @@ TEST_F(FileTools, FolderDateAndWhyItFailed)
     Run("kDirBox_Date");
     EXPECT_EQ(boxes.lastText(),
               u("Datum/Uhrzeit des Ordners '%1' wurden geändert.").arg(folder.chopped(1)));
-    EXPECT_EQ(seconds(folder, FileTimes::Modification), local(2021, 12, 24, 0, 0));
+    EXPECT_EQ(timeOf(folder, FileTimes::Modification), u("24.12.2021 00:00:00"));
 
     WhenModal<frmDatePicker>([&folder](frmDatePicker* picker) {
         QDir().rmdir(folder);
