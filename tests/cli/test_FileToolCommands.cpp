@@ -17,15 +17,14 @@
 namespace {
 constexpr uid_t kNobody = 65534;
 
-qint64 modified(const QString& path)
-{
-    return FileTimes::read(path, FileTimes::Modification).value_or(FileTimes::Stamp{-1, 0}).seconds;
-}
+const QString kSet = u("06.05.2020 07:08:09");
 
-// "06.05.2020 07:08:09" in the test's time zone.
-qint64 setTime()
+// A file's modification time as the test's clock shows it.
+QString modified(const QString& path)
 {
-    return QDateTime(QDate(2020, 5, 6), QTime(7, 8, 9), Qt::LocalTime).toSecsSinceEpoch();
+    const auto stamp = FileTimes::read(path, FileTimes::Modification);
+    return stamp ? QDateTime::fromSecsSinceEpoch(stamp->seconds).toString(u("dd.MM.yyyy HH:mm:ss"))
+                 : QString();
 }
 
 // One call as a script sees it: exit code, standard output and error output.
@@ -85,13 +84,13 @@ TEST(TimesCommand, FilesAndFoldersAndTheCount)
     TempDir dir;
     const QString f = dir.writeFile(u("f.txt"), "x");
     const QString folder = dir.makeDir(u("ordner"));
-    expectRun({u("times"), u("--mode=2"), u("--set"), u("06.05.2020 07:08:09"), f, folder}, 0,
+    expectRun({u("times"), u("--mode=2"), u("--set"), kSet, f, folder}, 0,
               u("2 Dateien wurden geändert.\n"));
-    EXPECT_EQ(modified(f), setTime());
-    EXPECT_EQ(modified(folder), setTime());
+    EXPECT_EQ(modified(f), kSet);
+    EXPECT_EQ(modified(folder), kSet);
     expectRun({u("times"), u("--mode"), u("3"), u("--reset"), f}, 0,
               u("1 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert.\n"));
-    EXPECT_EQ(modified(f), QDateTime(QDate(2020, 5, 6), QTime(0, 0)).toSecsSinceEpoch());
+    EXPECT_EQ(modified(f), u("06.05.2020 00:00:00"));
     expectRun({u("times"), u("--mode"), u("0"), u("--reset"), f}, 1,
               u("0 Dateien wurden geändert.\n"),
               u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n"
@@ -113,11 +112,10 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
     const QString missing = dir.filePath(u("fehlt.txt"));
     const QString dangling = dir.filePath(u("leer"));
     ASSERT_EQ(::symlink("fehlt", EncodeFileName(dangling).constData()), 0);
-    const qint64 before = modified(foreign);
-    const CliResult r =
-        runCli({u("times"), u("--mode"), u("2"), u("--set"), u("06.05.2020 07:08:09"), missing,
-                first, dangling, foreign, locked, second},
-               dropPrivileges);
+    const QString before = modified(foreign);
+    const CliResult r = runCli({u("times"), u("--mode"), u("2"), u("--set"), kSet, missing, first,
+                                dangling, foreign, locked, second},
+                               dropPrivileges);
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
     EXPECT_EQ(r.out, u("2 Dateien wurden geändert.\n"));
     const QString failed = u("Datum/Uhrzeit von '%1' konnten nicht geändert werden.\n%2\n");
@@ -125,10 +123,10 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
                          failed.arg(dangling, u("Datei oder Ordner nicht vorhanden.")) +
                          failed.arg(foreign, u("Keine Berechtigung.")) +
                          failed.arg(locked, u("Keine Berechtigung.")));
-    EXPECT_EQ(modified(first), setTime());
-    EXPECT_EQ(modified(second), setTime());
+    EXPECT_EQ(modified(first), kSet);
+    EXPECT_EQ(modified(second), kSet);
     EXPECT_EQ(modified(foreign), before);
-    EXPECT_NE(modified(locked), setTime());
+    EXPECT_NE(modified(locked), kSet);
 }
 
 TEST(RegisterCommand, EachFileReportsItsOwnResult)
