@@ -150,9 +150,8 @@ TEST(PeFileExports, DamageGivesTheNamesBeforeIt)
     const QByteArray good = w.build(&layout);
     const QStringList all = w.exports;
     // The last name running on to the end of its section, without its NUL.
-    QByteArray endless = good;
-    for (qsizetype i = layout.exportNameAt.at(2); i < endless.size(); ++i)
-        endless[i] = 'A';
+    const qsizetype last = layout.exportNameAt.at(2);
+    const QByteArray endless = good.left(last) + QByteArray(good.size() - last, 'A');
     const quint32 table = layout.exportNameTable;
     const quint32 directory = layout.exportDirectory;
     const struct {
