@@ -4,7 +4,6 @@
 #include "core/cuRecentFiles.h"
 #include "filetimes/frmDatePicker.h"
 #include "platform/FileTimes.h"
-#include "support/PeWriter.h"
 #include "support/StandInWine.h"
 #include "support/TestText.h"
 
@@ -29,38 +28,36 @@ void AnswerDates(int mode, const QString& date, QString* title = nullptr)
     });
 }
 
-qint64 seconds(const QString& path, FileTimes::Which which)
+// A file's time as the test's clock shows it.
+QString timeOf(const QString& path, FileTimes::Which which)
 {
-    return FileTimes::read(path, which).value_or(FileTimes::Stamp{-1, 0}).seconds;
-}
-
-qint64 local(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute)).toSecsSinceEpoch();
+    const auto stamp = FileTimes::read(path, which);
+    return stamp ? QDateTime::fromSecsSinceEpoch(stamp->seconds).toString(u("dd.MM.yyyy HH:mm:ss"))
+                 : QString();
 }
 
 class FileTools : public MainWindowTest {
 protected:
-    void Select(const QStringList& names)
+    // Selects `names` unless empty, queues the answers to the questions to come, runs `entry`.
+    void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
     {
-        form->SelectFiles(QString(), false);
+        if (!names.isEmpty())
+            form->SelectFiles(QString(), false);
         for (const QString& name : names)
             Control<QListView>(*form, "FileBox")
                 ->selectionModel()
                 ->select(form->Files()->index(form->Files()->Names().indexOf(name)),
                          QItemSelectionModel::Select);
-    }
-    // Selects `names` unless empty, queues the answers to the questions to come, runs `entry`.
-    void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
-    {
-        if (!names.isEmpty())
-            Select(names);
         for (const int answer : answers)
             boxes.queueAnswer(answer);
         Entry(*form, entry)->trigger();
     }
-    QString Report() const { return boxes.lastText(); }
-    int Style() const { return boxes.shown().last().style; }
+    // The last message box's text and its buttons and icon.
+    void ExpectReport(const QString& text, int style) const
+    {
+        EXPECT_EQ(boxes.lastText(), text);
+        EXPECT_EQ(boxes.shown().last().style, style);
+    }
 
     std::unique_ptr<frmMain> form;
 };
@@ -73,14 +70,13 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
     dir.writeFile(u("prog.dll"), ComServerImage(u("1.0")));
     dir.writeFile(u("ohne"), "irgendwas");
     form = Open();
-    Select({u("bild.png"), u("text.txt")});
     QString title;
     AnswerDates(3, u("24.12.2021 18:30"), &title);
-    Run("kFileBox_Date");
+    Run("kFileBox_Date", {u("bild.png"), u("text.txt")});
     EXPECT_EQ(title, u("Datum/Uhrzeit - (Mehrfachauswahl)"));
-    EXPECT_EQ(Report(), u("2 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert."));
-    EXPECT_EQ(Style(), MsgStyle::Information);
-    EXPECT_EQ(seconds(dir.filePath(u("text.txt")), FileTimes::Access), local(2021, 12, 24, 18, 30));
+    ExpectReport(u("2 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert."),
+                 MsgStyle::Information);
+    EXPECT_EQ(timeOf(dir.filePath(u("text.txt")), FileTimes::Access), u("24.12.2021 18:30:00"));
 
     // Reading a file for the pane moves a past access time back to now
     // (relatime), unless it is read as the pane reads.
@@ -89,7 +85,7 @@ TEST_F(FileTools, FileDatesAndAnAccessTimeThatSurvivesThePane)
         Run("kFileBox_Date", {u(name)});
         EXPECT_EQ(title, u("Datum/Uhrzeit - ") + u(name));
         form->ShowFileIno();
-        EXPECT_EQ(seconds(dir.filePath(u(name)), FileTimes::Access), local(2001, 2, 3, 4, 5))
+        EXPECT_EQ(timeOf(dir.filePath(u(name)), FileTimes::Access), u("03.02.2001 04:05:00"))
             << name;
     }
 }
@@ -102,18 +98,18 @@ TEST_F(FileTools, FolderDateAndWhyItFailed)
     FileTimes::write(folder, FileTimes::Modification, {1640367015, 0}); // 24.12.2021 18:30:15
     AnswerDates(2, QString());
     Run("kDirBox_Date");
-    EXPECT_EQ(Report(),
+    EXPECT_EQ(boxes.lastText(),
               u("Datum/Uhrzeit des Ordners '%1' wurden geändert.").arg(folder.chopped(1)));
-    EXPECT_EQ(seconds(folder, FileTimes::Modification), local(2021, 12, 24, 0, 0));
+    EXPECT_EQ(timeOf(folder, FileTimes::Modification), u("24.12.2021 00:00:00"));
 
     WhenModal<frmDatePicker>([&folder](frmDatePicker* picker) {
         QDir().rmdir(folder);
         picker->cmdOK->click();
     });
     Run("kDirBox_Date");
-    EXPECT_EQ(Report(), u("Datum/Uhrzeit des Ordners '%1' konnten nicht geändert werden.\n"
-                          "Datei oder Ordner nicht vorhanden.")
-                            .arg(folder.chopped(1)));
+    EXPECT_EQ(boxes.lastText(), u("Datum/Uhrzeit des Ordners '%1' konnten nicht geändert werden.\n"
+                                  "Datei oder Ordner nicht vorhanden.")
+                                    .arg(folder.chopped(1)));
 }
 
 TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
@@ -127,8 +123,7 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
     form = Open();
     form->SetMaskText(u("*.dll;*.ocx"));
     Run("kFileBox_Reg_On", {u("a.dll"), u("b.dll")}, {MsgResult::No});
-    EXPECT_EQ(Report(), u("2 Dateien werden registriert. Fortfahren?"));
-    EXPECT_EQ(Style(), 308);
+    ExpectReport(u("2 Dateien werden registriert. Fortfahren?"), 308);
     EXPECT_TRUE(wine.calls().isEmpty());
     AppSaveSetting(akOptions, u("StartupPath"), u("/anderswo/"));
 
@@ -138,8 +133,8 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
                 "Windows-Programmbibliothek.\nFortfahren?")
                   .arg(folder));
     EXPECT_EQ(boxes.shown().at(2).style, MsgStyle::YesNo | MsgStyle::Critical);
-    EXPECT_EQ(Report(), u("1 Dateien wurden erfolgreich und 1 nicht erfolgreich registriert"));
-    EXPECT_EQ(Style(), MsgStyle::Exclamation);
+    ExpectReport(u("1 Dateien wurden erfolgreich und 1 nicht erfolgreich registriert"),
+                 MsgStyle::Exclamation);
     EXPECT_EQ(wine.calls().size(), 2); // c.dll was not tried
     // The folder keeps its case; the mask and the last file are remembered.
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupPath")), folder);
@@ -148,19 +143,15 @@ TEST_F(FileTools, RegisteringAsksFirstStopsOnNoAndReportsTheCount)
     EXPECT_EQ(AppGetSetting(akOptions, u("ActiveX")), u("dll;ocx;olb;tlb"));
 
     Run("kFileBox_Reg_On", {u("b.dll"), u("c.dll")}, {MsgResult::Yes});
-    EXPECT_EQ(Report(), u("2 Dateien wurden erfolgreich registriert."));
-    EXPECT_EQ(Style(), MsgStyle::Information);
-}
+    ExpectReport(u("2 Dateien wurden erfolgreich registriert."), MsgStyle::Information);
 
-TEST_F(FileTools, OneFileAsksOnlyBeforeUnregistering)
-{
-    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
-    StandInWine wine;
-    form = Open();
+    // One file: the question comes only before unregistering.
+    const QString a = folder + u("a.dll");
+    boxes.clear();
     Run("kFileBox_Reg_Off", {u("a.dll")}, {MsgResult::Yes});
     EXPECT_EQ(boxes.shown().first().text,
               u("Soll wirklich die Registrierung von '%1' aufgehoben werden?").arg(a));
-    EXPECT_EQ(Report(), u("'%1' wurde erfolgreich entregistriert.").arg(a));
+    EXPECT_EQ(boxes.lastText(), u("'%1' wurde erfolgreich entregistriert.").arg(a));
 }
 
 TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
@@ -170,15 +161,14 @@ TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
     const QString copy = dir.filePath(u("a_1.2.dll"));
     form = Open();
     Run("kFileBox_DLLCopy", {u("ohne.dll")});
-    EXPECT_EQ(Report(), u("Funktion kann nicht ausgeführt werden. Keine Versionsinformationen für "
-                          "'%1ohne.dll' verfügbar.")
-                            .arg(dir.path()));
-    EXPECT_EQ(Style(), MsgStyle::Critical);
+    ExpectReport(u("Funktion kann nicht ausgeführt werden. Keine Versionsinformationen für "
+                   "'%1ohne.dll' verfügbar.")
+                     .arg(dir.path()),
+                 MsgStyle::Critical);
 
     Run("kFileBox_DLLCopy", {u("a.dll")}, {MsgResult::No});
-    EXPECT_EQ(Report(),
-              u("Es wird eine Kopie von 'a.dll' namens 'a_1.2.dll' angelegt.\nFortfahren?"));
-    EXPECT_EQ(Style(), MsgStyle::YesNo | MsgStyle::Question);
+    ExpectReport(u("Es wird eine Kopie von 'a.dll' namens 'a_1.2.dll' angelegt.\nFortfahren?"),
+                 MsgStyle::YesNo | MsgStyle::Question);
     EXPECT_FALSE(QFile::exists(copy));
     Run("kFileBox_DLLCopy", {}, {MsgResult::Yes});
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
@@ -186,8 +176,7 @@ TEST_F(FileTools, TheLibraryCopyAsksAndSelectsTheNewFile)
 
     dir.writeFile(u("a_1.2.dll"), "alt");
     Run("kFileBox_DLLCopy", {u("a.dll")}); // the default answer is No
-    EXPECT_EQ(Report(), u("Die Zieldatei '%1' existiert bereits. Überschreiben?").arg(copy));
-    EXPECT_EQ(Style(), 308);
+    ExpectReport(u("Die Zieldatei '%1' existiert bereits. Überschreiben?").arg(copy), 308);
     EXPECT_EQ(TempDir::contents(copy), QByteArray("alt"));
     Run("kFileBox_DLLCopy", {}, {MsgResult::Yes});
     EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));

@@ -2,8 +2,10 @@
 #include "platform/PeFile.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 namespace {
 const QByteArray kVersion("version-bytes");
 const QByteArray kIcon(300, 'i');
+constexpr quint32 kSubdirectory = 0x80000000u;
 
 PeWriter sampleWriter(bool pe32Plus)
 {
@@ -20,223 +23,152 @@ PeWriter sampleWriter(bool pe32Plus)
     w.add(PeFile::RtVersion, 1, 0x0407, kVersion);
     w.add(PeFile::RtIcon, 7, 0x0409, kIcon);
     w.add(PeFile::RtIcon, 7, 0x0000, QByteArray("neutral"));
-    w.add(QStringLiteral("MYDATA"), QStringLiteral("Eintrag"), 0x0407, QByteArray("named"));
+    w.add(u("MYDATA"), u("Eintrag"), 0x0407, QByteArray("named"));
     return w;
 }
 
-QByteArray bytesOf(const PeFile& pe, const PeResource& r)
+// The bytes of every resource listed, in directory order.
+QByteArrayList contents(const PeFile& pe)
 {
-    return pe.data(r);
+    QByteArrayList all;
+    for (const PeResource& r : pe.resources())
+        all.append(pe.data(r));
+    return all;
+}
+
+// `bytes` with `value` written little-endian, as wide as its type, at `at`.
+template <typename T> QByteArray patched(QByteArray bytes, quint32 at, T value)
+{
+    qToLittleEndian(value, bytes.data() + at);
+    return bytes;
 }
 } // namespace
 
 class PeFileFormats : public ::testing::TestWithParam<bool> {};
 
-TEST_P(PeFileFormats, ListsEveryLeafWithItsBytes)
+TEST_P(PeFileFormats, ListsEveryLeafWithItsBytesAndTheExportsInTableOrder)
 {
+    PeWriter w = sampleWriter(GetParam());
+    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer"), u("?Hilfe@@YAXXZ")};
     TempDir dir;
-    const QString path = dir.writeFile(QStringLiteral("a.exe"), sampleWriter(GetParam()).build());
     PeFile pe;
-    ASSERT_TRUE(pe.open(path));
+    ASSERT_TRUE(pe.open(dir.writeFile(u("a.dll"), w.build())));
     EXPECT_TRUE(pe.isPe());
     EXPECT_EQ(pe.is64Bit(), GetParam());
+    EXPECT_EQ(pe.exportNames(), w.exports);
     ASSERT_EQ(pe.resources().size(), 4);
-
-    const PeResource& named = pe.resources().at(0);
-    EXPECT_EQ(named.type.name, QStringLiteral("MYDATA"));
-    EXPECT_EQ(named.name.name, QStringLiteral("Eintrag"));
-    EXPECT_EQ(bytesOf(pe, named), QByteArray("named"));
-
-    const auto version = pe.find(PeFile::RtVersion, 1);
-    ASSERT_TRUE(version);
-    EXPECT_EQ(version->language, 0x0407);
-    EXPECT_EQ(bytesOf(pe, *version), kVersion);
+    EXPECT_EQ(pe.resources().at(0).type.name, u("MYDATA"));
+    EXPECT_EQ(pe.resources().at(0).name.name, u("Eintrag"));
+    EXPECT_EQ(contents(pe), (QByteArrayList{"named", kIcon, "neutral", kVersion}));
     EXPECT_EQ(pe.resourcesOfType(PeFile::RtIcon).size(), 2);
-}
 
-INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, PeFileFormats, ::testing::Bool());
-
-TEST(PeFile, FindPrefersAskedLanguageThenNeutralThenFirst)
-{
-    PeFile pe;
-    ASSERT_TRUE(pe.openData(sampleWriter(false).build()));
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtIcon, 7, 0x0409)), kIcon);
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtIcon, 7, 0x0407)), QByteArray("neutral"));
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtIcon, 7)), QByteArray("neutral"));
+    // The asked language, else the neutral one, else the first.
+    EXPECT_EQ(pe.data(*pe.find(PeFile::RtIcon, 7, 0x0409)), kIcon);
+    EXPECT_EQ(pe.data(*pe.find(PeFile::RtIcon, 7, 0x0407)), QByteArray("neutral"));
+    EXPECT_EQ(pe.data(*pe.find(PeFile::RtIcon, 7)), QByteArray("neutral"));
     EXPECT_EQ(pe.find(PeFile::RtVersion, 1, 0x0409)->language, 0x0407);
     EXPECT_FALSE(pe.find(PeFile::RtIcon, 8));
 }
 
+INSTANTIATE_TEST_SUITE_P(Pe32AndPe32Plus, PeFileFormats, ::testing::Bool());
+
 TEST(PeFile, RefusesWhatIsNoPeImage)
 {
     TempDir dir;
-    PeFile pe;
-    EXPECT_FALSE(pe.open(dir.filePath(QStringLiteral("fehlt.exe"))));
-    EXPECT_FALSE(pe.open(dir.path()));
-    EXPECT_FALSE(pe.open(dir.writeFile(QStringLiteral("leer.exe"))));
-    EXPECT_FALSE(pe.open(dir.writeFile(QStringLiteral("text.exe"), QByteArray(4096, 'x'))));
-    QByteArray onlyDos(4096, '\0');
-    onlyDos[0] = 'M';
-    onlyDos[1] = 'Z';
-    PeWriter::put32(onlyDos, 0x3C, 0xFFFFFFF0u); // header pointer far past the end
-    EXPECT_FALSE(pe.openData(onlyDos));
-    EXPECT_FALSE(pe.isPe());
-    EXPECT_TRUE(pe.resources().isEmpty());
-
     // A named pipe must be refused at once: opening it for reading would wait
     // for a writer forever.
-    const QString fifo = dir.filePath(QStringLiteral("pipe.exe"));
+    const QString fifo = dir.filePath(u("pipe.exe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(pe.open(fifo));
-}
-
-TEST(PeFile, ImageWithoutResourceDirectoryHasNoResources)
-{
-    PeWriter w = sampleWriter(false);
-    w.withResourceDirectory = false;
     PeFile pe;
-    EXPECT_TRUE(pe.openData(w.build()));
-    EXPECT_TRUE(pe.isPe());
+    for (const QString& path :
+         {dir.filePath(u("fehlt.exe")), dir.path(), fifo, dir.writeFile(u("leer.exe")),
+          dir.writeFile(u("text.exe"), QByteArray(4096, 'x'))})
+        EXPECT_FALSE(pe.open(path)) << path.toStdString();
+    QByteArray onlyDos(4096, '\0');
+    onlyDos.replace(0, 2, "MZ");
+    EXPECT_FALSE(pe.openData(patched(onlyDos, 0x3C, 0xFFFFFFF0u))); // header far past the end
+    EXPECT_FALSE(pe.isPe());
     EXPECT_TRUE(pe.resources().isEmpty());
 }
 
-TEST(PeFile, ResourceSectionCutShortKeepsWhatIsThere)
-{
-    PeWriter w;
-    w.add(PeFile::RtIcon, 1, 0, kIcon);
-    w.add(PeFile::RtVersion, 1, 0, kVersion); // its bytes come last
-    PeWriter::Layout layout;
-    QByteArray image = w.build(&layout);
-    const auto lastEntry = layout.dataEntries.last();
-    const quint32 versionAt =
-        layout.resourceOffset + *ByteReader(image).u32le(lastEntry) - layout.resourceRva;
-    image.truncate(versionAt + 5);
-    PeFile pe;
-    ASSERT_TRUE(pe.openData(image));
-    EXPECT_FALSE(pe.find(PeFile::RtVersion, 1));
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtIcon, 1)), kIcon);
-    // Cut inside the directory tree and right at its start.
-    for (quint32 size : {layout.resourceOffset + 20, layout.resourceOffset}) {
-        ASSERT_TRUE(pe.openData(image.left(size))) << size;
-        EXPECT_TRUE(pe.resources().isEmpty()) << size;
-    }
-}
-
-TEST(PeFile, SectionsAndSizesPastTheEndAreNotRead)
+TEST(PeFile, DamageLosesOnlyWhatItTouchesAndNothingIsReadPastTheEnd)
 {
     PeWriter w;
     w.add(PeFile::RtVersion, 1, 0, kVersion);
-    w.add(PeFile::RtIcon, 1, 0, kIcon);
+    w.add(PeFile::RtIcon, 1, 0, kIcon); // the icon type sorts first
     PeWriter::Layout layout;
     const QByteArray good = w.build(&layout);
-
-    QByteArray hugeSection = good;
-    PeWriter::put32(hugeSection, layout.sectionTable + 40 + 16, 0x7FFFFFF0u); // raw size
-    PeFile pe;
-    ASSERT_TRUE(pe.openData(hugeSection));
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtVersion, 1)), kVersion);
-
-    QByteArray hugeData = good;
-    PeWriter::put32(hugeData, layout.dataEntries.at(0) + 4, 0xFFFFFFF0u); // the icon's size
-    ASSERT_TRUE(pe.openData(hugeData));
-    EXPECT_FALSE(pe.find(PeFile::RtIcon, 1));
-    EXPECT_TRUE(pe.find(PeFile::RtVersion, 1));
-
-    QByteArray manySections = good;
-    PeWriter::put16(manySections, 0x40 + 6, 0xFFFF);
-    ASSERT_TRUE(pe.openData(manySections));
-    EXPECT_TRUE(pe.find(PeFile::RtVersion, 1));
-}
-
-TEST(PeFile, LoopsAndDeepTreesEndWithoutFalseEntries)
-{
-    PeWriter w;
-    w.add(PeFile::RtIcon, 1, 0, kIcon);
-    w.add(PeFile::RtVersion, 1, 0, kVersion);
-    PeWriter::Layout layout;
-    const QByteArray good = w.build(&layout);
-    PeFile pe;
-
-    // The icon type's entry points back at the root directory.
-    QByteArray selfRoot = good;
-    PeWriter::put32(selfRoot, layout.resourceOffset + 16 + 4, 0x80000000u);
-    ASSERT_TRUE(pe.openData(selfRoot));
-    EXPECT_FALSE(pe.find(PeFile::RtIcon, 1));
-    EXPECT_EQ(bytesOf(pe, *pe.find(PeFile::RtVersion, 1)), kVersion);
-
-    // A name directory whose entry points at itself.
-    QByteArray selfName = good;
+    w.withResourceDirectory = false;
+    const quint32 root = layout.resourceOffset;
     const quint32 nameDir = layout.nameDirectories.at(0);
-    PeWriter::put32(selfName, nameDir + 16 + 4, 0x80000000u | (nameDir - layout.resourceOffset));
-    ASSERT_TRUE(pe.openData(selfName));
-    EXPECT_FALSE(pe.find(PeFile::RtIcon, 1));
-
-    // A language entry that leads to yet another directory (a fourth level).
-    QByteArray deep = good;
-    const quint32 langDir = layout.languageDirectories.at(0);
-    PeWriter::put32(deep, langDir + 16 + 4, 0x80000000u | (langDir - layout.resourceOffset));
-    ASSERT_TRUE(pe.openData(deep));
-    EXPECT_FALSE(pe.find(PeFile::RtIcon, 1));
-    EXPECT_TRUE(pe.find(PeFile::RtVersion, 1));
-
-    // Counts of 65535 named and 65535 numbered entries in a tiny tree.
-    QByteArray counts = good;
-    PeWriter::put16(counts, layout.resourceOffset + 12, 0xFFFF);
-    PeWriter::put16(counts, layout.resourceOffset + 14, 0xFFFF);
-    ASSERT_TRUE(pe.openData(counts));
-    for (const PeResource& r : pe.resources())
-        EXPECT_EQ(pe.data(r).size(), qsizetype(r.size));
-}
-
-TEST(PeFileExports, NamesInTableOrderInBothFormats)
-{
-    for (const bool pe32Plus : {false, true}) {
-        PeWriter w = sampleWriter(pe32Plus);
-        w.exports = {QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer"),
-                     QStringLiteral("?Hilfe@@YAXXZ")};
-        TempDir dir;
+    const quint32 languageDir = layout.languageDirectories.at(0);
+    const quint32 versionAt =
+        root + *ByteReader(good).u32le(layout.dataEntries.last()) - layout.resourceRva;
+    const struct {
+        const char* what;
+        QByteArray image;
+        QByteArrayList found;
+    } cases[] = {
+        {"no resource directory", w.build(), {}},
+        {"cut inside the version's bytes", good.left(versionAt + 5), {kIcon}},
+        {"cut inside the directory tree", good.left(root + 20), {}},
+        {"cut at the tree's start", good.left(root), {}},
+        {"section's raw size far past the end",
+         patched(good, layout.sectionTable + 40 + 16, 0x7FFFFFF0u),
+         {kIcon, kVersion}},
+        {"icon's size far past the end",
+         patched(good, layout.dataEntries.at(0) + 4, 0xFFFFFFF0u),
+         {kVersion}},
+        {"65535 sections", patched(good, 0x40 + 6, quint16(0xFFFF)), {kIcon, kVersion}},
+        {"the icon type pointing back at the root",
+         patched(good, root + 20, kSubdirectory),
+         {kVersion}},
+        {"a name directory pointing at itself",
+         patched(good, nameDir + 20, kSubdirectory | (nameDir - root)),
+         {kVersion}},
+        {"a language entry leading to a fourth level",
+         patched(good, languageDir + 20, kSubdirectory | (languageDir - root)),
+         {kVersion}},
+        {"65535 named and 65535 numbered entries in a tiny tree",
+         patched(good, root + 12, 0xFFFFFFFFu),
+         {kIcon, kVersion}},
+    };
+    for (const auto& c : cases) {
         PeFile pe;
-        ASSERT_TRUE(pe.open(dir.writeFile(QStringLiteral("a.dll"), w.build())));
-        EXPECT_EQ(pe.exportNames(), w.exports) << pe32Plus;
-        EXPECT_EQ(pe.resources().size(), 4); // the resources are still found
+        ASSERT_TRUE(pe.openData(c.image)) << c.what;
+        EXPECT_TRUE(pe.isPe()) << c.what;
+        EXPECT_EQ(contents(pe), c.found) << c.what;
+        EXPECT_TRUE(pe.exportNames().isEmpty()) << c.what;
     }
-    PeFile plain;
-    ASSERT_TRUE(plain.openData(sampleWriter(false).build()));
-    EXPECT_TRUE(plain.exportNames().isEmpty());
 }
 
 TEST(PeFileExports, DamageGivesTheNamesBeforeIt)
 {
     PeWriter w;
-    w.exports = {QStringLiteral("Erste"), QStringLiteral("Zweite"), QStringLiteral("Dritte")};
+    w.exports = {u("Erste"), u("Zweite"), u("Dritte")};
     PeWriter::Layout layout;
     const QByteArray good = w.build(&layout);
     const QStringList all = w.exports;
-    const auto cut = [&](qsizetype size) { return good.left(size); };
-    const auto patched = [&](quint32 at, quint32 value) {
-        QByteArray bytes = good;
-        PeWriter::put32(bytes, at, value);
-        return bytes;
-    };
     // The last name running on to the end of its section, without its NUL.
-    QByteArray endless = good;
-    for (qsizetype i = layout.exportNameAt.at(2); i < endless.size(); ++i)
-        endless[i] = 'A';
+    const qsizetype last = layout.exportNameAt.at(2);
+    const QByteArray endless = good.left(last) + QByteArray(good.size() - last, 'A');
+    const quint32 table = layout.exportNameTable;
+    const quint32 directory = layout.exportDirectory;
     const struct {
         const char* what;
         QByteArray image;
         QStringList names;
     } cases[] = {
-        {"cut inside the second name", cut(layout.exportNameAt.at(1) + 3), {all.at(0)}},
-        {"cut inside the name table", cut(layout.exportNameTable + 6), {}},
-        {"cut before the directory", cut(layout.exportDirectory + 20), {}},
+        {"cut inside the second name", good.left(layout.exportNameAt.at(1) + 3), {all.at(0)}},
+        {"cut inside the name table", good.left(table + 6), {}},
+        {"cut before the directory", good.left(directory + 20), {}},
         {"last name unterminated", endless, {all.at(0), all.at(1)}},
         {"a name outside every section",
-         patched(layout.exportNameTable + 4, 0x7FFF0000),
+         patched(good, table + 4, 0x7FFF0000u),
          {all.at(0), all.at(2)}},
-        {"name table outside", patched(layout.exportDirectory + 32, 0x7FFF0000), {}},
-        {"no names", patched(layout.exportDirectory + 24, 0), {}},
-        {"a count of 4294967295", patched(layout.exportDirectory + 24, 0xFFFFFFFF), all},
+        {"name table outside", patched(good, directory + 32, 0x7FFF0000u), {}},
+        {"no names", patched(good, directory + 24, 0u), {}},
+        {"a count of 4294967295", patched(good, directory + 24, 0xFFFFFFFFu), all},
     };
     for (const auto& c : cases) {
         PeFile pe;

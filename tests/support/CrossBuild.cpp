@@ -2,6 +2,7 @@
 #include "support/CrossBuild.h"
 
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,37 +15,32 @@ bool run(const QString& program, const QStringList& args, const QString& folder)
     QProcess p;
     p.setWorkingDirectory(folder);
     p.start(program, args);
-    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+    const bool built = p.waitForFinished(120000) && p.exitCode() == 0;
+    if (!built)
         ADD_FAILURE() << program.toStdString() << ": " << p.readAllStandardError().toStdString();
-        return false;
-    }
-    return true;
+    return built;
 }
 } // namespace
 
 QString CrossBuild(const TempDir& dir, const QString& prefix, const QByteArray& source,
                    const QByteArray& resources, const QString& output)
 {
-    const QString windres = QStandardPaths::findExecutable(prefix + QStringLiteral("-windres"));
-    const QString gcc = QStandardPaths::findExecutable(prefix + QStringLiteral("-gcc"));
+    const QString windres = QStandardPaths::findExecutable(prefix + u("-windres"));
+    const QString gcc = QStandardPaths::findExecutable(prefix + u("-gcc"));
     if (windres.isEmpty() || gcc.isEmpty())
         return {};
-    const QString stem = output.left(output.lastIndexOf(QLatin1Char('.')));
-    dir.writeFile(stem + QStringLiteral(".c"), source);
-    QStringList link{stem + QStringLiteral(".c"), QStringLiteral("-o"), output};
-    if (output.endsWith(QLatin1String(".dll")))
-        link.prepend(QStringLiteral("-shared"));
+    const QString stem = output.left(output.lastIndexOf(u'.'));
+    dir.writeFile(stem + u(".c"), source);
+    QStringList link{stem + u(".c"), u("-o"), output};
+    if (output.endsWith(u(".dll")))
+        link.prepend(u("-shared"));
     if (!resources.isEmpty()) {
-        dir.writeFile(stem + QStringLiteral(".rc"), resources);
-        if (!run(windres,
-                 {QStringLiteral("-c"), QStringLiteral("65001"), stem + QStringLiteral(".rc"),
-                  QStringLiteral("-O"), QStringLiteral("coff"), QStringLiteral("-o"),
-                  stem + QStringLiteral(".res")},
-                 dir.path()))
+        dir.writeFile(stem + u(".rc"), resources);
+        const QStringList compile{u("-c"),   u("65001"), stem + u(".rc"), u("-O"),
+                                  u("coff"), u("-o"),    stem + u(".res")};
+        if (!run(windres, compile, dir.path()))
             return {};
-        link.insert(1, stem + QStringLiteral(".res"));
+        link.insert(1, stem + u(".res"));
     }
-    if (!run(gcc, link, dir.path()))
-        return {};
-    return dir.filePath(output);
+    return run(gcc, link, dir.path()) ? dir.filePath(output) : QString();
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PeWriter.h"
 
+#include "LittleEndian.h"
+
 #include <QHash>
+#include <QtEndian>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 constexpr quint32 kHeadersSize = 0x400;
@@ -11,45 +15,49 @@ constexpr quint32 kFileAlignment = 0x200;
 constexpr quint32 kSectionAlignment = 0x1000;
 constexpr quint32 kTextRva = 0x1000;
 constexpr quint32 kResourceRva = 0x2000;
+constexpr quint32 kHighBit = 0x80000000u; // a subdirectory, or a name's offset
 
 quint32 alignUp(quint32 value, quint32 alignment)
 {
     return (value + alignment - 1) / alignment * alignment;
 }
 
-bool keyLess(const PeWriter::Key& a, const PeWriter::Key& b)
+// A directory of the resource tree, or a leaf (`data` set) under a language.
+struct Node {
+    PeWriter::Key key;
+    const QByteArray* data = nullptr;
+    std::vector<Node> children;
+    quint32 at = 0;
+};
+
+Node& childFor(Node& parent, const PeWriter::Key& key)
 {
-    // Named entries come first, sorted by name, then the numbers ascending.
-    if (a.name.isNull() != b.name.isNull())
-        return !a.name.isNull();
-    if (!a.name.isNull())
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
-    return a.id < b.id;
+    for (Node& child : parent.children)
+        if (child.key.name.isNull() == key.name.isNull() && child.key.id == key.id &&
+            child.key.name == key.name)
+            return child;
+    return parent.children.emplace_back(Node{key, nullptr, {}});
 }
 
-bool keyEqual(const PeWriter::Key& a, const PeWriter::Key& b)
+// Named entries come first, sorted by name, then the numbers ascending.
+bool keyLess(const Node& a, const Node& b)
 {
-    return a.name.isNull() == b.name.isNull() && a.id == b.id && a.name == b.name;
-}
-
-template <typename T> QList<T> sortedUnique(QList<T> keys)
-{
-    std::stable_sort(keys.begin(), keys.end(), keyLess);
-    keys.erase(std::unique(keys.begin(), keys.end(), keyEqual), keys.end());
-    return keys;
+    if (a.key.name.isNull() != b.key.name.isNull())
+        return !a.key.name.isNull();
+    if (!a.key.name.isNull())
+        return a.key.name.compare(b.key.name, Qt::CaseInsensitive) < 0;
+    return a.key.id < b.key.id;
 }
 } // namespace
 
 void PeWriter::put16(QByteArray& bytes, qsizetype at, quint16 value)
 {
-    bytes[at] = char(value & 0xFF);
-    bytes[at + 1] = char(value >> 8);
+    qToLittleEndian(value, bytes.data() + at);
 }
 
 void PeWriter::put32(QByteArray& bytes, qsizetype at, quint32 value)
 {
-    put16(bytes, at, quint16(value & 0xFFFF));
-    put16(bytes, at + 2, quint16(value >> 16));
+    qToLittleEndian(value, bytes.data() + at);
 }
 
 void PeWriter::add(Key type, Key name, quint16 language, const QByteArray& data)
@@ -59,123 +67,66 @@ void PeWriter::add(Key type, Key name, quint16 language, const QByteArray& data)
 
 QByteArray PeWriter::resourceSection(quint32 rva, Layout& layout) const
 {
-    struct Name {
-        Key key;
-        QList<const Leaf*> leaves;
-        quint32 dir = 0;
-    };
-    struct Type {
-        Key key;
-        QList<Name> names;
-        quint32 dir = 0;
-    };
-    QList<Key> typeKeys;
+    Node root;
     for (const Leaf& l : m_leaves)
-        typeKeys.append(l.type);
-    QList<Type> types;
-    for (const Key& t : sortedUnique(typeKeys)) {
-        Type type{t, {}, 0};
-        QList<Key> nameKeys;
-        for (const Leaf& l : m_leaves)
-            if (keyEqual(l.type, t))
-                nameKeys.append(l.name);
-        for (const Key& n : sortedUnique(nameKeys)) {
-            Name name{n, {}, 0};
-            for (const Leaf& l : m_leaves)
-                if (keyEqual(l.type, t) && keyEqual(l.name, n))
-                    name.leaves.append(&l);
-            type.names.append(name);
-        }
-        types.append(type);
-    }
+        childFor(childFor(root, l.type), l.name).children.push_back(Node{l.language, &l.data, {}});
+    std::stable_sort(root.children.begin(), root.children.end(), keyLess);
+    for (Node& type : root.children)
+        std::stable_sort(type.children.begin(), type.children.end(), keyLess);
 
-    // Offsets first: root, type directories' children, language directories,
-    // data entries, names, then the data itself.
-    quint32 at = 16 + 8 * quint32(types.size());
-    for (Type& t : types) {
-        t.dir = at;
-        at += 16 + 8 * quint32(t.names.size());
-    }
-    QList<const Leaf*> leafOrder;
-    for (Type& t : types)
-        for (Name& n : t.names) {
-            n.dir = at;
-            at += 16 + 8 * quint32(n.leaves.size());
-            leafOrder += n.leaves;
+    // The directories level by level (root, types, names, the leaves' data
+    // entries), then the names' strings, then the resources' bytes.
+    QList<Node*> levels[5] = {{&root}};
+    quint32 at = 0;
+    for (int depth = 0; depth < 4; ++depth)
+        for (Node* node : levels[depth]) {
+            node->at = at;
+            at += 16 + 8 * quint32(node->children.size());
+            for (Node& child : node->children)
+                levels[depth + 1].append(&child);
         }
-    QHash<const Leaf*, quint32> entryAt;
-    for (const Leaf* l : leafOrder) {
-        entryAt[l] = at;
-        at += 16;
-    }
+    QByteArray out(qsizetype(at), '\0');
     QHash<QString, quint32> nameAt;
-    for (const Type& t : types) {
-        QList<Key> keys{t.key};
-        for (const Name& n : t.names)
-            keys.append(n.key);
-        for (const Key& k : keys)
-            if (!k.name.isNull() && !nameAt.contains(k.name)) {
-                nameAt[k.name] = at;
-                at += 2 + 2 * quint32(k.name.size());
-            }
+    auto addName = [&](const Key& key) {
+        if (key.name.isNull() || nameAt.contains(key.name))
+            return;
+        nameAt[key.name] = quint32(out.size());
+        append16(out, quint16(key.name.size()));
+        for (const QChar c : key.name)
+            append16(out, c.unicode());
+    };
+    for (const Node& type : root.children) {
+        addName(type.key);
+        for (const Node& name : type.children)
+            addName(name.key);
     }
-    QHash<const Leaf*, quint32> dataAt;
-    for (const Leaf* l : leafOrder) {
-        at = alignUp(at, dataAlignment);
-        dataAt[l] = at;
-        at += quint32(l->data.size());
+    for (const Node* leaf : levels[3]) {
+        out.resize(qsizetype(alignUp(quint32(out.size()), dataAlignment)), '\0');
+        layout.dataEntries.append(layout.resourceOffset + leaf->at);
+        put32(out, leaf->at, rva + quint32(out.size()));
+        put32(out, leaf->at + 4, quint32(leaf->data->size()));
+        put32(out, leaf->at + 8, 1252);
+        out += *leaf->data;
     }
-
-    QByteArray out(qsizetype(alignUp(at, kFileAlignment)), '\0');
-    auto keyField = [&](const Key& k) {
-        return k.name.isNull() ? quint32(k.id) : (0x80000000u | nameAt[k.name]);
-    };
-    auto directory = [&](quint32 dir, int named, int ids) {
-        put16(out, dir + 12, quint16(named));
-        put16(out, dir + 14, quint16(ids));
-    };
-    auto countNamed = [](const QList<Key>& keys) {
-        return int(
-            std::count_if(keys.begin(), keys.end(), [](const Key& k) { return !k.name.isNull(); }));
-    };
-    QList<Key> keys;
-    for (const Type& t : types)
-        keys.append(t.key);
-    directory(0, countNamed(keys), int(keys.size()) - countNamed(keys));
-    for (qsizetype i = 0; i < types.size(); ++i) {
-        const Type& t = types[i];
-        put32(out, 16 + 8 * i, keyField(t.key));
-        put32(out, 16 + 8 * i + 4, 0x80000000u | t.dir);
-        QList<Key> names;
-        for (const Name& n : t.names)
-            names.append(n.key);
-        directory(t.dir, countNamed(names), int(names.size()) - countNamed(names));
-        layout.nameDirectories.append(layout.resourceOffset + t.dir);
-        for (qsizetype j = 0; j < t.names.size(); ++j) {
-            const Name& n = t.names[j];
-            put32(out, t.dir + 16 + 8 * j, keyField(n.key));
-            put32(out, t.dir + 16 + 8 * j + 4, 0x80000000u | n.dir);
-            directory(n.dir, 0, int(n.leaves.size()));
-            layout.languageDirectories.append(layout.resourceOffset + n.dir);
-            for (qsizetype k = 0; k < n.leaves.size(); ++k) {
-                const Leaf* l = n.leaves[k];
-                put32(out, n.dir + 16 + 8 * k, l->language);
-                put32(out, n.dir + 16 + 8 * k + 4, entryAt[l]);
+    for (int depth = 0; depth < 3; ++depth)
+        for (const Node* dir : levels[depth]) {
+            if (depth > 0)
+                (depth == 1 ? layout.nameDirectories : layout.languageDirectories)
+                    .append(layout.resourceOffset + dir->at);
+            const auto named =
+                quint16(std::count_if(dir->children.begin(), dir->children.end(),
+                                      [](const Node& c) { return !c.key.name.isNull(); }));
+            put16(out, dir->at + 12, named);
+            put16(out, dir->at + 14, quint16(dir->children.size() - named));
+            for (size_t i = 0; i < dir->children.size(); ++i) {
+                const Node& child = dir->children[i];
+                const quint32 entry = dir->at + 16 + 8 * quint32(i);
+                put32(out, entry,
+                      child.key.name.isNull() ? child.key.id : kHighBit | nameAt[child.key.name]);
+                put32(out, entry + 4, child.data ? child.at : kHighBit | child.at);
             }
         }
-    }
-    for (const Leaf* l : leafOrder) {
-        put32(out, entryAt[l], rva + dataAt[l]);
-        put32(out, entryAt[l] + 4, quint32(l->data.size()));
-        put32(out, entryAt[l] + 8, 1252);
-        layout.dataEntries.append(layout.resourceOffset + entryAt[l]);
-        out.replace(dataAt[l], l->data.size(), l->data);
-    }
-    for (auto it = nameAt.begin(); it != nameAt.end(); ++it) {
-        put16(out, it.value(), quint16(it.key().size()));
-        for (qsizetype i = 0; i < it.key().size(); ++i)
-            put16(out, it.value() + 2 + 2 * i, it.key().at(i).unicode());
-    }
+    out.resize(qsizetype(alignUp(quint32(out.size()), kFileAlignment)), '\0');
     return out;
 }
 
@@ -193,12 +144,10 @@ QByteArray PeWriter::exportSection(quint32 rva, quint32 fileOffset, Layout& layo
     put32(out, 12, rva + at);
     out += library + '\0';
     at += quint32(library.size()) + 1;
-    put32(out, 16, 1);
-    put32(out, 20, count);
-    put32(out, 24, count);
-    put32(out, 28, rva + functions);
-    put32(out, 32, rva + names);
-    put32(out, 36, rva + ordinals);
+    // Ordinal base, the counts of functions and names, the three tables.
+    const quint32 fields[] = {1, count, count, rva + functions, rva + names, rva + ordinals};
+    for (int i = 0; i < 6; ++i)
+        put32(out, 16 + 4 * i, fields[i]);
     for (quint32 i = 0; i < count; ++i) {
         put32(out, functions + 4 * i, kTextRva);
         put32(out, names + 4 * i, rva + at);
@@ -233,8 +182,7 @@ QByteArray PeWriter::build(Layout* layoutOut) const
     const quint16 sections = edata.isEmpty() ? 2 : 3;
 
     QByteArray image(qsizetype(kHeadersSize), '\0');
-    image[0] = 'M';
-    image[1] = 'Z';
+    image.replace(0, 2, "MZ");
     put32(image, 0x3C, peAt);
     image.replace(peAt, 4, QByteArray("PE\0\0", 4));
     put16(image, peAt + 4, pe32Plus ? 0x8664 : 0x14c);

@@ -24,24 +24,16 @@ if [ -f "$here/sleep" ]; then
 fi
 exit $(cat "$here/exitcode" 2>/dev/null || echo 0)
 )";
-
-void writeText(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text);
-}
 } // namespace
 
 StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgetenv("PATH"))
 {
-    const QString script = m_dir.filePath(u(named));
-    writeText(script, kScript);
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                      QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(m_dir.writeFile(u(named), kScript),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                              QFile::ReadOther | QFile::ExeOther);
     // PATH holds this folder alone, or nothing at all: a Wine installed on
     // the machine never takes part.
-    qputenv("PATH", (onPath ? m_dir.path() : m_dir.path() + u("/none")).toUtf8());
+    qputenv("PATH", (onPath ? m_dir.path() : m_dir.filePath(u("none"))).toUtf8());
 }
 
 StandInWine::~StandInWine()
@@ -49,28 +41,20 @@ StandInWine::~StandInWine()
     qputenv("PATH", m_previousPath);
 }
 
-void StandInWine::exitWith(int code)
+QByteArray StandInWine::read(const char* name) const
 {
-    writeText(m_dir.filePath(u("exitcode")), QByteArray::number(code));
-}
-
-void StandInWine::sleepForever()
-{
-    writeText(m_dir.filePath(u("sleep")), "1");
+    QFile file(m_dir.filePath(u(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList StandInWine::calls() const
 {
-    QFile log(m_dir.filePath(u("calls.log")));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(read("calls.log")).split(u'\n', Qt::SkipEmptyParts);
 }
 
 int StandInWine::sleeperPid() const
 {
-    QFile pid(m_dir.filePath(u("sleeper.pid")));
-    return pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toInt() : 0;
+    return read("sleeper.pid").trimmed().toInt();
 }
 
 QByteArray ComServerImage(const QString& fileVersion)

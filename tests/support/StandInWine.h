@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <QByteArray>
 #include <QStringList>
-#include <QTemporaryDir>
 
 // A `wine` of our own, alone on PATH while the object lives (child processes
 // inherit it): every call appends a line to its log with its arguments and
@@ -18,8 +19,11 @@ public:
     StandInWine(const StandInWine&) = delete;
     StandInWine& operator=(const StandInWine&) = delete;
 
-    void exitWith(int code);
-    void sleepForever();
+    void exitWith(int code)
+    {
+        m_dir.writeFile(QStringLiteral("exitcode"), QByteArray::number(code));
+    }
+    void sleepForever() { m_dir.writeFile(QStringLiteral("sleep")); }
 
     // One entry per call: "ARGS|WINEPREFIX|WINEDLLOVERRIDES|WINEDEBUG".
     QStringList calls() const;
@@ -27,7 +31,9 @@ public:
     int sleeperPid() const;
 
 private:
-    QTemporaryDir m_dir;
+    QByteArray read(const char* name) const;
+
+    TempDir m_dir;
     QByteArray m_previousPath;
 };
 
