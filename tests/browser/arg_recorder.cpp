@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Started by the user menu tests in place of a user's program: writes its
 // working folder, its open descriptors (separated by blanks) and its
-// arguments, NUL-separated, to "aufgezeichnet" in its working folder (whole,
-// by a rename, so a test never reads half).
+// arguments, NUL-separated, to "aufgezeichnet" in its working folder, or
+// where TOLVANE_ARG_RECORD says when a test watches a folder it must not
+// change (whole, by a rename, so a test never reads half).
 #include <fcntl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -23,8 +25,10 @@ int main(int argc, char** argv)
     }
     for (int i = 1; i < argc; ++i)
         record += '\0' + std::string(argv[i]);
-    std::ofstream out("aufgezeichnet.part", std::ios::binary);
+    const char* wanted = std::getenv("TOLVANE_ARG_RECORD");
+    const std::string target = wanted ? wanted : "aufgezeichnet";
+    std::ofstream out(target + ".part", std::ios::binary);
     out << record;
     out.close();
-    return out && std::rename("aufgezeichnet.part", "aufgezeichnet") == 0 ? 0 : 1;
+    return out && std::rename((target + ".part").c_str(), target.c_str()) == 0 ? 0 : 1;
 }

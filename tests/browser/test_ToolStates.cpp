@@ -155,7 +155,8 @@ protected:
         for (const MessageBoxRequest& box : shown.shown())
             did << u("box %1 ").arg(box.style) + box.text;
         if (QTest::qWaitFor([this] { return QFile::exists(record); }, starts ? 10000 : 0)) {
-            for (const QByteArray& argument : ArgRecord::Read(record).arguments)
+            // Its working folder and descriptors first, then the arguments.
+            for (const QByteArray& argument : TempDir::contents(record).split('\0').mid(2))
                 did << u("started ") + QFile::decodeName(argument);
             QFile::remove(record);
         }
