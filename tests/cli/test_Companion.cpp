@@ -176,13 +176,9 @@ TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
     const QByteArray plain = "[S]\r\n" + QByteArray(8000, 'k') + "=v";
     const QString only = disk.path() + u("nur.cnf");
     const QString export_ = disk.path() + u("export.reg");
-    {
-        QFile f(only);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(plain);
-        QFile e(export_);
-        ASSERT_TRUE(e.open(QIODevice::WriteOnly));
-        e.write("alt");
+    for (const auto& [path, bytes] : {std::pair{only, plain}, {export_, QByteArray("alt")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     disk.fill();
     const QString reason = SystemErrorText(disk.mounted() ? ENOSPC : EFBIG);

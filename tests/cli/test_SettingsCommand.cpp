@@ -169,15 +169,12 @@ TEST(RegFileTransfer, DeletionsAndAFailureHalfwayThrough)
     EXPECT_EQ(names, QStringList{u("b")});
 
     // A document the store refuses at its third entry: the first two must not stay.
+    const RegFileValue fresh{SettingsValue::text(u("x"), u("y")), false, 5};
+    const RegFileValue refused{SettingsValue{u("z"), 7, {}}, false, 9};
     RegFileDocument document;
-    document.keys = {
-        {HKEY_CURRENT_USER, u("Keep"), true, {}, 3},
-        {HKEY_CURRENT_USER,
-         u("Fresh"),
-         false,
-         {{SettingsValue::text(u("x"), u("y")), false, 5}},
-         4},
-        {HKEY_CURRENT_USER, u("Fresh"), false, {{SettingsValue{u("z"), 7, {}}, false, 9}}, 8}};
+    document.keys = {{HKEY_CURRENT_USER, u("Keep"), true, {}, 3},
+                     {HKEY_CURRENT_USER, u("Fresh"), false, {fresh}, 4},
+                     {HKEY_CURRENT_USER, u("Fresh"), false, {refused}, 8}};
     EXPECT_FALSE(RegFileTransfer::importDocument(document, error));
     EXPECT_EQ(error, u("Zeile 9 konnte nicht in die Einstellungen übernommen werden; es wurde "
                        "nichts geändert."));

@@ -69,15 +69,14 @@ JobResult::Status lastStatus(const QSignalSpy& finished)
 
 TEST(JobRunner, AbbrechenAndEscapeStopTheJobWhileTheWindowKeepsRunning)
 {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(ToolWindow&)> cancel;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"button", [](ToolWindow& w) { QTest::mouseClick(w.bar->cmdCancel, Qt::LeftButton); }},
         {"Escape", [](ToolWindow& w) { QTest::keyClick(&w.window, Qt::Key_Escape); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ToolWindow tool;
         QSignalSpy finished(tool.runner, &JobRunner::finished);
         // The window thread's own timer: a long gap between its ticks is a blocked window.
@@ -164,34 +163,32 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
 
 TEST(JobRunner, ClosingTheWindowCancelsTheJobAndWaitsForIt)
 {
-    struct Case {
-        const char* name;
-        bool closeFromQuestion; // the window closes while the job waits for an answer
-    };
-    for (const Case c : {Case{"while working", false}, Case{"while asking", true}}) {
+    // Closed while the job works, or while it waits for an answer.
+    for (const bool asking : {false, true}) {
+        const char* name = asking ? "while asking" : "while working";
         ToolWindow tool;
         QSignalSpy finished(tool.runner, &JobRunner::finished);
         std::atomic<bool> ended = false;
         int answer = 0;
         tool.runner->start([&](JobContext& context) {
-            if (c.closeFromQuestion)
+            if (asking)
                 answer = context.ask([&] {
                     tool.window.close();
                     return MsgResult::Ok;
                 });
             workUntilCancelled(context, &ended);
         });
-        if (c.closeFromQuestion) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.window.isVisible(); })) << c.name;
+        if (asking) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.window.isVisible(); })) << name;
         } else {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.bar->lblStatus->text().isEmpty(); }));
             tool.window.close();
         }
-        EXPECT_TRUE(ended) << c.name << ": close() returned before the job ended";
-        EXPECT_FALSE(tool.runner->isRunning()) << c.name;
-        ASSERT_EQ(finished.count(), 1) << c.name;
-        EXPECT_EQ(lastStatus(finished), JobResult::Status::Cancelled) << c.name;
-        EXPECT_EQ(answer, c.closeFromQuestion ? MsgResult::Cancel : 0) << c.name;
+        EXPECT_TRUE(ended) << name << ": close() returned before the job ended";
+        EXPECT_FALSE(tool.runner->isRunning()) << name;
+        ASSERT_EQ(finished.count(), 1) << name;
+        EXPECT_EQ(lastStatus(finished), JobResult::Status::Cancelled) << name;
+        EXPECT_EQ(answer, asking ? MsgResult::Cancel : 0) << name;
     }
 }
 

@@ -29,7 +29,7 @@ TEST(RoundTo, HalfAwayFromZeroAsWritten)
     EXPECT_FALSE(std::signbit(RoundTo(-0.001, 2)));
 }
 
-TEST(RoundToStep, KeepsFourDecimalsAndItsRange)
+TEST(RoundToStep, KeepsFourDecimalsItsRangeAndMultiplesOfTheStep)
 {
     EXPECT_EQ(RoundToStep(1.0 / 3, 2, 0).units, 3300);
     // Five and six places still hold only four.
@@ -40,10 +40,7 @@ TEST(RoundToStep, KeepsFourDecimalsAndItsRange)
         EXPECT_EQ(Raised([&] { RoundToStep(tooLarge, 2, 0); }).Number, RuntimeError::Overflow)
             << tooLarge;
     }
-}
 
-TEST(RoundToStep, MovesTheFractionToMultiplesOfTheStep)
-{
     // Steps of 5 hundredths: 1.22 goes down to 1.20, 1.23 up to 1.25.
     EXPECT_EQ(RoundToStep(1.22, 2, 5).units, 12000);
     EXPECT_EQ(RoundToStep(1.23, 2, 5).units, 12500);

@@ -37,9 +37,7 @@ QString written(const QList<RegFileKey>& keys, RegFileFormat format = RegFileFor
 
 TEST(AnsiText, Utf8WhenValidElseWindows1252)
 {
-    EXPECT_EQ(decodeAnsi("Gr\xc3\xb6\xc3\x9f"
-                         "e"),
-              u("Größe"));
+    EXPECT_EQ(decodeAnsi(u("Größe").toUtf8()), u("Größe"));
     EXPECT_EQ(decodeAnsi("Gr\xf6\xdf"
                          "e \x80 \x93x\x94"),
               u("Größe € “x”"));
@@ -125,22 +123,16 @@ TEST(RegFileReader, NamesTheLineOfTheFirstFault)
     EXPECT_EQ(fault("REGEDIT5\r\n").first, 1);
     EXPECT_EQ(fault("").first, 1);
     EXPECT_EQ(fault(kHeader5 + "\"a\"=\"b\"\r\n").first, 3); // value before any key
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=\"b\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=\"b\" x\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a=\"b\"\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=dword:123456789\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=dword:-1\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,\\\r\n  0g\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,,02\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex:01,\\").first, 4); // continuation missing
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex(4):01,02\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=hex(1):61\r\n").first, 4);
-    EXPECT_EQ(fault(kHeader5 + key + "\"a\"=str:x\r\n").first, 4);
+    // Faults in the line after the key ("hex:01,\" lacks its continuation).
+    for (const char* value :
+         {"\"a\"=\"b\r\n", "\"a\"=\"b\" x\r\n", "\"a=\"b\"\r\n", "\"a\"=dword:123456789\r\n",
+          "\"a\"=dword:-1\r\n", "\"a\"=hex:01,\\\r\n  0g\r\n", "\"a\"=hex:01,,02\r\n",
+          "\"a\"=hex:01,\\", "\"a\"=hex(4):01,02\r\n", "\"a\"=hex(1):61\r\n", "\"a\"=str:x\r\n"})
+        EXPECT_EQ(fault(kHeader5 + key + value).first, 4) << value;
     EXPECT_EQ(fault(kHeader5 + key + "\r\n\r\nrandom\r\n").first, 6);
-    EXPECT_EQ(fault(kHeader5 + "[HKEY_CURRENT_CONFIG\\X]\r\n").first, 3);
-    EXPECT_EQ(fault(kHeader5 + "[HKCU\\a\\\\b]\r\n").first, 3);
-    EXPECT_EQ(fault(kHeader5 + "[HKCU\\X\r\n").first, 3);
-    EXPECT_EQ(fault(kHeader5 + "[-HKEY_CURRENT_USER]\r\n").first, 3);
+    for (const char* badKey : {"[HKEY_CURRENT_CONFIG\\X]\r\n", "[HKCU\\a\\\\b]\r\n", "[HKCU\\X\r\n",
+                               "[-HKEY_CURRENT_USER]\r\n"})
+        EXPECT_EQ(fault(kHeader5 + badKey).first, 3) << badKey;
     EXPECT_EQ(fault(kHeader5 + "[-HKCU\\X]\r\n\"a\"=\"b\"\r\n").first, 4);
     EXPECT_EQ(fault(QByteArray("\xFF\xFE\x57", 3)).first, 0);
 
@@ -151,7 +143,7 @@ TEST(RegFileReader, NamesTheLineOfTheFirstFault)
                 "Binärwerte (hex)."));
 }
 
-TEST(RegFileWriter, WritesWhatTheReaderReadsBack)
+TEST(RegFileWriter, WritesWhatTheReaderReadsBackAndRefusesNamesWithLineBreaks)
 {
     RegFileKey key{HKEY_CURRENT_USER, u("Software\\Q \"x\""), false, {}, 0};
     key.values = {
@@ -186,25 +178,18 @@ TEST(RegFileWriter, WritesWhatTheReaderReadsBack)
             }
         }
     }
-    EXPECT_EQ(written({{HKEY_LOCAL_MACHINE,
-                        u("A"),
-                        false,
-                        {{SettingsValue::dword(u("d"), 10), false, 0}},
-                        0}}),
-              u("Windows Registry Editor Version "
-                "5.00\n\n[HKEY_LOCAL_MACHINE\\A]\n\"d\"=dword:0000000a\n\n"));
-}
+    const RegFileValue ten{SettingsValue::dword(u("d"), 10), false, 0};
+    EXPECT_EQ(written({{HKEY_LOCAL_MACHINE, u("A"), false, {ten}, 0}}),
+              u("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\A]\n"
+                "\"d\"=dword:0000000a\n\n"));
 
-TEST(RegFileWriter, RefusesNamesWithLineBreaks)
-{
     QString error;
-    RegFileKey key{
-        HKEY_CURRENT_USER, u("A"), false, {{SettingsValue::text(u("x\ny"), u("v")), false, 0}}, 0};
-    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, u("\r\n"), error));
+    const RegFileValue broken{SettingsValue::text(u("x\ny"), u("v")), false, 0};
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5)
+                     .text({{HKEY_CURRENT_USER, u("A"), false, {broken}, 0}}, u("\r\n"), error));
     EXPECT_TRUE(error.contains(u("Zeilenumbruch")));
-    key.path = u("A\rB");
-    key.values.clear();
-    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5).text({key}, u("\r\n"), error));
+    EXPECT_FALSE(RegFileWriter(RegFileFormat::Version5)
+                     .text({{HKEY_CURRENT_USER, u("A\rB"), false, {}, 0}}, u("\r\n"), error));
 }
 
 // Lone surrogates became "?" and merged distinct names.
