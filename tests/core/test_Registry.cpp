@@ -43,8 +43,7 @@ TEST_F(RegistryTest, StringReadsCutAtNulLongReadsGiveMinusOneWhenMissing)
 
 TEST_F(RegistryTest, BooleanReadsIgnoreTheDefault)
 {
-    auto flag = [&](const char* name) { return reg.RegGetSettingBoolean(CU, K, u(name), true); };
-    EXPECT_FALSE(flag("missing"));
+    EXPECT_FALSE(reg.RegGetSettingBoolean(CU, K, u("missing"), true));
     reg.RegSaveSettingString(CU, K, u("zero"), u(" 0 "));
     reg.RegSaveSettingString(CU, K, u("minus"), u("-1"));
     reg.RegSaveSettingString(CU, K, u("word"), u("abc"));
@@ -54,15 +53,11 @@ TEST_F(RegistryTest, BooleanReadsIgnoreTheDefault)
     reg.RegSaveSettingByte(CU, K, u("bytes1"), QByteArray("\0\x80", 2));
     reg.RegSaveSettingLong(CU, K, u("dword0"), 0);
     reg.RegSaveSettingLong(CU, K, u("dword9"), 9);
-    EXPECT_FALSE(flag("zero"));
-    EXPECT_TRUE(flag("minus"));
-    EXPECT_TRUE(flag("word"));
-    EXPECT_FALSE(flag("blank"));
-    EXPECT_FALSE(flag("cut"));
-    EXPECT_FALSE(flag("bytes0"));
-    EXPECT_TRUE(flag("bytes1"));
-    EXPECT_FALSE(flag("dword0"));
-    EXPECT_TRUE(flag("dword9"));
+    const std::pair<const char*, bool> flags[] = {
+        {"zero", false},   {"minus", true},  {"word", true},    {"blank", false}, {"cut", false},
+        {"bytes0", false}, {"bytes1", true}, {"dword0", false}, {"dword9", true}};
+    for (const auto& [name, expected] : flags)
+        EXPECT_EQ(reg.RegGetSettingBoolean(CU, K, u(name), true), expected) << name;
 }
 
 TEST_F(RegistryTest, ByteAndAnyTypeReads)

@@ -75,11 +75,9 @@ TEST(SafeFileWriter, AFullDiskRaisesTheReasonAndKeepsTheOldFile)
 {
     FullDisk disk;
     const QString target = disk.path() + QStringLiteral("only-copy.cnf");
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("the only copy");
-    }
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the only copy") == 13);
+    old.close();
     disk.fill();
     const int reason = disk.mounted() ? ENOSPC : EFBIG;
     for (const qsizetype size : {qsizetype(5000), qsizetype(15000), qsizetype(300000)}) {

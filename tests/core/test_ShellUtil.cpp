@@ -22,15 +22,12 @@ namespace {
 // The shell code inside the library error 6 that ShellOpen raised, or -1.
 int shellCodeRaisedBy(const QString& file, const QString& folder = {})
 {
-    try {
-        ShellOpen(file, folder);
-    } catch (const AppErrorRecord& e) {
-        EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 6);
-        for (int code = 0; code <= 32; ++code)
-            if (e.Description == LibMessage(6, code))
-                return code;
-        ADD_FAILURE() << e.Description.toStdString();
-    }
+    const AppErrorRecord e = Raised([&] { ShellOpen(file, folder); });
+    EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 6);
+    for (int code = 0; code <= 32; ++code)
+        if (e.Description == LibMessage(6, code))
+            return code;
+    ADD_FAILURE() << e.Description.toStdString();
     return -1;
 }
 

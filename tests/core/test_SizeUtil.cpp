@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
+TEST(ByteSizes, ChosenUnitTextsFollowTheLocale)
 {
     struct Case {
         double bytes;
@@ -35,6 +35,11 @@ TEST(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
     EXPECT_EQ(FormatByteSize(qint64(1024), 4, 0).toString(), u("1 KB"));
     EXPECT_EQ(FormatByteSize(u("1,5 KB"), 4, 1).toString(), u("1,5 KB"));
     EXPECT_EQ(FormatByteSize(u("1,5"), 4, 1).toString(), u("1,5 Byte"));
+
+    // Other locales use their separator, and no thousands separator.
+    const ScopedLocale english(QLocale::English);
+    EXPECT_EQ(FormatByteSize(1536, 4, 1).toString(), u("1.5 KB"));
+    EXPECT_EQ(FormatByteSize(2000.0 * 1073741824, 4, 0).toString(), u("2000 GB"));
 }
 
 TEST(ByteSizes, ZeroAndFixedUnitsGiveNumbers)
@@ -55,14 +60,6 @@ TEST(ByteSizes, ZeroAndFixedUnitsGiveNumbers)
     EXPECT_DOUBLE_EQ(FormatByteSize(2.5, 0, 0).toDouble(), 3.0);
     EXPECT_DOUBLE_EQ(FormatByteSize(u("2 MB"), 1, 0).toDouble(), 2048.0);
     EXPECT_EQ(FormatByteSize(1536, 1, 1).typeId(), QMetaType::Double);
-}
-
-TEST(ByteSizes, OtherLocalesUseTheirSeparator)
-{
-    const ScopedLocale english(QLocale::English);
-    EXPECT_EQ(FormatByteSize(1536, 4, 1).toString(), u("1.5 KB"));
-    // No thousands separator in the pattern.
-    EXPECT_EQ(FormatByteSize(2000.0 * 1073741824, 4, 0).toString(), u("2000 GB"));
 }
 
 TEST(ParseByteSize, LeadingNumberTimesTheUnit)

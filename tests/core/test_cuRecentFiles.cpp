@@ -6,6 +6,7 @@
 #include "core/cuRecentFiles.h"
 #include "platform/SettingsDatabase.h"
 #include "support/FullDisk.h"
+#include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 #include "support/TestText.h"
@@ -31,16 +32,11 @@ QString StoredValue(const char* name)
 void ExpectListError(const std::function<void()>& action, qint32 message,
                      const QString& arg = QString())
 {
-    try {
-        action();
-        ADD_FAILURE() << "no error raised for message " << message;
-    } catch (const AppErrorRecord& error) {
-        EXPECT_EQ(error.Number, kListErrorBase + message);
-        EXPECT_EQ(error.Description,
-                  cuAppError::MsgParse(cuRecentFiles::Message(message),
-                                       arg.isNull() ? QVariant() : QVariant(arg)));
-        EXPECT_TRUE(error.Source.startsWith(u("clsRecentFiles: ")));
-    }
+    const AppErrorRecord error = Raised(action);
+    EXPECT_EQ(error.Number, kListErrorBase + message);
+    EXPECT_EQ(error.Description, cuAppError::MsgParse(cuRecentFiles::Message(message),
+                                                      arg.isNull() ? QVariant() : QVariant(arg)));
+    EXPECT_TRUE(error.Source.startsWith(u("clsRecentFiles: ")));
 }
 } // namespace
 
