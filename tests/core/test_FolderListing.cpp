@@ -13,12 +13,11 @@
 
 TEST(FilePattern, WildcardsIgnoreCaseAndSeveralPatternsCombine)
 {
-    struct Case {
+    const struct {
         const char* pattern;
         const char* name;
         bool matches;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"*.*", "README", true},
         {"*.*", "a.b", true},
         {"", "x", true},
@@ -41,7 +40,7 @@ TEST(FilePattern, WildcardsIgnoreCaseAndSeveralPatternsCombine)
         {"*a*a*a*", "aa", false},
         {"*.txt", "a.txt.bak", false},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(FilePattern(QString::fromUtf8(c.pattern)).Matches(QString::fromUtf8(c.name)),
                   c.matches)
             << c.pattern << " ~ " << c.name;

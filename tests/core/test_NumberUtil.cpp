@@ -10,19 +10,18 @@
 
 TEST(RoundTo, HalfAwayFromZeroAsWritten)
 {
-    struct Case {
+    const struct {
         double value;
         int decimals;
         double expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2.5, 0, 3},        {-2.5, 0, -3},
         {1.005, 2, 1.01},   {-1.005, 2, -1.01},
         {0.125, 2, 0.13},   {1.23449, 3, 1.234},
         {1234.5, -2, 1200}, {0.0, 2, 0},
         {1e300, 2, 1e300},  {0.333333333, 6, 0.333333},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(RoundTo(c.value, c.decimals), c.expected) << c.value << " @" << c.decimals;
     EXPECT_EQ(RoundTo(std::numeric_limits<double>::quiet_NaN(), 2), 0);
     // A value that rounds to nothing comes back as a plain 0, not -0.
