@@ -75,21 +75,22 @@ TEST(RegFileReader, ReadsAllValueKindsOfAVersion5File)
     EXPECT_EQ(key.root, HKEY_CURRENT_USER);
     EXPECT_EQ(key.path, u("Software\\A"));
     EXPECT_EQ(key.line, 4);
+    const SettingsValue expected[] = {
+        SettingsValue::text(QString(), u("default")),
+        SettingsValue::text(u("Quote"), u("say \"hi\" in C:\\x")),
+        SettingsValue::text(u("Odd\\Name"), u("a\\b")), // an unknown escape stays as written
+        SettingsValue::dword(u("N"), 10),
+        SettingsValue::binary(u("Bin"), QByteArray("\x01\xab\x00", 3)),
+        SettingsValue::binary(u("Empty"), {}),
+        SettingsValue::text(u("Line"), u("a\nb")),
+        SettingsValue::dword(u("Four"), 0x8000000Au),
+    };
     ASSERT_EQ(key.values.size(), 9);
-    EXPECT_EQ(key.values[0].value.name, QString());
-    EXPECT_EQ(key.values[0].value.toText(), u("default"));
-    EXPECT_EQ(key.values[1].value.toText(), u("say \"hi\" in C:\\x"));
-    EXPECT_EQ(key.values[2].value.name, u("Odd\\Name"));
-    EXPECT_EQ(key.values[2].value.toText(), u("a\\b")); // an unknown escape stays as written
-    EXPECT_EQ(key.values[3].value.type, SettingsValue::Dword);
-    EXPECT_EQ(key.values[3].value.toDword(), 10u);
-    EXPECT_EQ(key.values[4].value.data, QByteArray("\x01\xab\x00", 3));
-    EXPECT_EQ(key.values[5].value.type, SettingsValue::Binary);
-    EXPECT_TRUE(key.values[5].value.data.isEmpty());
-    EXPECT_EQ(key.values[6].value.type, SettingsValue::Text);
-    EXPECT_EQ(key.values[6].value.toText(), u("a\nb"));
-    EXPECT_EQ(key.values[7].value.type, SettingsValue::Dword);
-    EXPECT_EQ(key.values[7].value.toDword(), 0x8000000Au);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(key.values[i].value.name, expected[i].name) << i;
+        EXPECT_EQ(key.values[i].value.type, expected[i].type) << i;
+        EXPECT_EQ(key.values[i].value.data, expected[i].data) << i;
+    }
     EXPECT_TRUE(key.values[8].remove);
     EXPECT_EQ(key.values[8].line, 14);
     EXPECT_TRUE(doc.keys.at(1).remove);
