@@ -205,9 +205,8 @@ TEST(Companion, ImportNamesTheStoresOwnFailure)
     const QString small = dir.writeFile(u("klein.reg"), "REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"1\"\r\n");
     ASSERT_EQ(runCli({u("settings"), u("import"), small}).code, 0);
     disk.fill(96 * 1024); // room to open the store, not for the value
-    QByteArray big = "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:";
-    for (int i = 0; i < 400000; ++i)
-        big += "ab,";
+    const QByteArray big =
+        "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:" + QByteArray("ab,").repeated(400000);
     const QString file = dir.writeFile(u("gross.reg"), big + "00\r\n");
     const auto limit = [mounted = disk.mounted()] {
         if (!mounted)

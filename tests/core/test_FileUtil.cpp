@@ -5,8 +5,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>

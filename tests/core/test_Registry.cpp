@@ -5,8 +5,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QLocale>
-
 #include <gtest/gtest.h>
 
 namespace {
