@@ -107,7 +107,7 @@ TEST_F(HelpWindows, CloseAllClosesOnlyTheOwnersWindows)
     EXPECT_TRUE(Help::OpenWindows(&first).isEmpty());
 }
 
-TEST_F(HelpWindows, NoHelpFolderSaysThereIsNoHelp)
+TEST_F(HelpWindows, NoHelpFolderSaysThereIsNoHelpButAPageTheCallerNamesServes)
 {
     TempDir empty;
     Help::setSearchFolders({empty.path()});
@@ -119,10 +119,8 @@ TEST_F(HelpWindows, NoHelpFolderSaysThereIsNoHelp)
     EXPECT_EQ(boxes.lastText(), u("Es gibt zurzeit keine Onlinehilfe für dieses Programm."));
     EXPECT_EQ(boxes.shown().last().style, 64);
     EXPECT_TRUE(Help::OpenWindows(nullptr).isEmpty());
-}
 
-TEST_F(HelpWindows, AFolderOrPageNamedByTheCaller)
-{
+    // A folder or page the caller names serves even so.
     TempDir own;
     own.writeFile(u("index.html"),
                   "<html><head><title>Eigene</title></head><body>Start</body></html>");

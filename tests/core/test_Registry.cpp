@@ -182,8 +182,7 @@ TEST_F(RegistryTest, WritesWithTypesAndConversions)
     EXPECT_FALSE(reg.RegSaveSettingEx(CU, K, u("d"), u("abc"), REG_DWORD));
     EXPECT_FALSE(reg.RegSaveSettingEx(CU, K, u("d"), 4294967295.0, REG_DWORD));
     EXPECT_FALSE(reg.RegSaveSettingEx(CU, K, u("m"), u("x"), 7));
-    EXPECT_EQ(reg.RegGetSettingLong(CU, K, u("d"), 0),
-              4); // failures changed nothing
+    EXPECT_EQ(reg.RegGetSettingLong(CU, K, u("d"), 0), 4); // failures changed nothing
 
     EXPECT_TRUE(reg.RegSaveSettingBinary(CU, K, u("bin"), u("Aÿ")));
     EXPECT_EQ(reg.RegGetSettingEx(CU, K, u("bin")), u("65 255"));
@@ -273,8 +272,7 @@ TEST(RegistryValues, CollectionByIndexAndKey)
     RegistryValues values;
     values.Add(REG_SZ, u("1"), u("One"), u("One"));
     values.Add(REG_SZ, u("2"), QString(), QString());
-    values.Add(REG_SZ, u("3"), u("one"),
-               u("ONE")); // key taken
+    values.Add(REG_SZ, u("3"), u("one"), u("ONE")); // key taken
     EXPECT_EQ(values.Count(), 3);
     EXPECT_EQ(values.Item(u("oNe"))->Value(), QVariant(u("1")));
     EXPECT_EQ(values.Item(2)->Value(), QVariant(u("2")));
