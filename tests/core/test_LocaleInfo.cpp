@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 // Values the program derives from the locale's formats, not read from a table.
 TEST(Locales, DerivedValuesInGermanAndUnitedStates)
 {
@@ -35,14 +33,12 @@ TEST(Locales, DerivedValuesInGermanAndUnitedStates)
 
 TEST(Locales, TableGapsStayEmptyAndGroupingsDiffer)
 {
-    auto welshLocale =
-        std::make_unique<ScopedLocale>(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
+    const ScopedLocale welshLocale(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
     LocaleInfo welsh;
     EXPECT_EQ(welsh.LocaleID(), QString());
     EXPECT_EQ(welsh.LanguageID(), QString());
     EXPECT_EQ(welsh.CountryCode(), u("44"));
 
-    welshLocale.reset();
     const ScopedLocale india(QLocale(QLocale::English, QLocale::India));
     welsh.Refresh();
     EXPECT_EQ(welsh.NumberDigitsPerGroup(), u("3;2;0"));
