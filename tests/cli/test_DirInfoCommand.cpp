@@ -175,8 +175,6 @@ TEST_F(DirTotals, CancelKeepsThePartialFigures)
     const pDirTotals::Figures partial = totals.Current();
     EXPECT_GT(partial.files, 0);
     EXPECT_LT(partial.files, 2000);
-    EXPECT_EQ(DirTotalsText::Status(partial, pDirTotals::Outcome::Cancelled),
-              u("Zählung abgebrochen – Werte unvollständig"));
 }
 
 TEST(DirInfoCommand, WhatIsNoReadableFolderIsRefused)
