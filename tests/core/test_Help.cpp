@@ -212,8 +212,9 @@ TEST(HelpPages, EveryTopicAndLinkLeadsToAPage)
         const QString text = readAll(folder + u("/") + name);
         for (auto it = link.globalMatch(text); it.hasNext();) {
             const auto match = it.next();
-            // A missing target fails in readAll, naming it.
             const QString target = readAll(folder + u("/") + match.captured(1));
+            EXPECT_FALSE(target.isEmpty())
+                << name.toStdString() << " -> " << match.captured(1).toStdString();
             const QString anchor = match.captured(2);
             EXPECT_TRUE(anchor.isEmpty() || target.contains(u("id=\"") + anchor + u("\"")))
                 << name.toStdString() << " -> " << match.captured(0).toStdString();
