@@ -52,15 +52,13 @@ protected:
 };
 } // namespace
 
-TEST_F(FormPositioner, FirstOpeningKeepsTheSizeAndCentres)
+TEST_F(FormPositioner, FirstOpeningCentresOffDesktopComesBackOversizeFitsTheScreen)
 {
     Load();
     EXPECT_EQ(window.size(), QSize(400, 300));
     EXPECT_EQ(window.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
-}
 
-TEST_F(FormPositioner, PositionsOffTheDesktopComeBack)
-{
+    // Positions off the desktop come back.
     Store({{"Left", QStringLiteral("-500")},
            {"Top", Twips(screen.height() * 2)},
            {"Width", Twips(300)},
@@ -71,10 +69,8 @@ TEST_F(FormPositioner, PositionsOffTheDesktopComeBack)
     Store({{"Left", Twips(screen.width() - 100)}, {"Top", Twips(10)}});
     Load();
     EXPECT_EQ(window.geometry(), QRect(screen.width() - 300, 10, 300, 200));
-}
 
-TEST_F(FormPositioner, OversizeBecomesTheScreenAndSmallSizesTheMinimum)
-{
+    // Oversize becomes the screen, small sizes the minimum.
     Store({{"Width", Twips(screen.width() * 3)},
            {"Height", Twips(screen.height() * 3)},
            {"Left", QStringLiteral("0")},

@@ -35,7 +35,7 @@ QString written(const QList<RegFileKey>& keys, RegFileFormat format = RegFileFor
 }
 } // namespace
 
-TEST(AnsiText, Utf8WhenValidElseWindows1252)
+TEST(AnsiText, Utf8WhenValidElseWindows1252AndALeadingByteOrderMarkStays)
 {
     EXPECT_EQ(decodeAnsi(u("Größe").toUtf8()), u("Größe"));
     EXPECT_EQ(decodeAnsi("Gr\xf6\xdf"
@@ -52,6 +52,13 @@ TEST(AnsiText, Utf8WhenValidElseWindows1252)
         else
             EXPECT_TRUE(c >= 0x80) << b;
     }
+    // A leading U+FEFF is a character of the text, never dropped.
+    EXPECT_EQ(decodeAnsi("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + u("x"));
+    const RegFileDocument doc =
+        parsed(kHeader5 + "[HKCU\\\xEF\xBB\xBFK]\r\n\"\xEF\xBB\xBFn\"=\"\xEF\xBB\xBFt\"\r\n");
+    EXPECT_EQ(doc.keys[0].path, QString(QChar(0xFEFF)) + u("K"));
+    EXPECT_EQ(doc.keys[0].values[0].value.name, QString(QChar(0xFEFF)) + u("n"));
+    EXPECT_EQ(doc.keys[0].values[0].value.toText(), QString(QChar(0xFEFF)) + u("t"));
 }
 
 TEST(RegFileReader, ReadsAllValueKindsOfAVersion5File)
@@ -211,15 +218,4 @@ TEST(RegFileReader, RefusesUtf16WithALoneSurrogateOnItsLine)
         kHeader5 + key.toUtf8() + "\"a\"=hex(1):3d,d8,00,de,00,00\r\n\"\xF0\x9F\x98\x80\"=\"\"");
     EXPECT_EQ(pair.keys[0].values[0].value.toText(), u("\xF0\x9F\x98\x80"));
     EXPECT_EQ(pair.keys[0].values[1].value.name, u("\xF0\x9F\x98\x80"));
-}
-
-// A leading U+FEFF is a character of the text, never dropped.
-TEST(AnsiText, KeepsALeadingByteOrderMarkCharacter)
-{
-    EXPECT_EQ(decodeAnsi("\xEF\xBB\xBFx"), QString(QChar(0xFEFF)) + u("x"));
-    const RegFileDocument doc =
-        parsed(kHeader5 + "[HKCU\\\xEF\xBB\xBFK]\r\n\"\xEF\xBB\xBFn\"=\"\xEF\xBB\xBFt\"\r\n");
-    EXPECT_EQ(doc.keys[0].path, QString(QChar(0xFEFF)) + u("K"));
-    EXPECT_EQ(doc.keys[0].values[0].value.name, QString(QChar(0xFEFF)) + u("n"));
-    EXPECT_EQ(doc.keys[0].values[0].value.toText(), QString(QChar(0xFEFF)) + u("t"));
 }

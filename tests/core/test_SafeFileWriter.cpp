@@ -100,7 +100,7 @@ TEST(SafeFileWriter, AFullDiskRaisesTheReasonAndKeepsTheOldFile)
     }
 }
 
-TEST(SafeFileWriter, SpecialTargetsAreWrittenInPlaceOrRefusedNeverReplaced)
+TEST(SafeFileWriter, SpecialTargetsAndLinksAreWrittenInPlaceOrRefusedNeverReplaced)
 {
     TempDir dir;
     // A FIFO gets the bytes; it stays a FIFO.
@@ -126,11 +126,8 @@ TEST(SafeFileWriter, SpecialTargetsAreWrittenInPlaceOrRefusedNeverReplaced)
     const AppErrorRecord folder = Raised([&] { SafeFileWriter::WriteFile(dir.path(), "x"); });
     EXPECT_EQ(folder.Description, writeFailure(dir.path(), EISDIR));
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("pipe")});
-}
 
-TEST(SafeFileWriter, LinksAreKeptAndNoReplaceHoldsAtTheMomentOfWriting)
-{
-    TempDir dir;
+    // Links are kept; NoReplace holds at the moment of writing.
     const QString real = dir.writeFile(QStringLiteral("real.txt"), "old");
     const QString link = dir.filePath(QStringLiteral("link.txt"));
     ASSERT_TRUE(QFile::link(real, link));

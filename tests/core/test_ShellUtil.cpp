@@ -134,16 +134,14 @@ TEST_F(Opener, HandsTheAbsolutePathToTheOpener)
     EXPECT_EQ(waitForLines(out), (QStringList{folder.chopped(1), file}));
 }
 
-TEST_F(Opener, ANameThatIsNotUtf8ReachesTheOpenerWithItsBytes)
+TEST_F(Opener, NameBytesThatAreNotUtf8AndUrlsReachTheOpenerAsTheyAre)
 {
     const QString file = dir.writeFileNamed("caf\xe9.txt");
     EXPECT_EQ(ShellOpenCode(file), ShellCode::Started);
     ASSERT_FALSE(waitForLines(out).isEmpty());
     EXPECT_EQ(TempDir::contents(out).split('\n').value(1), EncodeFileName(file));
-}
 
-TEST_F(Opener, UrlsGoStraightToTheOpener)
-{
+    QFile::remove(out);
     EXPECT_EQ(ShellLauncher::openTarget(u("https://example.org/seite")), ShellCode::Started);
     EXPECT_EQ(waitForLines(out).value(1), u("https://example.org/seite"));
     EXPECT_EQ(ShellLauncher::openTarget(dir.filePath(u("fehlt"))), ShellCode::FileNotFound);
