@@ -72,7 +72,7 @@ TEST(FindFilesByMasks, ListsEveryFileOnceAndKeepsNamesDifferingInCase)
     EXPECT_EQ(FindFilesByMasks(dir.path(), u("*.bmp"), none), -1);
 }
 
-TEST(FileTimesPlatform, ModificationAndAccessRoundTripInNanoseconds)
+TEST(FileTimesPlatform, RoundTripInNanosecondsBirthNeverSetBadStampsFail)
 {
     TempDir dir;
     for (const QString& path : {dir.writeFile(u("f.txt"), "abc"), dir.makeDir(u("ordner"))}) {
@@ -86,11 +86,8 @@ TEST(FileTimesPlatform, ModificationAndAccessRoundTripInNanoseconds)
         // Setting one time leaves the other alone.
         EXPECT_EQ(FileTimes::read(path, FileTimes::Modification), kOdd);
     }
-}
 
-TEST(FileTimesPlatform, BirthTimeIsNeverSetMissingEntriesAndBadStampsFail)
-{
-    TempDir dir;
+    // The birth time is read or absent, never set; missing entries and bad stamps fail.
     const QString file = dir.writeFile(u("f"));
     const auto birth = FileTimes::read(file, FileTimes::Birth);
     if (birth) {

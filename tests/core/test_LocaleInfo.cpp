@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 // Values the program derives from the locale's formats, not read from a table.
-TEST(Locales, DerivedValuesInGermanAndUnitedStates)
+TEST(Locales, DerivedValuesTableGapsAndGroupings)
 {
     const LocaleInfo german;
     EXPECT_EQ(german.DateFormatShortOrdering(), u("1"));
@@ -29,10 +29,8 @@ TEST(Locales, DerivedValuesInGermanAndUnitedStates)
     EXPECT_EQ(us.CurrencyCharacterPositionPositive(), u("0")); // $1.10
     EXPECT_EQ(us.CurrencyCharacterPositionNegative(), u("0")); // ($1.10)
     EXPECT_EQ(us.SignPositivePosition(), u("3"));
-}
 
-TEST(Locales, TableGapsStayEmptyAndGroupingsDiffer)
-{
+    // Table gaps stay empty; groupings differ.
     const ScopedLocale welshLocale(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
     LocaleInfo welsh;
     EXPECT_EQ(welsh.LocaleID(), QString());

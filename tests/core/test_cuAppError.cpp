@@ -21,7 +21,7 @@ constexpr qint32 libNumber(qint32 n)
 }
 } // namespace
 
-TEST(MsgParse, PlaceholdersAndLineBreaks)
+TEST(MsgParseAndLoad, PlaceholdersLineBreaksAndTheTableIgnoringTheSign)
 {
     EXPECT_EQ(cuAppError::MsgParse(u("a@@b##c"), u("x")), u("a") + CRLF + u("bxc"));
     EXPECT_EQ(cuAppError::MsgParse(u("'##' nach '##'"), u("a"), u("b")), u("'a' nach 'b'"));
@@ -33,10 +33,8 @@ TEST(MsgParse, PlaceholdersAndLineBreaks)
     EXPECT_EQ(cuAppError::MsgParse(u("<##>"), u("a@@b")), u("<a@@b>"));
     EXPECT_EQ(cuAppError::MsgParse(QString(), u("x")), QString());
     EXPECT_EQ(cuAppError::MsgParse(u("n=##"), 42), u("n=42"));
-}
 
-TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
-{
+    // The table is looked up ignoring the sign; unknown numbers are refused.
     cuAppError err;
     EXPECT_EQ(err.MsgLoad(-Msg::FileGone, u("/x")), u("Die Datei '/x' ist nicht mehr vorhanden."));
     EXPECT_EQ(err.MsgLoad(Msg::LargeFileEditorQuestion, u("a"), u("3 MB")),
@@ -176,7 +174,7 @@ TEST(ErrMsg, BoxTextFollowsTheErrorLevel)
     EXPECT_EQ(boxes.shown().last().style, 16400);
 }
 
-TEST(LibMessage, TableAndPlaceholders)
+TEST(LibError, MessagesAndRaisedErrorsAboveTheApplicationBaseCaughtOnesPassOn)
 {
     EXPECT_EQ(LibMessage(6, 2), u("WinExecute-Fehler Nr. 2.\r\nDatei kann nicht geöffnet werden."));
     EXPECT_EQ(LibMessage(5, u("/tmp/x")),
@@ -188,10 +186,7 @@ TEST(LibMessage, TableAndPlaceholders)
         EXPECT_EQ(LibMessage(unknown), u("Unbekannter Fehler.")) << unknown;
     for (qint32 n = 1; n <= 11; ++n)
         EXPECT_NE(LibMessage(n), u("Unbekannter Fehler.")) << n;
-}
 
-TEST(RaiseLibError, OwnErrorsLieAboveTheApplicationBaseCaughtOnesPassOn)
-{
     const QString exe = QCoreApplication::applicationName();
     AppErrorRecord e = Raised([] { RaiseLibError(-6, {}, u("ShellOpen"), {}, 2); });
     EXPECT_EQ(e.Number, libNumber(6));
