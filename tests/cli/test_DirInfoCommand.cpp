@@ -75,9 +75,8 @@ protected:
     TempDir dir;
     TempDir outside;
 
-    // A tree whose figures are known: links of every kind that must not be
-    // followed, a file with three names, a pipe, an empty folder and a chain
-    // deeper than any path or descriptor limit.
+    // Known figures: links of every kind (never followed), a file with three names, a pipe,
+    // an empty folder and a chain deeper than any path or descriptor limit.
     pDirTotals::Figures buildTree()
     {
         for (int i = 0; i < 5; ++i)

@@ -20,8 +20,7 @@ CliResult settings(const QStringList& args)
 
 const QString kTolvane = u("Software\\Quexel\\Tolvane");
 
-// A file exactly as the export writes it, so that import and export must give it back byte for
-// byte.
+// A file exactly as the export writes it: import then export gives it back byte for byte.
 const QString kRoundTrip =
     u("Windows Registry Editor Version 5.00\r\n"
       "\r\n"

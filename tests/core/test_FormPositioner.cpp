@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A real top-level window on the test platform's screen; positions in twips
-// at its 15 twips per pixel.
+// A real top-level window on the test platform's screen; positions in twips, 15 to a pixel.
 class FormPositioner : public ::testing::Test {
 protected:
     void SetUp() override
