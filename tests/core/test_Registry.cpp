@@ -149,7 +149,7 @@ TEST_F(RegistryTest, NamesIgnoreCaseAndKeepTheirFirstCase)
     EXPECT_TRUE(reg.RegValueExists(CU, u("x"), u("ärger")));
 }
 
-TEST_F(RegistryTest, DeletingKeysAndValues)
+TEST_F(RegistryTest, DeletingAndRenamingKeysAndValues)
 {
     reg.RegSaveSettingString(CU, K + u("\\Sub"), u("v"), u("1"));
     reg.RegSaveSettingString(CU, K, u("v"), u("1"));
@@ -163,6 +163,26 @@ TEST_F(RegistryTest, DeletingKeysAndValues)
     EXPECT_FALSE(reg.RegKeyDelete(CU, K));
     EXPECT_FALSE(reg.RegKeyDelete(CU, QString())); // a root stays
     EXPECT_EQ(reg.RegValueType(CU, K, u("v")), 0);
+
+    // Renaming: with the key gone there is nothing to rename.
+    EXPECT_FALSE(reg.RegValueRename(CU, K, u("a"), u("b")));
+    reg.RegSaveSettingByte(CU, K, u("Old"), QByteArray("\x07", 1));
+    reg.RegSaveSettingString(CU, K, u("Other"), u("x"));
+    EXPECT_FALSE(reg.RegValueRename(CU, K, u("missing"), u("Other")));
+    EXPECT_EQ(reg.RegGetSettingString(CU, K, u("Other")), u("x")); // untouched
+
+    EXPECT_TRUE(reg.RegValueRename(CU, K, u("old"), u("New")));
+    EXPECT_FALSE(reg.RegValueExists(CU, K, u("Old")));
+    EXPECT_EQ(*reg.RegGetSettingByte(CU, K, u("New")), QByteArray("\x07", 1));
+    // Only the case changes: the value must survive.
+    EXPECT_TRUE(reg.RegValueRename(CU, K, u("New"), u("NEW")));
+    QStringList names;
+    reg.RegArrayValues(CU, K, names);
+    EXPECT_EQ(names, (QStringList{u("NEW"), u("Other")}));
+    EXPECT_TRUE(reg.RegValueRename(CU, K, u("NEW"), u("other"))); // replaces
+    reg.RegArrayValues(CU, K, names);
+    EXPECT_EQ(names, QStringList{u("other")});
+    EXPECT_EQ(reg.RegValueType(CU, K, u("Other")), REG_BINARY);
 }
 
 TEST_F(RegistryTest, WritesWithTypesAndConversions)
@@ -218,28 +238,6 @@ TEST_F(RegistryTest, SimplePathsTakeTheirRootFromThePrefix)
     EXPECT_EQ(reg.RegGetSettingLong(HKEY_USERS, u("S"), QString(), 0), 5);
     EXPECT_EQ(Registry::RegHKeyFromAbbr(u("hkcr")), HKEY_CLASSES_ROOT);
     EXPECT_EQ(Registry::RegHKeyFromAbbr(u("HKEY_CURRENT_USER")), 0u);
-}
-
-TEST_F(RegistryTest, RenamingValues)
-{
-    EXPECT_FALSE(reg.RegValueRename(CU, K, u("a"), u("b")));
-    reg.RegSaveSettingByte(CU, K, u("Old"), QByteArray("\x07", 1));
-    reg.RegSaveSettingString(CU, K, u("Other"), u("x"));
-    EXPECT_FALSE(reg.RegValueRename(CU, K, u("missing"), u("Other")));
-    EXPECT_EQ(reg.RegGetSettingString(CU, K, u("Other")), u("x")); // untouched
-
-    EXPECT_TRUE(reg.RegValueRename(CU, K, u("old"), u("New")));
-    EXPECT_FALSE(reg.RegValueExists(CU, K, u("Old")));
-    EXPECT_EQ(*reg.RegGetSettingByte(CU, K, u("New")), QByteArray("\x07", 1));
-    // Only the case changes: the value must survive.
-    EXPECT_TRUE(reg.RegValueRename(CU, K, u("New"), u("NEW")));
-    QStringList names;
-    reg.RegArrayValues(CU, K, names);
-    EXPECT_EQ(names, (QStringList{u("NEW"), u("Other")}));
-    EXPECT_TRUE(reg.RegValueRename(CU, K, u("NEW"), u("other"))); // replaces
-    reg.RegArrayValues(CU, K, names);
-    EXPECT_EQ(names, QStringList{u("other")});
-    EXPECT_EQ(reg.RegValueType(CU, K, u("Other")), REG_BINARY);
 }
 
 TEST_F(RegistryTest, ClassEntriesAndServerPaths)
