@@ -81,11 +81,12 @@ TEST_F(HelpWindows, TopicsByIdHistoryAndContents)
     window->cmdBack->click();
     EXPECT_EQ(window->currentPage(), u("umbenennen.html"));
     EXPECT_TRUE(window->cmdForward->isEnabled());
-    window->cmdContents->click();
-    EXPECT_EQ(window->currentPage(), u("index.html"));
-
-    // An id the table does not hold shows the contents.
+    // An id the table does not hold shows the contents, as the contents button does.
     help.HTMLHelpContext(&owner, {}, 4711);
+    EXPECT_EQ(window->currentPage(), u("index.html"));
+    window->cmdBack->click();
+    EXPECT_EQ(window->currentPage(), u("umbenennen.html"));
+    window->cmdContents->click();
     EXPECT_EQ(window->currentPage(), u("index.html"));
 }
 
