@@ -67,6 +67,7 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     args.buttons = 4 + 32;
     boxes.queueAnswer(7);
     EXPECT_EQ(err.MsgShow(args), 7);
+    EXPECT_EQ(boxes.shown().last().style, 4 + 32);
     EXPECT_EQ(args.text, u("Eigener kurzer Text"));
     EXPECT_EQ(args.title, u("Tolvane"));
 
