@@ -194,17 +194,16 @@ TEST(cuRecentFiles, AStoreThatCannotWriteSaysWhy)
     cuRecentFiles list;
     list.SetRegKey(kListKey);
     disk.fill();
-    const int code = RunInChild(disk.childSetup(), [&list] {
+    const QString told =
+        cuAppError::MsgParse(cuRecentFiles::Message(2), u("Kann nicht schreiben."));
+    const int code = RunInChild(disk.childSetup(), [&] {
         SettingsDatabase::reopen(); // a connection of the child's own
         list.Add(u("/") + QString(3000, QLatin1Char('n')) + u("/"));
         try {
             list.Save();
             return 0;
         } catch (const AppErrorRecord& error) {
-            return error.Description == cuAppError::MsgParse(cuRecentFiles::Message(2),
-                                                             u("Kann nicht schreiben."))
-                       ? 1
-                       : 2;
+            return error.Description == told ? 1 : 2;
         }
     });
     EXPECT_EQ(code, 1);
