@@ -11,7 +11,7 @@ CliResult Cli(const QStringList& args)
 }
 } // namespace
 
-TEST(CnfCommand, DumpShowsTheModel)
+TEST(CnfCommand, DumpShowsTheModelSealAndOpenGiveTheFileBack)
 {
     TempDir dir;
     const QString path =
@@ -29,11 +29,8 @@ TEST(CnfCommand, DumpShowsTheModel)
               CNFMessages::Text(CNFMessages::FileMissing, dir.filePath(u("fehlt.cnf"))));
     EXPECT_EQ(Cli({u("dump")}).code, 2);
     EXPECT_EQ(Cli({u("seal"), path, path}).code, 2); // no password
-}
 
-TEST(CnfCommand, SealAndOpenGiveTheFileBack)
-{
-    TempDir dir;
+    // Sealed and opened, the file comes back.
     const QByteArray plain = Crlf("; Notizen bleiben erhalten\n[S]\nk=Gr\xfc\xdf"
                                   "e \xff");
     const QString in = dir.writeFile(u("plain.cnf"), plain);
@@ -43,7 +40,7 @@ TEST(CnfCommand, SealAndOpenGiveTheFileBack)
 
     ASSERT_EQ(Cli({u("seal"), in, sealed, u("--password"), password}).code, 0);
     EXPECT_TRUE(TempDir::contents(sealed).startsWith("****QXCNF****"));
-    CliResult run = Cli({u("dump"), sealed, u("--password"), password});
+    run = Cli({u("dump"), sealed, u("--password"), password});
     EXPECT_EQ(run.out, u("; Notizen bleiben erhalten\n[S]\nk=Grüße ÿ\n"));
 
     ASSERT_EQ(Cli({u("open"), sealed, opened, u("--password"), password}).code, 0);

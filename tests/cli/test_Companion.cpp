@@ -128,11 +128,8 @@ TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
 {
     TempDir dir;
     const QString fifo = makeFifo(dir, u("rohr"));
-    const QString device = u("/dev/zero");
-    for (const QString& input : {fifo, device}) {
-        struct stat st {};
-        ::stat(QFile::encodeName(input).constData(), &st);
-        const QString refused = message(Msg::NotRegularFile, input, FileKindText(st.st_mode));
+    for (const auto& [input, kind] : {std::pair{fifo, S_IFIFO}, {u("/dev/zero"), S_IFCHR}}) {
+        const QString refused = message(Msg::NotRegularFile, input, FileKindText(kind));
         for (const QStringList& args :
              {QStringList{u("settings"), u("import"), input},
               {u("cnf"), u("dump"), input},
@@ -176,13 +173,9 @@ TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
     const QByteArray plain = "[S]\r\n" + QByteArray(8000, 'k') + "=v";
     const QString only = disk.path() + u("nur.cnf");
     const QString export_ = disk.path() + u("export.reg");
-    {
-        QFile f(only);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(plain);
-        QFile e(export_);
-        ASSERT_TRUE(e.open(QIODevice::WriteOnly));
-        e.write("alt");
+    for (const auto& [path, bytes] : {std::pair{only, plain}, {export_, QByteArray("alt")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     disk.fill();
     const QString reason = SystemErrorText(disk.mounted() ? ENOSPC : EFBIG);
@@ -209,9 +202,8 @@ TEST(Companion, ImportNamesTheStoresOwnFailure)
     const QString small = dir.writeFile(u("klein.reg"), "REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"1\"\r\n");
     ASSERT_EQ(runCli({u("settings"), u("import"), small}).code, 0);
     disk.fill(96 * 1024); // room to open the store, not for the value
-    QByteArray big = "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:";
-    for (int i = 0; i < 400000; ++i)
-        big += "ab,";
+    const QByteArray big =
+        "REGEDIT4\r\n[HKCU\\B]\r\n\"v\"=hex:" + QByteArray("ab,").repeated(400000);
     const QString file = dir.writeFile(u("gross.reg"), big + "00\r\n");
     const auto limit = [mounted = disk.mounted()] {
         if (!mounted)

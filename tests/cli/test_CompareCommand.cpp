@@ -48,9 +48,8 @@ TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
         EXPECT_EQ(EscapeCompareName(name), printed) << name.toHex().toStdString();
 }
 
-// The whole output on a tree that holds every class, odd names and the
-// byte order of the names (capitals before small letters, bytes above 0x7f
-// last).
+// The whole output on a tree with every class and odd names, in the names' byte
+// order (capitals before small letters, bytes above 0x7f last).
 TEST(CompareCommand, PrintsBothListsInByteOrder)
 {
     TwoFolders f;

@@ -44,25 +44,23 @@ TEST_F(InfoCommand, PlainFileGivesTheNineRows)
     EXPECT_TRUE(InfoRows(dir.filePath(u("fehlt"))).isEmpty());
 }
 
-TEST_F(InfoCommand, DocumentPropertiesFollowWithTheirGermanNames)
+TEST_F(InfoCommand, DocumentPropertiesAndVersionRowsFollowTheFileRows)
 {
     const QByteArray meta =
         "<d><m><title>Plan</title><initial-creator>Eva</initial-creator></m></d>";
-    const QString path = dir.writeFile(u("plan.odt"), Fixture::zipFile({{"meta.xml", meta}}));
-    const QList<FileInfoRow> rows = InfoRows(path);
-    ASSERT_EQ(rows.size(), 12);
-    EXPECT_EQ(rows[9].label, QString(15, QLatin1Char('-')));
-    EXPECT_EQ(rows[9].value, QString(25, QLatin1Char('-')));
-    EXPECT_EQ(rows[10].label, u("Autor"));
-    EXPECT_EQ(rows[10].value, u("Eva"));
-    EXPECT_EQ(rows[11].label, u("Titel"));
+    const QList<FileInfoRow> doc =
+        InfoRows(dir.writeFile(u("plan.odt"), Fixture::zipFile({{"meta.xml", meta}})));
+    ASSERT_EQ(doc.size(), 12);
+    EXPECT_EQ(doc[9].label, QString(15, QLatin1Char('-')));
+    EXPECT_EQ(doc[9].value, QString(25, QLatin1Char('-')));
+    EXPECT_EQ(doc[10].label, u("Autor"));
+    EXPECT_EQ(doc[10].value, u("Eva"));
+    EXPECT_EQ(doc[11].label, u("Titel"));
     // Nothing readable: no separator either.
     const QString empty = dir.writeFile(u("leer.docx"), "kein zip");
     EXPECT_EQ(labels(InfoRows(empty)), FileLabels);
-}
 
-TEST_F(InfoCommand, VersionRowsFollowTheFileRows)
-{
+    // A program's version rows follow the same way.
     VersionNode::Fixed fixed;
     fixed.fileMS = 0x00020003;
     fixed.fileLS = 0x00040005;

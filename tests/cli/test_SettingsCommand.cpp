@@ -20,8 +20,7 @@ CliResult settings(const QStringList& args)
 
 const QString kTolvane = u("Software\\Quexel\\Tolvane");
 
-// A file exactly as the export writes it, so that import and export must give it back byte for
-// byte.
+// A file exactly as the export writes it: import then export gives it back byte for byte.
 const QString kRoundTrip =
     u("Windows Registry Editor Version 5.00\r\n"
       "\r\n"
@@ -169,15 +168,12 @@ TEST(RegFileTransfer, DeletionsAndAFailureHalfwayThrough)
     EXPECT_EQ(names, QStringList{u("b")});
 
     // A document the store refuses at its third entry: the first two must not stay.
+    const RegFileValue fresh{SettingsValue::text(u("x"), u("y")), false, 5};
+    const RegFileValue refused{SettingsValue{u("z"), 7, {}}, false, 9};
     RegFileDocument document;
-    document.keys = {
-        {HKEY_CURRENT_USER, u("Keep"), true, {}, 3},
-        {HKEY_CURRENT_USER,
-         u("Fresh"),
-         false,
-         {{SettingsValue::text(u("x"), u("y")), false, 5}},
-         4},
-        {HKEY_CURRENT_USER, u("Fresh"), false, {{SettingsValue{u("z"), 7, {}}, false, 9}}, 8}};
+    document.keys = {{HKEY_CURRENT_USER, u("Keep"), true, {}, 3},
+                     {HKEY_CURRENT_USER, u("Fresh"), false, {fresh}, 4},
+                     {HKEY_CURRENT_USER, u("Fresh"), false, {refused}, 8}};
     EXPECT_FALSE(RegFileTransfer::importDocument(document, error));
     EXPECT_EQ(error, u("Zeile 9 konnte nicht in die Einstellungen übernommen werden; es wurde "
                        "nichts geändert."));

@@ -33,7 +33,8 @@ protected:
         });
     }
 
-    QString Shown(const char* interval, const char* colour, const char* maximised) const
+    QString Shown(const char* interval = "5000", const char* colour = "0",
+                  const char* maximised = "Nein") const
     {
         QString text =
             u("Intervall\t%1\nHintergrund\t%2\nMaximiert\t%3\n")
@@ -60,23 +61,19 @@ TEST_F(SlideshowCommand, CommandFilesGiveTheirOptionsAndFolders)
         QString out;
         QString err;
     } cases[] = {
-        {"[Folders]\nbilder\n", Shown("5000", "0", "Nein"), {}},
-        {"[Options]\nInterval=2\n[Folders]\n1=bilder", Shown("2000", "0", "Nein"), {}},
-        {"[Options]\nInterval=1\n[Folders]\n1=bilder", Shown("5000", "0", "Nein"), {}},
-        {"[Options]\nInterval=1000\n[Folders]\n1=bilder", Shown("5000", "0", "Nein"), {}},
-        {"[Options]\nInterval=2500\n[Folders]\n1=bilder", Shown("6000", "0", "Nein"), {}},
-        {"[options]\ninterval=3 ; drei Sekunden\n[folders]\n1=bilder/ ; hier",
-         Shown("3000", "0", "Nein"),
-         {}},
+        {"[Folders]\nbilder\n", Shown(), {}},
+        {"[Options]\nInterval=2\n[Folders]\n1=bilder", Shown("2000"), {}},
+        {"[Options]\nInterval=1\n[Folders]\n1=bilder", Shown(), {}},
+        {"[Options]\nInterval=1000\n[Folders]\n1=bilder", Shown(), {}},
+        {"[Options]\nInterval=2500\n[Folders]\n1=bilder", Shown("6000"), {}},
+        {"[options]\ninterval=3 ; drei Sekunden\n[folders]\n1=bilder/ ; hier", Shown("3000"), {}},
         {"[Options]\nBackColor=255\nMaximize=1\n[Folders]\nx=bilder",
          Shown("5000", "255", "Ja"),
          {}},
-        {"[Options]\nBackColor=-1\nMaximize=ja\n[Folders]\nx=bilder",
-         Shown("5000", "0", "Nein"),
-         {}},
-        {"[Options]\nBackColor=Rot\n[Folders]\nx=bilder", Shown("5000", "0", "Nein"), {}},
-        {"[Folders]\n1=fehlt\n2=" + QByteArray(root.toUtf8()) + "bilder\n",
-         Shown("5000", "0", "Nein"), Message(Msg::SlideshowFolderMissing, root + u("fehlt/"))},
+        {"[Options]\nBackColor=-1\nMaximize=ja\n[Folders]\nx=bilder", Shown(), {}},
+        {"[Options]\nBackColor=Rot\n[Folders]\nx=bilder", Shown(), {}},
+        {"[Folders]\n1=fehlt\n2=" + root.toUtf8() + "bilder\n", Shown(),
+         Message(Msg::SlideshowFolderMissing, root + u("fehlt/"))},
         {"[Options]\nInterval=abc\n[Folders]\n1=bilder",
          {},
          Message(Msg::SlideshowBadNumber, u("Interval"), u("abc"))},
@@ -102,8 +99,8 @@ TEST_F(SlideshowCommand, FoldersAndPathsAreTakenFromTheCurrentFolder)
         QString out;
         QString err;
     } cases[] = {
-        {"bilder", Shown("5000", "0", "Nein"), {}},
-        {"./bilder/", Shown("5000", "0", "Nein"), {}},
+        {"bilder", Shown(), {}},
+        {"./bilder/", Shown(), {}},
         {"leer", {}, Message(Msg::NoMatchingFiles, root + u("leer/"))},
         {"bilder.txt", {}, Message(Msg::SlideshowFolderMissing, root + u("bilder.txt"))},
         {"fehlt.INI", {}, Message(Msg::FileMissing, root + u("fehlt.INI"))},

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FileDialog.h"
 #include "support/TempDir.h"
-
 #include "support/TestText.h"
 
 #include <QApplication>
@@ -52,7 +51,7 @@ TEST_F(DialogAnswers, DefaultsOfTheThreeDialogs)
     EXPECT_EQ(requests[2].nameFilters, requests[1].nameFilters);
 }
 
-TEST_F(DialogAnswers, FoldersWithAndWithoutTrailingSlash)
+TEST_F(DialogAnswers, FolderChoiceOptionsAndTheTrailingSlash)
 {
     answers = {{u("/home/eva")}, {u("/home/eva")}, {u("/")}, {u("/daten/")}};
     EXPECT_EQ(dialogs.BrowseForFolder(u("Quelle"), u("/tmp"), nullptr, false), u("/home/eva"));
@@ -61,10 +60,8 @@ TEST_F(DialogAnswers, FoldersWithAndWithoutTrailingSlash)
     EXPECT_EQ(dialogs.BrowseForFolder({}, {}, nullptr, true), u("/daten/"));
     EXPECT_EQ(requests[0].title, u("Quelle"));
     EXPECT_EQ(requests[0].startFolder, u("/tmp"));
-}
 
-TEST_F(DialogAnswers, FolderChoiceOptions)
-{
+    requests.clear();
     dialogs.BrowseForFolderEx(u("$"), {}, nullptr, false, true, {}, true, true);
     dialogs.BrowseForFolderEx(u("$"), {}, nullptr, false, false, {}, true, false);
     // A start outside the root begins at the root; one inside stays.
@@ -78,7 +75,7 @@ TEST_F(DialogAnswers, FolderChoiceOptions)
     EXPECT_EQ(requests[3].startFolder, u("/home/eva"));
 }
 
-TEST_F(DialogAnswers, FiltersMatchIgnoringCase)
+TEST(FileDialogFilters, MatchIgnoringCase)
 {
     EXPECT_EQ(
         FileDialog::NameFilters(u("Bitmap (*.bmp)|*.bmp|Icon (*.ico)|*.ico")),
@@ -91,7 +88,7 @@ TEST_F(DialogAnswers, FiltersMatchIgnoringCase)
               QStringList{u("Text (*.[tT][xX][tT])")});
 }
 
-TEST_F(DialogAnswers, OpenAndSaveResultsAndState)
+TEST_F(DialogAnswers, OpenAndSaveResultsStateAndSeveralFiles)
 {
     answers = {{u("/daten/bericht.final.txt")}, {}, {u("/daten/ohne")}};
     EXPECT_EQ(dialogs.GetOpenFileName(u("/daten"), u("bericht"), u("Bericht"), u("Text|*.txt")),
@@ -113,10 +110,8 @@ TEST_F(DialogAnswers, OpenAndSaveResultsAndState)
               u("/daten/ohne"));
     EXPECT_EQ(requests[2].flags, OFN::OverwritePrompt);
     EXPECT_EQ(dialogs.FileExtensionOffset(), 0);
-}
 
-TEST_F(DialogAnswers, MultipleSelectionForm)
-{
+    // The form of several chosen files.
     const qint32 multi = OFN::AllowMultiSelect | OFN::Explorer | OFN::FileMustExist;
     answers = {{u("/daten/a.txt"), u("/daten/b.txt")},
                {u("/daten/a.txt")},
@@ -153,13 +148,11 @@ TEST(FileDialogWindow, TheRealDialogReturnsTheChosenFile)
     });
     driver.start();
     // A dialog that refuses to close fails the test instead of hanging it.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
+    QObject guard;
+    QTimer::singleShot(10000, &guard, [] {
         while (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    guard.start(10000);
     FileDialog dialogs;
     EXPECT_EQ(dialogs.GetOpenFileName(dir.path(), {}, {}, u("Text|*.txt")), file);
     EXPECT_EQ(title, u("Datei öffnen"));

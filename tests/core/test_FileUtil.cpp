@@ -3,20 +3,17 @@
 #include "core/PathUtil.h"
 #include "platform/FileTimes.h"
 #include "support/TempDir.h"
-
-#include <QFile>
-
-#include <cstdlib>
-
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 constexpr FileTimes::Stamp kOdd{1700000000, 123456789};
 } // namespace
 
-TEST(FileQueries, ExistenceOfFilesAndFolders)
+TEST(FileQueries, ExistenceOfFilesAndFoldersAndLongNames)
 {
     TempDir dir;
     const QString file = dir.writeFile(u("mit leer.txt"), "x");
@@ -37,13 +34,9 @@ TEST(FileQueries, ExistenceOfFilesAndFolders)
     EXPECT_TRUE(FolderExistsNoQuotes(folder.chopped(1)));
     EXPECT_FALSE(FolderExistsNoQuotes(u("\"") + folder + u("\"")));
     EXPECT_FALSE(FolderExistsNoQuotes(QString()));
-}
 
-TEST(FileQueries, LongNamesAreTheNamesThemselves)
-{
-    TempDir dir;
-    const QString file = dir.writeFile(u("Langer Dateiname.text"));
-    EXPECT_EQ(LongName(file), u("Langer Dateiname.text"));
+    // Long names are the names themselves.
+    EXPECT_EQ(LongName(file), u("mit leer.txt"));
     EXPECT_EQ(LongName(dir.path()), FileNameOf(dir.path().chopped(1)));
     EXPECT_EQ(LongName(u("/")), u("/"));
     EXPECT_EQ(LongName(dir.filePath(u("fehlt"))), QString());
@@ -79,7 +72,7 @@ TEST(FindFilesByMasks, ListsEveryFileOnceAndKeepsNamesDifferingInCase)
     EXPECT_EQ(FindFilesByMasks(dir.path(), u("*.bmp"), none), -1);
 }
 
-TEST(FileTimesPlatform, ModificationAndAccessRoundTripInNanoseconds)
+TEST(FileTimesPlatform, RoundTripInNanosecondsBirthNeverSetBadStampsFail)
 {
     TempDir dir;
     for (const QString& path : {dir.writeFile(u("f.txt"), "abc"), dir.makeDir(u("ordner"))}) {
@@ -93,33 +86,22 @@ TEST(FileTimesPlatform, ModificationAndAccessRoundTripInNanoseconds)
         // Setting one time leaves the other alone.
         EXPECT_EQ(FileTimes::read(path, FileTimes::Modification), kOdd);
     }
-}
 
-TEST(FileTimesPlatform, BirthTimeIsReadOrAbsentAndNeverSet)
-{
-    TempDir dir;
-    const QString path = dir.writeFile(u("neu.txt"));
-    const auto birth = FileTimes::read(path, FileTimes::Birth);
+    // The birth time is read or absent, never set; missing entries and bad stamps fail.
+    const QString file = dir.writeFile(u("f"));
+    const auto birth = FileTimes::read(file, FileTimes::Birth);
     if (birth) {
-        const qint64 now = QDateTime::currentSecsSinceEpoch();
-        EXPECT_LE(std::abs(birth->seconds - now), 120);
-        EXPECT_TRUE(GetFileTimeDate(path, ftCreation).isValid());
-    } else {
-        EXPECT_FALSE(GetFileTimeDate(path, ftCreation).isValid());
+        EXPECT_LE(std::abs(birth->seconds - QDateTime::currentSecsSinceEpoch()), 120);
     }
-    EXPECT_FALSE(FileTimes::write(path, FileTimes::Birth, kOdd));
-    EXPECT_FALSE(SetFileTimeDate(path, ftCreation, QDateTime::currentDateTime(), false));
-    EXPECT_EQ(FileTimes::read(path, FileTimes::Birth), birth);
-}
+    EXPECT_EQ(GetFileTimeDate(file, ftCreation).isValid(), birth.has_value());
+    EXPECT_FALSE(FileTimes::write(file, FileTimes::Birth, kOdd));
+    EXPECT_FALSE(SetFileTimeDate(file, ftCreation, QDateTime::currentDateTime(), false));
+    EXPECT_EQ(FileTimes::read(file, FileTimes::Birth), birth);
 
-TEST(FileTimesPlatform, MissingEntriesAndBadStamps)
-{
-    TempDir dir;
     const QString missing = dir.filePath(u("fehlt"));
     EXPECT_FALSE(FileTimes::read(missing, FileTimes::Modification));
     EXPECT_FALSE(FileTimes::write(missing, FileTimes::Modification, kOdd));
     EXPECT_FALSE(FileTimes::read(QString(), FileTimes::Access));
-    const QString file = dir.writeFile(u("f"));
     EXPECT_FALSE(FileTimes::write(file, FileTimes::Modification, {1, 1000000000}));
     EXPECT_FALSE(FileTimes::write(file, FileTimes::Modification, {1, -1}));
 
@@ -129,7 +111,7 @@ TEST(FileTimesPlatform, MissingEntriesAndBadStamps)
     EXPECT_FALSE(SetFileTimeDate(file, -1, QDateTime::currentDateTime(), false));
 }
 
-TEST(FileTimeDate, LocalTimeInWholeSecondsBothWays)
+TEST(FileTimeDate, LocalTimeInWholeSecondsBothWaysMidnightOnlyAndNow)
 {
     TempDir dir;
     const QString file = dir.writeFile(u("f.txt"));
@@ -147,12 +129,8 @@ TEST(FileTimeDate, LocalTimeInWholeSecondsBothWays)
     const QString folder = dir.makeDir(u("ordner"));
     ASSERT_TRUE(SetFileTimeDate(folder, ftLastWrite, wanted, false));
     EXPECT_EQ(GetFileTimeDate(folder, ftLastWrite), wanted);
-}
 
-TEST(FileTimeDate, MidnightOnlyKeepsTheDateAndNoValueMeansNow)
-{
-    TempDir dir;
-    const QString file = dir.writeFile(u("f.txt"));
+    // Midnight only keeps the date; no value means now.
     const QDateTime evening(QDate(2021, 12, 24), QTime(18, 30, 15), Qt::LocalTime);
     ASSERT_TRUE(SetFileTimeDate(file, ftLastWrite, evening, false));
     ASSERT_TRUE(SetFileTimeDate(file, ftLastAccess, evening.addDays(3), false));

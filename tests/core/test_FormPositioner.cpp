@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A real top-level window on the test platform's screen; positions in twips
-// at its 15 twips per pixel.
+// A real top-level window on the test platform's screen; positions in twips, 15 to a pixel.
 class FormPositioner : public ::testing::Test {
 protected:
     void SetUp() override
@@ -22,20 +21,21 @@ protected:
         screen = QGuiApplication::primaryScreen()->geometry();
         tpp = placement.TwipsPerPixel();
     }
-    void Store(const char* name, const QString& value)
+    void Store(std::initializer_list<std::pair<const char*, QString>> values)
     {
-        Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QLatin1String(name), value);
+        for (const auto& [name, value] : values)
+            Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QLatin1String(name), value);
     }
     QString Stored(const char* name) const
     {
         return Registry().RegGetSettingString(HKEY_CURRENT_USER, key, QLatin1String(name),
                                               QStringLiteral("<missing>"));
     }
-    void Load(qint32 minWidth = 0, qint32 minHeight = 0)
+    void Load(qint32 minWidth = 0, qint32 minHeight = 0, WidgetPlacement* form = nullptr)
     {
         cuFormPositioner positioner;
         positioner.AutoSave = false;
-        positioner.SetForm(&placement);
+        positioner.SetForm(form ? form : &placement);
         positioner.RegKey = key;
         positioner.SetMinWidth(minWidth);
         positioner.SetMinHeight(minHeight);
@@ -51,43 +51,37 @@ protected:
 };
 } // namespace
 
-TEST_F(FormPositioner, FirstOpeningKeepsTheSizeAndCentres)
+TEST_F(FormPositioner, FirstOpeningCentresOffDesktopComesBackOversizeFitsTheScreen)
 {
     Load();
     EXPECT_EQ(window.size(), QSize(400, 300));
     EXPECT_EQ(window.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
-}
 
-TEST_F(FormPositioner, PositionsOffTheDesktopComeBack)
-{
-    Store("Left", QStringLiteral("-500"));
-    Store("Top", Twips(screen.height() * 2));
-    Store("Width", Twips(300));
-    Store("Height", Twips(200));
+    // Positions off the desktop come back.
+    Store({{"Left", QStringLiteral("-500")},
+           {"Top", Twips(screen.height() * 2)},
+           {"Width", Twips(300)},
+           {"Height", Twips(200)}});
     Load();
     EXPECT_EQ(window.geometry(), QRect(0, 0, 300, 200));
     // A window reaching past the right edge is moved back onto the desktop.
-    Store("Left", Twips(screen.width() - 100));
-    Store("Top", Twips(10));
+    Store({{"Left", Twips(screen.width() - 100)}, {"Top", Twips(10)}});
     Load();
     EXPECT_EQ(window.geometry(), QRect(screen.width() - 300, 10, 300, 200));
-}
 
-TEST_F(FormPositioner, OversizeBecomesTheScreenAndSmallSizesTheMinimum)
-{
-    Store("Width", Twips(screen.width() * 3));
-    Store("Height", Twips(screen.height() * 3));
-    Store("Left", QStringLiteral("0"));
-    Store("Top", QStringLiteral("0"));
+    // Oversize becomes the screen, small sizes the minimum.
+    Store({{"Width", Twips(screen.width() * 3)},
+           {"Height", Twips(screen.height() * 3)},
+           {"Left", QStringLiteral("0")},
+           {"Top", QStringLiteral("0")}});
     Load();
     EXPECT_EQ(window.size(), screen.size());
-    Store("Width", QStringLiteral("100"));
-    Store("Height", QStringLiteral("100"));
+    Store({{"Width", QStringLiteral("100")}, {"Height", QStringLiteral("100")}});
     Load(1500, 3000);
     EXPECT_EQ(window.size(), QSize(100, 200));
 }
 
-TEST_F(FormPositioner, MinimisedStoresNothingMaximisedOnlyTheFlag)
+TEST_F(FormPositioner, MinimisedStoresNothingMaximisedOnlyTheFlagAutoSaveWhenReleased)
 {
     window.setGeometry(20, 30, 300, 200);
     cuFormPositioner positioner;
@@ -110,21 +104,16 @@ TEST_F(FormPositioner, MinimisedStoresNothingMaximisedOnlyTheFlag)
 
     QWidget next;
     WidgetPlacement nextPlacement(&next);
-    cuFormPositioner loader;
-    loader.SetForm(&nextPlacement);
-    loader.RegKey = key;
-    loader.AutoSave = false;
-    loader.LoadPosition();
+    Load(0, 0, &nextPlacement);
     EXPECT_TRUE(next.windowState().testFlag(Qt::WindowMaximized));
-}
 
-TEST_F(FormPositioner, AutoSaveWritesWhenReleased)
-{
+    // Released, it saves on its own.
+    window.setWindowState(Qt::WindowNoState);
     window.setGeometry(5, 6, 310, 210);
     {
-        cuFormPositioner positioner;
-        positioner.SetForm(&placement);
-        positioner.RegKey = key;
+        cuFormPositioner autoSaving;
+        autoSaving.SetForm(&placement);
+        autoSaving.RegKey = key;
     }
     EXPECT_EQ(Stored("Height"), Twips(210));
 }

@@ -46,40 +46,35 @@ void workUntilCancelled(JobContext& context, std::atomic<bool>* ended = nullptr)
         *ended = true;
 }
 
-// A tool window with an embedded progress bar.
+// A tool window with an embedded progress bar, and the results of its jobs.
 struct ToolWindow {
     ToolWindow()
     {
-        runner = new JobRunner(&window);
-        bar = new JobProgressBar(&window);
         bar->watch(runner);
         (new QVBoxLayout(&window))->addWidget(bar);
         window.show();
     }
     QWidget window;
-    JobRunner* runner = nullptr;
-    JobProgressBar* bar = nullptr;
+    JobRunner* runner = new JobRunner(&window);
+    JobProgressBar* bar = new JobProgressBar(&window);
+    QSignalSpy finished{runner, &JobRunner::finished};
+
+    JobResult::Status lastStatus() const { return finished.last().at(0).value<JobResult>().status; }
 };
 
-JobResult::Status lastStatus(const QSignalSpy& finished)
-{
-    return finished.last().at(0).value<JobResult>().status;
-}
 } // namespace
 
 TEST(JobRunner, AbbrechenAndEscapeStopTheJobWhileTheWindowKeepsRunning)
 {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(ToolWindow&)> cancel;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"button", [](ToolWindow& w) { QTest::mouseClick(w.bar->cmdCancel, Qt::LeftButton); }},
         {"Escape", [](ToolWindow& w) { QTest::keyClick(&w.window, Qt::Key_Escape); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ToolWindow tool;
-        QSignalSpy finished(tool.runner, &JobRunner::finished);
         // The window thread's own timer: a long gap between its ticks is a blocked window.
         QElapsedTimer sinceTick;
         qint64 longestGap = 0;
@@ -99,10 +94,10 @@ TEST(JobRunner, AbbrechenAndEscapeStopTheJobWhileTheWindowKeepsRunning)
         QElapsedTimer cancelling;
         cancelling.start();
         c.cancel(tool);
-        ASSERT_TRUE(finished.count() == 1 || finished.wait(5000)) << c.name;
+        ASSERT_TRUE(tool.finished.count() == 1 || tool.finished.wait(5000)) << c.name;
         // The job notices within a step; the allowance only absorbs a loaded machine.
         EXPECT_LT(cancelling.elapsed(), 1000) << c.name;
-        EXPECT_EQ(lastStatus(finished), JobResult::Status::Cancelled) << c.name;
+        EXPECT_EQ(tool.lastStatus(), JobResult::Status::Cancelled) << c.name;
         EXPECT_FALSE(tool.bar->isVisible()) << c.name;
         EXPECT_LT(longestGap, 500) << c.name;
     }
@@ -112,13 +107,12 @@ TEST(JobRunner, FailureIsShownOnTheWindowThreadOrHandedBack)
 {
     ThreadRecordingBox boxes;
     ToolWindow tool;
-    QSignalSpy finished(tool.runner, &JobRunner::finished);
     tool.runner->setErrorPlace(u("frmTest"), u("Run"));
     tool.runner->start([](JobContext&) {
         throw AppErrorRecord(RuntimeError::FileNotFound, u("pCopy"), u("Die Datei fehlt."));
     });
-    ASSERT_TRUE(finished.wait(5000));
-    EXPECT_EQ(lastStatus(finished), JobResult::Status::Failed);
+    ASSERT_TRUE(tool.finished.wait(5000));
+    EXPECT_EQ(tool.lastStatus(), JobResult::Status::Failed);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.lastText().contains(u("Die Datei fehlt."))) << boxes.lastText().toStdString();
     EXPECT_EQ(boxes.threads.value(0), QThread::currentThread());
@@ -126,8 +120,8 @@ TEST(JobRunner, FailureIsShownOnTheWindowThreadOrHandedBack)
     // Without a place the caller gets the error and decides.
     tool.runner->setErrorPlace({}, {});
     tool.runner->start([](JobContext&) { throw std::bad_alloc(); });
-    ASSERT_TRUE(finished.wait(5000));
-    const JobResult failed = finished.last().at(0).value<JobResult>();
+    ASSERT_TRUE(tool.finished.wait(5000));
+    const JobResult failed = tool.finished.last().at(0).value<JobResult>();
     ASSERT_TRUE(failed.error.has_value());
     EXPECT_EQ(failed.error->Number, RuntimeError::OutOfMemory);
     EXPECT_EQ(boxes.count(), 1);
@@ -138,7 +132,6 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
     ThreadRecordingBox boxes;
     boxes.queueAnswer(MsgResult::Cancel);
     ToolWindow tool;
-    QSignalSpy finished(tool.runner, &JobRunner::finished);
     QList<int> arrived;
     int answer = 0;
     int arrivedAtEnd = -1;
@@ -151,8 +144,8 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
         for (int i = 50; i < 100; ++i)
             context.deliver([&arrived, i] { arrived.append(i); });
     });
-    ASSERT_TRUE(finished.wait(5000));
-    EXPECT_EQ(lastStatus(finished), JobResult::Status::Done);
+    ASSERT_TRUE(tool.finished.wait(5000));
+    EXPECT_EQ(tool.lastStatus(), JobResult::Status::Done);
     EXPECT_EQ(answer, MsgResult::Cancel);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.shown()[0].text, AppErr().MsgLoad(Msg::TargetExistsOverwrite, u("a.txt")));
@@ -164,34 +157,31 @@ TEST(JobRunner, QuestionsAndResultsReachTheWindowThreadInOrder)
 
 TEST(JobRunner, ClosingTheWindowCancelsTheJobAndWaitsForIt)
 {
-    struct Case {
-        const char* name;
-        bool closeFromQuestion; // the window closes while the job waits for an answer
-    };
-    for (const Case c : {Case{"while working", false}, Case{"while asking", true}}) {
+    // Closed while the job works, or while it waits for an answer.
+    for (const bool asking : {false, true}) {
+        const char* name = asking ? "while asking" : "while working";
         ToolWindow tool;
-        QSignalSpy finished(tool.runner, &JobRunner::finished);
         std::atomic<bool> ended = false;
         int answer = 0;
         tool.runner->start([&](JobContext& context) {
-            if (c.closeFromQuestion)
+            if (asking)
                 answer = context.ask([&] {
                     tool.window.close();
                     return MsgResult::Ok;
                 });
             workUntilCancelled(context, &ended);
         });
-        if (c.closeFromQuestion) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.window.isVisible(); })) << c.name;
+        if (asking) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.window.isVisible(); })) << name;
         } else {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !tool.bar->lblStatus->text().isEmpty(); }));
             tool.window.close();
         }
-        EXPECT_TRUE(ended) << c.name << ": close() returned before the job ended";
-        EXPECT_FALSE(tool.runner->isRunning()) << c.name;
-        ASSERT_EQ(finished.count(), 1) << c.name;
-        EXPECT_EQ(lastStatus(finished), JobResult::Status::Cancelled) << c.name;
-        EXPECT_EQ(answer, c.closeFromQuestion ? MsgResult::Cancel : 0) << c.name;
+        EXPECT_TRUE(ended) << name << ": close() returned before the job ended";
+        EXPECT_FALSE(tool.runner->isRunning()) << name;
+        ASSERT_EQ(tool.finished.count(), 1) << name;
+        EXPECT_EQ(tool.lastStatus(), JobResult::Status::Cancelled) << name;
+        EXPECT_EQ(answer, asking ? MsgResult::Cancel : 0) << name;
     }
 }
 

@@ -8,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 // Values the program derives from the locale's formats, not read from a table.
-TEST(Locales, DerivedValuesInGermanAndUnitedStates)
+TEST(Locales, DerivedValuesTableGapsAndGroupings)
 {
     const LocaleInfo german;
     EXPECT_EQ(german.DateFormatShortOrdering(), u("1"));
@@ -31,18 +29,14 @@ TEST(Locales, DerivedValuesInGermanAndUnitedStates)
     EXPECT_EQ(us.CurrencyCharacterPositionPositive(), u("0")); // $1.10
     EXPECT_EQ(us.CurrencyCharacterPositionNegative(), u("0")); // ($1.10)
     EXPECT_EQ(us.SignPositivePosition(), u("3"));
-}
 
-TEST(Locales, TableGapsStayEmptyAndGroupingsDiffer)
-{
-    auto welshLocale =
-        std::make_unique<ScopedLocale>(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
+    // Table gaps stay empty; groupings differ.
+    const ScopedLocale welshLocale(QLocale(QLocale::Welsh, QLocale::UnitedKingdom));
     LocaleInfo welsh;
     EXPECT_EQ(welsh.LocaleID(), QString());
     EXPECT_EQ(welsh.LanguageID(), QString());
     EXPECT_EQ(welsh.CountryCode(), u("44"));
 
-    welshLocale.reset();
     const ScopedLocale india(QLocale(QLocale::English, QLocale::India));
     welsh.Refresh();
     EXPECT_EQ(welsh.NumberDigitsPerGroup(), u("3;2;0"));

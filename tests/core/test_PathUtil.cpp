@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/PathUtil.h"
+#include "support/TestText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QStorageInfo>
 
-#include "support/TestText.h"
-
 #include <gtest/gtest.h>
-
-namespace {
-struct TextCase {
-    const char* input;
-    const char* expected;
-};
-
-} // namespace
 
 TEST(PathText, FileNameFolderBaseNameAndExtension)
 {
@@ -31,21 +22,21 @@ TEST(PathText, FileNameFolderBaseNameAndExtension)
     EXPECT_EQ(FolderOf(u("C:\\x\\y.txt"), true, true), u("C:\\x\\"));
     EXPECT_EQ(FolderOf(u("brief.txt"), false, true), u("brief.txt"));
 
-    const TextCase baseNames[] = {
+    const std::pair<const char*, const char*> baseNames[] = {
         {"/a/b.tar.gz", "b.tar"}, {"C:\\x\\file.txt", "file"},
         {"/a.b/file", "file"},    {"noext", "noext"},
         {".bashrc", ""},          {"/a/b/", ""},
     };
-    for (const auto& c : baseNames)
-        EXPECT_EQ(FileBaseName(u(c.input)), u(c.expected)) << c.input;
+    for (const auto& [path, expected] : baseNames)
+        EXPECT_EQ(FileBaseName(u(path)), u(expected)) << path;
 
-    const TextCase extensions[] = {
+    const std::pair<const char*, const char*> extensions[] = {
         {"/a.b/file", "b/file"}, {"/a/file.TXT", "TXT"}, {"/a/file", ""}, {"x.", ""}};
-    for (const auto& c : extensions)
-        EXPECT_EQ(ExtensionOfPath(u(c.input)), u(c.expected)) << c.input;
+    for (const auto& [path, expected] : extensions)
+        EXPECT_EQ(ExtensionOfPath(u(path)), u(expected)) << path;
 }
 
-TEST(PathText, NetworkPathsAreOnlyTheDoubleSeparatorForm)
+TEST(PathText, NetworkPathsAreTheDoubleSeparatorFormDrivesTheMountRoot)
 {
     for (const char* yes : {"//srv/share", "\\\\srv\\share", "/\\x", "\\/x"})
         EXPECT_TRUE(IsNetworkPath(u(yes))) << yes;
@@ -56,10 +47,7 @@ TEST(PathText, NetworkPathsAreOnlyTheDoubleSeparatorForm)
     EXPECT_EQ(NetworkShareRoot(u("\\\\srv\\share\\a")).toString(), u("\\\\srv\\share"));
     EXPECT_EQ(NetworkShareRoot(u("//srv")).toString(), u("//srv"));
     EXPECT_FALSE(NetworkShareRoot(u("/home/eva")).isValid());
-}
 
-TEST(PathText, DriveIsTheMountRoot)
-{
     EXPECT_EQ(DriveOrShareOf(u("//srv/share/x")), u("//srv/share"));
     EXPECT_EQ(DriveOrShareOf(u("relative/x")), QString());
     EXPECT_EQ(DriveOrShareOf(QString()), QString());
@@ -90,14 +78,14 @@ TEST(PathText, ValidPathsAreAbsoluteWithoutWildcardsAndShort)
     EXPECT_TRUE(IsValidPathLength(QString(100, QChar(0xE4))));
 }
 
-TEST(PathText, ParentFolderClimbsButNeverAboveTheRoot)
+TEST(PathText, ParentFolderNeverClimbsAboveTheRootResolveFolderUsesABase)
 {
-    struct Case {
+    const struct {
         const char* folder;
         qint32 levels;
         bool slashForm;
         const char* expected;
-    } cases[] = {
+    } parents[] = {
         {"/a/b/c/", 1, false, "/a/b/"},
         {"/a/b/c", 2, false, "/a/"},
         {"/a/", 5, false, "/"},
@@ -109,18 +97,15 @@ TEST(PathText, ParentFolderClimbsButNeverAboveTheRoot)
         {"a\\b\\", 3, true, "a\\..\\..\\"},
         {"", 1, false, ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : parents)
         EXPECT_EQ(ParentFolder(u(c.folder), c.levels, c.slashForm), u(c.expected))
             << c.folder << " " << c.levels;
-}
 
-TEST(PathText, ResolveFolderAgainstABase)
-{
-    struct Case {
+    const struct {
         const char* path;
         const char* base;
         const char* expected;
-    } cases[] = {
+    } resolved[] = {
         {"../pics", "/a/b/", "/a/pics/"},
         {"..", "/a/b/", "/a/"},
         {"../", "/a/b", "/a/"},
@@ -134,7 +119,7 @@ TEST(PathText, ResolveFolderAgainstABase)
         {"", "/base/", ""},
         {"\"\"", "/base/", ""},
     };
-    for (const auto& c : cases)
+    for (const auto& c : resolved)
         EXPECT_EQ(ResolveFolder(u(c.path), u(c.base)), u(c.expected)) << c.path << " @ " << c.base;
 
     EXPECT_EQ(ResolveFolder(u("bilder"), QString()),

@@ -10,11 +10,10 @@
 #include "platform/ShellLauncher.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QFile>
 #include <QTest>
-
-#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -23,25 +22,21 @@ namespace {
 // The shell code inside the library error 6 that ShellOpen raised, or -1.
 int shellCodeRaisedBy(const QString& file, const QString& folder = {})
 {
-    try {
-        ShellOpen(file, folder);
-    } catch (const AppErrorRecord& e) {
-        EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 6);
-        for (int code = 0; code <= 32; ++code)
-            if (e.Description == LibMessage(6, code))
-                return code;
-        ADD_FAILURE() << e.Description.toStdString();
-    }
+    const AppErrorRecord e = Raised([&] { ShellOpen(file, folder); });
+    EXPECT_EQ(e.Number, 1024 + cuAppError::ErrorBase + 6);
+    for (int code = 0; code <= 32; ++code)
+        if (e.Description == LibMessage(6, code))
+            return code;
+    ADD_FAILURE() << e.Description.toStdString();
     return -1;
 }
 
 // An opener that writes its working folder and arguments to `out`.
 QString recordingOpener(const TempDir& dir, const QString& out)
 {
-    const QString script = dir.writeFile(
-        u("opener.sh"), (u("#!/bin/sh\npwd > '") + out + u(".tmp'\nprintf '%s\\n' \"$@\" >> '") +
-                         out + u(".tmp'\nmv '") + out + u(".tmp' '") + out + u("'\n"))
-                            .toUtf8());
+    const QString text = u("#!/bin/sh\npwd > '%1.tmp'\nprintf '%s\\n' \"$@\" >> '%1.tmp'\n"
+                           "mv '%1.tmp' '%1'\n");
+    const QString script = dir.writeFile(u("opener.sh"), text.arg(out).toUtf8());
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
 }
@@ -50,10 +45,7 @@ QStringList waitForLines(const QString& path)
 {
     if (!QTest::qWaitFor([&] { return QFile::exists(path); }, 10000))
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(TempDir::contents(path)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 class Opener : public ::testing::Test {
@@ -87,14 +79,14 @@ protected:
                 qputenv(kNames[i], m_saved.at(i));
         }
     }
-    void installDefaultEditor(const QByteArray& exec, const QByteArray& extra = {})
+    void installDefaultEditor()
     {
         dir.writeFile(u("config/mimeapps.list"), "[Added Associations]\ntext/plain=other.desktop;\n"
                                                  "[Default Applications]\ntext/html=web.desktop\n"
                                                  "text/plain=fehlt.desktop;schreiber.desktop;\n");
         dir.writeFile(u("data/applications/schreiber.desktop"),
-                      "[Desktop Entry]\nName=Schreiber\nType=Application\nExec=" + exec + "\n" +
-                          extra + "[Desktop Action neu]\nExec=falsch\n");
+                      "[Desktop Entry]\nName=Schreiber\nType=Application\n"
+                      "Exec=schreiber --neu %F\n[Desktop Action neu]\nExec=falsch\n");
     }
     TempDir dir;
 
@@ -142,22 +134,20 @@ TEST_F(Opener, HandsTheAbsolutePathToTheOpener)
     EXPECT_EQ(waitForLines(out), (QStringList{folder.chopped(1), file}));
 }
 
-TEST_F(Opener, ANameThatIsNotUtf8ReachesTheOpenerWithItsBytes)
+TEST_F(Opener, NameBytesThatAreNotUtf8AndUrlsReachTheOpenerAsTheyAre)
 {
     const QString file = dir.writeFileNamed("caf\xe9.txt");
     EXPECT_EQ(ShellOpenCode(file), ShellCode::Started);
     ASSERT_FALSE(waitForLines(out).isEmpty());
     EXPECT_EQ(TempDir::contents(out).split('\n').value(1), EncodeFileName(file));
-}
 
-TEST_F(Opener, UrlsGoStraightToTheOpener)
-{
+    QFile::remove(out);
     EXPECT_EQ(ShellLauncher::openTarget(u("https://example.org/seite")), ShellCode::Started);
     EXPECT_EQ(waitForLines(out).value(1), u("https://example.org/seite"));
     EXPECT_EQ(ShellLauncher::openTarget(dir.filePath(u("fehlt"))), ShellCode::FileNotFound);
 }
 
-TEST(DesktopEntryExec, ArgumentsQuotesAndFieldCodes)
+TEST(DesktopEntry, ExecArgumentsQuotesFieldCodesAndGroupValues)
 {
     const QString f = u("/tmp/a b.txt");
     struct Case {
@@ -180,10 +170,7 @@ TEST(DesktopEntryExec, ArgumentsQuotesAndFieldCodes)
         EXPECT_EQ(DesktopEntry::expandExec(u(c.exec), f, u("Schreiber"), u("/x.desktop")),
                   c.expected)
             << c.exec;
-}
 
-TEST(DesktopEntryExec, GroupValues)
-{
     const QString text = u("# Kommentar\n[Desktop Entry]\nName = Eins\nExec=a\n"
                            "[Desktop Action x]\nExec=b\n[Desktop Entry]\nTerminal=true\n");
     EXPECT_EQ(DesktopEntry::groupValue(text, u("Desktop Entry"), u("Name")), u("Eins"));
@@ -194,19 +181,7 @@ TEST(DesktopEntryExec, GroupValues)
     EXPECT_EQ(DesktopEntry::groupValue(text, u("Fehlt"), u("Exec")), QString());
 }
 
-TEST_F(DesktopFolders, ConfiguredEditorComesFirst)
-{
-    installDefaultEditor("schreiber --neu %F");
-    const QString f = u("/tmp/notiz.txt");
-    EXPECT_EQ(EditorCommand(u("\"/opt/mein editor/ed\" -n %1"), f),
-              (QStringList{u("/opt/mein editor/ed"), u("-n"), f}));
-    EXPECT_EQ(EditorCommand(u("kate"), f), (QStringList{u("kate"), f}));
-    // A file name is one argument, whatever it holds.
-    const QString odd = u("/tmp/a; rm -rf x");
-    EXPECT_EQ(EditorCommand(u("kate --line %1"), odd), (QStringList{u("kate"), u("--line"), odd}));
-}
-
-TEST_F(DesktopFolders, ThenTheDesktopDefaultThenVisual)
+TEST_F(DesktopFolders, ConfiguredEditorThenTheDesktopDefaultThenVisual)
 {
     const QString f = u("/tmp/notiz.txt");
     EXPECT_EQ(EditorCommand(QString(), f), QStringList());
@@ -214,8 +189,14 @@ TEST_F(DesktopFolders, ThenTheDesktopDefaultThenVisual)
     EXPECT_EQ(EditorCommand(u("  "), f), (QStringList{u("code"), u("-w"), f}));
 
     // The first installed entry of the default list wins over $VISUAL.
-    installDefaultEditor("schreiber --neu %F");
+    installDefaultEditor();
     EXPECT_EQ(EditorCommand(QString(), f), (QStringList{u("schreiber"), u("--neu"), f}));
+    EXPECT_EQ(EditorCommand(u("\"/opt/mein editor/ed\" -n %1"), f),
+              (QStringList{u("/opt/mein editor/ed"), u("-n"), f}));
+    EXPECT_EQ(EditorCommand(u("kate"), f), (QStringList{u("kate"), f}));
+    // A file name is one argument, whatever it holds.
+    const QString odd = u("/tmp/a; rm -rf x");
+    EXPECT_EQ(EditorCommand(u("kate --line %1"), odd), (QStringList{u("kate"), u("--line"), odd}));
     EXPECT_EQ(DesktopEntry::defaultApplicationFor(u("text/plain")),
               dir.filePath(u("data/applications/schreiber.desktop")));
     EXPECT_EQ(DesktopEntry::defaultApplicationFor(u("image/png")), QString());

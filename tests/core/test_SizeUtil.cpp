@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
+TEST(ByteSizes, ChosenUnitTextsFollowTheLocale)
 {
     struct Case {
         double bytes;
@@ -35,9 +35,14 @@ TEST(ByteSizes, ChosenUnitTextsUnderAGermanLocale)
     EXPECT_EQ(FormatByteSize(qint64(1024), 4, 0).toString(), u("1 KB"));
     EXPECT_EQ(FormatByteSize(u("1,5 KB"), 4, 1).toString(), u("1,5 KB"));
     EXPECT_EQ(FormatByteSize(u("1,5"), 4, 1).toString(), u("1,5 Byte"));
+
+    // Other locales use their separator, and no thousands separator.
+    const ScopedLocale english(QLocale::English);
+    EXPECT_EQ(FormatByteSize(1536, 4, 1).toString(), u("1.5 KB"));
+    EXPECT_EQ(FormatByteSize(2000.0 * 1073741824, 4, 0).toString(), u("2000 GB"));
 }
 
-TEST(ByteSizes, ZeroIsTheNumberNotText)
+TEST(ByteSizes, ZeroAndFixedUnitsGiveNumbers)
 {
     for (const QVariant& zero : {QVariant(0), QVariant(0.0), QVariant(u("0 KB")), QVariant(u("")),
                                  QVariant(u("kein Wert")), QVariant()}) {
@@ -47,10 +52,7 @@ TEST(ByteSizes, ZeroIsTheNumberNotText)
             EXPECT_EQ(result.toDouble(), 0.0);
         }
     }
-}
 
-TEST(ByteSizes, FixedUnitsGiveRoundedNumbers)
-{
     EXPECT_DOUBLE_EQ(FormatByteSize(1536, 1, 1).toDouble(), 1.5);
     EXPECT_DOUBLE_EQ(FormatByteSize(1536, 1, 0).toDouble(), 2.0); // half away from zero
     EXPECT_DOUBLE_EQ(FormatByteSize(3145728, 2, 0).toDouble(), 3.0);
@@ -58,14 +60,6 @@ TEST(ByteSizes, FixedUnitsGiveRoundedNumbers)
     EXPECT_DOUBLE_EQ(FormatByteSize(2.5, 0, 0).toDouble(), 3.0);
     EXPECT_DOUBLE_EQ(FormatByteSize(u("2 MB"), 1, 0).toDouble(), 2048.0);
     EXPECT_EQ(FormatByteSize(1536, 1, 1).typeId(), QMetaType::Double);
-}
-
-TEST(ByteSizes, OtherLocalesUseTheirSeparator)
-{
-    const ScopedLocale english(QLocale::English);
-    EXPECT_EQ(FormatByteSize(1536, 4, 1).toString(), u("1.5 KB"));
-    // No thousands separator in the pattern.
-    EXPECT_EQ(FormatByteSize(2000.0 * 1073741824, 4, 0).toString(), u("2000 GB"));
 }
 
 TEST(ParseByteSize, LeadingNumberTimesTheUnit)

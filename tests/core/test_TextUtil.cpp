@@ -4,17 +4,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextUtil, TrailingCharacters)
+TEST(TextUtil, TrailingCharactersQuotesAndCounting)
 {
     EXPECT_EQ(AddTrailing(QString(), QLatin1Char('/')), QString());
     EXPECT_EQ(AddTrailing(u("/x"), QLatin1Char('/')), u("/x/"));
     EXPECT_EQ(AddTrailing(u("/x/"), QLatin1Char('/')), u("/x/"));
     EXPECT_EQ(RemoveTrailing(u("a\\"), QLatin1Char('\\')), u("a"));
     EXPECT_EQ(RemoveTrailing(u("a"), QLatin1Char('\\')), u("a"));
-}
-
-TEST(TextUtil, QuotesAndCounting)
-{
     EXPECT_EQ(StripQuotes(u("  \"a b\"  ")), u("a b"));
     EXPECT_EQ(StripQuotes(u("\"a")), u("\"a"));
     EXPECT_EQ(StripQuotes(u("\"")), QString());
@@ -32,7 +28,7 @@ TEST(TextUtil, QuotesAndCounting)
     EXPECT_EQ(s, u("a;;b"));
 }
 
-TEST(TextUtil, SplitList)
+TEST(TextUtil, SplitListAndCommandLine)
 {
     QStringList parts{u("untouched")};
     EXPECT_EQ(SplitList(QString(), parts, u(";")), 0);
@@ -43,23 +39,19 @@ TEST(TextUtil, SplitList)
     EXPECT_EQ(parts, QStringList{u("abc")});
     EXPECT_EQ(SplitList(u("aXXbxxc"), parts, u("xx")), 3);
     EXPECT_EQ(parts, (QStringList{u("a"), u("b"), u("c")}));
-}
 
-TEST(TextUtil, SplitCommandLine)
-{
-    QStringList args;
-    EXPECT_EQ(SplitCommandLine(u("/Slideshow \"/home/a b/show.cnf\""), args), 2);
-    EXPECT_EQ(args, (QStringList{u("/Slideshow"), u("/home/a b/show.cnf")}));
+    EXPECT_EQ(SplitCommandLine(u("/Slideshow \"/home/a b/show.cnf\""), parts), 2);
+    EXPECT_EQ(parts, (QStringList{u("/Slideshow"), u("/home/a b/show.cnf")}));
     // A closing quote ends the argument even without a blank after it.
-    EXPECT_EQ(SplitCommandLine(u("\"a\"b\tc"), args), 3);
-    EXPECT_EQ(args, (QStringList{u("a"), u("b"), u("c")}));
+    EXPECT_EQ(SplitCommandLine(u("\"a\"b\tc"), parts), 3);
+    EXPECT_EQ(parts, (QStringList{u("a"), u("b"), u("c")}));
     // A quote that never closes is an ordinary character.
-    EXPECT_EQ(SplitCommandLine(u("x \"y z"), args), 3);
-    EXPECT_EQ(args, (QStringList{u("x"), u("\"y"), u("z")}));
-    EXPECT_EQ(SplitCommandLine(u("1 2 3 4 5 6 7 8 9 10 11 12"), args), 10);
-    EXPECT_EQ(args.last(), u("10"));
-    EXPECT_EQ(SplitCommandLine(u("a b c"), args, 2), 2);
-    EXPECT_EQ(SplitCommandLine(u("   "), args), 0);
+    EXPECT_EQ(SplitCommandLine(u("x \"y z"), parts), 3);
+    EXPECT_EQ(parts, (QStringList{u("x"), u("\"y"), u("z")}));
+    EXPECT_EQ(SplitCommandLine(u("1 2 3 4 5 6 7 8 9 10 11 12"), parts), 10);
+    EXPECT_EQ(parts.last(), u("10"));
+    EXPECT_EQ(SplitCommandLine(u("a b c"), parts, 2), 2);
+    EXPECT_EQ(SplitCommandLine(u("   "), parts), 0);
 }
 
 TEST(TextUtil, SortAndKeyFilter)

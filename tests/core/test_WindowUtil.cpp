@@ -70,11 +70,8 @@ TEST(ShortenPathToWidth, DropsMiddleFoldersUntilThePathFitsLabelsAndTextBoxesOnl
 TEST(TidyMenuSeparators, OnlyBetweenVisibleItems)
 {
     QMenu menu;
-    menu.addAction(u("Öffnen"));
-    menu.addSeparator();
-    menu.addSeparator();
-    menu.addAction(u("Drucken"));
-    menu.addSeparator();
+    for (const char* item : {"Öffnen", "-", "-", "Drucken", "-"})
+        *item == '-' ? menu.addSeparator() : menu.addAction(u(item));
     EXPECT_TRUE(TidyMenuSeparators(&menu));
     EXPECT_EQ(visibleCaptions(menu), (QStringList{u("Öffnen"), u("-"), u("Drucken")}));
 
@@ -106,10 +103,9 @@ TEST(DrawEtchedLine, DarkAboveLight)
     palette.setColor(QPalette::Light, Qt::white);
     QImage image(12, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
-    {
-        QPainter painter(&image);
-        DrawEtchedLine(painter, image.width(), palette);
-    }
+    QPainter painter(&image);
+    DrawEtchedLine(painter, image.width(), palette);
+    painter.end();
     for (int x : {0, 5, 11}) {
         EXPECT_EQ(image.pixelColor(x, 0), QColor(Qt::darkGray)) << x;
         EXPECT_EQ(image.pixelColor(x, 1), QColor(Qt::white)) << x;

@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/AppErrorRecord.h"
+#include "core/LibError.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TestText.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 namespace {
 const QString CRLF = u("\r\n");
+
+// Errors of the program's own library lie above the application base.
+constexpr qint32 libNumber(qint32 n)
+{
+    return 1024 + cuAppError::ErrorBase + n;
+}
 } // namespace
 
-TEST(MsgParse, PlaceholdersAndLineBreaks)
+TEST(MsgParseAndLoad, PlaceholdersLineBreaksAndTheTableIgnoringTheSign)
 {
     EXPECT_EQ(cuAppError::MsgParse(u("a@@b##c"), u("x")), u("a") + CRLF + u("bxc"));
     EXPECT_EQ(cuAppError::MsgParse(u("'##' nach '##'"), u("a"), u("b")), u("'a' nach 'b'"));
@@ -23,10 +33,8 @@ TEST(MsgParse, PlaceholdersAndLineBreaks)
     EXPECT_EQ(cuAppError::MsgParse(u("<##>"), u("a@@b")), u("<a@@b>"));
     EXPECT_EQ(cuAppError::MsgParse(QString(), u("x")), QString());
     EXPECT_EQ(cuAppError::MsgParse(u("n=##"), 42), u("n=42"));
-}
 
-TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
-{
+    // The table is looked up ignoring the sign; unknown numbers are refused.
     cuAppError err;
     EXPECT_EQ(err.MsgLoad(-Msg::FileGone, u("/x")), u("Die Datei '/x' ist nicht mehr vorhanden."));
     EXPECT_EQ(err.MsgLoad(Msg::LargeFileEditorQuestion, u("a"), u("3 MB")),
@@ -34,10 +42,8 @@ TEST(MsgLoad, TableLookupIgnoresSignAndRejectsUnknownNumbers)
     EXPECT_EQ(err.MsgLoad(Msg::AddMaskTitle), u("Dateimaske hinzufügen"));
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
-    EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::First - 1); }).Number,
-              RuntimeError::ResourceNotFound);
-    EXPECT_EQ(Raised([&] { err.MsgLoad(MessageTable::Last + 1); }).Number,
-              RuntimeError::ResourceNotFound);
+    for (int n : {MessageTable::First - 1, MessageTable::Last + 1})
+        EXPECT_EQ(Raised([&] { err.MsgLoad(n); }).Number, RuntimeError::ResourceNotFound) << n;
     err.MsgArray = QStringList{QString(), u("eins")};
     EXPECT_EQ(err.MsgLoad(1), u("eins"));
     EXPECT_EQ(Raised([&] { err.MsgLoad(2); }).Number, RuntimeError::SubscriptOutOfRange);
@@ -61,6 +67,7 @@ TEST(MsgShow, ShowsTextTitleAndButtonsThroughThePresenter)
     args.buttons = 4 + 32;
     boxes.queueAnswer(7);
     EXPECT_EQ(err.MsgShow(args), 7);
+    EXPECT_EQ(boxes.shown().last().style, 4 + 32);
     EXPECT_EQ(args.text, u("Eigener kurzer Text"));
     EXPECT_EQ(args.title, u("Tolvane"));
 
@@ -94,7 +101,7 @@ TEST(ErrRaise, OwnMessagesBecomeApplicationNumbers)
     EXPECT_EQ(Raised([&] { err.ErrRaise(-3, u("C"), {}); }).Number, RuntimeError::Overflow);
 }
 
-TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
+TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChainAndStoresThemForLater)
 {
     cuAppError err;
     const AppErrorRecord e = Raised([&] {
@@ -127,6 +134,16 @@ TEST(ErrRaise, PassesCaughtErrorsOnWithTheSourceChain)
     });
     EXPECT_EQ(std.Number, RuntimeError::InvalidProcedureCall);
     EXPECT_EQ(std.Source, u("K: P"));
+
+    try {
+        throw AppErrorRecord(9, u("Quelle"), u("Beschreibung"), 4);
+    } catch (...) {
+        err.ErrStore();
+    }
+    const AppErrorRecord stored = Raised([&] { err.ErrRaiseStored(u("Klasse"), u("Proz")); });
+    EXPECT_EQ(stored.Number, 9);
+    EXPECT_EQ(stored.Source, u("Quelle | Klasse: Proz (4)"));
+    EXPECT_EQ(stored.Description, u("Beschreibung"));
 }
 
 TEST(ErrMsg, BoxTextFollowsTheErrorLevel)
@@ -158,16 +175,58 @@ TEST(ErrMsg, BoxTextFollowsTheErrorLevel)
     EXPECT_EQ(boxes.shown().last().style, 16400);
 }
 
-TEST(ErrStore, RaisesTheStoredErrorLater)
+TEST(LibError, MessagesAndRaisedErrorsAboveTheApplicationBaseCaughtOnesPassOn)
 {
-    cuAppError err;
-    try {
-        throw AppErrorRecord(9, u("Quelle"), u("Beschreibung"), 4);
-    } catch (...) {
-        err.ErrStore();
-    }
-    const AppErrorRecord e = Raised([&] { err.ErrRaiseStored(u("Klasse"), u("Proz")); });
-    EXPECT_EQ(e.Number, 9);
-    EXPECT_EQ(e.Source, u("Quelle | Klasse: Proz (4)"));
-    EXPECT_EQ(e.Description, u("Beschreibung"));
+    EXPECT_EQ(LibMessage(6, 2), u("WinExecute-Fehler Nr. 2.\r\nDatei kann nicht geöffnet werden."));
+    EXPECT_EQ(LibMessage(5, u("/tmp/x")),
+              u("Aktuelle Speicherauslastung wurden in folgende Datei geschrieben:\r\n/tmp/x"));
+    EXPECT_EQ(LibMessage(8), u("Fehler in API-Funktion '##'."));
+    // Each value fills the next placeholder on its own, also without the first.
+    EXPECT_EQ(LibMessage(8, QVariant(), u("statx")), u("Fehler in API-Funktion 'statx'."));
+    for (qint32 unknown : {0, 12, -1, 99})
+        EXPECT_EQ(LibMessage(unknown), u("Unbekannter Fehler.")) << unknown;
+    for (qint32 n = 1; n <= 11; ++n)
+        EXPECT_NE(LibMessage(n), u("Unbekannter Fehler.")) << n;
+
+    const QString exe = QCoreApplication::applicationName();
+    AppErrorRecord e = Raised([] { RaiseLibError(-6, {}, u("ShellOpen"), {}, 2); });
+    EXPECT_EQ(e.Number, libNumber(6));
+    EXPECT_EQ(e.Source, exe + u(": ShellOpen"));
+    EXPECT_EQ(e.Description, LibMessage(6, 2));
+
+    e = Raised([] { RaiseLibError(-3, u("mQXLib"), u("GetScrollbarSize")); });
+    EXPECT_EQ(e.Number, libNumber(3));
+    EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
+
+    e = Raised([] { RaiseLibError(-7, u("Quelle"), {}, u("Eigener Text")); });
+    EXPECT_EQ(e.Source, u("Quelle"));
+    EXPECT_EQ(e.Description, u("Eigener Text"));
+
+    // Nothing caught: a positive number is the library error itself.
+    e = Raised([] { RaiseLibError(9, {}, {}); });
+    EXPECT_EQ(e.Number, libNumber(9));
+    EXPECT_EQ(e.Description, LibMessage(9));
+
+    // The error just caught is passed on.
+    e = Raised([] {
+        try {
+            throw AppErrorRecord(53, u("Leser"), u("Datei nicht gefunden."));
+        } catch (...) {
+            RaiseLibError(0, {}, u("Lesen"));
+        }
+    });
+    EXPECT_EQ(e.Number, libNumber(53));
+    EXPECT_EQ(e.Source, exe + u("/Leser: Lesen"));
+    EXPECT_EQ(e.Description, u("Datei nicht gefunden."));
+
+    // A caught error that is itself in the application range stays representable.
+    const AppErrorRecord big = Raised([] {
+        try {
+            throw AppErrorRecord(cuAppError::ErrorBase - 3, u("CNFFile"), u("x"));
+        } catch (...) {
+            RaiseLibError(0, u("Ich"), {});
+        }
+    });
+    EXPECT_EQ(big.Number, 1024 + 3);
+    EXPECT_EQ(big.Source, u("Ich"));
 }

@@ -6,6 +6,7 @@
 #include "core/cuRecentFiles.h"
 #include "platform/SettingsDatabase.h"
 #include "support/FullDisk.h"
+#include "support/Raised.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 #include "support/TestText.h"
@@ -13,34 +14,29 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include <functional>
-
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 constexpr qint32 kListErrorBase = 1024 + cuAppError::ErrorBase;
 
-QString StoredValue(const QString& key, const QString& name)
-{
-    return Registry().RegGetSettingString(HKEY_CURRENT_USER, key, name, u("<missing>"));
-}
-
 const QString kListKey = u("Software\\Quexel\\Tolvane\\Test");
+
+QString StoredValue(const char* name)
+{
+    return Registry().RegGetSettingString(HKEY_CURRENT_USER, kListKey, u(name), u("<missing>"));
+}
 
 // The list's own error number and text for a message.
 void ExpectListError(const std::function<void()>& action, qint32 message,
                      const QString& arg = QString())
 {
-    try {
-        action();
-        ADD_FAILURE() << "no error raised for message " << message;
-    } catch (const AppErrorRecord& error) {
-        EXPECT_EQ(error.Number, kListErrorBase + message);
-        EXPECT_EQ(error.Description,
-                  cuAppError::MsgParse(cuRecentFiles::Message(message),
-                                       arg.isNull() ? QVariant() : QVariant(arg)));
-        EXPECT_TRUE(error.Source.startsWith(u("clsRecentFiles: ")));
-    }
+    const AppErrorRecord error = Raised(action);
+    EXPECT_EQ(error.Number, kListErrorBase + message);
+    EXPECT_EQ(error.Description, cuAppError::MsgParse(cuRecentFiles::Message(message),
+                                                      arg.isNull() ? QVariant() : QVariant(arg)));
+    EXPECT_TRUE(error.Source.startsWith(u("clsRecentFiles: ")));
 }
 } // namespace
 
@@ -61,37 +57,23 @@ TEST(cuRecentFiles, NewestFirstWithinTheCapacityAndAKnownPathMovesUp)
     EXPECT_EQ(list.LastFolder(), u("/w/"));
 }
 
-TEST(cuRecentFiles, FilesMustExistFoldersAreNotChecked)
-{
-    TempDir dir;
-    const QString file = dir.writeFile(u("reg.dll"), "x");
-    cuRecentFiles list;
-    list.Add(file);
-    EXPECT_EQ(list.LastFolder(), dir.path());
-    ExpectListError([&] { list.Add(dir.filePath(u("gone.dll"))); }, 4);
-    ExpectListError([&] { list.Add(QString()); }, 4);
-    list.Add(u("/no/such/folder/"));
-    EXPECT_EQ(list.Count(), 2);
-}
-
 TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
 {
     TempDir dir;
     const QString folder = dir.makeDir(u("ordner")) + QLatin1Char('/');
     const QString file = dir.writeFile(u("prog.dll"), "MZ");
-    struct Case {
+    const struct {
         const char* what;
         QString path;
         int message; // 0: still there
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"folder still there", folder, 0},
         {"file still there", file, 0},
         {"folder gone", dir.filePath(u("weg/")), Msg::FolderGone},
         {"file gone", dir.writeFile(u("weg.dll")), Msg::FileGone},
         {"a file where the folder was", file + QLatin1Char('/'), Msg::FolderGone},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ScriptedMessageBox boxes;
         cuRecentFiles list;
         list.Add(c.path);
@@ -116,27 +98,23 @@ TEST(cuRecentFiles, ChoosingMovesToTheTopOrTellsThatTheEntryHasGone)
 
 TEST(cuRecentFiles, ShortTextsKeepTheNameWithinTheLimit)
 {
-    // 60 characters, a 12-character file name, shown in at most 40.
-    const QString path = u("/home/benutzer/projekte/tolvane/quellen/bilder2/abcdefgh.txt");
-    ASSERT_EQ(path.size(), 60);
-    const QString shortText = cuRecentFiles::ShortHand(path, 40);
-    EXPECT_EQ(shortText, u("/home/benutzer/projekte/.../abcdefgh.txt"));
-    EXPECT_LE(shortText.size(), 40);
-
     const struct {
         const char* path;
         int limit;
         const char* expected;
-    } cases[] = {{"/short/path.txt", 40, "/short/path.txt"},
+    } cases[] = {{"/home/benutzer/projekte/tolvane/quellen/bilder2/abcdefgh.txt", 40,
+                  "/home/benutzer/projekte/.../abcdefgh.txt"},
+                 {"/short/path.txt", 40, "/short/path.txt"},
                  {"/a/nnnnnnnnnnnn", 10, "nnnnnnn..."},
                  {"/aaaa/nnnnnnnnnn", 10, "nnnnnnnnnn"},
                  {"/aaaa/nnnnnnnnn", 10, "/nnnnnnnnn"},
                  {"/aaaaaaaaaa/bbbbbbbbbb/nnnnn", 12, "/.../nnnnn"},
                  {"/aaaa/bbbb/nnnnn", 9, ".../nnnnn"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(cuRecentFiles::ShortHand(QLatin1String(c.path), c.limit),
-                  QLatin1String(c.expected))
-            << c.path;
+    for (const auto& c : cases) {
+        const QString shortText = cuRecentFiles::ShortHand(QLatin1String(c.path), c.limit);
+        EXPECT_EQ(shortText, QLatin1String(c.expected)) << c.path;
+        EXPECT_LE(shortText.size(), c.limit) << c.path;
+    }
     // A folder keeps its own name readable, with its trailing "/".
     const QString folder = u("/home/benutzer/projekte/tolvane/quellen/bilder/urlaub/");
     const QString shortFolder = cuRecentFiles::ShortHand(folder, 30);
@@ -144,9 +122,16 @@ TEST(cuRecentFiles, ShortTextsKeepTheNameWithinTheLimit)
     EXPECT_TRUE(shortFolder.endsWith(u("/.../urlaub/"))) << shortFolder.toStdString();
 }
 
-TEST(cuRecentFiles, CapacityAndLengthRefuseNonPositiveValues)
+TEST(cuRecentFiles, MissingFilesAndNonPositiveCapacityOrLengthAreRefused)
 {
+    TempDir dir;
     cuRecentFiles list;
+    list.Add(dir.writeFile(u("reg.dll"), "x"));
+    EXPECT_EQ(list.LastFolder(), dir.path());
+    ExpectListError([&] { list.Add(dir.filePath(u("gone.dll"))); }, 4);
+    ExpectListError([&] { list.Add(QString()); }, 4);
+    list.Clear();
+    // Folders are not checked.
     list.Add(u("/a/"));
     list.Add(u("/b/"));
     ExpectListError([&] { list.SetMaxEntries(0); }, 6);
@@ -165,41 +150,37 @@ TEST(cuRecentFiles, CapacityAndLengthRefuseNonPositiveValues)
 
 TEST(cuRecentFiles, StoresAndReloadsAndDeletesStaleValues)
 {
-    const QString& key = kListKey;
     {
         cuRecentFiles list;
-        list.SetRegKey(QLatin1Char('\\') + key + QLatin1Char('\\'));
-        EXPECT_EQ(list.RegKey(), key);
+        list.SetRegKey(QLatin1Char('\\') + kListKey + QLatin1Char('\\'));
+        EXPECT_EQ(list.RegKey(), kListKey);
         for (const char* folder : {"/1/", "/2/", "/3/", "/4/"})
             list.Add(QLatin1String(folder));
     }
-    EXPECT_EQ(StoredValue(key, u("File 1")), u("/4/"));
-    EXPECT_EQ(StoredValue(key, u("File 4")), u("/1/"));
-    EXPECT_EQ(StoredValue(key, u("RFL Max Entries")), u("4"));
+    EXPECT_EQ(StoredValue("File 1"), u("/4/"));
+    EXPECT_EQ(StoredValue("File 4"), u("/1/"));
+    EXPECT_EQ(StoredValue("RFL Max Entries"), u("4"));
     {
         cuRecentFiles list;
-        list.SetRegKey(key);
+        list.SetRegKey(kListKey);
         ASSERT_EQ(list.Count(), 4);
         EXPECT_EQ(list.Item(1).FullPath, u("/4/"));
         list.Remove(1);
         list.Remove(u("/1/"));
     }
-    EXPECT_EQ(StoredValue(key, u("File 1")), u("/3/"));
-    EXPECT_EQ(StoredValue(key, u("File 2")), u("/2/"));
-    EXPECT_EQ(StoredValue(key, u("File 3")), u("<missing>"));
-    EXPECT_EQ(StoredValue(key, u("File 4")), u("<missing>"));
-}
+    EXPECT_EQ(StoredValue("File 1"), u("/3/"));
+    EXPECT_EQ(StoredValue("File 2"), u("/2/"));
+    EXPECT_EQ(StoredValue("File 3"), u("<missing>"));
+    EXPECT_EQ(StoredValue("File 4"), u("<missing>"));
 
-TEST(cuRecentFiles, StoredCapacityIsReadAndLongPathsSurvive)
-{
-    const QString& key = kListKey;
+    // A stored capacity is read; long paths survive.
     const QString longPath = QLatin1Char('/') + QString(300, QLatin1Char('p')) + QLatin1Char('/');
-    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, u("RFL Max Entries"), u("2"));
-    Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, u("File 1"), longPath);
+    Registry().RegSaveSettingString(HKEY_CURRENT_USER, kListKey, u("RFL Max Entries"), u("2"));
+    Registry().RegSaveSettingString(HKEY_CURRENT_USER, kListKey, u("File 1"), longPath);
     cuRecentFiles list;
-    list.SetRegKey(key);
+    list.SetRegKey(kListKey);
     EXPECT_EQ(list.MaxEntries(), 2);
-    ASSERT_EQ(list.Count(), 1);
+    ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Item(1).FullPath, longPath);
     ExpectListError([&] { list.SetRegKey(QString()); }, 7);
     ExpectListError([&] { list.SetRegKey(QString(256, QLatin1Char('k'))); }, 7);
@@ -213,17 +194,16 @@ TEST(cuRecentFiles, AStoreThatCannotWriteSaysWhy)
     cuRecentFiles list;
     list.SetRegKey(kListKey);
     disk.fill();
-    const int code = RunInChild(disk.childSetup(), [&list] {
+    const QString told =
+        cuAppError::MsgParse(cuRecentFiles::Message(2), u("Kann nicht schreiben."));
+    const int code = RunInChild(disk.childSetup(), [&] {
         SettingsDatabase::reopen(); // a connection of the child's own
         list.Add(u("/") + QString(3000, QLatin1Char('n')) + u("/"));
         try {
             list.Save();
             return 0;
         } catch (const AppErrorRecord& error) {
-            return error.Description == cuAppError::MsgParse(cuRecentFiles::Message(2),
-                                                             u("Kann nicht schreiben."))
-                       ? 1
-                       : 2;
+            return error.Description == told ? 1 : 2;
         }
     });
     EXPECT_EQ(code, 1);

@@ -32,14 +32,8 @@ inline QString num(const QString& german)
 {
     if (QLocale().decimalPoint() == QLatin1String(","))
         return german;
-    QString text = german;
-    for (QChar& ch : text) {
-        if (ch == QLatin1Char(','))
-            ch = QLatin1Char('.');
-        else if (ch == QLatin1Char('.'))
-            ch = QLatin1Char(',');
-    }
-    return text;
+    // The separators trade places, by way of a character no number holds.
+    return QString(german).replace(u',', u'\x1f').replace(u'.', u',').replace(u'\x1f', u'.');
 }
 
 inline QString num(const char* german)

@@ -52,8 +52,7 @@ QString TestSettings::filePath()
 
 FreshSettings::FreshSettings() : m_previous(qgetenv("TOLVANE_REGISTRY"))
 {
-    qputenv("TOLVANE_REGISTRY", filePath().toUtf8());
-    SettingsDatabase::reopen();
+    useDatabaseIn(m_dir);
 }
 
 FreshSettings::~FreshSettings()
