@@ -10,6 +10,7 @@
 #include "support/PeWriter.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 #include "support/VersionNode.h"
 
 #include <QApplication>
@@ -28,11 +29,6 @@
 using namespace Fixture;
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A library whose string table has everything but the trademarks.
 QByteArray libraryWithoutTrademarks()
 {

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// OLE2 documents: their property sets, and the reader of a document's file.
 #include "support/DocFixtures.h"
+#include "support/Raised.h"
+#include "support/TempDir.h"
 #include "support/TestText.h"
 
+#include "core/cuAppError.h"
+#include "fileinfo/OfficeDocProperties.h"
 #include "fileinfo/OfficeDocReader.h"
 #include "fileinfo/OleCompoundFile.h"
 #include "fileinfo/OlePropertySet.h"
 
-using namespace Fixture;
-
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
+
+using namespace Fixture;
 
 namespace {
 QDateTime utc(int y, int mo, int d, int h, int mi, int s)
@@ -40,40 +45,41 @@ QByteArray simpleDocument(OleLayout* layout = nullptr, quint16 shift = 9)
                    layout, shift);
 }
 
-int filled(const DocPropertyValues& values)
+// Every property of the summary set, but no company and no category.
+QByteArray nineValueDocument()
 {
-    return int(
-        std::count_if(values.begin(), values.end(), [](const QString& v) { return !v.isEmpty(); }));
+    const QDateTime when = utc(2022, 3, 4, 5, 6, 7);
+    return oleFile({{SummaryName, summary({{2, vtLpstr("Titel")},
+                                           {3, vtLpstr("Thema")},
+                                           {4, vtLpstr("Autor")},
+                                           {5, vtLpstr("Schlagwort")},
+                                           {6, vtLpstr("Kommentar")},
+                                           {8, vtLpstr("Bearbeiter")},
+                                           {12, vtFiletime(when)},
+                                           {13, vtFiletime(when)},
+                                           {18, vtLpstr("Anwendung")}})}});
 }
 } // namespace
 
 TEST(OleProperties, ReadsWhatAnOutsideWriterWrote)
 {
-    GsfFixture::Meta meta;
-    meta.title = u("Quartalszahlen");
-    meta.subject = u("Umsatz");
-    meta.author = u("Jürgen Groß");
-    meta.keywords = u("Zahlen; Bericht");
-    meta.comments = u("Entwurf");
-    meta.lastAuthor = u("Anna");
-    meta.application = u("Textverarbeitung 9");
-    meta.category = u("Finanzen");
-    meta.company = u("Muster AG");
-    meta.created = utc(2020, 2, 1, 10, 0, 0);
-    meta.modified = utc(2021, 7, 1, 10, 30, 15);
-    const DocPropertyValues v = readBytes(GsfFixture::oleDocument(meta));
-    EXPECT_EQ(v[DocTitle], meta.title);
-    EXPECT_EQ(v[DocSubject], meta.subject);
-    EXPECT_EQ(v[DocAuthor], meta.author);
-    EXPECT_EQ(v[DocKeywords], meta.keywords);
-    EXPECT_EQ(v[DocComments], meta.comments);
-    EXPECT_EQ(v[DocLastAuthor], meta.lastAuthor);
-    EXPECT_EQ(v[DocApplication], meta.application);
-    EXPECT_EQ(v[DocCategory], meta.category);
-    EXPECT_EQ(v[DocCompany], meta.company);
-    // Shown in local time: winter and summer time.
-    EXPECT_EQ(v[DocCreated], u("01.02.2020 11:00:00"));
-    EXPECT_EQ(v[DocLastSaved], u("01.07.2021 12:30:15"));
+    const GsfFixture::Meta meta{.title = u("Quartalszahlen"),
+                                .subject = u("Umsatz"),
+                                .author = u("Jürgen Groß"),
+                                .keywords = u("Zahlen; Bericht"),
+                                .comments = u("Entwurf"),
+                                .lastAuthor = u("Anna"),
+                                .application = u("Textverarbeitung 9"),
+                                .category = u("Finanzen"),
+                                .company = u("Muster AG"),
+                                .created = utc(2020, 2, 1, 10, 0, 0),
+                                .modified = utc(2021, 7, 1, 10, 30, 15)};
+    // Dates shown in local time: winter and summer time.
+    const DocPropertyValues expected = {meta.application, meta.author,     meta.category,
+                                        meta.comments,    meta.company,    u("01.02.2020 11:00:00"),
+                                        meta.keywords,    meta.lastAuthor, u("01.07.2021 12:30:15"),
+                                        meta.subject,     meta.title};
+    EXPECT_EQ(readBytes(GsfFixture::oleDocument(meta)), expected);
 }
 
 TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
@@ -127,55 +133,43 @@ TEST(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
     const QByteArray good = simpleDocument(&layout);
     ASSERT_EQ(readBytes(good)[DocTitle], u("Jahresbericht"));
     const quint32 summaryMini = layout.streamStart[0];
+    const quint64 summaryEntry = layout.entryOffset(1);
 
-    struct Case {
+    // The title sits in the stream each case damages (or in no readable file at all).
+    const struct {
         const char* name;
-        std::function<void(QByteArray&)> damage;
+        quint64 offset;
+        quint32 value;
+        bool companyKept = false; // the other stream is untouched and still read
+    } patches[] = {
+        {"directory chain loops", layout.fatEntryOffset(layout.directorySector),
+         layout.directorySector},
+        {"mini chain loops", layout.miniFatEntryOffset(summaryMini), summaryMini, true},
+        {"mini chain leaves table", layout.miniFatEntryOffset(summaryMini), 0x00FFFFFF, true},
+        {"directory start past end", 0x30, 0x7FFFFFF0},
+        {"fat sector past end", 0x4C, 0x10000},
+        {"fat count of gigabytes", 0x2C, 0xFFFFFFF0},
+        {"stream larger than its chain", summaryEntry + 0x78, 3000},
+        {"stream size of gigabytes", summaryEntry + 0x78, 0xFFFFFFF0},
+        {"sector shift of 30", 0x1C, 0x001EFFFE},
     };
-    const Case cases[] = {
-        {"directory chain loops",
-         [&](QByteArray& b) {
-             patch32(b, layout.fatEntryOffset(layout.directorySector), layout.directorySector);
-         }},
-        {"mini chain loops",
-         [&](QByteArray& b) { patch32(b, layout.miniFatEntryOffset(summaryMini), summaryMini); }},
-        {"mini chain leaves table",
-         [&](QByteArray& b) { patch32(b, layout.miniFatEntryOffset(summaryMini), 0x00FFFFFF); }},
-        {"siblings loop",
-         [&](QByteArray& b) {
-             patch32(b, layout.entryOffset(1) + 0x48, 1);
-             patch32(b, layout.entryOffset(1) + 0x44, 1);
-             patch32(b, layout.entryOffset(1), 0x58);
-         }},
-        {"directory start past end", [&](QByteArray& b) { patch32(b, 0x30, 0x7FFFFFF0); }},
-        {"fat sector past end", [&](QByteArray& b) { patch32(b, 0x4C, 0x10000); }},
-        {"fat count of gigabytes", [&](QByteArray& b) { patch32(b, 0x2C, 0xFFFFFFF0); }},
-        {"stream larger than its chain",
-         [&](QByteArray& b) { patch32(b, layout.entryOffset(1) + 0x78, 3000); }},
-        {"stream size of gigabytes",
-         [&](QByteArray& b) { patch32(b, layout.entryOffset(1) + 0x78, 0xFFFFFFF0); }},
-        {"cut in half", [&](QByteArray& b) { b.truncate(b.size() / 2); }},
-        {"header only", [&](QByteArray& b) { b.truncate(512); }},
-        {"signature only", [&](QByteArray& b) { b.truncate(8); }},
-        {"bad sector shift", [&](QByteArray& b) { b[0x1E] = 30; }},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : patches) {
         QByteArray bytes = good;
-        c.damage(bytes);
+        patch32(bytes, c.offset, c.value);
         const DocPropertyValues v = readBytes(bytes);
-        // The title sits in the stream each case damages (or in no readable file at all).
         EXPECT_TRUE(v[DocTitle].isEmpty()) << c.name;
+        if (c.companyKept) {
+            EXPECT_EQ(v[DocCompany], u("Beispiel GmbH")) << c.name;
+        }
     }
-}
-
-TEST(OleProperties, DamageInOneStreamLeavesTheOtherReadable)
-{
-    OleLayout layout;
-    QByteArray bytes = simpleDocument(&layout);
-    patch32(bytes, layout.miniFatEntryOffset(layout.streamStart[0]), layout.streamStart[0]);
-    const DocPropertyValues v = readBytes(bytes);
-    EXPECT_TRUE(v[DocTitle].isEmpty());
-    EXPECT_EQ(v[DocCompany], u("Beispiel GmbH"));
+    for (const qsizetype size : {good.size() / 2, qsizetype(512), qsizetype(8)})
+        EXPECT_TRUE(readBytes(good.left(size))[DocTitle].isEmpty()) << size;
+    // Both siblings of the first stream are itself.
+    QByteArray siblings = good;
+    patch32(siblings, summaryEntry + 0x48, 1);
+    patch32(siblings, summaryEntry + 0x44, 1);
+    patch32(siblings, summaryEntry, 0x58);
+    EXPECT_TRUE(readBytes(siblings)[DocTitle].isEmpty());
 }
 
 TEST(OleProperties, DamagedPropertySections)
@@ -216,11 +210,10 @@ TEST(OleProperties, FileTimesAndMissingValues)
         oleFile({{SummaryName, summary({{12, vtFiletime(utc(1999, 12, 31, 23, 59, 59))},
                                         {13, vtFiletime(QDateTime::fromSecsSinceEpoch(
                                                  -11644473600LL, QTimeZone::utc()))}})}});
-    const DocPropertyValues v = readBytes(bytes);
-    EXPECT_EQ(v[DocCreated], u("01.01.2000 00:59:59"));
     // A zero file time means "never"; it is no date to show.
-    EXPECT_TRUE(v[DocLastSaved].isEmpty());
-    EXPECT_EQ(filled(v), 1);
+    DocPropertyValues expected;
+    expected[DocCreated] = u("01.01.2000 00:59:59");
+    EXPECT_EQ(readBytes(bytes), expected);
 }
 
 TEST(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
@@ -232,4 +225,81 @@ TEST(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
     EXPECT_FALSE(file.rootStream(u("Root Entry"), 1 << 20).has_value());
     EXPECT_FALSE(file.rootStream(SummaryName, 10).has_value()) << "larger than allowed";
     EXPECT_FALSE(file.open(ByteReader(QByteArray("PK\3\4not ole"))));
+}
+
+class OfficeDocPropertiesTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    OfficeDocProperties props;
+    QStringList values;
+};
+
+TEST_F(OfficeDocPropertiesTest, ReadsTheFileWhateverTheCaseOfItsExtension)
+{
+    props.setFilename(dir.writeFile(u("report.DOC"), nineValueDocument()));
+    EXPECT_EQ(props.GetProperties(values), 9);
+    ASSERT_EQ(values.size(), 11);
+    EXPECT_EQ(values[10], u("Titel"));
+    EXPECT_EQ(values[0], u("Anwendung"));
+    EXPECT_EQ(values[5], u("04.03.2022 06:06:07"));
+    EXPECT_TRUE(values[2].isEmpty());
+    EXPECT_TRUE(values[4].isEmpty());
+}
+
+TEST_F(OfficeDocPropertiesTest, QuotedNamesAndContentOverExtension)
+{
+    // A package saved under an old extension is still read by what it holds.
+    const QString path = dir.writeFile(
+        u("alt name.xls"), zipFile({{"meta.xml", "<d><m><title>Tabelle</title></m></d>"}}));
+    props.setFilename(u("  \"") + path + u("\" "));
+    EXPECT_EQ(props.GetProperties(values), 1);
+    EXPECT_EQ(values[10], u("Tabelle"));
+}
+
+TEST_F(OfficeDocPropertiesTest, UnsupportedAndDamagedFilesGiveNothing)
+{
+    for (const auto& [name, bytes] : {std::pair{"notiz.txt", nineValueDocument()},
+                                      std::pair{"kaputt.docx", QByteArray("PK\3\4 gar nichts")},
+                                      std::pair{"leer.ppt", QByteArray()},
+                                      std::pair{"halb.doc", nineValueDocument().left(700)}}) {
+        props.setFilename(dir.writeFile(QString::fromLatin1(name), bytes));
+        values = QStringList{u("alt")};
+        EXPECT_EQ(props.GetProperties(values), 0) << name;
+        EXPECT_EQ(values, QStringList(11, QString())) << name;
+    }
+}
+
+TEST_F(OfficeDocPropertiesTest, MissingNamesAndFilesRaiseTheirMessages)
+{
+    const AppErrorRecord noName = Raised([&] { props.GetProperties(values); });
+    EXPECT_EQ(noName.Number, cuAppError::ErrorBase - OfficeDocProperties::NoFileName);
+    EXPECT_EQ(noName.Description, u("Es wurde kein Dateiname angegeben."));
+    EXPECT_EQ(noName.Source, u("OfficeDocProperties: GetProperties"));
+
+    // A folder is no document, even with a document's name.
+    for (const QString& missing : {dir.filePath(u("fehlt.doc")), dir.makeDir(u("ordner.doc"))}) {
+        props.setFilename(missing);
+        const AppErrorRecord noFile = Raised([&] { props.GetProperties(values); });
+        EXPECT_EQ(noFile.Number, cuAppError::ErrorBase - OfficeDocProperties::FileMissing);
+        EXPECT_EQ(noFile.Description, u("Die Datei '%1' ist nicht vorhanden.").arg(missing));
+    }
+}
+
+TEST_F(OfficeDocPropertiesTest, NamesIndexesAndExtensions)
+{
+    EXPECT_EQ(props.Translate(0, true), u("Anwendung"));
+    EXPECT_EQ(props.Translate(10, false), u("Title"));
+    for (const qint32 index : {11, -1}) {
+        const AppErrorRecord e = Raised([&] { props.Translate(index, true); });
+        EXPECT_EQ(e.Number, cuAppError::ErrorBase - OfficeDocProperties::NoSuchIndex);
+        EXPECT_EQ(e.Description,
+                  u("Es gibt keine Eigenschaft mit dem Aufzählungsindex '%1'.").arg(index));
+        EXPECT_EQ(e.Source, u("OfficeDocProperties: Translate"));
+    }
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("a.b.PPTX")),
+              OfficeDocProperties::AppPowerPoint);
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("doc")), OfficeDocProperties::AppNone);
+    EXPECT_EQ(OfficeDocProperties::ApplicationFor(u("x.docm")), OfficeDocProperties::AppNone);
+    EXPECT_TRUE(props.AppIsAvailable(OfficeDocProperties::AppExcel));
+    EXPECT_FALSE(props.AppIsAvailable(4));
 }
