@@ -4,6 +4,7 @@
 #include "support/ScriptedMessageBox.h"
 
 #include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,8 +24,7 @@ QString shownTape(const frmCalculator& w)
     for (int i = 0; i < w.LV->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = w.LV->topLevelItem(i);
         const bool bold = item->font(0).bold() && item->font(1).bold();
-        rows << item->text(0) + QLatin1Char('|') + item->text(1) +
-                    (bold ? QStringLiteral("!") : QString());
+        rows << item->text(0) + QLatin1Char('|') + item->text(1) + (bold ? u("!") : QString());
     }
     return rows.join(QLatin1Char(' '));
 }
@@ -33,11 +33,6 @@ int selectedRow(const frmCalculator& w)
 {
     const QList<QTreeWidgetItem*> items = w.LV->selectedItems();
     return items.isEmpty() ? -1 : w.LV->indexOfTopLevelItem(items.first());
-}
-
-void click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 class CalculatorWindow : public ::testing::Test {
@@ -51,52 +46,42 @@ TEST_F(CalculatorWindow, KeypadClicksWriteTheTape)
 {
     frmCalculator w;
     w.show();
-    EXPECT_EQ(shownTape(w), QStringLiteral("|0"));
-    for (QPushButton* key :
-         {w.cmdNum[1], w.cmdNum[2], w.cmdOP[1], w.cmdNum[5], w.cmdOP[3], w.cmdNum[3], w.cmdEqual})
-        click(key);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00!"));
+    EXPECT_EQ(shownTape(w), u("|0"));
+    const auto press = [](std::initializer_list<QPushButton*> keys) {
+        for (QPushButton* key : keys)
+            QTest::mouseClick(key, Qt::LeftButton);
+    };
+    press({w.cmdNum[1], w.cmdNum[2], w.cmdOP[1], w.cmdNum[5], w.cmdOP[3], w.cmdNum[3], w.cmdEqual});
+    EXPECT_EQ(shownTape(w), u("|12,00 +|5,00 *|3,00 =|51,00!"));
     EXPECT_EQ(selectedRow(w), 3);
-
-    click(w.cmdPlusMinus);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1,00 =|-51,00!"));
-    click(w.cmdBS);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1,00"));
-    click(w.cmdBS);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! *|-1"));
-    click(w.cmdC);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|0"));
-    click(w.cmdNum[2]);
-    click(w.cmdDot);
-    click(w.cmdNum[5]);
-    click(w.cmdOP[4]);
-    click(w.cmdNum[5]);
-    click(w.cmdPercent);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|2,50 /|0,13"));
+    press({w.cmdPlusMinus, w.cmdBS});
+    EXPECT_EQ(shownTape(w), u("|12,00 +|5,00 *|3,00 =|51,00! *|-1,00"));
+    press({w.cmdC, w.cmdNum[2], w.cmdDot, w.cmdNum[5], w.cmdOP[4], w.cmdNum[5], w.cmdPercent});
+    EXPECT_EQ(shownTape(w), u("|2,50 /|0,13"));
 }
 
 TEST_F(CalculatorWindow, TypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
 {
     frmCalculator w;
     w.show();
-    QTest::keyClicks(w.LV, QStringLiteral("12+5*3"));
+    QTest::keyClicks(w.LV, u("12+5*3"));
     QTest::keyClick(w.LV, Qt::Key_Return);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00!"));
+    EXPECT_EQ(shownTape(w), u("|12,00 +|5,00 *|3,00 =|51,00!"));
 
     // Keys typed at the window itself, the locale's separator, and keys it ignores.
-    QTest::keyClicks(&w, QStringLiteral("-2,5.=x"));
+    QTest::keyClicks(&w, u("-2,5.=x"));
     QTest::keyClick(&w, Qt::Key_Escape);
     QTest::keyClick(&w, Qt::Key_Backspace);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(shownTape(w), QStringLiteral("|12,00 +|5,00 *|3,00 =|51,00! -|2,5"));
+    EXPECT_EQ(shownTape(w), u("|12,00 +|5,00 *|3,00 =|51,00! -|2,5"));
     QTest::keyClick(&w, Qt::Key_Enter);
-    EXPECT_EQ(w.LV->topLevelItem(5)->text(1), QStringLiteral("48,50"));
+    EXPECT_EQ(w.LV->topLevelItem(5)->text(1), u("48,50"));
 
     // The number block's separator key is the decimal key in any locale.
-    QTest::keyClicks(&w, QStringLiteral("+1"));
+    QTest::keyClicks(&w, u("+1"));
     QTest::keyClick(&w, Qt::Key_Period, Qt::KeypadModifier);
-    QTest::keyClicks(&w, QStringLiteral("5%"));
-    EXPECT_EQ(w.LV->topLevelItem(6)->text(1), QStringLiteral("0,73"));
+    QTest::keyClicks(&w, u("5%"));
+    EXPECT_EQ(w.LV->topLevelItem(6)->text(1), u("0,73"));
 
     // Enter on the close button presses it.
     QTest::keyClick(w.cmdClose, Qt::Key_Return);
@@ -106,7 +91,7 @@ TEST_F(CalculatorWindow, TypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
 TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
 {
     frmCalculator german;
-    EXPECT_EQ(german.cmdDot->text(), QStringLiteral(","));
+    EXPECT_EQ(german.cmdDot->text(), u(","));
     const QFontMetrics tapeMetrics(german.LV->font());
     EXPECT_EQ(tapeMetrics.horizontalAdvance(QLatin1Char('i')),
               tapeMetrics.horizontalAdvance(QLatin1Char('W')))
@@ -123,10 +108,10 @@ TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
 
     ScopedLocale english(QLocale::English);
     frmCalculator w;
-    EXPECT_EQ(w.cmdDot->text(), QStringLiteral("."));
-    QTest::keyClicks(&w, QStringLiteral("1,5.5+1="));
+    EXPECT_EQ(w.cmdDot->text(), u("."));
+    QTest::keyClicks(&w, u("1,5.5+1="));
     QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|15.50 +|1.00 =|16.50!"));
+    EXPECT_EQ(shownTape(w), u("|15.50 +|1.00 =|16.50!"));
 }
 
 TEST_F(CalculatorWindow, RoundingMenuChecksOneItem)
@@ -144,9 +129,9 @@ TEST_F(CalculatorWindow, RoundingMenuChecksOneItem)
     EXPECT_TRUE(w.mOpt_RoundSub[2]->isSeparator());
     w.mOpt_RoundSub[1]->trigger();
     EXPECT_EQ(checked(), QList<int>{1});
-    QTest::keyClicks(&w, QStringLiteral("1/3"));
+    QTest::keyClicks(&w, u("1/3"));
     QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_EQ(w.LV->topLevelItem(2)->text(1), QStringLiteral("0,3333333333333333"));
+    EXPECT_EQ(w.LV->topLevelItem(2)->text(1), u("0,3333333333333333"));
     w.mOpt_RoundSub[8]->trigger();
     w.mOpt_RoundSub[8]->trigger(); // choosing the checked item again keeps it checked
     EXPECT_EQ(checked(), QList<int>{8});
@@ -158,23 +143,23 @@ TEST_F(CalculatorWindow, ContextMenuAndClipboard)
     frmCalculator w;
     w.show();
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("kein Wert"));
+    clipboard->setText(u("kein Wert"));
     w.PrepareContextMenu();
     EXPECT_FALSE(w.kLV_Paste->isEnabled());
     EXPECT_TRUE(w.kLV_CopyEntry->isEnabled());
     EXPECT_FALSE(w.kLV_CopySum->isEnabled());
     EXPECT_TRUE(w.kLV_CopyList->isEnabled());
 
-    QTest::keyClicks(&w, QStringLiteral("5+"));
+    QTest::keyClicks(&w, u("5+"));
     w.PrepareContextMenu();
     EXPECT_FALSE(w.kLV_CopyEntry->isEnabled()) << "the selected line waits for its value";
 
-    clipboard->setText(QStringLiteral("1.000,5"));
+    clipboard->setText(u("1.000,5"));
     w.PrepareContextMenu();
     ASSERT_TRUE(w.kLV_Paste->isEnabled());
     w.kLV_Paste->trigger();
     QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|5,00 +|1.000,50 =|1.005,50!"));
+    EXPECT_EQ(shownTape(w), u("|5,00 +|1.000,50 =|1.005,50!"));
     w.PrepareContextMenu();
     EXPECT_TRUE(w.kLV_CopySum->isEnabled());
 
@@ -182,12 +167,12 @@ TEST_F(CalculatorWindow, ContextMenuAndClipboard)
     QTreeWidgetItem* first = w.LV->topLevelItem(0);
     QTest::mouseClick(w.LV->viewport(), Qt::LeftButton, {}, w.LV->visualItemRect(first).center());
     w.kLV_CopyEntry->trigger();
-    EXPECT_EQ(clipboard->text(), QStringLiteral("5,00"));
+    EXPECT_EQ(clipboard->text(), u("5,00"));
     w.kLV_CopySum->trigger();
-    EXPECT_EQ(clipboard->text(), QStringLiteral("1.005,50"));
+    EXPECT_EQ(clipboard->text(), u("1.005,50"));
     EXPECT_EQ(selectedRow(w), 2);
     w.kLV_CopyList->trigger();
-    EXPECT_EQ(clipboard->text(), QStringLiteral("\t5,00\n+\t1.000,50\n=\t1.005,50"));
+    EXPECT_EQ(clipboard->text(), u("\t5,00\n+\t1.000,50\n=\t1.005,50"));
     EXPECT_EQ(boxes.count(), 0);
 }
 
@@ -195,11 +180,11 @@ TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
 {
     frmCalculator w;
     w.show();
-    QTest::keyClicks(&w, QStringLiteral("2*4"));
+    QTest::keyClicks(&w, u("2*4"));
     QString tape;
     double result = 0;
     EXPECT_TRUE(w.ReturnVals(tape, result));
-    EXPECT_EQ(tape, QStringLiteral("\t2,00\n*\t4"));
+    EXPECT_EQ(tape, u("\t2,00\n*\t4"));
     EXPECT_EQ(result, 8.0);
 
     QSignalSpy shutdown(&w, &frmCalculator::shutdownRequested);
@@ -215,33 +200,32 @@ TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
 TEST_F(CalculatorWindow, ShowsWhatTheTapeTellsAndAsksWhatItAsks)
 {
     frmCalculator w;
-    QTest::keyClicks(&w, QStringLiteral("5/0"));
+    QTest::keyClicks(&w, u("5/0"));
     QTest::keyClick(&w, Qt::Key_Return);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Division durch Null ist nicht möglich."));
+    EXPECT_EQ(boxes.lastText(), u("Division durch Null ist nicht möglich."));
     EXPECT_EQ(boxes.shown()[0].style, MsgStyle::OkOnly | MsgStyle::Exclamation);
 
-    click(w.cmdC);
-    QTest::keyClicks(&w, QStringLiteral("5+3"));
+    QTest::mouseClick(w.cmdC, Qt::LeftButton);
+    QTest::keyClicks(&w, u("5+3"));
     QTest::keyClick(&w, Qt::Key_Return);
     const QString result = shownTape(w);
     boxes.clear();
     boxes.queueAnswer(MsgResult::No);
-    click(w.cmdNum[7]);
+    QTest::mouseClick(w.cmdNum[7], Qt::LeftButton);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(),
-              QStringLiteral("Sie haben keinen Operator angegeben.\nBerechnung neu starten?"));
+    EXPECT_EQ(boxes.lastText(), u("Sie haben keinen Operator angegeben.\nBerechnung neu starten?"));
     EXPECT_EQ(boxes.shown()[0].style, MsgStyle::YesNo | MsgStyle::Question);
     EXPECT_EQ(shownTape(w), result);
     boxes.queueAnswer(MsgResult::Yes);
-    click(w.cmdNum[7]);
-    EXPECT_EQ(shownTape(w), QStringLiteral("|7"));
+    QTest::mouseClick(w.cmdNum[7], Qt::LeftButton);
+    EXPECT_EQ(shownTape(w), u("|7"));
 
     // A failure is shown in the error box under the key's own name.
     boxes.clear();
-    QTest::keyClicks(&w, QStringLiteral("000000000000000+1"));
-    click(w.cmdBS);
+    QTest::keyClicks(&w, u("000000000000000+1"));
+    QTest::mouseClick(w.cmdBS, Qt::LeftButton);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("CmdBS\n\nÜberlauf."));
+    EXPECT_EQ(boxes.lastText(), u("CmdBS\n\nÜberlauf."));
     EXPECT_EQ(boxes.shown()[0].style, MsgStyle::Critical);
 }

@@ -15,21 +15,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-// Shows the window and waits until it has the keyboard, as a user's window would.
-bool showActive(QWidget& w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    return QTest::qWaitForWindowActive(&w);
-}
-} // namespace
-
 TEST(TimeCalcWindow, TypingEnterAndPlusAddTimesAndAnOverflowKeepsTheSum)
 {
     ScriptedMessageBox boxes;
     frmTimeCalc w;
-    ASSERT_TRUE(showActive(w));
+    // Active, as a user's window would be: the fields take the keyboard.
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(w.Text2->text(), u("00:00:00"));
     EXPECT_TRUE(w.Text2->isReadOnly());
     ASSERT_EQ(QApplication::focusWidget(), w.txtIn[0]);
@@ -80,7 +73,6 @@ TEST(TimeCalcWindow, TypingEnterAndPlusAddTimesAndAnOverflowKeepsTheSum)
     EXPECT_EQ(boxes.shown()[0].style, 16);
     EXPECT_EQ(boxes.shown()[0].title, AppErr().AppName);
     EXPECT_EQ(w.Text2->text(), u("25:00:00"));
-    EXPECT_EQ(w.Sum().TotalSeconds(), 25 * 3600);
 }
 
 TEST(InterestCalcWindow, BerechnenFillsTheOutputs)
