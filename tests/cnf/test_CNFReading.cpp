@@ -166,13 +166,9 @@ TEST(CNFReading, TextsAndTheModelsTheyGive)
              doc.CarriageReturnChar = u("<br>");
          }},
         // 8-bit text is UTF-8 where valid, else Windows-1252.
-        {"utf-8",
-         "[S]\r\nk=Gr\xc3\xbc\xc3\x9f"
-         "e",
-         {"", "[S]", "k=Grüße"}},
+        {"utf-8", "[S]\r\nk=Grüße", {"", "[S]", "k=Grüße"}},
         {"windows-1252",
-         "[S]\r\nk=Gr\xfc\xdf"
-         "e \x80\x81\x9f",
+         QByteArray("[S]\r\nk=Gr\xfc\xdf") + "e \x80\x81\x9f",
          {"", "[S]", u("k=Grüße \u20AC\u0081\u0178")}},
         {"utf-8 mark", "\xEF\xBB\xBFKopf\r\n[S]", {"Kopf", "[S]"}},
         {"odd byte at the end of utf-16", QByteArray("\xFF\xFE[\0S\0]\0x", 9), {"", "[S]"}},
@@ -357,9 +353,7 @@ TEST(CNFEncoding, FilesLongerThanAReadChunkReadAsTheirBytes)
     constexpr qsizetype block = 4 << 20;
     QByteArray data = "Kopf\r\n[S]\r\n";
     for (int i = 0; data.size() < block - 200; ++i)
-        data += "k" + QByteArray::number(i) +
-                "=Gr\xc3\xbc\xc3\x9f"
-                "e ; c\r\n";
+        data += "k" + QByteArray::number(i) + "=Grüße ; c\r\n";
     data += "f=" + QByteArray(block - 1 - data.size() - 2, 'x') + "\r\n";
     ASSERT_EQ(data.at(block - 1), '\r');
     const QByteArray name = QByteArray(700, 'N') + "\xc3\xa4";

@@ -22,9 +22,7 @@ TEST(CNFSeal, TransformIsItsOwnInverseAndKeepsBlanksOut)
     QByteArray all;
     for (int i = 0; i < 512; ++i)
         all.append(char(i & 0xFF));
-    const QByteArray password("\x20\xFF\xDF"
-                              "abc",
-                              6);
+    const QByteArray password = QByteArray(" \xFF\xDF") + "abc";
     const QByteArray sealed = CNFSeal::Transform(all, password);
     EXPECT_FALSE(sealed.contains(' '));
     EXPECT_EQ(CNFSeal::Transform(sealed, password), all);

@@ -16,20 +16,14 @@
 namespace {
 using Entries = QList<std::pair<QString, QString>>;
 
-// The string table's keys in the order strings() lists their fields.
-const QStringList kKeys = {"CompanyName",    "FileDescription", "FileVersion",      "InternalName",
-                           "LegalCopyright", "LegalTrademarks", "OriginalFilename", "ProductName",
-                           "ProductVersion", "Comments"};
-const QStringList kGerman = {"Beispiel GmbH",
-                             "Prüfprogramm für Größen",
-                             "5.1.2600.5512 (xpsp)",
-                             "pruef",
-                             "© 2024 Beispiel",
-                             "Beispiel®",
-                             "pruef.exe",
-                             "Prüfwerk",
-                             "7.0",
-                             "Nur zum Testen"};
+// The string table's keys in the order strings() lists their fields, and the
+// German table's values.
+const QStringList kKeys = u("CompanyName FileDescription FileVersion InternalName LegalCopyright "
+                            "LegalTrademarks OriginalFilename ProductName ProductVersion Comments")
+                              .split(QLatin1Char(' '));
+const QStringList kGerman = u("Beispiel GmbH|Prüfprogramm für Größen|5.1.2600.5512 (xpsp)|pruef|"
+                              "© 2024 Beispiel|Beispiel®|pruef.exe|Prüfwerk|7.0|Nur zum Testen")
+                                .split(QLatin1Char('|'));
 
 QStringList strings(const FileVersionInfo& i)
 {
@@ -142,21 +136,6 @@ TEST(FileVersionInfo, ReadsFixedBlockAndFirstStringTable)
     EXPECT_EQ(info.Language(), u("Deutsch (Deutschland)"));
 }
 
-TEST(FileVersionInfo, EmptyStringEntriesFallBackToTheFixedBlock)
-{
-    const Entries entries = {{u("FileVersion"), QString()},
-                             {u("ProductVersion"), u("   ")},
-                             {u("CompanyName"), QString()}};
-    const FileVersionInfo info = read(VersionNode::root(
-        fixed(0x00020003, 0x0004007B), {VersionNode::strings(u("040904B0"), entries),
-                                        VersionNode::translations({{0x0409, 0x04B0}})}));
-    ASSERT_TRUE(info.Available());
-    EXPECT_EQ(info.FileVersion(), u("2.03.04123"));
-    EXPECT_EQ(info.ProductVersion(), u("7.00.0000"));
-    EXPECT_EQ(info.CompanyName(), QString());
-    EXPECT_EQ(info.Language(), u("Englisch (USA)"));
-}
-
 TEST(FileVersionInfo, TranslationTableVariants)
 {
     // VarFileInfo ahead of StringFileInfo, and language 0.
@@ -171,12 +150,20 @@ TEST(FileVersionInfo, TranslationTableVariants)
     EXPECT_EQ(info.Language(), u("Englisch (USA)"));
     EXPECT_EQ(strings(info), kGerman);
 
+    // Empty entries fall back to the fixed block.
+    const QStringList fixedOnly = {"", "", "1.00.0000", "", "", "", "", "", "7.00.0000", ""};
+    const Entries empty = {
+        {u("FileVersion"), QString()}, {u("ProductVersion"), u("   ")}, {u("CompanyName"), {}}};
+    info = readBlocks({VersionNode::strings(u("040904B0"), empty),
+                       VersionNode::translations({{0x0409, 0x04B0}})});
+    EXPECT_EQ(info.Language(), u("Englisch (USA)"));
+    EXPECT_EQ(strings(info), fixedOnly);
+
     // Without a translation table there is neither language nor strings.
     info = readBlocks({germanTable()});
     EXPECT_TRUE(info.Available());
     EXPECT_EQ(info.Language(), QString());
-    EXPECT_EQ(strings(info),
-              QStringList({"", "", "1.00.0000", "", "", "", "", "", "7.00.0000", ""}));
+    EXPECT_EQ(strings(info), fixedOnly);
 }
 
 TEST(FileVersionInfo, BlocksThatLieAboutTheirLengthGiveNoFalseValuesAndNoLoop)
