@@ -53,35 +53,26 @@ TEST(TimeCalc, FailuresLeaveTheSum)
 TEST(InterestCalc, RateAsPercentOrFraction)
 {
     pInterestCalc calc;
+    const auto instalment = [&calc](const char* rate) {
+        calc.Rate = u(rate);
+        calc.Calculate();
+        return calc.InstalmentText;
+    };
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562,60")) << "in German";
+    EXPECT_EQ(calc.InstalmentText, u("562,60")) << "the initial values, in German";
     EXPECT_EQ(calc.TotalText, u("27.004,85"));
 
     ScopedLocale english(QLocale::English);
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562.60"));
+    EXPECT_EQ(instalment("4"), u("562.60"));
     EXPECT_EQ(calc.TotalText, u("27,004.85"));
-    calc.Rate = u("0.04");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562.60"));
-
-    // 1 means 100 % a year, as does 100.
-    calc.Rate = u("1");
-    calc.Calculate();
-    const QString hundredPercent = calc.InstalmentText;
-    calc.Rate = u("100");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, hundredPercent);
-
-    calc.Rate = u("0");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("520.83"));
+    EXPECT_EQ(instalment("0.04"), u("562.60"));
+    EXPECT_EQ(instalment("1"), instalment("100")) << "1 means 100 % a year, as does 100";
+    EXPECT_EQ(instalment("0"), u("520.83"));
     EXPECT_EQ(calc.TotalText, u("25,000.00"));
 }
 
 TEST(InterestCalc, FailuresLeaveTheResults)
 {
-    ScopedLocale german(QLocale::German);
     pInterestCalc calc;
     calc.Calculate();
     for (QString pInterestCalc::*field :
