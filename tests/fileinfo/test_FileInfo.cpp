@@ -16,10 +16,7 @@
 TEST(FileInfoFormat, FileSizeInTheCLocale)
 {
     const ScopedLocale c(QLocale::c());
-    const struct {
-        qint64 bytes;
-        const char* text;
-    } cases[] = {
+    const std::pair<qint64, const char*> cases[] = {
         {0, "0 bytes"},
         {1023, "1,023 bytes"},
         {1024, "1.00KB (1,024 bytes)"},
@@ -35,8 +32,8 @@ TEST(FileInfoFormat, FileSizeInTheCLocale)
         {5LL << 40, "5120.00GB (5,497,558,138,880 bytes)"},
         {-1, "-1 bytes"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FileInfo::FormatFileSize(c.bytes), QString::fromLatin1(c.text)) << c.bytes;
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(FileInfo::FormatFileSize(bytes), QString::fromLatin1(text)) << bytes;
 }
 
 TEST(FileInfoFormat, SizesAndDatesInTheUsersLocale)

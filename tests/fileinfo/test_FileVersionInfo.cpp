@@ -77,12 +77,11 @@ VersionNode germanResource(const VersionNode::Fixed& f = fixed(0x00050001, 0x0A2
 
 TEST(FileVersionInfo, VersionTextsAndRevisions)
 {
-    struct Row {
+    const struct {
         quint32 ms, ls;
         const char* text;
         qint64 revision;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {0x00020003, 0x00040005, "2.03.0405", 405},
         {0x00020003, 0x0004007B, "2.03.04123", 4123},
         // Parts are unsigned 16-bit values.
@@ -90,7 +89,7 @@ TEST(FileVersionInfo, VersionTextsAndRevisions)
         // Revisions beyond the range of a signed 32-bit number.
         {0x00010000, 0xFFFFFFFF, "1.00.6553565535", 6553565535LL},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         EXPECT_EQ(FileVersionInfo::VersionText(r.ms, r.ls), QLatin1String(r.text)) << r.text;
         EXPECT_EQ(FileVersionInfo::VersionRevision(r.ls), r.revision) << r.text;
     }
