@@ -302,20 +302,14 @@ protected:
     QStringList values;
 };
 
-TEST_F(OfficeDocPropertiesTest, ReadsTheFileWhateverTheCaseOfItsExtension)
+TEST_F(OfficeDocPropertiesTest, ReadsTheFileWhateverTheCaseOfItsExtensionOrItsQuotes)
 {
     props.setFilename(dir.writeFile(u("report.DOC"), nineValueDocument()));
     EXPECT_EQ(props.GetProperties(values), 9);
-    ASSERT_EQ(values.size(), 11);
-    EXPECT_EQ(values[10], u("Titel"));
-    EXPECT_EQ(values[0], u("Anwendung"));
-    EXPECT_EQ(values[5], u("04.03.2022 06:06:07"));
-    EXPECT_TRUE(values[2].isEmpty());
-    EXPECT_TRUE(values[4].isEmpty());
-}
+    EXPECT_EQ(values.join(QLatin1Char('|')),
+              u("Anwendung|Autor||Kommentar||04.03.2022 06:06:07|Schlagwort|Bearbeiter|"
+                "04.03.2022 06:06:07|Thema|Titel"));
 
-TEST_F(OfficeDocPropertiesTest, QuotedNamesAndContentOverExtension)
-{
     // A package saved under an old extension is still read by what it holds.
     const QString path = dir.writeFile(
         u("alt name.xls"), zipFile({{"meta.xml", "<d><m><title>Tabelle</title></m></d>"}}));
