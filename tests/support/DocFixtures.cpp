@@ -53,14 +53,13 @@ QByteArray directoryEntry(const QString& name, quint8 type, quint32 right, quint
     append16(e, name.isEmpty() ? 0 : quint16(std::min<qsizetype>(name.size(), 31) * 2 + 2));
     e.append(char(type));
     e.append(char(1)); // black
-    append32(e, NoStream);
-    append32(e, right);
-    append32(e, child);
+    append32s(e, NoStream, right, child);
     e.append(16 + 4 + 16, '\0'); // class id, state bits, times
     append32(e, start);
     append64(e, size);
     return e;
 }
+
 QByteArray deflateRaw(const QByteArray& data)
 {
     z_stream zs{};
@@ -95,10 +94,8 @@ QByteArray vtI2(quint16 raw)
 QByteArray vtLpstr(const QByteArray& bytes)
 {
     QByteArray v;
-    append32(v, 30);
-    append32(v, quint32(bytes.size() + 1));
-    v.append(bytes);
-    v.append('\0');
+    append32s(v, 30, bytes.size() + 1);
+    v.append(bytes + '\0');
     padTo(v, 4);
     return v;
 }
@@ -106,8 +103,7 @@ QByteArray vtLpstr(const QByteArray& bytes)
 QByteArray vtLpwstr(const QString& text)
 {
     QByteArray v;
-    append32(v, 31);
-    append32(v, quint32(text.size() + 1));
+    append32s(v, 31, text.size() + 1);
     for (const QChar ch : text)
         append16(v, ch.unicode());
     append16(v, 0);
@@ -264,8 +260,7 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
         shared(central);
         append16s(central, m.name.size(), extra.size(), 0, 0, 0);
         append32s(central, 0, zip64 ? 0xFFFFFFFF : quint32(offset));
-        central.append(m.name);
-        central.append(extra);
+        central.append(m.name + extra);
     }
     const quint64 centralOffset = quint64(body.size());
     body.append(central);

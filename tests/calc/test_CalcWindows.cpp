@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/frmCalculator.h"
+#include "calc/frmInterestCalc.h"
+#include "calc/frmTimeCalc.h"
+#include "core/AppGlobals.h"
+#include "core/cuAppError.h"
 #include "platform/MessageBoxStyle.h"
 #include "support/ScriptedMessageBox.h"
-
 #include "support/TestLocale.h"
 #include "support/TestText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -35,14 +39,15 @@ int selectedRow(const frmCalculator& w)
     return items.isEmpty() ? -1 : w.LV->indexOfTopLevelItem(items.first());
 }
 
-class CalculatorWindow : public ::testing::Test {
+// The calculators' windows, under German, their message boxes answered by script.
+class CalcWindow : public ::testing::Test {
 protected:
     ScopedLocale locale{QLocale::German};
     ScriptedMessageBox boxes;
 };
 } // namespace
 
-TEST_F(CalculatorWindow, KeypadClicksWriteTheTape)
+TEST_F(CalcWindow, CalculatorKeypadClicksWriteTheTape)
 {
     frmCalculator w;
     w.show();
@@ -60,7 +65,7 @@ TEST_F(CalculatorWindow, KeypadClicksWriteTheTape)
     EXPECT_EQ(shownTape(w), u("|2,50 /|0,13"));
 }
 
-TEST_F(CalculatorWindow, TypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
+TEST_F(CalcWindow, CalculatorTypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
 {
     frmCalculator w;
     w.show();
@@ -88,7 +93,7 @@ TEST_F(CalculatorWindow, TypedKeysAndEnterReachTheTapeWhereverTheFocusIs)
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
+TEST_F(CalcWindow, CalculatorKeypadFollowsTheLocaleAndKeepsItsSize)
 {
     frmCalculator german;
     EXPECT_EQ(german.cmdDot->text(), u(","));
@@ -114,7 +119,7 @@ TEST_F(CalculatorWindow, KeypadFollowsTheLocaleAndKeepsItsSize)
     EXPECT_EQ(shownTape(w), u("|15.50 +|1.00 =|16.50!"));
 }
 
-TEST_F(CalculatorWindow, RoundingMenuChecksOneItem)
+TEST_F(CalcWindow, CalculatorRoundingMenuChecksOneItem)
 {
     frmCalculator w;
     const auto checked = [&w] {
@@ -138,7 +143,7 @@ TEST_F(CalculatorWindow, RoundingMenuChecksOneItem)
     EXPECT_EQ(w.Tape().RoundingPlaces(), 6);
 }
 
-TEST_F(CalculatorWindow, ContextMenuAndClipboard)
+TEST_F(CalcWindow, CalculatorContextMenuAndClipboard)
 {
     frmCalculator w;
     w.show();
@@ -176,7 +181,7 @@ TEST_F(CalculatorWindow, ContextMenuAndClipboard)
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
+TEST_F(CalcWindow, CalculatorQuitHidesAndReturnValsReportsTheTape)
 {
     frmCalculator w;
     w.show();
@@ -197,7 +202,7 @@ TEST_F(CalculatorWindow, QuitHidesAndReturnValsReportsTheTape)
     EXPECT_EQ(shutdown.count(), 0) << "opened from the main window, closing ends nothing";
 }
 
-TEST_F(CalculatorWindow, ShowsWhatTheTapeTellsAndAsksWhatItAsks)
+TEST_F(CalcWindow, CalculatorShowsWhatTheTapeTellsAndAsksWhatItAsks)
 {
     frmCalculator w;
     QTest::keyClicks(&w, u("5/0"));
@@ -228,4 +233,90 @@ TEST_F(CalculatorWindow, ShowsWhatTheTapeTellsAndAsksWhatItAsks)
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.lastText(), u("CmdBS\n\nÜberlauf."));
     EXPECT_EQ(boxes.shown()[0].style, MsgStyle::Critical);
+}
+
+TEST_F(CalcWindow, TimeCalcTypingEnterAndPlusAddTimesAndAnOverflowKeepsTheSum)
+{
+    frmTimeCalc w;
+    // Active, as a user's window would be: the fields take the keyboard.
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.Text2->text(), u("00:00:00"));
+    EXPECT_TRUE(w.Text2->isReadOnly());
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[0]);
+
+    // Typing replaces the selected "0"; letters never reach the field; Enter moves on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[0]->hasSelectedText(); }));
+    QTest::keyClicks(QApplication::focusWidget(), u("1x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[1]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.txtIn[1]->hasSelectedText(); }));
+    QTest::keyClicks(QApplication::focusWidget(), u("3a0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.txtIn[2]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), w.cmdSum);
+    EXPECT_EQ(w.txtIn[0]->text(), u("1"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("30"));
+
+    QTest::keyClick(w.cmdSum, Qt::Key_Return);
+    EXPECT_EQ(w.Text2->text(), u("01:30:00"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtIn[0]);
+    EXPECT_EQ(w.txtIn[0]->selectedText(), u("1"));
+
+    // "+" typed in a field adds and does not appear in it.
+    QTest::keyClick(w.txtIn[1], Qt::Key_Plus);
+    EXPECT_EQ(w.Text2->text(), u("03:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("30"));
+
+    // An emptied field gets its "0" back when it is left.
+    w.txtIn[2]->setFocus();
+    w.txtIn[2]->clear();
+    w.txtIn[0]->setFocus();
+    EXPECT_EQ(w.txtIn[2]->text(), u("0"));
+
+    QTest::mouseClick(w.cmdReset, Qt::LeftButton);
+    EXPECT_EQ(w.Text2->text(), u("00:00:00"));
+    EXPECT_EQ(w.txtIn[1]->text(), u("0"));
+    EXPECT_EQ(boxes.count(), 0);
+
+    // An overflow is told and keeps the sum.
+    w.txtIn[0]->setText(u("25"));
+    QTest::mouseClick(w.cmdSum, Qt::LeftButton);
+    EXPECT_EQ(w.Text2->text(), u("25:00:00"));
+    w.txtIn[0]->setText(u("596524"));
+    QTest::mouseClick(w.cmdSum, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), u("Überlauf."));
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+    EXPECT_EQ(boxes.shown()[0].title, AppErr().AppName);
+    EXPECT_EQ(w.Text2->text(), u("25:00:00"));
+}
+
+TEST_F(CalcWindow, InterestCalcBerechnenFillsTheOutputs)
+{
+    frmInterestCalc w;
+    w.show();
+    EXPECT_TRUE(w.Text4->text().isEmpty());
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(w.Text4->text(), u("562,60"));
+    EXPECT_EQ(w.Text5->text(), u("27.004,85"));
+    EXPECT_TRUE(w.Text4->isReadOnly());
+    EXPECT_TRUE(w.Text5->isReadOnly());
+
+    // Letters fail through the error box and leave the outputs.
+    w.Text2->setText(u("vier"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown()[0].style, 16);
+    EXPECT_TRUE(boxes.lastText().endsWith(u("Typen unverträglich.")));
+    EXPECT_EQ(w.Text4->text(), u("562,60"));
+
+    // Enter in a field calculates.
+    w.Text2->setText(u("0"));
+    w.Text1->setText(u("4800"));
+    QTest::keyClick(w.Text3, Qt::Key_Return);
+    EXPECT_EQ(w.Text4->text(), u("100,00"));
+    EXPECT_EQ(w.Text5->text(), u("4.800,00"));
 }
