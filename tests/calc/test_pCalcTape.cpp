@@ -17,11 +17,9 @@ QList<TapeOutcome> keys(pCalcTape& tape, const char* script)
 {
     static constexpr char kOperators[] = "+-*/"; // KeyOperator counts them from 1
     static const std::map<char, TapeOutcome (pCalcTape::*)()> kKeys = {
-        {',', &pCalcTape::KeyDecimal},
-        {'%', &pCalcTape::KeyPercent},
-        {'=', &pCalcTape::KeyEqual},
-        {'~', &pCalcTape::KeySign},
-        {'<', &pCalcTape::KeyBackspace}};
+        {',', &pCalcTape::KeyDecimal}, {'%', &pCalcTape::KeyPercent},   {'=', &pCalcTape::KeyEqual},
+        {'~', &pCalcTape::KeySign},    {'<', &pCalcTape::KeyBackspace},
+    };
     QList<TapeOutcome> told;
     for (const char* k = script; *k; ++k) {
         TapeOutcome outcome;

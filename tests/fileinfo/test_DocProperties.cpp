@@ -110,11 +110,11 @@ const QByteArray MetaXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 QList<ZipMember> ooxmlMembers()
 {
-    return {{"[Content_Types].xml", "<Types/>"},
-            {"_rels/.rels", Rels},
-            {"docProps/core.xml", CoreXml},
-            {"docProps/app.xml", AppXml},
-            {"word/document.xml", "<w:document/>"}};
+    return {
+        {"[Content_Types].xml", "<Types/>"},    {"_rels/.rels", Rels},
+        {"docProps/core.xml", CoreXml},         {"docProps/app.xml", AppXml},
+        {"word/document.xml", "<w:document/>"},
+    };
 }
 
 // Values in the order of DocProperty, joined by "|".

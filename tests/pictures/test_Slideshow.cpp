@@ -32,11 +32,11 @@ const QStringList kThree = {"/b/c.JPG", "/b/A.bmp", "/b/b.jpg"};
 QString Play(SlideshowCursor& cursor, const char* actions)
 {
     using Move = SlideshowCursor::Step (SlideshowCursor::*)(bool);
-    const std::map<char, Move> moves = {{'T', &SlideshowCursor::Tick},
-                                        {'F', &SlideshowCursor::First},
-                                        {'P', &SlideshowCursor::Previous},
-                                        {'N', &SlideshowCursor::Next},
-                                        {'L', &SlideshowCursor::Last}};
+    const std::map<char, Move> moves = {
+        {'T', &SlideshowCursor::Tick},     {'F', &SlideshowCursor::First},
+        {'P', &SlideshowCursor::Previous}, {'N', &SlideshowCursor::Next},
+        {'L', &SlideshowCursor::Last},
+    };
     QStringList trace;
     for (const char* a = actions; *a; ++a) {
         SlideshowCursor::Step step;
