@@ -34,11 +34,7 @@ QStringList strings(const FileVersionInfo& i)
 
 VersionNode::Fixed fixed(quint32 fileMS, quint32 fileLS)
 {
-    VersionNode::Fixed f;
-    f.fileMS = fileMS;
-    f.fileLS = fileLS;
-    f.productMS = 0x00070000;
-    return f;
+    return {.fileMS = fileMS, .fileLS = fileLS, .productMS = 0x00070000};
 }
 
 QByteArray imageWith(const QByteArray& versionResource)
@@ -115,11 +111,12 @@ TEST(FileVersionInfo, FlagOsTypeSubtypeAndLanguageTexts)
 
 TEST(FileVersionInfo, ReadsFixedBlockAndFirstStringTable)
 {
-    VersionNode::Fixed f = fixed(0x00050001, 0x0A281588);
-    f.flags = 0x03;
-    f.fileType = 3;
-    f.subtype = 1;
-    const FileVersionInfo info = read(germanResource(f));
+    const FileVersionInfo info = read(germanResource({.fileMS = 0x00050001,
+                                                      .fileLS = 0x0A281588,
+                                                      .productMS = 0x00070000,
+                                                      .flags = 0x03,
+                                                      .fileType = 3,
+                                                      .subtype = 1}));
     ASSERT_TRUE(info.Available());
     EXPECT_EQ(strings(info), kGerman);
     EXPECT_EQ(info.FileVersionMajor(), 5u);

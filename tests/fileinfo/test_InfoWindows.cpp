@@ -37,11 +37,9 @@ QByteArray libraryWithoutTrademarks()
         {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
         {u("ProductName"), u("Prüfwerk")},
     };
-    VersionNode::Fixed fixed;
-    fixed.fileMS = 0x00020001;
     const VersionNode root =
-        VersionNode::root(fixed, {VersionNode::strings(u("040704B0"), entries),
-                                  VersionNode::translations({{0x0407, 0x04B0}})});
+        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
+                                                   VersionNode::translations({{0x0407, 0x04B0}})});
     PeWriter writer;
     writer.add(PeFile::RtVersion, 1, 0x0407, root.serialize());
     return writer.build();
