@@ -251,6 +251,5 @@ TEST_P(Tape, DeletingTheOnlyLineLeavesAUsableTape)
 
 INSTANTIATE_TEST_SUITE_P(Locales, Tape, ::testing::Values(QLocale::German, QLocale::English),
                          [](const auto& info) {
-                             return info.param == QLocale::German ? std::string("German")
-                                                                  : std::string("English");
+                             return QLocale::languageToString(info.param).toStdString();
                          });
