@@ -140,10 +140,8 @@ TEST_F(FileInfoTest, MissingEntriesAndUnusablePathsKeepTheRecord)
 
 TEST_F(FileInfoTest, WildcardsDescribeTheFirstMatchingEntry)
 {
-    dir.writeFile(u("b.txt"));
-    dir.writeFile(u("a.log"));
-    dir.writeFile(u("C.txt"));
-    dir.writeFile(u("B.txt"));
+    for (const char* name : {"b.txt", "a.log", "C.txt", "B.txt"})
+        dir.writeFile(u(name));
     info.setFullPathName(dir.path() + u("*.TXT"));
     ASSERT_TRUE(info.FileExists());
     // Letter case ignored, and of two names that differ only in case the capital comes first.
