@@ -132,8 +132,7 @@ QByteArray propertySet(QByteArrayView formatId, const QList<Property>& propertie
         values.append(p.value);
     }
     append32s(section, headerSize + quint32(values.size()), properties.size());
-    section.append(index);
-    section.append(values);
+    section.append(index + values);
 
     QByteArray stream;
     append16s(stream, 0xFFFE, 0);
@@ -156,13 +155,12 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     QList<qsizetype> bigStreams;
     for (qsizetype i = 0; i < streams.size(); ++i) {
         const QByteArray& data = streams[i].data;
-        const bool small = data.size() < MiniCutoff;
-        layout.streamStart.append(EndOfChain);
-        if (!small) {
+        if (data.size() >= MiniCutoff) { // big streams get their sectors after the mini stream
+            layout.streamStart.append(EndOfChain);
             bigStreams.append(i);
             continue;
         }
-        layout.streamStart[i] = appendChain(miniFat, sectorsFor(data.size(), MiniSector));
+        layout.streamStart.append(appendChain(miniFat, sectorsFor(data.size(), MiniSector)));
         mini.append(data);
         padTo(mini, MiniSector);
     }
@@ -209,8 +207,7 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     body.append(dir);
     QByteArray miniFatBytes = tableBytes(miniFat);
     padTo(miniFatBytes, s, '\xFF');
-    body.append(miniFatBytes);
-    body.append(mini);
+    body.append(miniFatBytes + mini);
     padTo(body, s);
     for (const qsizetype i : bigStreams) {
         body.append(streams[i].data);
