@@ -152,11 +152,8 @@ TEST_F(InfoWindows, FolderWindowCountsAndStops)
     EXPECT_EQ(folder.lblStatus->text(), u("Zählung abgeschlossen"));
 
     // Escape stops a count and keeps the window with what was counted.
-    dir.makeDir(u("viele"));
-    for (int i = 0; i < 10000; ++i) {
-        QFile file(dir.filePath(u("viele/%1").arg(i)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (int i = 0; i < 10000; ++i)
+        dir.writeFile(u("viele/%1").arg(i));
     frmDirInfo stopped;
     stopped.pubInit(dir.path());
     stopped.show();
