@@ -84,15 +84,12 @@ const QByteArray AppXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 const QByteArray Rels = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
-<Relationship Id="rId3"
- Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties"
- Target="docProps/app.xml"/>
-<Relationship Id="rId2"
- Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties"
- Target="docProps/core.xml"/>
-<Relationship Id="rId1"
- Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"
- Target="word/document.xml"/>
+<Relationship Id="rId3" Target="docProps/app.xml"
+ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties"/>
+<Relationship Id="rId2" Target="docProps/core.xml"
+ Type="http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties"/>
+<Relationship Id="rId1" Target="word/document.xml"
+ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
 </Relationships>)";
 
 const QByteArray MetaXml = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -103,9 +100,8 @@ const QByteArray MetaXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <meta:creation-date>2020-02-01T10:00:00.123456789</meta:creation-date
 ><dc:date>2021-07-01T10:30:15+02:00</dc:date>
 <meta:generator>LibreOffice/7.4.5.1$Linux_X86_64 LibreOffice_project/40</meta:generator>
-<dc:title>Protokoll</dc:title><dc:description>Sitzung</dc:description
-><dc:subject>Verein</dc:subject>
-<meta:keyword>Sitzung</meta:keyword><meta:keyword>2021</meta:keyword>
+<dc:title>Protokoll</dc:title><dc:description>Sitzung</dc:description>
+<meta:keyword>Sitzung</meta:keyword><meta:keyword>2021</meta:keyword><dc:subject>Verein</dc:subject>
 <meta:document-statistic meta:page-count="1"/></office:meta></office:document-meta>)";
 
 QList<ZipMember> ooxmlMembers()
