@@ -82,10 +82,9 @@ QImage TwoHalves(QSize size)
 // A JPEG whose orientation tag says: turn 90 degrees clockwise to show.
 QByteArray TurnedJpeg(const QImage& stored)
 {
-    const QByteArray tiff = QByteArray("II*\0\x08\0\0\0", 8) + QByteArray("\x01\0", 2) +
-                            QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12) +
-                            QByteArray(4, '\0');
-    const QByteArray app1 = QByteArray("Exif\0\0", 6) + tiff;
+    // A TIFF header, one entry: orientation (0x0112), one SHORT of 6; no next directory.
+    const QByteArray app1("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0",
+                          32);
     const int length = int(app1.size()) + 2;
     QByteArray jpeg = Encoded(stored, "JPEG");
     return jpeg.insert(2, QByteArray("\xFF\xE1") + char(length >> 8) + char(length & 0xFF) + app1);
