@@ -249,8 +249,7 @@ TEST(SlideDecoding, WhatCannotBeShownSaysWhyWithoutTakingMemory)
     TempDir dir;
     const QByteArray png = Encoded(TwoHalves({64, 64}), "PNG");
     // A PNG whose header claims 100000 x 100000 pixels.
-    const QByteArray huge =
-        TempDir::contents(QStringLiteral(TOLVANE_PICTURE_SAMPLES "/riesig.png"));
+    const QByteArray huge = TempDir::contents(u(TOLVANE_PICTURE_SAMPLES "/riesig.png"));
     const struct {
         const char* name;
         QByteArray bytes;
