@@ -155,28 +155,25 @@ TEST(OleProperties, ReadsWhatAnOutsideWriterWrote)
 
 TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
 {
+    // Property 1 is the code page, 2 the title.
     const struct {
         const char* name;
-        QList<Property> extra;
-        QByteArray stored;
-        QString expected;
+        QList<Property> properties;
+        QString title;
     } cases[] = {
-        {"default is 1252", {}, QByteArray("\xC4rger \x80 5"), u("Ärger € 5")},
+        {"default is 1252", {{2, vtLpstr("\xC4rger \x80 5")}}, u("Ärger € 5")},
         // 65001 is stored as a signed 16-bit value and arrives as -535.
-        {"utf-8 above 32767", {{1, vtI2(65001)}}, QByteArray("Grüße"), u("Grüße")},
-        {"cyrillic 1251", {{1, vtI2(1251)}}, QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2"), u("Привет")},
-        {"utf-16 1200", {{1, vtI2(1200)}}, QByteArray("H\0i\0", 4), u("Hi")},
-        {"invalid utf-8", {{1, vtI2(65001)}}, QByteArray("a\xFF", 2) + 'b', u("a\uFFFDb")},
+        {"utf-8 above 32767", {{1, vtI2(65001)}, {2, vtLpstr("Grüße")}}, u("Grüße")},
+        {"cyrillic 1251", {{1, vtI2(1251)}, {2, vtLpstr("\xCF\xF0\xE8\xE2\xE5\xF2")}}, u("Привет")},
+        {"utf-16 1200", {{1, vtI2(1200)}, {2, vtLpstr(QByteArray("H\0i\0", 4))}}, u("Hi")},
+        {"bad utf-8",
+         {{1, vtI2(65001)}, {2, vtLpstr(QByteArray("a\xFF", 2) + 'b')}},
+         u("a\uFFFDb")},
+        {"wide text", {{2, vtLpwstr(u("Größe"))}}, u("Größe")},
     };
-    for (const auto& c : cases) {
-        QList<Property> props = c.extra;
-        props.append({2, vtLpstr(c.stored)});
-        const DocPropertyValues v = readBytes(oleFile({{SummaryName, summary(props)}}));
-        EXPECT_EQ(v[DocTitle], c.expected) << c.name;
-    }
-    const DocPropertyValues wide =
-        readBytes(oleFile({{SummaryName, summary({{2, vtLpwstr(u("Größe"))}})}}));
-    EXPECT_EQ(wide[DocTitle], u("Größe"));
+    for (const auto& c : cases)
+        EXPECT_EQ(readBytes(oleFile({{SummaryName, summary(c.properties)}}))[DocTitle], c.title)
+            << c.name;
 }
 
 TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
