@@ -10,23 +10,23 @@
 
 TEST(TimeCalc, AddsDurationsWithoutWrappingHours)
 {
+    // Durations as "h:m:s", added one after another to a reset sum.
+    const std::pair<QStringList, const char*> cases[] = {
+        {{}, "00:00:00"},
+        {{"0:0:0"}, "00:00:00"},
+        {{"1:30:0", "1:30:0"}, "03:00:00"},
+        {{"0:90:90"}, "01:31:30"},
+        {{"25:0:0", "100:0:4000"}, "126:06:40"},
+    };
     pTimeCalc calc;
-    EXPECT_EQ(calc.SumText(), u("00:00:00"));
-    calc.Add(u("0"), u("0"), u("0"));
-    EXPECT_EQ(calc.SumText(), u("00:00:00"));
-    calc.Add(u("1"), u("30"), u("0"));
-    calc.Add(u("1"), u("30"), u("0"));
-    EXPECT_EQ(calc.SumText(), u("03:00:00"));
-
-    calc.Reset();
-    calc.Add(u("0"), u("90"), u("90"));
-    EXPECT_EQ(calc.SumText(), u("01:31:30"));
-
-    calc.Reset();
-    calc.Add(u("25"), u("0"), u("0"));
-    EXPECT_EQ(calc.SumText(), u("25:00:00"));
-    calc.Add(u("100"), u("0"), u("4000"));
-    EXPECT_EQ(calc.SumText(), u("126:06:40"));
+    for (const auto& [durations, sum] : cases) {
+        calc.Reset();
+        for (const QString& duration : durations) {
+            const QStringList hms = duration.split(QLatin1Char(':'));
+            calc.Add(hms[0], hms[1], hms[2]);
+        }
+        EXPECT_EQ(calc.SumText(), u(sum)) << durations.join(' ').toStdString();
+    }
 }
 
 TEST(TimeCalc, FailuresLeaveTheSum)
@@ -50,43 +50,29 @@ TEST(TimeCalc, FailuresLeaveTheSum)
     EXPECT_EQ(calc.SumText(), u("1193047:00:00"));
 }
 
-TEST(InterestCalc, InitialValuesUnderGermanLocale)
-{
-    ScopedLocale german(QLocale::German);
-    pInterestCalc calc;
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562,60"));
-    EXPECT_EQ(calc.TotalText, u("27.004,85"));
-}
-
 TEST(InterestCalc, RateAsPercentOrFraction)
 {
-    ScopedLocale english(QLocale::English);
     pInterestCalc calc;
+    const auto instalment = [&calc](const char* rate) {
+        calc.Rate = u(rate);
+        calc.Calculate();
+        return calc.InstalmentText;
+    };
     calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562.60"));
+    EXPECT_EQ(calc.InstalmentText, u("562,60")) << "the initial values, in German";
+    EXPECT_EQ(calc.TotalText, u("27.004,85"));
+
+    ScopedLocale english(QLocale::English);
+    EXPECT_EQ(instalment("4"), u("562.60"));
     EXPECT_EQ(calc.TotalText, u("27,004.85"));
-    calc.Rate = u("0.04");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562.60"));
-
-    // 1 means 100 % a year, as does 100.
-    calc.Rate = u("1");
-    calc.Calculate();
-    const QString hundredPercent = calc.InstalmentText;
-    calc.Rate = u("100");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, hundredPercent);
-
-    calc.Rate = u("0");
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("520.83"));
+    EXPECT_EQ(instalment("0.04"), u("562.60"));
+    EXPECT_EQ(instalment("1"), instalment("100")) << "1 means 100 % a year, as does 100";
+    EXPECT_EQ(instalment("0"), u("520.83"));
     EXPECT_EQ(calc.TotalText, u("25,000.00"));
 }
 
 TEST(InterestCalc, FailuresLeaveTheResults)
 {
-    ScopedLocale german(QLocale::German);
     pInterestCalc calc;
     calc.Calculate();
     for (QString pInterestCalc::*field :

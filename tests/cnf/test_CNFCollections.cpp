@@ -5,9 +5,8 @@
 TEST(CNFCollections, OrderPositionsAndNamesIgnoringCase)
 {
     CNFSections sections;
-    sections.Add(u("Zeta"));
-    sections.Add(u("[Ärger]"));
-    sections.Add(u("alpha"));
+    for (const char* name : {"Zeta", "[Ärger]", "alpha"})
+        sections.Add(u(name));
     QStringList names;
     for (const CNFSection& s : sections)
         names.append(s.Name() + QString::number(s.Index()));
@@ -31,18 +30,14 @@ TEST(CNFCollections, OrderPositionsAndNamesIgnoringCase)
     const AppErrorRecord noKey = Raised([&] { keys.Item(u"x"); });
     EXPECT_EQ(noKey.Number, CNFMessages::InvalidArgument);
     EXPECT_EQ(noKey.Description, u("Der Schlüssel 'x' ist in der Sektion 'Zeta' nicht vorhanden."));
-}
 
-TEST(CNFCollections, AddLineAndEmptyNames)
-{
-    CNFSections sections;
-    CNFKeys& keys = sections.Add(u("S")).Keys();
+    // A line added whole is cut at its first "=" only; without a name it is numbered.
     CNFKey& a = keys.AddLine(u"  a =  b = c ; nicht geschnitten\t");
     EXPECT_EQ(a.Name(), u("a"));
     EXPECT_EQ(a.Value(), u("b = c ; nicht geschnitten\t"));
-    EXPECT_EQ(keys.AddLine(u"nur Wert").Name(), u("002"));
-    EXPECT_EQ(keys.Add(QString(), u("v")).Name(), u("003"));
-    EXPECT_EQ(keys.Item(3).Index(), 3);
+    EXPECT_EQ(keys.AddLine(u"nur Wert").Name(), u("003"));
+    EXPECT_EQ(keys.Add(QString(), u("v")).Name(), u("004"));
+    EXPECT_EQ(keys.Item(4).Index(), 4);
 }
 
 TEST(CNFCollections, RemoveClearAndChangedFlags)

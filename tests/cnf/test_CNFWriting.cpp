@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Writing CNF files, plain and sealed with a password.
 #include "CnfTesting.h"
+#include "cnf/CNFSeal.h"
 #include "support/TempDir.h"
+
+#include <QFile>
 
 namespace {
 void Fill(CNFFile& doc)
 {
-    doc.Header = QStringLiteral("Kopf\nZweite Zeile");
-    CNFSection& a = doc.Sections().Add(QStringLiteral("Allgemein"));
-    a.Keys().Add(QStringLiteral("Name"), QStringLiteral("Grüße an alle"));
-    a.Keys().Add(QStringLiteral("Text"), QStringLiteral("eins\nzwei\r\ndrei"));
-    a.Keys().Add(QString(), QStringLiteral("frei"));
-    a.Keys().Add(QStringLiteral("leer"), QString());
-    doc.Sections().Add(QStringLiteral("[Leer]"));
+    doc.Header = u("Kopf\nZweite Zeile");
+    CNFSection& a = doc.Sections().Add(u("Allgemein"));
+    a.Keys().Add(u("Name"), u("Grüße an alle"));
+    a.Keys().Add(u("Text"), u("eins\nzwei\r\ndrei"));
+    a.Keys().Add(QString(), u("frei"));
+    a.Keys().Add(u("leer"), QString());
+    doc.Sections().Add(u("[Leer]"));
 }
 } // namespace
 
@@ -19,32 +23,39 @@ TEST(CNFWriting, GetTextForm)
 {
     CNFFile doc;
     EXPECT_EQ(doc.GetText(), QString());
-    doc.Header = QStringLiteral("H");
-    EXPECT_EQ(doc.GetText(), QStringLiteral("H"));
-    doc.Sections().Add(QStringLiteral("S")).Keys().Add(QStringLiteral("k"), QStringLiteral("v"));
-    EXPECT_EQ(doc.GetText(), QStringLiteral("H\r\n[S]\r\nk=v"));
+    doc.Header = u("H");
+    EXPECT_EQ(doc.GetText(), u("H"));
+    doc.Sections().Add(u("S")).Keys().Add(u("k"), u("v"));
+    EXPECT_EQ(doc.GetText(), u("H\r\n[S]\r\nk=v"));
     doc.Header.clear();
-    EXPECT_EQ(doc.GetText(), QStringLiteral("[S]\r\nk=v"));
+    EXPECT_EQ(doc.GetText(), u("[S]\r\nk=v"));
+
+    // Brackets in a section name stay part of it.
+    CNFSection& odd = doc.Sections().Add(u("B"));
+    odd.SetName(u("[[B"));
+    EXPECT_EQ(odd.Name(), u("[B"));
+    odd.Keys().Add(u("k"), u("2"));
+    EXPECT_EQ(doc.GetText(), u("[S]\r\nk=v\r\n[[B]\r\nk=2"));
+    EXPECT_EQ(CNFFile().BufferRead(doc.GetText()).Count(), 2);
 
     CNFFile full;
     Fill(full);
     full.OnSaveInsertCR = true; // only for files
-    EXPECT_EQ(full.GetText(), QStringLiteral("Kopf\r\nZweite Zeile\r\n[Allgemein]\r\n"
-                                             "Name=Grüße an alle\r\nText=eins||zwei||drei\r\n"
-                                             "003=frei\r\nleer=\r\n[Leer]"));
+    EXPECT_EQ(full.GetText(), u("Kopf\r\nZweite Zeile\r\n[Allgemein]\r\nName=Grüße an alle\r\n"
+                                "Text=eins||zwei||drei\r\n003=frei\r\nleer=\r\n[Leer]"));
     full.CarriageReturnChar.clear();
-    EXPECT_TRUE(full.GetText().contains(QStringLiteral("Text=eins\r\nzwei\r\ndrei\r\n")));
+    EXPECT_TRUE(full.GetText().contains(u("Text=eins\r\nzwei\r\ndrei\r\n")));
 }
 
 TEST(CNFWriting, BlankLinesBeforeSectionsAndAfterTheHeader)
 {
     TempDir dir;
     CNFFile doc;
-    doc.Header = QStringLiteral("H");
-    doc.Sections().Add(QStringLiteral("A")).Keys().Add(QStringLiteral("a"), QStringLiteral("1"));
-    doc.Sections().Add(QStringLiteral("B")).Keys().Add(QStringLiteral("b"), QStringLiteral("2"));
+    doc.Header = u("H");
+    doc.Sections().Add(u("A")).Keys().Add(u("a"), u("1"));
+    doc.Sections().Add(u("B")).Keys().Add(u("b"), u("2"));
     doc.OnSaveInsertCR = true;
-    doc.Filename = dir.filePath(QStringLiteral("x.cnf"));
+    doc.Filename = dir.filePath(u("x.cnf"));
     EXPECT_TRUE(doc.FileWrite());
     EXPECT_EQ(TempDir::contents(doc.Filename), QByteArray("H\r\n\r\n[A]\r\na=1\r\n\r\n[B]\r\nb=2"));
 }
@@ -52,11 +63,11 @@ TEST(CNFWriting, BlankLinesBeforeSectionsAndAfterTheHeader)
 TEST(CNFWriting, WriteReadWriteGivesTheSameBytes)
 {
     TempDir dir;
-    for (const QString& password : {QString(), QStringLiteral("Kennwort ÄÖÜ")}) {
+    for (const QString& password : {QString(), u("Kennwort ÄÖÜ")}) {
         CNFFile doc;
         Fill(doc);
         doc.CrypPassword = password;
-        doc.Filename = dir.filePath(QStringLiteral("eins.cnf"));
+        doc.Filename = dir.filePath(u("eins.cnf"));
         ASSERT_TRUE(doc.FileWrite());
         EXPECT_FALSE(doc.Dirty());
 
@@ -65,65 +76,159 @@ TEST(CNFWriting, WriteReadWriteGivesTheSameBytes)
         again.FileRead(doc.Filename);
         EXPECT_EQ(again.Header, doc.Header);
         EXPECT_EQ(again.Sections().Item(u"allgemein").Keys().Item(u"TEXT").Value(),
-                  QStringLiteral("eins\nzwei\ndrei"));
-        again.Filename = dir.filePath(QStringLiteral("zwei.cnf"));
+                  u("eins\nzwei\ndrei"));
+        again.Filename = dir.filePath(u("zwei.cnf"));
         ASSERT_TRUE(again.FileWrite());
         EXPECT_EQ(TempDir::contents(again.Filename), TempDir::contents(doc.Filename))
             << password.toStdString();
     }
 }
 
-TEST(CNFWriting, MarkerAtTheStartOfAPlainTextIsRefused)
+TEST(CNFWriting, FailedWritesRaiseAndTouchNothing)
 {
     TempDir dir;
-    const QString path = dir.writeFile(QStringLiteral("alt.cnf"), "[Alt]");
     CNFFile doc;
-    doc.Header = QStringLiteral("****qxcnf**** ist kein Kopf");
-    doc.Sections().Add(QStringLiteral("S"));
+    doc.Sections().Add(u("S"));
+    doc.Filename = dir.makeDir(u("ordner"));
+    AppErrorRecord e = Raised([&] { doc.FileWrite(); });
+    EXPECT_EQ(e.Number, CNFMessages::FileAccess);
+    EXPECT_TRUE(e.Source.endsWith(u("CNFFile: FilePut | CNFFile: FileWrite")));
+    EXPECT_TRUE(doc.Dirty());
+    doc.Filename.clear();
+    EXPECT_EQ(Raised([&] { doc.FileWrite(); }).Number, CNFMessages::BadFileName);
+
+    const QString path = dir.writeFile(u("alt.cnf"), "[Alt]");
+    doc.Header = u("****qxcnf**** ist kein Kopf");
     doc.Filename = path;
-    const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
+    e = Raised([&] { doc.FileWrite(); });
     EXPECT_EQ(e.Number, CnfError(CNFMessages::MarkerInPlainText));
-    EXPECT_EQ(e.Description, QStringLiteral("Ausnahmefehler: Die Datei kann nicht gespeichert "
-                                            "werden. Die erste Zeile darf nicht die Zeichenfolge "
-                                            "'****QXCNF****' enthalten."));
+    EXPECT_EQ(e.Description, u("Ausnahmefehler: Die Datei kann nicht gespeichert werden. Die erste "
+                               "Zeile darf nicht die Zeichenfolge '****QXCNF****' enthalten."));
     EXPECT_EQ(TempDir::contents(path), QByteArray("[Alt]"));
     EXPECT_TRUE(doc.Dirty());
 
     // Sealed, the same text is fine, and it reads back.
-    doc.CrypPassword = QStringLiteral("k");
+    doc.CrypPassword = u("k");
     EXPECT_TRUE(doc.FileWrite());
     CNFFile back;
-    back.CrypPassword = QStringLiteral("k");
+    back.CrypPassword = u("k");
     back.FileRead(path);
     EXPECT_EQ(back.Header, doc.Header);
 }
 
-TEST(CNFWriting, FailedWriteRaisesAndTouchesNothing)
+TEST(CNFSeal, CheckTextIsSixtySixKeysOfAGermanKeyboard)
 {
-    TempDir dir;
-    CNFFile doc;
-    doc.Sections().Add(QStringLiteral("S"));
-    doc.Filename = dir.makeDir(QStringLiteral("ordner"));
-    const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
-    EXPECT_EQ(e.Number, CNFMessages::FileAccess);
-    EXPECT_TRUE(e.Source.endsWith(QStringLiteral("CNFFile: FilePut | CNFFile: FileWrite")));
-    EXPECT_TRUE(doc.Dirty());
-
-    doc.Filename.clear();
-    EXPECT_EQ(Raised([&] { doc.FileWrite(); }).Number, CNFMessages::BadFileName);
+    const QString check = QString::fromUtf8(CNFSeal::CheckText());
+    EXPECT_EQ(check.size(), 66);
+    const QString keys = u("0123456789abcdefghijklmnopqrstuvwxyzöä");
+    for (QChar c : keys) {
+        EXPECT_TRUE(check.contains(c)) << int(c.unicode());
+        EXPECT_TRUE(check.contains(c.toUpper())) << int(c.unicode());
+    }
 }
 
-TEST(CNFWriting, SectionNamesWithBracketsStaySections)
+TEST(CNFSeal, TransformIsItsOwnInverseAndKeepsBlanksOut)
+{
+    QByteArray all;
+    for (int i = 0; i < 512; ++i)
+        all.append(char(i & 0xFF));
+    const QByteArray password = QByteArray(" \xFF\xDF") + "abc";
+    const QByteArray sealed = CNFSeal::Transform(all, password);
+    EXPECT_FALSE(sealed.contains(' '));
+    EXPECT_EQ(CNFSeal::Transform(sealed, password), all);
+
+    // One character: every byte meets the same code.
+    EXPECT_EQ(CNFSeal::Transform("abc", "\x01"), QByteArray("`cb"));
+    EXPECT_EQ(CNFSeal::Transform(" \xFF", "\x01"), QByteArray("\xFE!"));
+    EXPECT_EQ(CNFSeal::Transform("abc", ""), QByteArray("abc"));
+}
+
+TEST(CNFSeal, SealAndOpenReturnTheBytesWithBlanksAndByte255)
+{
+    const QByteArray text = QByteArrayLiteral("  [S]\r\nk= \xFF \xFF  ");
+    const QByteArray sealed = CNFSeal::Seal(text, "Geheim");
+    EXPECT_TRUE(sealed.startsWith("****QXCNF****"));
+    EXPECT_FALSE(sealed.mid(13).contains(' '));
+    QByteArray opened;
+    ASSERT_EQ(CNFSeal::Open(sealed, "Geheim", opened), CNFSeal::OpenResult::Opened);
+    EXPECT_EQ(opened, text);
+    EXPECT_EQ(CNFSeal::Open("[S]", "Geheim", opened), CNFSeal::OpenResult::NotSealed);
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Marker(), "Geheim", opened),
+              CNFSeal::OpenResult::WrongPassword);
+
+    // The wrong password flips the case of letters only where it differs; here
+    // those places of the check text hold letters alone, so comparing the
+    // check text ignoring case would open the file with one byte flipped.
+    opened.clear();
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Seal(QByteArray(26, 'x'), "abcdefghijklmnopqrst"),
+                            "abcdefghijklmnopqrsT", opened),
+              CNFSeal::OpenResult::WrongPassword);
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST(CNFSeal, DocumentMessages)
+{
+    TempDir dir;
+    CNFFile writer;
+    writer.Header = u("Kopf mit  Blanks ");
+    writer.Sections().Add(u("S")).Keys().Add(u("k"), u("a  b"));
+    writer.CrypPassword = u("Geheim");
+    writer.Filename = dir.filePath(u("s.cnf"));
+    writer.FileWrite();
+
+    CNFFile reader;
+    reader.CrypPassword = u("geheim");
+    AppErrorRecord e = Raised([&] { reader.FileRead(writer.Filename); });
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::ChecksumMismatch));
+    EXPECT_TRUE(e.Description.startsWith(u("Checksummenprüffehler.")));
+    EXPECT_EQ(e.Source, u("CNFFile: X_FileRead | CNFFile: FileRead"));
+
+    reader.CrypPassword.clear();
+    e = Raised([&] { reader.FileRead(writer.Filename); });
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::SealedWithoutPassword));
+    EXPECT_EQ(e.Description,
+              u("Die Datei ist verschlüsselt und es wurde kein Kennwort angegeben."));
+
+    reader.CrypPassword = u("Geheim");
+    CNFSections& sections = reader.FileRead(writer.Filename);
+    EXPECT_EQ(reader.Header, u("Kopf mit  Blanks"));
+    EXPECT_EQ(sections.Item(1).Keys().Item(u"k").Value(), u("a  b"));
+
+    e = Raised([&] { reader.BufferRead(QByteArray("[S]\r\nk=v")); });
+    EXPECT_EQ(e.Number, CnfError(CNFMessages::NotSealed));
+    EXPECT_TRUE(e.Description.startsWith(u("Die Datei ist fehlerhaft")));
+
+    // A text handed over as characters, one per byte of the sealed form.
+    QFile file(writer.Filename);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(reader.BufferRead(QString::fromLatin1(file.readAll())).Count(), 1);
+    reader.CrypPassword.clear();
+    EXPECT_EQ(Raised([&] { reader.BufferRead(u("****QxCnF****")); }).Number,
+              CnfError(CNFMessages::SealedWithoutPassword));
+}
+
+// Opening checks only the password bytes that meet the check text: a longer
+// password opened its file with a wrong key, as garbage.
+TEST(CNFSeal, SealingRefusesAPasswordLongerThanCanBeChecked)
 {
     TempDir dir;
     CNFFile doc;
-    CNFSection& first = doc.Sections().Add(QStringLiteral("A"));
-    first.Keys().Add(QStringLiteral("k"), QStringLiteral("1"));
-    CNFSection& odd = doc.Sections().Add(QStringLiteral("B"));
-    odd.SetName(QStringLiteral("[[B"));
-    EXPECT_EQ(odd.Name(), QStringLiteral("[B"));
-    odd.Keys().Add(QStringLiteral("k"), QStringLiteral("2"));
-    EXPECT_EQ(doc.GetText(), QStringLiteral("[A]\r\nk=1\r\n[[B]\r\nk=2"));
-    CNFFile back;
-    EXPECT_EQ(back.BufferRead(doc.GetText()).Count(), 2);
+    doc.Sections().Add(u("S"));
+    doc.Filename = dir.filePath(u("s.cnf"));
+    for (const QString& password :
+         {QString(67, QLatin1Char('k')), QString(34, QChar(u'ä')), QString(23, QChar(u'€'))}) {
+        doc.CrypPassword = password;
+        const AppErrorRecord e = Raised([&] { doc.FileWrite(); });
+        EXPECT_EQ(e.Number, CnfError(CNFMessages::PasswordTooLong));
+        EXPECT_TRUE(e.Description.startsWith(u("Das Kennwort ist zu lang")));
+        EXPECT_FALSE(QFile::exists(doc.Filename));
+    }
+    doc.CrypPassword = QString(66, QLatin1Char('k'));
+    EXPECT_TRUE(doc.FileWrite());
+    // A file sealed elsewhere with a long password still opens with it.
+    const QByteArray longKey(80, 'x');
+    QByteArray opened;
+    EXPECT_EQ(CNFSeal::Open(CNFSeal::Seal("[S]", longKey), longKey, opened),
+              CNFSeal::OpenResult::Opened);
+    EXPECT_EQ(opened, QByteArray("[S]"));
 }

@@ -10,6 +10,7 @@
 #include "support/PeWriter.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 #include "support/VersionNode.h"
 
 #include <QApplication>
@@ -28,11 +29,6 @@
 using namespace Fixture;
 
 namespace {
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A library whose string table has everything but the trademarks.
 QByteArray libraryWithoutTrademarks()
 {
@@ -41,11 +37,9 @@ QByteArray libraryWithoutTrademarks()
         {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
         {u("ProductName"), u("Prüfwerk")},
     };
-    VersionNode::Fixed fixed;
-    fixed.fileMS = 0x00020001;
     const VersionNode root =
-        VersionNode::root(fixed, {VersionNode::strings(u("040704B0"), entries),
-                                  VersionNode::translations({{0x0407, 0x04B0}})});
+        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
+                                                   VersionNode::translations({{0x0407, 0x04B0}})});
     PeWriter writer;
     writer.add(PeFile::RtVersion, 1, 0x0407, root.serialize());
     return writer.build();
@@ -158,11 +152,8 @@ TEST_F(InfoWindows, FolderWindowCountsAndStops)
     EXPECT_EQ(folder.lblStatus->text(), u("Zählung abgeschlossen"));
 
     // Escape stops a count and keeps the window with what was counted.
-    dir.makeDir(u("viele"));
-    for (int i = 0; i < 10000; ++i) {
-        QFile file(dir.filePath(u("viele/%1").arg(i)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (int i = 0; i < 10000; ++i)
+        dir.writeFile(u("viele/%1").arg(i));
     frmDirInfo stopped;
     stopped.pubInit(dir.path());
     stopped.show();

@@ -51,14 +51,6 @@ protected:
         return window;
     }
 
-    // Presses a key and waits until the picture asked for is on screen.
-    static void Press(frmSlideshow& window, Qt::Key key)
-    {
-        QTest::keyClick(window.Image1, key);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return window.Cursor().Shown() == window.Cursor().NextIndex() - 1; }));
-    }
-
     TempDir dir;
     QStringList files;
     std::unique_ptr<pPicViewer> viewer;
@@ -70,23 +62,23 @@ TEST_F(SlideshowWindow, KeysMoveOnlyInAShowAndOnlyWhereTheirButtonCould)
 {
     auto window = Show();
     EXPECT_TRUE(window->picStatus->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Slideshow: ") + files[0]);
+    EXPECT_EQ(window->windowTitle(), u("Slideshow: ") + files[0]);
     window->picStatus->cmdStop->click();
-    const struct {
-        Qt::Key key;
-        int shown;
-    } steps[] = {{Qt::Key_Left, 0}, {Qt::Key_Home, 0}, {Qt::Key_Right, 1},
-                 {Qt::Key_Left, 0}, {Qt::Key_End, 2},  {Qt::Key_Right, 2}};
-    for (const auto& step : steps) {
-        Press(*window, step.key);
-        EXPECT_EQ(window->Cursor().Shown(), step.shown) << step.key;
-        EXPECT_EQ(window->Image1->Image().pixelColor(5, 5),
-                  QImage(files[step.shown]).pixelColor(5, 5));
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Left, 0},  {Qt::Key_Home, 0},
+                                             {Qt::Key_Right, 1}, {Qt::Key_Left, 0},
+                                             {Qt::Key_End, 2},   {Qt::Key_Right, 2}};
+    for (const auto& [key, shown] : steps) {
+        // Each key waits until the picture it asked for is on screen.
+        QTest::keyClick(window->Image1, key);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window->Cursor().Shown() == window->Cursor().NextIndex() - 1; }));
+        EXPECT_EQ(window->Cursor().Shown(), shown) << key;
+        EXPECT_EQ(window->Image1->Image().pixelColor(5, 5), QImage(files[shown]).pixelColor(5, 5));
         // The popup offers what the buttons offer.
         for (QAction* entry : window->kSlide->actions()) {
             if (entry->isSeparator())
                 continue;
-            const QString button = QStringLiteral("cmd") + entry->objectName().mid(6);
+            const QString button = u("cmd") + entry->objectName().mid(6);
             EXPECT_EQ(entry->isEnabled(),
                       window->picStatus->findChild<QToolButton*>(button)->isEnabled())
                 << entry->objectName().toStdString();
@@ -94,21 +86,21 @@ TEST_F(SlideshowWindow, KeysMoveOnlyInAShowAndOnlyWhereTheirButtonCould)
     }
     ASSERT_EQ(boxes.count(), 1) << "the end of the show is told once";
     EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowEnded));
-    EXPECT_EQ(window->picStatus->txtAnzeige->text(), QStringLiteral("3 von 3 - Stopped - 5 Sek."));
+    EXPECT_EQ(window->picStatus->txtAnzeige->text(), u("3 von 3 - Stopped - 5 Sek."));
 
     // Picture view: one picture, no strip, no keys.
     frmSlideshow view;
     ASSERT_TRUE(view.pubInitForm(files[1], nullptr, *viewer));
     view.show();
     QTest::keyClick(view.Image1, Qt::Key_Home);
-    EXPECT_EQ(view.windowTitle(), QStringLiteral("Bild: ") + files[1]);
+    EXPECT_EQ(view.windowTitle(), u("Bild: ") + files[1]);
     EXPECT_FALSE(view.picStatus->isVisible());
     EXPECT_EQ(view.Image1->Image().pixelColor(5, 5), QColor(Qt::green));
 }
 
 TEST_F(SlideshowWindow, APictureThatCannotBeShownLeavesANoteAndTheShowGoesOn)
 {
-    const QString broken = dir.writeFile(QStringLiteral("b-kaputt.png"), "\x89PNG kaputt");
+    const QString broken = dir.writeFile(u("b-kaputt.png"), "\x89PNG kaputt");
     auto window = Show({files[0], broken, files[2]});
     // Playing on: the note stands for its interval, then the next picture comes.
     window->picStatus->cmbInterval->setCurrentIndex(0);
@@ -116,7 +108,7 @@ TEST_F(SlideshowWindow, APictureThatCannotBeShownLeavesANoteAndTheShowGoesOn)
     EXPECT_TRUE(window->Image1->Image().isNull());
     EXPECT_EQ(window->Image1->Note(),
               AppErr().MsgLoad(Msg::PictureNotShown, broken,
-                               QStringLiteral("Das Dateiformat wird nicht unterstützt.")));
+                               u("Das Dateiformat wird nicht unterstützt.")));
     EXPECT_EQ(boxes.count(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(window->Cursor().Shown(), 2, 3000);
     EXPECT_FALSE(window->Image1->Image().isNull());
@@ -125,7 +117,7 @@ TEST_F(SlideshowWindow, APictureThatCannotBeShownLeavesANoteAndTheShowGoesOn)
     frmSlideshow view;
     const AppErrorRecord error = Raised([&] { view.pubInitForm(broken, nullptr, *viewer); });
     EXPECT_EQ(error.Number, 481);
-    EXPECT_TRUE(error.Source.endsWith(QStringLiteral("frmSlideshow: pubInitForm")));
+    EXPECT_TRUE(error.Source.endsWith(u("frmSlideshow: pubInitForm")));
     const QStringList none;
     EXPECT_FALSE(view.pubInitForm(QString(), &none, *viewer)) << "an empty list";
     EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::SlideshowNoFiles));
@@ -137,14 +129,13 @@ TEST_F(SlideshowWindow, TheChosenIntervalIsKeptButFullScreenIsNot)
     window->AdoptViewer(std::move(viewer));
     window->picStatus->cmbInterval->setCurrentIndex(2);
     EXPECT_EQ(window->Timer1->interval(), 3000);
-    EXPECT_EQ(window->picStatus->txtAnzeige->text(), QStringLiteral("1 von 3 - Playing - 3 Sek."));
+    EXPECT_EQ(window->picStatus->txtAnzeige->text(), u("1 von 3 - Playing - 3 Sek."));
     QTest::keyClick(window.get(), Qt::Key_F11);
     EXPECT_TRUE(window->isFullScreen());
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isFullScreen());
     QTest::keyClick(window.get(), Qt::Key_F11);
     window->close();
-    EXPECT_EQ(AppGetSetting(akPicViewer, QStringLiteral("SlideShowInterval")),
-              QStringLiteral("3000"));
-    EXPECT_TRUE(AppGetSetting(akPicViewerWindow, QStringLiteral("Width")).isEmpty());
+    EXPECT_EQ(AppGetSetting(akPicViewer, u("SlideShowInterval")), u("3000"));
+    EXPECT_TRUE(AppGetSetting(akPicViewerWindow, u("Width")).isEmpty());
 }

@@ -26,6 +26,23 @@ quint32 sectorsFor(qsizetype bytes, quint32 sectorSize)
     return quint32((bytes + sectorSize - 1) / sectorSize);
 }
 
+// Appends a chain of `count` entries to an allocation table; returns its first entry.
+quint32 appendChain(QList<quint32>& table, quint32 count)
+{
+    const quint32 first = quint32(table.size());
+    for (quint32 k = 0; k < count; ++k)
+        table.append(k + 1 < count ? first + k + 1 : EndOfChain);
+    return count == 0 ? EndOfChain : first;
+}
+
+QByteArray tableBytes(const QList<quint32>& table)
+{
+    QByteArray bytes;
+    for (const quint32 entry : table)
+        append32(bytes, entry);
+    return bytes;
+}
+
 QByteArray directoryEntry(const QString& name, quint8 type, quint32 right, quint32 child,
                           quint32 start, quint64 size)
 {
@@ -36,13 +53,26 @@ QByteArray directoryEntry(const QString& name, quint8 type, quint32 right, quint
     append16(e, name.isEmpty() ? 0 : quint16(std::min<qsizetype>(name.size(), 31) * 2 + 2));
     e.append(char(type));
     e.append(char(1)); // black
-    append32(e, NoStream);
-    append32(e, right);
-    append32(e, child);
+    append32s(e, NoStream, right, child);
     e.append(16 + 4 + 16, '\0'); // class id, state bits, times
     append32(e, start);
     append64(e, size);
     return e;
+}
+
+QByteArray deflateRaw(const QByteArray& data)
+{
+    z_stream zs{};
+    deflateInit2(&zs, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(qsizetype(deflateBound(&zs, uLong(data.size()))), '\0');
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    zs.avail_in = uInt(data.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = uInt(out.size());
+    deflate(&zs, Z_FINISH);
+    out.truncate(qsizetype(zs.total_out));
+    deflateEnd(&zs);
+    return out;
 }
 } // namespace
 
@@ -64,10 +94,8 @@ QByteArray vtI2(quint16 raw)
 QByteArray vtLpstr(const QByteArray& bytes)
 {
     QByteArray v;
-    append32(v, 30);
-    append32(v, quint32(bytes.size() + 1));
-    v.append(bytes);
-    v.append('\0');
+    append32s(v, 30, bytes.size() + 1);
+    v.append(bytes + '\0');
     padTo(v, 4);
     return v;
 }
@@ -75,8 +103,7 @@ QByteArray vtLpstr(const QByteArray& bytes)
 QByteArray vtLpwstr(const QString& text)
 {
     QByteArray v;
-    append32(v, 31);
-    append32(v, quint32(text.size() + 1));
+    append32s(v, 31, text.size() + 1);
     for (const QChar ch : text)
         append16(v, ch.unicode());
     append16(v, 0);
@@ -105,8 +132,7 @@ QByteArray propertySet(QByteArrayView formatId, const QList<Property>& propertie
         values.append(p.value);
     }
     append32s(section, headerSize + quint32(values.size()), properties.size());
-    section.append(index);
-    section.append(values);
+    section.append(index + values);
 
     QByteArray stream;
     append16s(stream, 0xFFFE, 0);
@@ -129,20 +155,12 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     QList<qsizetype> bigStreams;
     for (qsizetype i = 0; i < streams.size(); ++i) {
         const QByteArray& data = streams[i].data;
-        const bool small = data.size() < MiniCutoff;
-        layout.streamIsMini.append(small);
-        layout.streamStart.append(EndOfChain);
-        if (!small) {
+        if (data.size() >= MiniCutoff) { // big streams get their sectors after the mini stream
+            layout.streamStart.append(EndOfChain);
             bigStreams.append(i);
             continue;
         }
-        if (data.isEmpty())
-            continue;
-        const quint32 first = quint32(miniFat.size());
-        layout.streamStart[i] = first;
-        const quint32 count = sectorsFor(data.size(), MiniSector);
-        for (quint32 k = 0; k < count; ++k)
-            miniFat.append(k + 1 < count ? first + k + 1 : EndOfChain);
+        layout.streamStart.append(appendChain(miniFat, sectorsFor(data.size(), MiniSector)));
         mini.append(data);
         padTo(mini, MiniSector);
     }
@@ -157,24 +175,15 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
            fatSectors + dirSectors + miniFatSectors + miniStreamSectors + bigSectors)
         ++fatSectors;
 
-    QList<quint32> fat;
-    auto allocate = [&fat](quint32 count) {
-        const quint32 first = quint32(fat.size());
-        for (quint32 k = 0; k < count; ++k)
-            fat.append(k + 1 < count ? first + k + 1 : EndOfChain);
-        return count == 0 ? EndOfChain : first;
-    };
-    for (quint32 k = 0; k < fatSectors; ++k)
-        fat.append(FatSectorMark);
+    QList<quint32> fat(fatSectors, FatSectorMark);
     layout.fatSector = 0;
-    layout.directorySector = allocate(dirSectors);
-    layout.miniFatSector = allocate(miniFatSectors);
-    const quint32 miniStreamStart = allocate(miniStreamSectors);
+    layout.directorySector = appendChain(fat, dirSectors);
+    layout.miniFatSector = appendChain(fat, miniFatSectors);
+    const quint32 miniStreamStart = appendChain(fat, miniStreamSectors);
     for (const qsizetype i : bigStreams)
-        layout.streamStart[i] = allocate(sectorsFor(streams[i].data.size(), s));
+        layout.streamStart[i] = appendChain(fat, sectorsFor(streams[i].data.size(), s));
     const quint32 used = quint32(fat.size());
-    while (quint32(fat.size()) < fatSectors * (s / 4))
-        fat.append(FreeSector);
+    fat.resize(fatSectors * (s / 4), FreeSector);
 
     QByteArray header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     header.append(16, '\0');
@@ -186,9 +195,7 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
         append32(header, k < fatSectors ? k : FreeSector);
     header.append(s - header.size(), '\0');
 
-    QByteArray body;
-    for (const quint32 entry : fat)
-        append32(body, entry);
+    QByteArray body = tableBytes(fat);
     QByteArray dir = directoryEntry(u("Root Entry"), 5, NoStream, streams.isEmpty() ? NoStream : 1,
                                     miniStreamStart, quint64(mini.size()));
     for (qsizetype i = 0; i < streams.size(); ++i)
@@ -198,12 +205,9 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     while (dir.size() % s != 0)
         dir.append(directoryEntry(QString(), 0, NoStream, NoStream, 0, 0));
     body.append(dir);
-    QByteArray miniFatBytes;
-    for (const quint32 entry : miniFat)
-        append32(miniFatBytes, entry);
+    QByteArray miniFatBytes = tableBytes(miniFat);
     padTo(miniFatBytes, s, '\xFF');
-    body.append(miniFatBytes);
-    body.append(mini);
+    body.append(miniFatBytes + mini);
     padTo(body, s);
     for (const qsizetype i : bigStreams) {
         body.append(streams[i].data);
@@ -213,21 +217,6 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layoutOut, quint1
     if (layoutOut)
         *layoutOut = layout;
     return header + body;
-}
-
-QByteArray deflateRaw(const QByteArray& data)
-{
-    z_stream zs{};
-    deflateInit2(&zs, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(qsizetype(deflateBound(&zs, uLong(data.size()))), '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    zs.avail_in = uInt(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = uInt(out.size());
-    deflate(&zs, Z_FINISH);
-    out.truncate(qsizetype(zs.total_out));
-    deflateEnd(&zs);
-    return out;
 }
 
 QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
@@ -268,8 +257,7 @@ QByteArray zipFile(const QList<ZipMember>& members, bool zip64)
         shared(central);
         append16s(central, m.name.size(), extra.size(), 0, 0, 0);
         append32s(central, 0, zip64 ? 0xFFFFFFFF : quint32(offset));
-        central.append(m.name);
-        central.append(extra);
+        central.append(m.name + extra);
     }
     const quint64 centralOffset = quint64(body.size());
     body.append(central);

@@ -40,7 +40,6 @@ struct OleLayout {
     quint32 directorySector = 0;
     quint32 miniFatSector = 0;  // 0xFFFFFFFE when there is no small stream
     QList<quint32> streamStart; // per stream: first mini sector, or first sector
-    QList<bool> streamIsMini;
     quint64 sectorOffset(quint32 sector) const { return quint64(sector + 1) * sectorSize; }
     quint64 fatEntryOffset(quint32 sector) const { return sectorOffset(fatSector) + 4 * sector; }
     quint64 miniFatEntryOffset(quint32 mini) const
@@ -61,18 +60,11 @@ QByteArray oleFile(const QList<OleStream>& streams, OleLayout* layout = nullptr,
                    quint16 sectorShift = 9);
 
 struct ZipMember {
-    ZipMember(QByteArray name_, QByteArray data_, bool deflate_ = true, QByteArray localName_ = {},
-              qint64 declaredSize_ = -1, quint16 flags_ = 0, bool badCrc_ = false)
-        : name(std::move(name_)), data(std::move(data_)), deflate(deflate_),
-          localName(std::move(localName_)), declaredSize(declaredSize_), flags(flags_),
-          badCrc(badCrc_)
-    {
-    }
     QByteArray name;
     QByteArray data;
     bool deflate = true;
-    QByteArray localName;     // empty: the same as name
-    qint64 declaredSize = -1; // -1: the real size
+    QByteArray localName = {}; // empty: the same as name
+    qint64 declaredSize = -1;  // -1: the real size
     quint16 flags = 0;
     bool badCrc = false;
 };
@@ -80,7 +72,6 @@ struct ZipMember {
 // A zip archive of the given members; with zip64 the sizes, offsets and
 // counts go through the Zip64 records.
 QByteArray zipFile(const QList<ZipMember>& members, bool zip64 = false);
-QByteArray deflateRaw(const QByteArray& data);
 
 void patch32(QByteArray& bytes, quint64 offset, quint32 value);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VersionNode.h"
 
+#include "LittleEndian.h"
 #include "PeWriter.h"
 
 namespace {
@@ -13,11 +14,9 @@ void pad4(QByteArray& bytes)
 QByteArray utf16z(const QString& text)
 {
     QByteArray out;
-    for (QChar c : text) {
-        out.append(char(c.unicode() & 0xFF));
-        out.append(char(c.unicode() >> 8));
-    }
-    out.append(2, '\0');
+    for (QChar c : text)
+        append16(out, c.unicode());
+    append16(out, 0);
     return out;
 }
 } // namespace
@@ -40,12 +39,9 @@ QByteArray VersionNode::serialize() const
 
 VersionNode VersionNode::root(const Fixed& f, const QList<VersionNode>& children)
 {
-    QByteArray block(52, '\0');
-    const quint32 fields[] = {0xFEEF04BD,  0x00010000, f.fileMS, f.fileLS, f.productMS,
-                              f.productLS, 0x3F,       f.flags,  f.os,     f.fileType,
-                              f.subtype,   0,          0};
-    for (int i = 0; i < 13; ++i)
-        PeWriter::put32(block, 4 * i, fields[i]);
+    QByteArray block;
+    append32s(block, 0xFEEF04BD, 0x00010000, f.fileMS, f.fileLS, f.productMS, f.productLS, 0x3F,
+              f.flags, f.os, f.fileType, f.subtype, 0, 0);
     return {QStringLiteral("VS_VERSION_INFO"), block, 52, 0, children, std::nullopt};
 }
 
@@ -67,12 +63,8 @@ VersionNode VersionNode::strings(const QString& code,
 VersionNode VersionNode::translations(const QList<std::pair<quint16, quint16>>& pairs)
 {
     QByteArray value;
-    for (const auto& p : pairs) {
-        QByteArray four(4, '\0');
-        PeWriter::put16(four, 0, p.first);
-        PeWriter::put16(four, 2, p.second);
-        value += four;
-    }
+    for (const auto& [language, codePage] : pairs)
+        append16s(value, language, codePage);
     VersionNode var{
         QStringLiteral("Translation"), value, quint16(value.size()), 0, {}, std::nullopt};
     return {QStringLiteral("VarFileInfo"), {}, 0, 1, {var}, std::nullopt};
