@@ -21,18 +21,25 @@ QString decodedName(const QByteArray& bytes, bool& valid)
 } // namespace
 
 template <class Sink>
-void FolderListing::Scan(const QString& folder, Kind kind, const FilePattern* pattern, Sink&& sink)
+void FolderListing::Scan(const QString& folder, Kind kind, const FilePattern* pattern, Sink&& sink,
+                         QList<QByteArray>* others)
 {
     const FolderReader::Kind wanted =
         kind == Kind::Folder ? FolderReader::Kind::Folder : FolderReader::Kind::Regular;
     for (FolderReader reader(folder); reader.next();) {
-        if (reader.name()[0] == '.' || reader.kind() != wanted)
+        if (reader.name()[0] == '.' || reader.kind() != wanted) {
+            if (others)
+                others->append(QByteArray(reader.name()));
             continue;
+        }
         QByteArray bytes(reader.name());
         bool valid = true;
         QString name = decodedName(bytes, valid);
-        if (pattern && !pattern->Matches(name))
+        if (pattern && !pattern->Matches(name)) {
+            if (others)
+                others->append(std::move(bytes));
             continue;
+        }
         if (!sink(std::move(name), std::move(bytes), valid))
             return;
     }
@@ -67,6 +74,22 @@ QList<FolderListing::Entry> FolderListing::FileEntries(const QString& folder,
         entries.append(Entry{std::move(name), std::move(bytes), valid});
         return true;
     });
+    SortEntries(entries);
+    return entries;
+}
+
+QList<FolderListing::Entry> FolderListing::FileEntries(const QString& folder,
+                                                       const FilePattern& pattern,
+                                                       QList<QByteArray>& others)
+{
+    QList<Entry> entries;
+    Scan(
+        folder, Kind::File, &pattern,
+        [&entries](QString&& name, QByteArray&& bytes, bool valid) {
+            entries.append(Entry{std::move(name), std::move(bytes), valid});
+            return true;
+        },
+        &others);
     SortEntries(entries);
     return entries;
 }

@@ -6,7 +6,6 @@
 #include "core/WorkerJob.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
-#include "platform/FolderRename.h"
 
 #include <QHash>
 #include <QSet>
@@ -50,22 +49,22 @@ void Compute(const RenameRule& rule, pRenFile& file, bool validUtf8, qint64& cou
 // Names collide ignoring case: whatever stays in the folder blocks its
 // name; a file that will be renamed frees its old one (chains, swaps and
 // cycles are done safely by the run).
-void MarkCollisions(pRenFiles& files, const QList<QByteArray>& folderNames)
+void MarkCollisions(pRenFiles& files, const QList<QByteArray>& others)
 {
     QHash<QString, qsizetype> taken;
-    taken.reserve(folderNames.size());
-    for (const QByteArray& name : folderNames)
+    taken.reserve(others.size());
+    for (const QByteArray& name : others)
         ++taken[RenameFoldKey(DecodeFileName(name))];
     QList<qsizetype> movers;
+    movers.reserve(files.Count());
     QList<QString> keys(files.Count());
     for (qsizetype i = 0; i < files.Count(); ++i) {
-        if (files.Item(i).Status != RenameStatus::Ok)
+        if (files.Item(i).Status != RenameStatus::Ok) {
+            ++taken[RenameFoldKey(files.Item(i).OldName)];
             continue;
+        }
         movers.append(i);
         keys[i] = RenameFoldKey(files.Item(i).NewName);
-        const auto it = taken.find(RenameFoldKey(files.Item(i).OldName));
-        if (it != taken.end())
-            --*it;
     }
     QHash<QString, int> wanted;
     wanted.reserve(movers.size());
@@ -105,8 +104,7 @@ QString RenameFoldKey(const QString& name)
 RenameSource RenameSource::FromFolder(const QString& folder, const QString& mask)
 {
     RenameSource source;
-    source.listed = FolderListing::FileEntries(folder, FilePattern(mask));
-    source.names = FolderRename(folder).Names();
+    source.listed = FolderListing::FileEntries(folder, FilePattern(mask), source.others);
     return source;
 }
 
@@ -119,11 +117,11 @@ RenameSource RenameSource::FromNames(const QList<QByteArray>& names, const QStri
         if (seen.contains(bytes))
             continue;
         seen.insert(bytes);
-        source.names.append(bytes);
         const QString name = DecodeFileName(bytes);
         if (bytes.startsWith('.') || !pattern.Matches(name))
-            continue;
-        source.listed.append({name, bytes, IsUtf8FileName(bytes)});
+            source.others.append(bytes);
+        else
+            source.listed.append({name, bytes, IsUtf8FileName(bytes)});
     }
     return source;
 }
@@ -144,7 +142,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
         out.Add(entry.name, entry.bytes);
         Compute(rule, out.Item(out.Count() - 1), entry.validUtf8, counter);
     }
-    MarkCollisions(out, source.names);
+    MarkCollisions(out, source.others);
     for (qsizetype i = 0; i < out.Count(); ++i) {
         pRenFile& file = out.Item(i);
         file.Unchanged = file.Status == RenameStatus::Unchanged;
