@@ -6,6 +6,7 @@
 #include "core/WorkerJob.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
+#include "rename/RenameCalc.h"
 
 #include <QHash>
 #include <QSet>
@@ -28,14 +29,14 @@ RenameStatus OwnStatus(const pRenFile& file)
     return RenameStatus::Ok;
 }
 
-void Compute(const RenameRule& rule, pRenFile& file, bool validUtf8, qint64& counter)
+void Compute(const RenameCalc& calc, pRenFile& file, bool validUtf8, qint64& counter)
 {
     if (!validUtf8) {
         file.Status = RenameStatus::Encoding;
         return;
     }
     try {
-        file.NewName = rule.Calc(file.OldName, counter);
+        file.NewName = calc.Calc(file.OldName, counter);
     } catch (const AppErrorRecord& e) {
         if (e.Number != cuAppError::ErrorBase + Msg::InvalidStartPosition)
             throw;
@@ -130,6 +131,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
                  pRenFiles& out, JobContext* context)
 {
     out = pRenFiles();
+    const RenameCalc calc(rule);
     const qsizetype total = source.listed.size();
     out.Reserve(total);
     for (qsizetype i = 0; i < total; ++i) {
@@ -140,7 +142,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
             context->progress(i, total, DisplayFileName(entry.name));
         }
         out.Add(entry.name, entry.bytes);
-        Compute(rule, out.Item(out.Count() - 1), entry.validUtf8, counter);
+        Compute(calc, out.Item(out.Count() - 1), entry.validUtf8, counter);
     }
     MarkCollisions(out, source.others);
     for (qsizetype i = 0; i < out.Count(); ++i) {
