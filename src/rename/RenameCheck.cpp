@@ -52,32 +52,34 @@ void Compute(const RenameCalc& calc, pRenFile& file, bool validUtf8, qint64& cou
 // cycles are done safely by the run).
 void MarkCollisions(pRenFiles& files, const QList<QByteArray>& others)
 {
-    QHash<QString, qsizetype> taken;
+    QSet<QString> taken;
     taken.reserve(others.size());
     for (const QByteArray& name : others)
-        ++taken[RenameFoldKey(DecodeFileName(name))];
-    QList<qsizetype> movers;
-    movers.reserve(files.Count());
-    QList<QString> keys(files.Count());
+        taken.insert(RenameFoldKey(DecodeFileName(name)));
+    for (const pRenFile& file : files) {
+        if (file.Status != RenameStatus::Ok)
+            taken.insert(RenameFoldKey(file.OldName));
+    }
+    // The first file that wants each free name (index + 1); a second one
+    // marks both.
+    QHash<QString, qsizetype> first;
+    first.reserve(files.Count());
     for (qsizetype i = 0; i < files.Count(); ++i) {
-        if (files.Item(i).Status != RenameStatus::Ok) {
-            ++taken[RenameFoldKey(files.Item(i).OldName)];
+        pRenFile& file = files.Item(i);
+        if (file.Status != RenameStatus::Ok)
+            continue;
+        const QString key = RenameFoldKey(file.NewName);
+        if (taken.contains(key)) {
+            file.Status = RenameStatus::Exists;
             continue;
         }
-        movers.append(i);
-        keys[i] = RenameFoldKey(files.Item(i).NewName);
-    }
-    QHash<QString, int> wanted;
-    wanted.reserve(movers.size());
-    for (qsizetype i : movers) {
-        if (taken.value(keys[i]) > 0)
-            files.Item(i).Status = RenameStatus::Exists;
-        else
-            ++wanted[keys[i]];
-    }
-    for (qsizetype i : movers) {
-        if (files.Item(i).Status == RenameStatus::Ok && wanted.value(keys[i]) > 1)
-            files.Item(i).Status = RenameStatus::Duplicate;
+        qsizetype& holder = first[key];
+        if (holder == 0) {
+            holder = i + 1;
+        } else {
+            file.Status = RenameStatus::Duplicate;
+            files.Item(holder - 1).Status = RenameStatus::Duplicate;
+        }
     }
 }
 } // namespace
