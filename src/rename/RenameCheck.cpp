@@ -6,9 +6,9 @@
 #include "core/WorkerJob.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
+#include "rename/FoldedNameIndex.h"
 #include "rename/RenameCalc.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace {
@@ -52,33 +52,32 @@ void Compute(const RenameCalc& calc, pRenFile& file, bool validUtf8, qint64& cou
 // cycles are done safely by the run).
 void MarkCollisions(pRenFiles& files, const QList<QByteArray>& others)
 {
-    QSet<QString> taken;
-    taken.reserve(others.size());
+    const pRenFiles& names = files; // read without copying: the indexes keep views
+    QList<QString> otherNames;
+    otherNames.reserve(others.size());
     for (const QByteArray& name : others)
-        taken.insert(RenameFoldKey(DecodeFileName(name)));
-    for (const pRenFile& file : files) {
+        otherNames.append(DecodeFileName(name));
+    FoldedNameIndex taken(otherNames.size());
+    for (const QString& name : otherNames)
+        taken.Add(name, 0);
+    for (const pRenFile& file : names) {
         if (file.Status != RenameStatus::Ok)
-            taken.insert(RenameFoldKey(file.OldName));
+            taken.Add(file.OldName, 0);
     }
-    // The first file that wants each free name (index + 1); a second one
-    // marks both.
-    QHash<QString, qsizetype> first;
-    first.reserve(files.Count());
-    for (qsizetype i = 0; i < files.Count(); ++i) {
-        pRenFile& file = files.Item(i);
+    // The first file that wants each free name; a second one marks both.
+    FoldedNameIndex wanted(names.Count());
+    for (qsizetype i = 0; i < names.Count(); ++i) {
+        const pRenFile& file = names.Item(i);
         if (file.Status != RenameStatus::Ok)
             continue;
-        const QString key = RenameFoldKey(file.NewName);
-        if (taken.contains(key)) {
-            file.Status = RenameStatus::Exists;
+        if (taken.Contains(file.NewName)) {
+            files.Item(i).Status = RenameStatus::Exists;
             continue;
         }
-        qsizetype& holder = first[key];
-        if (holder == 0) {
-            holder = i + 1;
-        } else {
-            file.Status = RenameStatus::Duplicate;
-            files.Item(holder - 1).Status = RenameStatus::Duplicate;
+        const qsizetype first = wanted.Add(file.NewName, i);
+        if (first >= 0) {
+            files.Item(i).Status = RenameStatus::Duplicate;
+            files.Item(first).Status = RenameStatus::Duplicate;
         }
     }
 }
