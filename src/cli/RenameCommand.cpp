@@ -20,8 +20,10 @@
 
 #include <QFile>
 
+#include <array>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <sys/stat.h>
 
@@ -72,18 +74,60 @@ private:
     struct sigaction m_oldTerm {};
 };
 
-// One output record: escaped and TAB-separated on a line, or with --null
-// each field as it is and NUL-ended.
-void PrintRecord(bool null, const QByteArray& a, const QByteArray& b, const QString& status)
-{
-    if (null) {
-        cliPrintBytes(a, '\0');
-        cliPrintBytes(b, '\0');
-        cliPrintBytes(status.toLatin1(), '\0');
-    } else {
-        cliPrintBytes(EscapeName(a) + '\t' + EscapeName(b) + '\t' + status.toLatin1());
+// The records go out through one buffer: a large folder gives a line per
+// file, and a write per field would cost more than the check. Each record
+// is escaped and TAB-separated on a line, or with --null each field as it
+// is and NUL-ended.
+class RecordWriter {
+public:
+    explicit RecordWriter(bool null) : m_null(null) { m_buffer.reserve(kFlushAt + 1024); }
+    ~RecordWriter() { Flush(); }
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
+
+    void Add(QByteArrayView a, QByteArrayView b, QByteArrayView status)
+    {
+        if (m_null) {
+            for (QByteArrayView field : {a, b, status}) {
+                m_buffer.append(field);
+                m_buffer.append('\0');
+            }
+        } else {
+            EscapeNameTo(m_buffer, a);
+            m_buffer.append('\t');
+            EscapeNameTo(m_buffer, b);
+            m_buffer.append('\t');
+            m_buffer.append(status);
+            m_buffer.append('\n');
+        }
+        if (m_buffer.size() >= kFlushAt)
+            Flush();
     }
-}
+    void Add(QByteArrayView a, QByteArrayView b, RenameStatus status)
+    {
+        Add(a, b, StatusWord(status));
+    }
+    void Flush()
+    {
+        std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), stdout);
+        m_buffer.clear();
+    }
+
+private:
+    static constexpr qsizetype kFlushAt = 64 * 1024;
+
+    QByteArrayView StatusWord(RenameStatus status)
+    {
+        QByteArray& word = m_words[size_t(status)];
+        if (word.isEmpty())
+            word = RenameStatusWord(status).toLatin1();
+        return word;
+    }
+
+    bool m_null;
+    QByteArray m_buffer;
+    std::array<QByteArray, size_t(RenameStatus::Duplicate) + 1> m_words;
+};
 
 QByteArray ShownNew(const pRenFile& file)
 {
@@ -153,15 +197,17 @@ int RunAndReport(const RenameCommandOptions& o, pRenFiles& files)
     for (qsizetype i = 0; i < journal.plan.moves.size(); ++i)
         renamed[journal.plan.moves[i].file] = run.Outcomes()[i] == RenameRun::Outcome::Renamed;
     bool allDone = true;
+    RecordWriter out(o.null);
     for (qsizetype i = 0; i < files.Count(); ++i) {
         const pRenFile& file = files.Item(i);
-        QString status = RenameStatusWord(file.Status);
         if (file.Status == RenameStatus::Ok) {
-            status = renamed[i] ? QStringLiteral("renamed") : QStringLiteral("stopped");
+            out.Add(file.OldBytes, ShownNew(file), renamed[i] ? "renamed" : "stopped");
             allDone = allDone && renamed[i];
+        } else {
+            out.Add(file.OldBytes, ShownNew(file), file.Status);
         }
-        PrintRecord(o.null, file.OldBytes, ShownNew(file), status);
     }
+    out.Flush();
     if (run.Error())
         cliError(run.Error()->Description);
     if (g_stopRequested)
@@ -183,8 +229,10 @@ int CheckCommand(const RenameCommandOptions& o)
     CheckRename(o.rule, source, counter, files);
     if (o.run && files.ErrorCount() == 0)
         return RunAndReport(o, files);
+    RecordWriter out(o.null);
     for (const pRenFile& file : files)
-        PrintRecord(o.null, file.OldBytes, ShownNew(file), RenameStatusWord(file.Status));
+        out.Add(file.OldBytes, ShownNew(file), file.Status);
+    out.Flush();
     return files.ErrorCount() == 0 ? kExitFine : kExitProblems;
 }
 
@@ -225,10 +273,12 @@ int UndoCommand(const RenameCommandOptions& o)
         undo.Apply(run, true);
     }
     bool allOk = true;
+    RecordWriter out(o.null);
     for (const RenameUndo::Line& line : undo.Lines()) {
-        PrintRecord(o.null, line.now, line.old, RenameUndo::StatusWord(line.status));
+        out.Add(line.now, line.old, RenameUndo::StatusWord(line.status).toLatin1());
         allOk = allOk && line.status == RenameUndo::Status::Ok;
     }
+    out.Flush();
     if (run.Error())
         cliError(run.Error()->Description);
     if (g_stopRequested)

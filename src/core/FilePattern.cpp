@@ -19,13 +19,31 @@ FilePattern::FilePattern(const QString& text)
 
 bool FilePattern::Matches(const QString& fileName) const
 {
-    return m_all || MatchesFolded(fileName.toCaseFolded());
+    if (m_all)
+        return true;
+    // An ASCII name (most are) folds on the stack: a long listing then
+    // allocates nothing per name here.
+    constexpr qsizetype kOnStack = 256;
+    const qsizetype size = fileName.size();
+    if (size <= kOnStack) {
+        char16_t folded[kOnStack];
+        const char16_t* units = QStringView(fileName).utf16();
+        qsizetype i = 0;
+        for (; i < size && units[i] < 0x80; ++i)
+            folded[i] = units[i] >= 'A' && units[i] <= 'Z' ? char16_t(units[i] + 32) : units[i];
+        if (i == size)
+            return MatchesFoldedView(QStringView(folded, size));
+    }
+    return MatchesFoldedView(fileName.toCaseFolded());
 }
 
 bool FilePattern::MatchesFolded(const QString& foldedName) const
 {
-    if (m_all)
-        return true;
+    return m_all || MatchesFoldedView(foldedName);
+}
+
+bool FilePattern::MatchesFoldedView(QStringView foldedName) const
+{
     for (const QString& part : m_parts) {
         if (WildcardMatch(part, foldedName))
             return true;

@@ -18,6 +18,8 @@ public:
     bool MatchesFolded(const QString& foldedName) const;
 
 private:
+    bool MatchesFoldedView(QStringView foldedName) const;
+
     QStringList m_parts; // case-folded
     bool m_all = false;
 };

@@ -24,6 +24,11 @@ public:
 
     // The same files as Files(), in the same order, with their name bytes.
     static QList<Entry> FileEntries(const QString& folder, const FilePattern& pattern);
+    // The same, and in `others` the name bytes of every other entry of the
+    // folder (dot-files, folders, links to nothing, files the pattern leaves
+    // out), unsorted: one read of the folder for both.
+    static QList<Entry> FileEntries(const QString& folder, const FilePattern& pattern,
+                                    QList<QByteArray>& others);
     // Names of the regular files (symbolic links to them included) matching the pattern.
     static QStringList Files(const QString& folder, const FilePattern& pattern);
     // Names of the sub-folders (links to folders included).
@@ -35,8 +40,10 @@ public:
 
 private:
     enum class Kind { File, Folder };
-    // Feeds each matching entry to sink(name, bytes, valid) until it returns false.
+    // Feeds each matching entry to sink(name, bytes, valid) until it returns
+    // false; the names of the others go to `others` when given.
     template <class Sink>
-    static void Scan(const QString& folder, Kind kind, const FilePattern* pattern, Sink&& sink);
+    static void Scan(const QString& folder, Kind kind, const FilePattern* pattern, Sink&& sink,
+                     QList<QByteArray>* others = nullptr);
     static QStringList Names(const QString& folder, Kind kind, const FilePattern* pattern);
 };

@@ -55,7 +55,23 @@ QByteArray EscapeName(QByteArrayView name)
 {
     QByteArray out;
     out.reserve(name.size() + 8);
+    EscapeNameTo(out, name);
+    return out;
+}
+
+void EscapeNameTo(QByteArray& out, QByteArrayView name)
+{
     for (qsizetype i = 0; i < name.size();) {
+        // Printable ASCII other than the backslash goes out as a run.
+        qsizetype plain = i;
+        while (plain < name.size() && quint8(name[plain]) >= 0x20 && quint8(name[plain]) < 0x7F &&
+               name[plain] != '\\')
+            ++plain;
+        if (plain > i) {
+            out.append(name.data() + i, plain - i);
+            i = plain;
+            continue;
+        }
         const quint8 c = quint8(name[i]);
         if (c >= 0x80) {
             const qsizetype length = Utf8Length(name, i);
@@ -82,14 +98,10 @@ QByteArray EscapeName(QByteArrayView name)
             out += "\\r";
             break;
         default:
-            if (c < 0x20 || c == 0x7F)
-                AppendHex(out, c);
-            else
-                out += char(c);
+            AppendHex(out, c);
         }
         ++i;
     }
-    return out;
 }
 
 QByteArray UnescapeName(QByteArrayView text)

@@ -6,9 +6,9 @@
 #include "core/WorkerJob.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
-#include "platform/FolderRename.h"
+#include "rename/FoldedNameIndex.h"
+#include "rename/RenameCalc.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace {
@@ -29,14 +29,14 @@ RenameStatus OwnStatus(const pRenFile& file)
     return RenameStatus::Ok;
 }
 
-void Compute(const RenameRule& rule, pRenFile& file, bool validUtf8, qint64& counter)
+void Compute(const RenameCalc& calc, pRenFile& file, bool validUtf8, qint64& counter)
 {
     if (!validUtf8) {
         file.Status = RenameStatus::Encoding;
         return;
     }
     try {
-        file.NewName = rule.Calc(file.OldName, counter);
+        file.NewName = calc.Calc(file.OldName, counter);
     } catch (const AppErrorRecord& e) {
         if (e.Number != cuAppError::ErrorBase + Msg::InvalidStartPosition)
             throw;
@@ -50,34 +50,35 @@ void Compute(const RenameRule& rule, pRenFile& file, bool validUtf8, qint64& cou
 // Names collide ignoring case: whatever stays in the folder blocks its
 // name; a file that will be renamed frees its old one (chains, swaps and
 // cycles are done safely by the run).
-void MarkCollisions(pRenFiles& files, const QList<QByteArray>& folderNames)
+void MarkCollisions(pRenFiles& files, const QList<QByteArray>& others)
 {
-    QHash<QString, qsizetype> taken;
-    taken.reserve(folderNames.size());
-    for (const QByteArray& name : folderNames)
-        ++taken[RenameFoldKey(DecodeFileName(name))];
-    QList<qsizetype> movers;
-    QList<QString> keys(files.Count());
-    for (qsizetype i = 0; i < files.Count(); ++i) {
-        if (files.Item(i).Status != RenameStatus::Ok)
+    const pRenFiles& names = files; // read without copying: the indexes keep views
+    QList<QString> otherNames;
+    otherNames.reserve(others.size());
+    for (const QByteArray& name : others)
+        otherNames.append(DecodeFileName(name));
+    FoldedNameIndex taken(otherNames.size());
+    for (const QString& name : otherNames)
+        taken.Add(name, 0);
+    for (const pRenFile& file : names) {
+        if (file.Status != RenameStatus::Ok)
+            taken.Add(file.OldName, 0);
+    }
+    // The first file that wants each free name; a second one marks both.
+    FoldedNameIndex wanted(names.Count());
+    for (qsizetype i = 0; i < names.Count(); ++i) {
+        const pRenFile& file = names.Item(i);
+        if (file.Status != RenameStatus::Ok)
             continue;
-        movers.append(i);
-        keys[i] = RenameFoldKey(files.Item(i).NewName);
-        const auto it = taken.find(RenameFoldKey(files.Item(i).OldName));
-        if (it != taken.end())
-            --*it;
-    }
-    QHash<QString, int> wanted;
-    wanted.reserve(movers.size());
-    for (qsizetype i : movers) {
-        if (taken.value(keys[i]) > 0)
+        if (taken.Contains(file.NewName)) {
             files.Item(i).Status = RenameStatus::Exists;
-        else
-            ++wanted[keys[i]];
-    }
-    for (qsizetype i : movers) {
-        if (files.Item(i).Status == RenameStatus::Ok && wanted.value(keys[i]) > 1)
+            continue;
+        }
+        const qsizetype first = wanted.Add(file.NewName, i);
+        if (first >= 0) {
             files.Item(i).Status = RenameStatus::Duplicate;
+            files.Item(first).Status = RenameStatus::Duplicate;
+        }
     }
 }
 } // namespace
@@ -105,8 +106,7 @@ QString RenameFoldKey(const QString& name)
 RenameSource RenameSource::FromFolder(const QString& folder, const QString& mask)
 {
     RenameSource source;
-    source.listed = FolderListing::FileEntries(folder, FilePattern(mask));
-    source.names = FolderRename(folder).Names();
+    source.listed = FolderListing::FileEntries(folder, FilePattern(mask), source.others);
     return source;
 }
 
@@ -119,11 +119,11 @@ RenameSource RenameSource::FromNames(const QList<QByteArray>& names, const QStri
         if (seen.contains(bytes))
             continue;
         seen.insert(bytes);
-        source.names.append(bytes);
         const QString name = DecodeFileName(bytes);
         if (bytes.startsWith('.') || !pattern.Matches(name))
-            continue;
-        source.listed.append({name, bytes, IsUtf8FileName(bytes)});
+            source.others.append(bytes);
+        else
+            source.listed.append({name, bytes, IsUtf8FileName(bytes)});
     }
     return source;
 }
@@ -132,6 +132,7 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
                  pRenFiles& out, JobContext* context)
 {
     out = pRenFiles();
+    const RenameCalc calc(rule);
     const qsizetype total = source.listed.size();
     out.Reserve(total);
     for (qsizetype i = 0; i < total; ++i) {
@@ -142,9 +143,9 @@ bool CheckRename(const RenameRule& rule, const RenameSource& source, qint64& cou
             context->progress(i, total, DisplayFileName(entry.name));
         }
         out.Add(entry.name, entry.bytes);
-        Compute(rule, out.Item(out.Count() - 1), entry.validUtf8, counter);
+        Compute(calc, out.Item(out.Count() - 1), entry.validUtf8, counter);
     }
-    MarkCollisions(out, source.names);
+    MarkCollisions(out, source.others);
     for (qsizetype i = 0; i < out.Count(); ++i) {
         pRenFile& file = out.Item(i);
         file.Unchanged = file.Status == RenameStatus::Unchanged;

@@ -12,11 +12,11 @@
 class JobContext;
 
 // The files a check works on: those listed for renaming, in processing
-// order, and every name the folder holds (files outside the mask, folders,
-// links and dot-files take names too).
+// order, and the names of every other entry of the folder (files outside
+// the mask, folders, links and dot-files take names too).
 struct RenameSource {
     QList<FolderListing::Entry> listed;
-    QList<QByteArray> names;
+    QList<QByteArray> others;
 
     // The folder as the file box lists it with that mask.
     static RenameSource FromFolder(const QString& folder, const QString& mask);

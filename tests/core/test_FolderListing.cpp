@@ -66,6 +66,35 @@ TEST(FolderListing, SortsByNameIgnoringCaseThenExactAndSkipsDotFilesAndFolders)
     EXPECT_TRUE(FolderListing::Files(dir.filePath(u("missing/")), FilePattern()).isEmpty());
 }
 
+// Folded UTF-16 code units decide, as the file box always sorted: an emoji
+// (a surrogate pair) before U+E000, units either side of U+0080 and U+0800,
+// names alike in their first 16 characters, exact names on a tie.
+TEST(FolderListing, SortsBeyondAsciiAndLongCommonBeginnings)
+{
+    const QStringList sorted = {u("abcdefghijklmno"),
+                                u("abcdefghijklmnop"),
+                                u("ABCDEFGHIJKLMNOP-10.txt"),
+                                u("abcdefghijklmnop-2.txt"),
+                                u("abcdefghijklmnopq"),
+                                u("b.txt"),
+                                u("LongerThanSixteen-A.txt"),
+                                u("longerthansixteen-a.txt"),
+                                u("~.txt"),
+                                u("Ä.txt"),
+                                u("ä.txt"),
+                                u("é.txt"),
+                                u("ÿ.txt"),
+                                u("Ā.txt"),
+                                u("\u07FF.txt"),
+                                u("\u0800.txt"),
+                                u("😀.txt"),
+                                u("\uE000.txt"),
+                                u("Ｂ.txt")};
+    QStringList names(sorted.rbegin(), sorted.rend());
+    FolderListing::SortNames(names);
+    EXPECT_EQ(names, sorted);
+}
+
 // A Latin-1 name from an old archive: listed with its bytes, opened by them.
 TEST(FolderListing, KeepsNameBytesThatAreNotUtf8AndTheCodecRoundTripsThem)
 {

@@ -43,6 +43,20 @@ TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrders)
         << "case ignored";
 }
 
+// Case is ignored beyond ASCII too: an umlaut, the Kelvin sign, a letter
+// outside the BMP (a surrogate pair), taken or wanted twice.
+TEST(RenameCheck, CollisionsIgnoreCaseBeyondAscii)
+{
+    TempDir dir;
+    WriteNamedFiles(dir.path(), {"äpfel.txt", "k.txt", "\xf0\x90\x90\xa8.txt", "n.txt",
+                                 "q\xf0\x90\x90\x81.txt", "q\xf0\x90\x90\xa9.txt"});
+    for (const char* taken : {"ÄPFEL", "\u212A", "\U00010400"})
+        EXPECT_EQ(Check(dir, ReplaceRule("n", u(taken)), "n*"), QStringList{"n.txt>exists"})
+            << taken;
+    EXPECT_EQ(Check(dir, ReplaceRule("q", ""), "q*"),
+              (QStringList{u("q\U00010401.txt>duplicate"), u("q\U00010429.txt>duplicate")}));
+}
+
 TEST(RenameCheck, ChainsSwapsAndCyclesAreOk)
 {
     TempDir dir;
