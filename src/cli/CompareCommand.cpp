@@ -119,18 +119,6 @@ void printDone(pDirSync::Done done, pDirSync::Skip reason, const QByteArray& nam
     cliPrintBytes(line + EscapeCompareName(name));
 }
 
-// A listing cut short by a full disk or a closed pipe must not pass for a
-// complete one.
-int outputChecked(int code)
-{
-    errno = 0;
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return code;
-    cliError(AppErr().MsgLoad(Msg::FileWriteFailed, QStringLiteral("Standardausgabe"),
-                              SystemErrorText(errno ? errno : EIO)));
-    return 1;
-}
-
 int usageError(const QString& why = {})
 {
     if (!why.isEmpty())
@@ -203,7 +191,7 @@ int runCompareCommand(const QStringList& args)
         printList("source", comparison.Source(), diffOnly);
         printList("dest", comparison.Dest(), diffOnly);
         if (actions == 0)
-            return outputChecked(0);
+            return cliOutputChecked(0);
         bool skipped = false;
         pDirSync(comparison)
             .Run(actions, nullptr,
@@ -211,7 +199,7 @@ int runCompareCommand(const QStringList& args)
                      skipped = skipped || done == pDirSync::Done::Skipped;
                      printDone(done, reason, name);
                  });
-        return outputChecked(skipped ? 3 : 0);
+        return cliOutputChecked(skipped ? 3 : 0);
     } catch (const AppErrorRecord& e) {
         std::fflush(stdout);
         cliError(e.Description);
