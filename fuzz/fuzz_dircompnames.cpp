@@ -7,6 +7,7 @@
 #include "cli/CompareCommand.h"
 #include "dircomp/DirCompPairing.h"
 #include "platform/FileNameCodec.h"
+#include "rename/NameEscape.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -40,7 +41,7 @@ QByteArray unescape(const QByteArray& printed)
 
 void checkPrinted(const QByteArray& name)
 {
-    const QByteArray printed = EscapeCompareName(name);
+    const QByteArray printed = EscapeName(name);
     const bool clean = std::none_of(printed.begin(), printed.end(),
                                     [](char c) { return quint8(c) < 0x20 || quint8(c) == 0x7F; });
     if (!clean || !IsUtf8FileName(printed) || unescape(printed) != name)

@@ -79,6 +79,19 @@ void cliPrintBytes(QByteArrayView bytes, char end)
     std::fputc(end, stdout);
 }
 
+int cliOutputChecked(int code)
+{
+    static bool reported = false;
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return code;
+    if (!reported)
+        cliError(AppErr().MsgLoad(Msg::FileWriteFailed, QStringLiteral("Standardausgabe"),
+                                  SystemErrorText(errno ? errno : EIO)));
+    reported = true;
+    return 1;
+}
+
 bool cliCheckInputFile(const QString& path, bool allowFolder)
 {
     const QString shown = DisplayFileName(path);

@@ -29,6 +29,10 @@ void cliPrintParts(std::initializer_list<QStringView> parts);
 // not UTF-8 keeps its bytes (EncodeFileName), and '\0' ends the records of
 // NUL-separated output.
 void cliPrintBytes(QByteArrayView bytes, char end = '\n');
+// `code` when everything written to standard output reached it; else a
+// German message on standard error and 1, so that output cut short by a full
+// disk never passes for complete. Reports once however often it is asked.
+int cliOutputChecked(int code);
 // True when `path` names a regular file (or, if allowed, a folder); else a
 // German message on standard error says what is wrong: missing, or a FIFO,
 // device ... that no command reads.

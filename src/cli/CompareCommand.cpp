@@ -10,6 +10,7 @@
 #include "dircomp/pDirSync.h"
 #include "platform/FileNameCodec.h"
 #include "platform/SystemError.h"
+#include "rename/NameEscape.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,38 +20,6 @@ const char* const kCompareCommandUsage =
     "(Rückgabewert 3: fertig, Dateien übersprungen)";
 
 namespace {
-// Length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
-qsizetype sequenceLength(QByteArrayView bytes, qsizetype at)
-{
-    const auto byte = [&](qsizetype i) { return i < bytes.size() ? quint8(bytes[i]) : 0u; };
-    const auto tail = [&](qsizetype i) { return (byte(i) & 0xC0u) == 0x80u; };
-    const quint8 lead = quint8(bytes[at]);
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return tail(at + 1) ? 2 : 0;
-    quint8 low = 0x80;
-    quint8 high = 0xBF;
-    if (lead == 0xE0 || lead == 0xF0)
-        low = lead == 0xE0 ? 0xA0 : 0x90; // no overlong forms
-    if (lead == 0xED)
-        high = 0x9F; // no surrogates
-    if (lead == 0xF4)
-        high = 0x8F; // nothing beyond U+10FFFF
-    const bool second = byte(at + 1) >= low && byte(at + 1) <= high;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return second && tail(at + 2) ? 3 : 0;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return second && tail(at + 2) && tail(at + 3) ? 4 : 0;
-    return 0;
-}
-
-void appendHex(QByteArray& out, quint8 byte)
-{
-    static constexpr char digits[] = "0123456789abcdef";
-    out += "\\x";
-    out += digits[byte >> 4];
-    out += digits[byte & 0xF];
-}
-
 bool parseActions(const QString& list, int& actions)
 {
     actions = 0;
@@ -89,7 +58,7 @@ void printList(const char* side, const DirCompItems& items, bool diffOnly)
         if (diffOnly && item.cls == DirCompClass::Same)
             continue;
         lines.append(side).append('\t').append(className(item.cls)).append('\t');
-        AppendEscapedName(lines, item.name);
+        EscapeNameTo(lines, item.name);
         lines.append('\n');
         if (lines.size() >= (1 << 16)) {
             std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
@@ -116,19 +85,8 @@ void printDone(pDirSync::Done done, pDirSync::Skip reason, const QByteArray& nam
         line = QByteArray("skipped\t") + pDirSync::SkipWord(reason) + '\t';
         break;
     }
-    cliPrintBytes(line + EscapeCompareName(name));
-}
-
-// A listing cut short by a full disk or a closed pipe must not pass for a
-// complete one.
-int outputChecked(int code)
-{
-    errno = 0;
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return code;
-    cliError(AppErr().MsgLoad(Msg::FileWriteFailed, QStringLiteral("Standardausgabe"),
-                              SystemErrorText(errno ? errno : EIO)));
-    return 1;
+    EscapeNameTo(line, name);
+    cliPrintBytes(line);
 }
 
 int usageError(const QString& why = {})
@@ -139,43 +97,6 @@ int usageError(const QString& why = {})
     return 2;
 }
 } // namespace
-
-QByteArray EscapeCompareName(QByteArrayView name)
-{
-    QByteArray out;
-    AppendEscapedName(out, name);
-    return out;
-}
-
-void AppendEscapedName(QByteArray& out, QByteArrayView name)
-{
-    for (qsizetype i = 0; i < name.size();) {
-        const quint8 byte = quint8(name[i]);
-        if (byte >= 0x80) {
-            if (const qsizetype length = sequenceLength(name, i)) {
-                out.append(name.sliced(i, length));
-                i += length;
-            } else {
-                appendHex(out, byte);
-                ++i;
-            }
-            continue;
-        }
-        ++i;
-        if (byte == '\\')
-            out += "\\\\";
-        else if (byte == '\t')
-            out += "\\t";
-        else if (byte == '\n')
-            out += "\\n";
-        else if (byte == '\r')
-            out += "\\r";
-        else if (byte < 0x20 || byte == 0x7F)
-            appendHex(out, byte);
-        else
-            out += char(byte);
-    }
-}
 
 int runCompareCommand(const QStringList& args)
 {
@@ -203,7 +124,7 @@ int runCompareCommand(const QStringList& args)
         printList("source", comparison.Source(), diffOnly);
         printList("dest", comparison.Dest(), diffOnly);
         if (actions == 0)
-            return outputChecked(0);
+            return cliOutputChecked(0);
         bool skipped = false;
         pDirSync(comparison)
             .Run(actions, nullptr,
@@ -211,7 +132,7 @@ int runCompareCommand(const QStringList& args)
                      skipped = skipped || done == pDirSync::Done::Skipped;
                      printDone(done, reason, name);
                  });
-        return outputChecked(skipped ? 3 : 0);
+        return cliOutputChecked(skipped ? 3 : 0);
     } catch (const AppErrorRecord& e) {
         std::fflush(stdout);
         cliError(e.Description);

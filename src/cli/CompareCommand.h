@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QStringList>
 
 // `tolvane-cli compare SOURCE DEST [--diff-only] [--sync ACTIONS]`: the
@@ -16,13 +14,8 @@
 //     deleted-source<TAB>NAME, copied<TAB>NAME, deleted-dest<TAB>NAME,
 //     skipped<TAB>changed|content|conflict|blocked<TAB>NAME
 // Exit 0 done, 1 failure (German message on standard error), 2 wrong call,
-// 3 done with skipped items.
+// 3 done with skipped items. NAME is printed as EscapeName prints it
+// (rename/NameEscape.h), the same as the rename command's names.
 int runCompareCommand(const QStringList& args);
 
 extern const char* const kCompareCommandUsage;
-
-// A name as printed: "\" as "\\", TAB, LF and CR as \t, \n and \r; other
-// bytes below 0x20, 0x7F and every byte that is not part of well-formed
-// UTF-8 (read from the left; no overlong forms, no surrogates) as \xhh.
-QByteArray EscapeCompareName(QByteArrayView name);
-void AppendEscapedName(QByteArray& out, QByteArrayView name);

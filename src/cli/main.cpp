@@ -21,11 +21,12 @@ int usage(int code)
         "Fehler stehen auf der Standardfehlerausgabe; Rückgabewert 0 bei Erfolg, 1 bei einem "
         "Fehler, 2 bei falschem Aufruf.\n\n"
         "Schalter:\n  --help     diese Hilfe\n  --version  die Programmversion");
-    if (code == 0)
-        cliPrint(text);
-    else
+    if (code != 0) {
         cliError(text);
-    return code;
+        return code;
+    }
+    cliPrint(text);
+    return cliOutputChecked(0);
 }
 } // namespace
 
@@ -46,13 +47,13 @@ int main(int argc, char** argv)
         return usage(0);
     if (name == QLatin1String("--version")) {
         cliPrint(QStringLiteral("Tolvane ") + ProgramVersion());
-        return 0;
+        return cliOutputChecked(0);
     }
     int count = 0;
     const CliCommand* commands = cliCommands(count);
     for (int i = 0; i < count; ++i) {
         if (name == QLatin1String(commands[i].name))
-            return commands[i].run(args);
+            return cliOutputChecked(commands[i].run(args));
     }
     cliError(QStringLiteral("Unbekannter Befehl: %1").arg(name));
     return usage(2);

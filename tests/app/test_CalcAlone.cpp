@@ -64,7 +64,7 @@ TEST(CalculatorsAlone, EachSwitchOpensOneWindowAndClosingItEndsTheRun)
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST(CalculatorsFromTheMainWindow, ClosingTheToolLeavesTheMainWindow)
+TEST(CalculatorsFromTheMainWindow, TheGreetingGoesAndClosingAToolLeavesTheMainWindow)
 {
     ScriptedMessageBox boxes;
     Main({});
@@ -83,32 +83,17 @@ TEST(CalculatorsFromTheMainWindow, ClosingTheToolLeavesTheMainWindow)
     EXPECT_TRUE(splash->isVisible());
     EXPECT_TRUE(QTest::qWaitFor(
         [] { return openWindows() == QStringList{QStringLiteral("frmMain")}; }, 5000));
-    frmMain* main = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<frmMain*>(w))
-            main = found;
-    }
+    // Each calculator entry opens its window owned by this one (every entry's
+    // window: test_ToolStates.cpp); closing it leaves the program running.
+    auto* main = qobject_cast<frmMain*>(QApplication::activeWindow());
     ASSERT_NE(main, nullptr);
-    for (const char* name : {"mExtras_Calc", "mExtras_TimeCalc", "mExtras_InterestCalc"}) {
-        QAction* entry = main->findChild<QAction*>(QLatin1String(name));
-        ASSERT_NE(entry, nullptr) << name;
-        QString shown;
-        QWidget* owner = nullptr;
-        QTimer::singleShot(0, [&] {
-            QWidget* tool = QApplication::activeModalWidget();
-            if (!tool)
-                return;
-            shown = tool->objectName();
-            owner = tool->parentWidget();
+    QTimer::singleShot(0, [] {
+        if (QWidget* tool = QApplication::activeModalWidget())
             tool->close();
-        });
-        entry->trigger();
-        EXPECT_FALSE(shown.isEmpty())
-            << entry->objectName().toStdString() << " opened no modal window";
-        EXPECT_EQ(owner, main);
-        EXPECT_NE(AppOptions(), nullptr) << shown.toStdString();
-        EXPECT_TRUE(main->isVisible());
-    }
+    });
+    main->findChild<QAction*>(QStringLiteral("mExtras_TimeCalc"))->trigger();
+    EXPECT_NE(AppOptions(), nullptr);
+    EXPECT_TRUE(main->isVisible());
     main->close();
     EXPECT_EQ(AppOptions(), nullptr);
     finishUnloading();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The comparison window opened from the main window's menu, tool bar and
-// folder menu (alone from the command line: test_Process.cpp).
+// The comparison window opened from the main window's folder menu (alone
+// from the command line: test_Process.cpp; from every entry: test_ToolStates.cpp).
 #include "dircomp/DirCompFixture.h"
 
 #include "app/Startup.h"
@@ -40,7 +40,7 @@ void whenModal(const std::function<void(frmDirComp*)>& action)
 }
 } // namespace
 
-TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
+TEST(DirCompOpening, TheFolderMenuOffersItsFolderOnceAsTheSource)
 {
     ScriptedMessageBox boxes;
     TwoFolders f;
@@ -49,14 +49,6 @@ TEST(DirCompOpening, FromTheMainWindowModallyAndTheFolderMenuOffersItsFolder)
     Main({});
     frmMain* main = mainWindow();
     ASSERT_NE(main, nullptr);
-    for (const char* name : {"mExtras_CompareDirs", "TB_Compare"}) {
-        QWidget* owner = nullptr;
-        whenModal([&](frmDirComp* form) { owner = form->parentWidget(); });
-        main->findChild<QAction*>(QLatin1String(name))->trigger();
-        EXPECT_EQ(owner, main) << name;
-    }
-    EXPECT_EQ(boxes.count(), 0);
-
     // The folder menu's folder differs from the stored source: asked, and
     // on Yes it becomes the source.
     QString source;

@@ -3,6 +3,7 @@
 
 #include "cli/CompareCommand.h"
 #include "platform/FileNameCodec.h"
+#include "rename/NameEscape.h"
 #include "support/CliRun.h"
 #include "support/TestText.h"
 
@@ -45,7 +46,7 @@ TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
         {"\x80\xc3\xbc", "\\x80\xc3\xbc"}, // a lone continuation byte
     };
     for (const auto& [name, printed] : cases)
-        EXPECT_EQ(EscapeCompareName(name), printed) << name.toHex().toStdString();
+        EXPECT_EQ(EscapeName(name), printed) << name.toHex().toStdString();
 }
 
 // The whole output on a tree with every class and odd names, in the names' byte

@@ -9,10 +9,29 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <unistd.h>
 
 TempDir::TempDir() : m_dir(QDir::tempPath() + QStringLiteral("/tolvane-test-XXXXXX")) {}
+
+// QTemporaryDir leaves behind a name that is not UTF-8 and a folder a test
+// made unreadable: removed here by bytes, with the owner's rights given back.
+TempDir::~TempDir()
+{
+    namespace fs = std::filesystem;
+    const fs::path root(EncodeFileName(m_dir.path()).toStdString());
+    std::error_code error;
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        error.clear();
+    }
+    fs::remove_all(root, error);
+}
 
 QString TempDir::path() const
 {
@@ -30,13 +49,15 @@ QString TempDir::writeFile(const QString& relative, const QByteArray& contents,
     const QString full = filePath(relative);
     QDir().mkpath(QFileInfo(full).absolutePath());
     QFile file(full);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(contents);
-        file.flush(); // a write after setting the time would move it again
-        if (modified.isValid())
-            file.setFileTime(modified, QFileDevice::FileModificationTime);
-        file.close();
+    if (!file.open(QIODevice::WriteOnly)) {
+        ADD_FAILURE() << "cannot write " << full.toStdString();
+        return full;
     }
+    file.write(contents);
+    file.flush(); // a write after setting the time would move it again
+    if (modified.isValid())
+        file.setFileTime(modified, QFileDevice::FileModificationTime);
+    file.close();
     return full;
 }
 

@@ -10,6 +10,9 @@
 class TempDir {
 public:
     TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
     // Folder path with a trailing "/".
     QString path() const;
     QString filePath(const QString& relative) const;
