@@ -125,10 +125,6 @@ TEST(FileTimeDate, LocalTimeInWholeSecondsBothWaysMidnightOnlyAndNow)
         ASSERT_TRUE(SetFileTimeDate(file, which, wanted, false)) << which;
         EXPECT_EQ(GetFileTimeDate(file, which), wanted) << which;
     }
-    // A folder takes its times the same way.
-    const QString folder = dir.makeDir(u("ordner"));
-    ASSERT_TRUE(SetFileTimeDate(folder, ftLastWrite, wanted, false));
-    EXPECT_EQ(GetFileTimeDate(folder, ftLastWrite), wanted);
 
     // Midnight only keeps the date; no value means now.
     const QDateTime evening(QDate(2021, 12, 24), QTime(18, 30, 15), Qt::LocalTime);
