@@ -175,18 +175,6 @@ TEST_P(Tape, NumbersBeyondTheRoundingRangeFailVisiblyOnEqual)
     EXPECT_EQ(back.module, QStringLiteral("CmdBS"));
 }
 
-TEST_P(Tape, TapeTextJoinsLinesWithTabsAndLineBreaks)
-{
-    pCalcTape tape;
-    keys(tape, "5+3");
-    EXPECT_EQ(tape.TapeText(), num("\t5,00\n+\t3"));
-    EXPECT_EQ(tape.CopyList(), num("\t5,00\n+\t3"));
-    tape.SetSelectedLine(1);
-    EXPECT_EQ(tape.CopyEntry(), num("5,00"));
-    EXPECT_EQ(tape.CopySum(), QStringLiteral("3"));
-    EXPECT_EQ(tape.SelectedLine(), 2);
-}
-
 TEST_P(Tape, DigitAfterResultAsksBeforeRestarting)
 {
     pCalcTape tape;
