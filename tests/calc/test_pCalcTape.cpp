@@ -168,11 +168,6 @@ TEST_P(Tape, NumbersBeyondTheRoundingRangeFailVisiblyOnEqual)
     ASSERT_EQ(kinds(told), QList{TapeOutcome::Failed});
     EXPECT_EQ(told[0].error->Description, QStringLiteral("Überlauf."));
     EXPECT_TRUE(told[0].module.isEmpty());
-
-    // Backspace names itself as the source of what it meets.
-    const TapeOutcome back = tape.KeyBackspace();
-    EXPECT_EQ(back.kind, TapeOutcome::Failed);
-    EXPECT_EQ(back.module, QStringLiteral("CmdBS"));
 }
 
 TEST_P(Tape, DigitAfterResultAsksBeforeRestarting)
