@@ -28,8 +28,6 @@ TEST(FileBoxModel, FollowsFolderAndPatternAndARefreshKeepsTheNamesStillThere)
     EXPECT_EQ(model.NamesAt(kept), (QStringList{u("a.txt"), raw}));
 
     model.SetPattern(u("*.ini"));
-    ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.data(model.index(0)).toString(), u("two.ini"));
     dir.writeFile(u("three.ini"));
     model.Refresh();
     EXPECT_EQ(model.Names(), (QStringList{u("three.ini"), u("two.ini")}));

@@ -106,7 +106,6 @@ TEST_F(DialogAnswers, OpenAndSaveDefaultsResultsStateAndSeveralFiles)
     EXPECT_EQ(dialogs.GetOpenFileName({}, {}, {}, {}, nullptr, multi),
               u("/daten") + NUL + u("a.txt") + NUL + u("b.txt"));
     EXPECT_EQ(dialogs.FileOffset(), 7);
-    EXPECT_EQ(requests[3].title, u("Datei öffnen"));
     EXPECT_EQ(requests[3].startFolder, QDir::homePath());
     EXPECT_EQ(dialogs.GetOpenFileName({}, {}, {}, {}, nullptr, multi), u("/daten/a.txt"));
     // Without the explorer flag only the first file counts.
