@@ -42,12 +42,7 @@ protected:
     void Run(const char* entry, const QStringList& names = {}, const QList<int>& answers = {})
     {
         if (!names.isEmpty())
-            form->SelectFiles(QString(), false);
-        for (const QString& name : names)
-            Control<QListView>(*form, "FileBox")
-                ->selectionModel()
-                ->select(form->Files()->index(form->Files()->Names().indexOf(name)),
-                         QItemSelectionModel::Select);
+            Select(*form, names);
         for (const int answer : answers)
             boxes.queueAnswer(answer);
         Entry(*form, entry)->trigger();
