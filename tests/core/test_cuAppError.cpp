@@ -191,10 +191,6 @@ TEST(LibError, MessagesAndRaisedErrorsAboveTheApplicationBaseCaughtOnesPassOn)
     EXPECT_EQ(e.Source, exe + u(": ShellOpen"));
     EXPECT_EQ(e.Description, LibMessage(6, 2));
 
-    e = Raised([] { RaiseLibError(-3, u("mQXLib"), u("GetScrollbarSize")); });
-    EXPECT_EQ(e.Number, libNumber(3));
-    EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
-
     e = Raised([] { RaiseLibError(-7, u("Quelle"), {}, u("Eigener Text")); });
     EXPECT_EQ(e.Source, u("Quelle"));
     EXPECT_EQ(e.Description, u("Eigener Text"));
