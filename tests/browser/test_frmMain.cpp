@@ -287,7 +287,6 @@ TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupPath")), dir.filePath(u("unter/")));
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.txt"));
     EXPECT_EQ(AppGetSetting(akMainWindow, u("Width")), u("10500"));
-    EXPECT_EQ(AppGetSetting(akMainWindow, u("Maximized")), u("0"));
     auto again = Open();
     EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(), dir.filePath(u("unter/")));
     EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), u("*.txt"));
