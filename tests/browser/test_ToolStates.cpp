@@ -76,17 +76,6 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    void Select(const QStringList& names)
-    {
-        form->SelectFiles(QString(), false);
-        auto* box = Control<QListView>(*form, "FileBox");
-        for (const QString& name : names) {
-            const int row = int(form->Files()->Names().indexOf(name));
-            ASSERT_GE(row, 0) << name.toStdString();
-            box->selectionModel()->select(form->Files()->index(row), QItemSelectionModel::Select);
-        }
-    }
-
     // The entries of a menu a user would see, submenus walked, without the
     // menu's own prefix and without separators.
     QStringList Seen(const char* menuName) const
@@ -261,7 +250,7 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
             QFile::remove(dir.filePath(u("t2.txt")));
             form.reset();
             form = Open();
-            Select(Split(row.selected));
+            Select(*form, Split(row.selected));
             if (row.before)
                 row.before();
             const QAction* action = form->findChild<QAction*>(entry);
@@ -295,13 +284,13 @@ TEST_F(ToolStates, EveryEntryDoesWhatItSays)
 // window goes on.
 TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
 {
-    Select({});
+    Select(*form, {});
     Entry(*form, "kFileBox_Properties")->setEnabled(true); // not offered; the handler still checks
     EXPECT_EQ(Trigger(u("kFileBox_Properties"), false), Box(64, Msg::NeedOneFile));
     ShellLauncher::setOpenerProgram(dir.filePath(u("kein-programm")));
     AppSaveSetting(akOptions, u("Editor"), u("gibt-es-nicht %1"));
     const QString why = ShellErrorText(ShellCode::NoAssociation) + u("\r\n");
-    Select({u("t.txt")});
+    Select(*form, {u("t.txt")});
     for (const auto& [entry, advice] : {std::pair{"kFileBox_Run_Default", Msg::NoProgramForType},
                                         std::pair{"kFileBox_Run_Editor", Msg::NoEditor}}) {
         EXPECT_EQ(Trigger(u(entry), false),
@@ -309,7 +298,7 @@ TEST_F(ToolStates, EntriesThatCannotGoOnSayWhy)
     }
     dir.writeFile(u("gross.txt"), QByteArray(2097153, 'x'));
     form->RefreshFiles();
-    Select({u("gross.txt")});
+    Select(*form, {u("gross.txt")});
     EXPECT_EQ(Trigger(u("kFileBox_Run_Editor"), false),
               u("box 292 Die Datei '…/gross.txt' hat eine Größe von 2,0 MB.\r\nTrotzdem im Editor "
                 "öffnen?"));
@@ -341,7 +330,7 @@ TEST_F(ToolStates, TheFileMenuFollowsTheSelection)
         {"t.txt z.reg p.jpg", "Date Rename"},
     };
     for (const auto& c : cases) {
-        Select(Split(c.selected));
+        Select(*form, Split(c.selected));
         const QStringList offered = Split(c.selected).size() == 1 ? always + open : always;
         EXPECT_EQ(Seen("kFileBox"), offered + Split(c.seen)) << c.selected;
         const bool any = c.selected[0] != '\0';
@@ -361,7 +350,7 @@ TEST_F(ToolStates, TheFileMenuFollowsTheSelection)
 // another one (which it does not open), is prepared for that folder and acts on it.
 TEST_F(ToolStates, ContextMenusOpenForWhatTheyAreAskedOn)
 {
-    Select({u("p.jpg")});
+    Select(*form, {u("p.jpg")});
     auto* box = Control<DirListBox>(*form, "DirBox");
     box->setCurrentIndex(box->Model()->index(box->Model()->CurrentRow()));
     const std::pair<const char*, const char*> cases[] = {{"FileBox", "kFileBox"},

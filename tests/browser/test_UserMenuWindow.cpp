@@ -4,11 +4,9 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/CliRun.h"
-#include "support/IconFixtures.h"
 #include "support/TestText.h"
 
 #include <QFileInfo>
-#include <QListWidget>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -88,28 +86,13 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     ::close(leaked);
 }
 
-// Without entries the user menu is hidden; the icon viewer opens from the
-// tool bar once the folder holds icons, modeless and owned by the main window.
-TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOpensTheIconViewer)
+// Without entries the user menu is hidden; without icon files the icon viewer is not offered.
+TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOffersNoIconViewer)
 {
     form = Open();
     ClickFile(*form, u("a.TXT"));
     EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
     EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled());
-    dir.writeFile(
-        u("a.ico"),
-        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(32, qRgb(0, 0, 200)))}));
-    form->RefreshFolder(dir.path());
-    ASSERT_TRUE(Entry(*form, "TB_Icons")->isEnabled());
-    Entry(*form, "TB_Icons")->trigger();
-    QWidget* viewer = form->findChild<QWidget*>(u("frmIconView"));
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_TRUE(viewer->isVisible());
-    EXPECT_TRUE(viewer->isWindow());
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        const auto* list = viewer->findChild<QListWidget*>(u("LV"));
-        return list && list->count() == 1;
-    }));
     EXPECT_EQ(boxes.count(), 0);
 }
 } // namespace

@@ -167,23 +167,31 @@ TEST_F(MainWindow, ANameThatIsNotUtf8IsReadAndCopiedByItsBytes)
               "file://" + EncodeFileName(file).toPercentEncoding("/"));
 }
 
-TEST_F(MainWindow, ClickingAFolderOpensItAndRecordsIt)
+TEST_F(MainWindow, ADriveNotReadyKeepsTheFolderAClickedFolderOpensAndIsRecorded)
 {
     auto form = Open();
+    auto* drives = Control<QComboBox>(*form, "DriveBox");
+    drives->addItem(u("/nicht/bereit/"), u("/nicht/bereit/"));
+    Q_EMIT drives->activated(drives->count() - 1);
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.shown().last().title.contains(u("<Fehler Nr. 68>")));
+    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
+    EXPECT_EQ(form->Files()->ListCount(), 5);
+    EXPECT_FALSE(drives->currentData().toString().isEmpty());
+
     auto* box = Control<DirListBox>(*form, "DirBox");
     const int row = box->Model()->CurrentRow() + 1; // first sub-folder: "leerer Ordner"
     ASSERT_EQ(box->Model()->PathAt(row), dir.filePath(u("leerer Ordner/")));
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {},
                       box->visualRect(box->Model()->index(row)).center());
     EXPECT_EQ(form->Files()->Path(), dir.filePath(u("leerer Ordner/")));
-    EXPECT_EQ(Control<QLabel>(*form, "lblFiles")->text(), u("0 Dateien"));
     EXPECT_TRUE(form->InfoRows().isEmpty());
     // The start folder itself was opened before the window showed: not recorded.
     ASSERT_EQ(form->RecentFolders().Count(), 1);
     EXPECT_EQ(form->RecentFolders().Item(1).FullPath, dir.filePath(u("leerer Ordner/")));
 }
 
-TEST_F(MainWindow, MaskMenuFillsTheComboAndAPatternChosenThereFilters)
+TEST_F(MainWindow, MaskMenuFillsTheComboAPatternChosenThereFiltersTheEditorChangesTheMenu)
 {
     auto form = Open();
     auto* combo = Control<QComboBox>(*form, "cmbMask");
@@ -208,6 +216,18 @@ TEST_F(MainWindow, MaskMenuFillsTheComboAndAPatternChosenThereFilters)
     EXPECT_EQ(combo->count(), 1);
     EXPECT_EQ(combo->currentText(), u("*.*"));
     EXPECT_EQ(form->Files()->ListCount(), 5);
+
+    // What the editor changes reaches the menu.
+    WhenModal<frmMainMasks>([](frmMainMasks* editor) {
+        ASSERT_EQ(editor->Rows().Count(), 2);
+        editor->LV->setCurrentItem(editor->LV->topLevelItem(0));
+        editor->cmdDelete_Click(); // answered Yes below
+        editor->CmdOK->click();
+    });
+    boxes.queueAnswer(MsgResult::Yes);
+    Entry(*form, "kMasks_List_0")->trigger();
+    EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), u("Microsoft Access"));
+    EXPECT_EQ(form->findChild<QAction*>(u("kMasks_List_4")), nullptr);
 }
 
 TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
@@ -231,7 +251,7 @@ TEST_F(MainWindow, LeavingAnEmptiedMaskPutsTheDefaultBackAndANewPatternIsKept)
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.*"));
 }
 
-TEST_F(MainWindow, RefreshKeepsTheSelectionAndAnEmptyListOffersNoMenu)
+TEST_F(MainWindow, RefreshKeepsTheSelectionAndNoMenuOpensWhereItWouldOfferNothing)
 {
     auto form = Open();
     form->SelectFiles(u("notiz.txt"), true);
@@ -246,6 +266,13 @@ TEST_F(MainWindow, RefreshKeepsTheSelectionAndAnEmptyListOffersNoMenu)
     form->OpenFolder(dir.filePath(u("unter")));
     QTest::keyClick(Control<QListView>(*form, "FileBox"), Qt::Key_Menu);
     EXPECT_FALSE(Control<QMenu>(*form, "kFileBox")->isVisible());
+    // The bars offer none that would hide the tool bar.
+    for (QWidget* bar : {static_cast<QWidget*>(form->menuBar()), Control<QWidget>(*form, "TB")}) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << bar->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
@@ -260,7 +287,6 @@ TEST_F(MainWindow, ClosingStoresFolderMaskAndPositionForTheNextStart)
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupPath")), dir.filePath(u("unter/")));
     EXPECT_EQ(AppGetSetting(akOptions, u("StartupMask")), u("*.txt"));
     EXPECT_EQ(AppGetSetting(akMainWindow, u("Width")), u("10500"));
-    EXPECT_EQ(AppGetSetting(akMainWindow, u("Maximized")), u("0"));
     auto again = Open();
     EXPECT_EQ(Control<DirListBox>(*again, "DirBox")->Path(), dir.filePath(u("unter/")));
     EXPECT_EQ(Control<QComboBox>(*again, "cmbMask")->currentText(), u("*.txt"));
@@ -280,45 +306,6 @@ TEST_F(MainWindow, MinimisingWithoutATrayStaysAnOrdinaryMinimisedWindow)
         EXPECT_TRUE(form->isVisible()) << "MinToSysTray " << toTray;
         form->close();
     }
-}
-
-TEST_F(MainWindow, MaskEditorChangesReachTheMenu)
-{
-    auto form = Open();
-    WhenModal<frmMainMasks>([](frmMainMasks* editor) {
-        ASSERT_EQ(editor->Rows().Count(), 2);
-        editor->LV->setCurrentItem(editor->LV->topLevelItem(0));
-        editor->cmdDelete_Click(); // answered Yes below
-        editor->CmdOK->click();
-    });
-    boxes.queueAnswer(MsgResult::Yes);
-    Entry(*form, "kMasks_List_0")->trigger();
-    EXPECT_EQ(Entry(*form, "kMasks_List_3")->text(), u("Microsoft Access"));
-    EXPECT_EQ(form->findChild<QAction*>(u("kMasks_List_4")), nullptr);
-}
-
-TEST_F(MainWindow, TheBarsOfferNoMenuThatWouldHideTheToolBar)
-{
-    auto form = Open();
-    for (QWidget* bar : {static_cast<QWidget*>(form->menuBar()), Control<QWidget>(*form, "TB")}) {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                bar->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(bar, &click);
-        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << bar->objectName().toStdString();
-    }
-}
-
-TEST_F(MainWindow, ADriveThatIsNotReadyIsReportedAndTheFolderKept)
-{
-    auto form = Open();
-    auto* drives = Control<QComboBox>(*form, "DriveBox");
-    drives->addItem(u("/nicht/bereit/"), u("/nicht/bereit/"));
-    Q_EMIT drives->activated(drives->count() - 1);
-    EXPECT_EQ(boxes.count(), 1);
-    EXPECT_TRUE(boxes.shown().last().title.contains(u("<Fehler Nr. 68>")));
-    EXPECT_EQ(Control<DirListBox>(*form, "DirBox")->Path(), dir.path());
-    EXPECT_EQ(form->Files()->ListCount(), 5);
-    EXPECT_FALSE(drives->currentData().toString().isEmpty());
 }
 
 TEST_F(MainWindow, AltROpensTheCalculatorAndTheAboutWindowShowsTheVersion)

@@ -12,7 +12,6 @@ TEST(TimeCalc, AddsDurationsWithoutWrappingHours)
 {
     // Durations as "h:m:s", added one after another to a reset sum.
     const std::pair<QStringList, const char*> cases[] = {
-        {{}, "00:00:00"},
         {{"0:0:0"}, "00:00:00"},
         {{"1:30:0", "1:30:0"}, "03:00:00"},
         {{"0:90:90"}, "01:31:30"},
@@ -33,9 +32,7 @@ TEST(TimeCalc, FailuresLeaveTheSum)
 {
     pTimeCalc calc;
     calc.Add(u("1"), u("0"), u("0"));
-    // 596523 hours still fit 32-bit seconds, 596524 do not.
-    EXPECT_EQ(Raised([&] { calc.Add(u("596524"), u("0"), u("0")); }).Number,
-              RuntimeError::Overflow);
+    // 596523 hours still fit 32-bit seconds, one second more does not.
     EXPECT_EQ(Raised([&] { calc.Add(u("596523"), u("59"), u("60")); }).Number,
               RuntimeError::Overflow);
     EXPECT_EQ(Raised([&] { calc.Add(u("99999999999999999999"), u("0"), u("0")); }).Number,
@@ -58,10 +55,6 @@ TEST(InterestCalc, RateAsPercentOrFraction)
         calc.Calculate();
         return calc.InstalmentText;
     };
-    calc.Calculate();
-    EXPECT_EQ(calc.InstalmentText, u("562,60")) << "the initial values, in German";
-    EXPECT_EQ(calc.TotalText, u("27.004,85"));
-
     ScopedLocale english(QLocale::English);
     EXPECT_EQ(instalment("4"), u("562.60"));
     EXPECT_EQ(calc.TotalText, u("27,004.85"));

@@ -32,26 +32,7 @@ protected:
 };
 } // namespace
 
-TEST_F(DialogAnswers, DefaultsOfTheThreeDialogs)
-{
-    EXPECT_EQ(dialogs.BrowseForFolder(), QString());
-    EXPECT_EQ(dialogs.GetOpenFileName(), QString());
-    EXPECT_EQ(dialogs.GetSaveFileName(), QString());
-    ASSERT_EQ(requests.size(), 3);
-
-    EXPECT_EQ(requests[0].title, u("Ordner wählen"));
-    EXPECT_EQ(requests[0].startFolder, QDir::homePath());
-    EXPECT_FALSE(requests[0].includeFiles);
-
-    EXPECT_EQ(requests[1].title, u("Datei öffnen"));
-    EXPECT_EQ(requests[1].startFolder, QDir::homePath());
-    EXPECT_EQ(requests[1].nameFilters, QStringList{u("Alle Dateien (*.*) (*)")});
-
-    EXPECT_EQ(requests[2].title, u("Datei speichern"));
-    EXPECT_EQ(requests[2].nameFilters, requests[1].nameFilters);
-}
-
-TEST_F(DialogAnswers, FolderChoiceOptionsAndTheTrailingSlash)
+TEST_F(DialogAnswers, FolderChoiceDefaultsOptionsAndTheTrailingSlash)
 {
     answers = {{u("/home/eva")}, {u("/home/eva")}, {u("/")}, {u("/daten/")}};
     EXPECT_EQ(dialogs.BrowseForFolder(u("Quelle"), u("/tmp"), nullptr, false), u("/home/eva"));
@@ -60,6 +41,9 @@ TEST_F(DialogAnswers, FolderChoiceOptionsAndTheTrailingSlash)
     EXPECT_EQ(dialogs.BrowseForFolder({}, {}, nullptr, true), u("/daten/"));
     EXPECT_EQ(requests[0].title, u("Quelle"));
     EXPECT_EQ(requests[0].startFolder, u("/tmp"));
+    EXPECT_EQ(requests[2].title, u("Ordner wählen"));
+    EXPECT_EQ(requests[2].startFolder, QDir::homePath());
+    EXPECT_FALSE(requests[2].includeFiles);
 
     requests.clear();
     dialogs.BrowseForFolderEx(u("$"), {}, nullptr, false, true, {}, true, true);
@@ -88,7 +72,7 @@ TEST(FileDialogFilters, MatchIgnoringCase)
               QStringList{u("Text (*.[tT][xX][tT])")});
 }
 
-TEST_F(DialogAnswers, OpenAndSaveResultsStateAndSeveralFiles)
+TEST_F(DialogAnswers, OpenAndSaveDefaultsResultsStateAndSeveralFiles)
 {
     answers = {{u("/daten/bericht.final.txt")}, {}, {u("/daten/ohne")}};
     EXPECT_EQ(dialogs.GetOpenFileName(u("/daten"), u("bericht"), u("Bericht"), u("Text|*.txt")),
@@ -100,8 +84,11 @@ TEST_F(DialogAnswers, OpenAndSaveResultsStateAndSeveralFiles)
     EXPECT_EQ(dialogs.FileOffset(), 7);
     EXPECT_EQ(dialogs.FileExtensionOffset(), 7 + 14);
 
-    // A cancel clears what the last call left.
+    // A cancel clears what the last call left. Without arguments: the defaults.
     EXPECT_EQ(dialogs.GetSaveFileName(), QString());
+    EXPECT_EQ(requests[1].title, u("Datei speichern"));
+    EXPECT_EQ(requests[1].startFolder, QDir::homePath());
+    EXPECT_EQ(requests[1].nameFilters, QStringList{u("Alle Dateien (*.*) (*)")});
     EXPECT_EQ(dialogs.FileName(), QString());
     EXPECT_EQ(dialogs.FileTitle(), QString());
     EXPECT_EQ(dialogs.FileOffset(), 0);
@@ -119,6 +106,7 @@ TEST_F(DialogAnswers, OpenAndSaveResultsStateAndSeveralFiles)
     EXPECT_EQ(dialogs.GetOpenFileName({}, {}, {}, {}, nullptr, multi),
               u("/daten") + NUL + u("a.txt") + NUL + u("b.txt"));
     EXPECT_EQ(dialogs.FileOffset(), 7);
+    EXPECT_EQ(requests[3].startFolder, QDir::homePath());
     EXPECT_EQ(dialogs.GetOpenFileName({}, {}, {}, {}, nullptr, multi), u("/daten/a.txt"));
     // Without the explorer flag only the first file counts.
     EXPECT_EQ(dialogs.GetOpenFileName({}, {}, {}, {}, nullptr, OFN::AllowMultiSelect),

@@ -37,9 +37,6 @@ TEST(MsgParseAndLoad, PlaceholdersLineBreaksAndTheTableIgnoringTheSign)
     // The table is looked up ignoring the sign; unknown numbers are refused.
     cuAppError err;
     EXPECT_EQ(err.MsgLoad(-Msg::FileGone, u("/x")), u("Die Datei '/x' ist nicht mehr vorhanden."));
-    EXPECT_EQ(err.MsgLoad(Msg::LargeFileEditorQuestion, u("a"), u("3 MB")),
-              u("Die Datei 'a' hat eine Größe von 3 MB.") + CRLF + u("Trotzdem im Editor öffnen?"));
-    EXPECT_EQ(err.MsgLoad(Msg::AddMaskTitle), u("Dateimaske hinzufügen"));
     for (int n = MessageTable::First; n <= MessageTable::Last; ++n)
         EXPECT_FALSE(MessageTable::text(n).isEmpty()) << n;
     for (int n : {MessageTable::First - 1, MessageTable::Last + 1})
@@ -193,10 +190,6 @@ TEST(LibError, MessagesAndRaisedErrorsAboveTheApplicationBaseCaughtOnesPassOn)
     EXPECT_EQ(e.Number, libNumber(6));
     EXPECT_EQ(e.Source, exe + u(": ShellOpen"));
     EXPECT_EQ(e.Description, LibMessage(6, 2));
-
-    e = Raised([] { RaiseLibError(-3, u("mQXLib"), u("GetScrollbarSize")); });
-    EXPECT_EQ(e.Number, libNumber(3));
-    EXPECT_EQ(e.Source, u("mQXLib: GetScrollbarSize"));
 
     e = Raised([] { RaiseLibError(-7, u("Quelle"), {}, u("Eigener Text")); });
     EXPECT_EQ(e.Source, u("Quelle"));
