@@ -81,49 +81,6 @@ TEST(Companion, SwitchValuesGoWithASpaceOrAnEqualsSign)
         EXPECT_EQ(runCli(QStringList{u("icons"), lib} + empty).code, 2);
 }
 
-TEST(Companion, InfoAndIconsTakeSeveralFiles)
-{
-    TempDir dir;
-    const QString a = dir.writeFile(u("a.txt"), "abc");
-    const QString missing = dir.filePath(u("weg.txt"));
-    const QString fifo = makeFifo(dir, u("rohr.docx"));
-    const CliResult info = runCli({u("info"), a, missing, fifo});
-    EXPECT_EQ(info.code, 1);
-    const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 12);
-    EXPECT_EQ(lines[0], u("== ") + a);
-    EXPECT_TRUE(lines[2].startsWith(u("Größe\t")));
-    EXPECT_EQ(lines[10], u("== ") + missing);
-    EXPECT_EQ(lines[11], u("== ") + fifo);
-    // A FIFO named like a document: said what it is, not that it is missing.
-    EXPECT_EQ(info.err, message(Msg::FileMissing, missing) + u("\n") +
-                            message(Msg::NotRegularFile, fifo, FileKindText(S_IFIFO)) + u("\n"));
-
-    const QString one = iconLibrary(dir, u("eins.dll"));
-    const QString two = iconLibrary(dir, u("zwei.dll"));
-    const CliResult icons = runCli({u("icons"), one, two});
-    EXPECT_EQ(icons.code, 0) << icons.err.toStdString();
-    EXPECT_EQ(icons.out, u("== %1\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n"
-                           "== %2\n0001\t16x16 32 Bit\n0002\t32x32 32 Bit\n")
-                             .arg(one, two));
-    EXPECT_EQ(runCli({u("icons"), one, missing}).code, 1);
-}
-
-// A dangling link in the save folder was followed out of the folder.
-TEST(Companion, IconsAreSavedOnlyAsNewFilesInsideTheFolder)
-{
-    TempDir dir;
-    const QString lib = iconLibrary(dir, u("lib.dll"));
-    const QString out = dir.makeDir(u("out"));
-    const QString outside = dir.filePath(u("draussen.ico"));
-    ASSERT_TRUE(QFile::link(outside, out + u("lib_0001.ico")));
-    const CliResult run = runCli({u("icons"), lib, u("--save"), out});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, message(Msg::TargetExists, out + u("lib_0001.ico")) + u("\n"));
-    EXPECT_FALSE(QFileInfo::exists(outside));
-    EXPECT_TRUE(QFileInfo(out + u("lib_0002.ico")).isFile());
-}
-
 TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
 {
     TempDir dir;
