@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DocFixtures.h"
 
-#include "fileinfo/DateText.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "fileinfo/OlePropertySet.h"
 #include "fileinfo/frmDirInfo.h"
@@ -100,17 +99,15 @@ TEST_F(InfoWindows, OfficePageReadsWhenChosenAndRefusesWithoutProperties)
     EXPECT_EQ(window.txtPrp[1]->text(), u("Eva"));
     EXPECT_EQ(boxes.count(), 0);
 
-    // A document without properties, and one that is no document at all.
+    // A document without properties (the reader's tests hold the damaged ones).
     const QByteArray empty = oleFile({{u("WordDocument"), QByteArray(600, '\0')}});
-    for (const QByteArray& contents : {empty, QByteArray("kein OLE")}) {
-        ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("leer.doc"), contents)));
-        boxes.clear();
-        window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
-        EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageGeneral));
-        ASSERT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.lastText().startsWith(u("Es konnten keine Eigenschaften")));
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    }
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("leer.doc"), empty)));
+    boxes.clear();
+    window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
+    EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageGeneral));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().startsWith(u("Es konnten keine Eigenschaften")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(InfoWindows, GeneralPageShowsTheFileAskedForWithItsWholeSize)
@@ -169,11 +166,4 @@ TEST_F(InfoWindows, FolderWindowCountsAndStops)
     closed.show();
     closed.close();
     EXPECT_FALSE(closed.IsCounting());
-}
-
-TEST(GeneralDateText, MidnightIsTheDateAlone)
-{
-    const QDate day(2024, 2, 29);
-    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0))), u("29.02.2024"));
-    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0, 1))), u("29.02.2024 00:00:01"));
 }
