@@ -52,7 +52,7 @@ TEST(ThumbNailLayout, FitKeepsTheAspectRatioAndCentres)
     EXPECT_FALSE(ThumbNailLayout::Compute(0, 300, 10, 10, false).drawPicture);
 }
 
-TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
+TEST(ThumbNail, DrawsTheFittedPictureBetweenBandsDecodedAtTheShownSize)
 {
     TempDir dir;
     ThumbNail thumb;
@@ -70,11 +70,32 @@ TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
     EXPECT_EQ(thumb.Image().toImage().pixelColor(150, 5), QColor(Qt::red));
     thumb.LoadPicture(QString());
     EXPECT_TRUE(thumb.Image().isNull());
+
+    // A large picture is decoded at the shown size; failures name their place and
+    // keep the picture; saving writes it whole.
+    thumb.resize(200, 150);
+    thumb.LoadPicture(WritePicture(dir, u("gross.jpg"), QSize(4000, 3000)));
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
+    EXPECT_LE(thumb.Picture().image.width(), 1000);
+    EXPECT_GE(thumb.Picture().image.width(), 200);
+
+    const AppErrorRecord broken =
+        Raised([&] { thumb.LoadPicture(dir.writeFile(u("kaputt.jpg"), "not a picture")); });
+    EXPECT_EQ(broken.Number, 481);
+    EXPECT_TRUE(broken.Source.endsWith(u(": LoadPicture"))) << broken.Source.toStdString();
+    EXPECT_EQ(Raised([&] { thumb.LoadPicture(dir.filePath(u("fehlt.png"))); }).Number, 53);
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
+
+    const QString copy = dir.filePath(u("kopie.png"));
+    thumb.SavePicture(copy);
+    EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
+    EXPECT_TRUE(Raised([&] {
+                    thumb.SavePicture(dir.filePath(u("kein/ordner.png")));
+                }).Source.endsWith(u(": SavePicture")));
 }
 
 TEST(ThumbNail, AsynchronousPaintingPaintsABurstOnce)
 {
-    TempDir dir;
     ThumbNail thumb;
     thumb.resize(100, 100);
     thumb.SetPaintAsync(true);
@@ -90,33 +111,6 @@ TEST(ThumbNail, AsynchronousPaintingPaintsABurstOnce)
     // Painted once, with the last picture asked for.
     EXPECT_EQ(thumb.PaintCount(), before + 1);
     EXPECT_EQ(thumb.Image().toImage().pixelColor(50, 50), QColor(Qt::blue));
-}
-
-TEST(ThumbNail, LargePicturesAreDecodedAtTheShownSizeKeptOnFailureAndSavedWhole)
-{
-    TempDir dir;
-    ThumbNail thumb;
-    thumb.SetBorderStyle(0);
-    thumb.resize(200, 150);
-    thumb.LoadPicture(WritePicture(dir, u("gross.jpg"), QSize(4000, 3000)));
-    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
-    EXPECT_LE(thumb.Picture().image.width(), 1000);
-    EXPECT_GE(thumb.Picture().image.width(), 200);
-
-    // Failures name their place and keep the picture.
-    const AppErrorRecord broken =
-        Raised([&] { thumb.LoadPicture(dir.writeFile(u("kaputt.jpg"), "not a picture")); });
-    EXPECT_EQ(broken.Number, 481);
-    EXPECT_TRUE(broken.Source.endsWith(u(": LoadPicture"))) << broken.Source.toStdString();
-    EXPECT_EQ(Raised([&] { thumb.LoadPicture(dir.filePath(u("fehlt.png"))); }).Number, 53);
-    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
-
-    const QString copy = dir.filePath(u("kopie.png"));
-    thumb.SavePicture(copy);
-    EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
-    EXPECT_TRUE(Raised([&] {
-                    thumb.SavePicture(dir.filePath(u("kein/ordner.png")));
-                }).Source.endsWith(u(": SavePicture")));
 }
 
 TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
