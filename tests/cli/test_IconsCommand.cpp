@@ -37,7 +37,6 @@ QString threeIconLibrary(const TempDir& dir)
 }
 } // namespace
 
-// PNG pictures, and --size=16 for them, are saved in the companion's tests.
 TEST(IconsCommand, ListsEveryIconAndSavesItInTheChosenSizeAndFormatNeverOverAFile)
 {
     TempDir dir;
@@ -70,6 +69,11 @@ TEST(IconsCommand, ListsEveryIconAndSavesItInTheChosenSizeAndFormatNeverOverAFil
     ASSERT_EQ(bmp.size(), QSize(16, 16));
     EXPECT_EQ(bmp.pixel(8, 8), qRgb(200, 0, 0));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255)); // white behind the transparent pixel
+
+    // Values after "=" as well.
+    run = cli({lib, u("--size=16"), u("--format=png"), u("--save=") + out});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(out + u("zwei_0002.png")).size(), QSize(16, 16));
 
     // Several files each under their name.
     run = cli({lib, lib});
