@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Document properties as the readers find them: OLE2 compound files and their
-// property sets, Office Open XML packages and OpenDocument files; and the
-// reader of a document named by its file.
 #include "support/DocFixtures.h"
 #include "support/Raised.h"
 #include "support/TempDir.h"
@@ -172,7 +169,7 @@ TEST(OleProperties, StringsAreDecodedInTheSectionsCodePage)
             << c.name;
 }
 
-TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
+TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFilesOnlyDirectlyBelowTheRoot)
 {
     // A summary stream of 4096 bytes or more lives in the file's own sectors.
     QByteArray big = summary({{2, vtLpstr("Gro\xDF")}, {6, vtLpstr(QByteArray(5000, 'k'))}});
@@ -180,9 +177,15 @@ TEST(OleProperties, StreamsInRegularSectorsAndVersionFourFiles)
     EXPECT_EQ(v[DocTitle], u("Groß"));
     EXPECT_EQ(v[DocComments].size(), 5000);
 
-    const DocPropertyValues v4 = readBytes(simpleDocument(nullptr, 12));
-    EXPECT_EQ(v4[DocTitle], u("Jahresbericht"));
-    EXPECT_EQ(v4[DocCompany], u("Beispiel GmbH"));
+    const QByteArray v4 = simpleDocument(nullptr, 12);
+    EXPECT_EQ(readBytes(v4)[DocTitle], u("Jahresbericht"));
+    EXPECT_EQ(readBytes(v4)[DocCompany], u("Beispiel GmbH"));
+    OleCompoundFile file;
+    ASSERT_TRUE(file.open(ByteReader(v4)));
+    EXPECT_TRUE(file.rootStream(SummaryName.toLower(), 1 << 20).has_value());
+    EXPECT_FALSE(file.rootStream(u("Root Entry"), 1 << 20).has_value());
+    EXPECT_FALSE(file.rootStream(SummaryName, 10).has_value()) << "larger than allowed";
+    EXPECT_FALSE(file.open(ByteReader(QByteArray("PK\3\4not ole"))));
 }
 
 TEST(OleProperties, DamagedTablesGiveNoValuesAndNoHang)
@@ -261,17 +264,6 @@ TEST(OleProperties, DamagedPropertySections)
     EXPECT_FALSE(set.read(ByteReader(good.left(30)), OlePropertySet::SummaryInformation()));
 }
 
-TEST(OleProperties, StreamsOnlyDirectlyBelowTheRoot)
-{
-    OleCompoundFile file;
-    const QByteArray bytes = simpleDocument();
-    ASSERT_TRUE(file.open(ByteReader(bytes)));
-    EXPECT_TRUE(file.rootStream(SummaryName.toLower(), 1 << 20).has_value());
-    EXPECT_FALSE(file.rootStream(u("Root Entry"), 1 << 20).has_value());
-    EXPECT_FALSE(file.rootStream(SummaryName, 10).has_value()) << "larger than allowed";
-    EXPECT_FALSE(file.open(ByteReader(QByteArray("PK\3\4not ole"))));
-}
-
 class OfficeDocPropertiesTest : public ::testing::Test {
 protected:
     TempDir dir;
@@ -341,7 +333,7 @@ TEST_F(OfficeDocPropertiesTest, NamesIndexesAndExtensions)
     EXPECT_FALSE(props.AppIsAvailable(4));
 }
 
-TEST(ZipDocuments, OfficeOpenXmlPackages)
+TEST(ZipDocuments, OfficeOpenXmlAndOpenDocumentPackages)
 {
     EXPECT_EQ(readBytes(zipFile(ooxmlMembers())), kOoxmlValues);
     // Written by an outside zip writer, deflated, with folder entries.
@@ -355,6 +347,10 @@ TEST(ZipDocuments, OfficeOpenXmlPackages)
         m.deflate = false;
     EXPECT_EQ(readBytes(zipFile(stored)), kOoxmlValues);
     EXPECT_EQ(readBytes(zipFile(ooxmlMembers(), true)), kOoxmlValues);
+
+    EXPECT_EQ(readBytes(zipFile({{"mimetype", "application/vnd.oasis.opendocument.text", false},
+                                 {"meta.xml", MetaXml}})),
+              kOdfValues);
 }
 
 TEST(ZipDocuments, RelationshipsNameThePropertyParts)
@@ -369,13 +365,6 @@ TEST(ZipDocuments, RelationshipsNameThePropertyParts)
     // Without relationships the usual places are read.
     EXPECT_EQ(readBytes(zipFile({{"docProps/core.xml", CoreXml}}))[DocTitle],
               u("Angebot & Preise"));
-}
-
-TEST(ZipDocuments, OpenDocumentMeta)
-{
-    const DocPropertyValues v = readBytes(zipFile(
-        {{"mimetype", "application/vnd.oasis.opendocument.text", false}, {"meta.xml", MetaXml}}));
-    EXPECT_EQ(v, kOdfValues);
 }
 
 TEST(ZipDocuments, XmlWithDtdOrEntitiesIsRefused)
