@@ -120,7 +120,7 @@ TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
     EXPECT_EQ(PictureLoader::DecodeSize(QSize(100, 50), QSize()), QSize(100, 50));
 }
 
-TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
+TEST(pPicViewer, DefaultsAreStoredAndPicturesAndTheirFoldersRecognised)
 {
     pPicViewer viewer;
     const QString pattern = u("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
@@ -135,6 +135,16 @@ TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
     EXPECT_FALSE(viewer.FileIsPic(u("/x.jpg/datei")));
     EXPECT_TRUE(viewer.FileIsPic(u("bild.Png")));
     EXPECT_FALSE(viewer.FileIsPic(u("bild.svg")));
+
+    // A folder has pictures only when a mask matches.
+    AppSaveSetting(akPicViewer, u("Pattern"), u("png;gif"));
+    pPicViewer narrow;
+    TempDir dir;
+    dir.writeFile(u("bild.jpg"));
+    EXPECT_FALSE(narrow.PathHasPics(dir.path()));
+    dir.writeFile(u("Bild.GIF"));
+    EXPECT_TRUE(narrow.PathHasPics(dir.path().chopped(1)));
+    EXPECT_FALSE(narrow.PathHasPics(QString()));
 }
 
 TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
@@ -149,16 +159,4 @@ TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
         viewer.SetSlideShowInterval(7000);
     }
     EXPECT_EQ(AppGetSetting(akPicViewer, u("SlideShowInterval")), u("7000"));
-}
-
-TEST(pPicViewer, FolderHasPicturesOnlyWhenAMaskMatches)
-{
-    AppSaveSetting(akPicViewer, u("Pattern"), u("png;gif"));
-    pPicViewer viewer;
-    TempDir dir;
-    dir.writeFile(u("bild.jpg"));
-    EXPECT_FALSE(viewer.PathHasPics(dir.path()));
-    dir.writeFile(u("Bild.GIF"));
-    EXPECT_TRUE(viewer.PathHasPics(dir.path().chopped(1)));
-    EXPECT_FALSE(viewer.PathHasPics(QString()));
 }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The slideshow without its window: the cursor through the pictures, the fit
-// of a picture, and the decoding ahead of time.
 #include "pictures/PictureLoader.h"
 #include "pictures/SlideDecoder.h"
 #include "pictures/SlideFit.h"
