@@ -27,31 +27,6 @@
 
 using namespace Fixture;
 
-namespace {
-// A library whose string table has everything but the trademarks.
-QByteArray libraryWithoutTrademarks()
-{
-    const QList<std::pair<QString, QString>> entries = {
-        {u("CompanyName"), u("Beispiel GmbH")}, {u("FileDescription"), u("Prüfbibliothek")},
-        {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
-        {u("ProductName"), u("Prüfwerk")},
-    };
-    const VersionNode root =
-        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
-                                                   VersionNode::translations({{0x0407, 0x04B0}})});
-    PeWriter writer;
-    writer.add(PeFile::RtVersion, 1, 0x0407, root.serialize());
-    return writer.build();
-}
-
-QByteArray documentWithTitle()
-{
-    return oleFile({{u("\x05") + u("SummaryInformation"),
-                     propertySet(OlePropertySet::SummaryInformation(),
-                                 {{2, vtLpstr("Quartalsbericht")}, {4, vtLpstr("Eva")}})}});
-}
-} // namespace
-
 class InfoWindows : public ::testing::Test {
 protected:
     TempDir dir;
@@ -70,7 +45,19 @@ TEST_F(InfoWindows, PagesFollowWhatTheFileHolds)
     EXPECT_FALSE(pageShown(frmFileInfo::PageOffice));
     EXPECT_FALSE(window.txtDosName->isVisible() || window.txtDosPath->isVisible());
 
-    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("pruef.dll"), libraryWithoutTrademarks())));
+    // A library whose string table has everything but the trademarks.
+    const QList<std::pair<QString, QString>> entries = {
+        {u("CompanyName"), u("Beispiel GmbH")}, {u("FileDescription"), u("Prüfbibliothek")},
+        {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
+        {u("ProductName"), u("Prüfwerk")},
+    };
+    PeWriter library;
+    library.add(
+        PeFile::RtVersion, 1, 0x0407,
+        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
+                                                   VersionNode::translations({{0x0407, 0x04B0}})})
+            .serialize());
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("pruef.dll"), library.build())));
     ASSERT_TRUE(pageShown(frmFileInfo::PageVersion));
     EXPECT_EQ(window.txtDescription->text(), u("Prüfbibliothek"));
     EXPECT_EQ(window.txtVerInfo->text(), u("Beispiel GmbH"));
@@ -89,7 +76,11 @@ TEST_F(InfoWindows, PagesFollowWhatTheFileHolds)
 
 TEST_F(InfoWindows, OfficePageReadsWhenChosenAndRefusesWithoutProperties)
 {
-    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("BERICHT.DOC"), documentWithTitle())));
+    const QByteArray document =
+        oleFile({{u("\x05") + u("SummaryInformation"),
+                  propertySet(OlePropertySet::SummaryInformation(),
+                              {{2, vtLpstr("Quartalsbericht")}, {4, vtLpstr("Eva")}})}});
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("BERICHT.DOC"), document)));
     ASSERT_TRUE(pageShown(frmFileInfo::PageOffice));
     window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
     EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageOffice));
