@@ -24,13 +24,6 @@ QString message(int number, const QString& arg1, const QVariant& arg2 = {})
 {
     return AppErr().MsgLoad(number, arg1, arg2);
 }
-
-QString makeFifo(const TempDir& dir, const QString& name)
-{
-    const QString path = dir.filePath(name);
-    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    return path;
-}
 } // namespace
 
 TEST(Companion, VersionAndHelpExitWithZero)
@@ -69,7 +62,8 @@ TEST(Companion, SwitchValuesGoWithASpaceOrAnEqualsSign)
 TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
 {
     TempDir dir;
-    const QString fifo = makeFifo(dir, u("rohr"));
+    const QString fifo = dir.filePath(u("rohr"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const auto& [input, kind] : {std::pair{fifo, S_IFIFO}, {u("/dev/zero"), S_IFCHR}}) {
         const QString refused = message(Msg::NotRegularFile, input, FileKindText(kind));
         for (const QStringList& args :

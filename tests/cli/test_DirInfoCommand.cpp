@@ -59,15 +59,6 @@ QString figureLines(const pDirTotals::Figures& f)
         .arg(f.notEntered);
 }
 
-// Runs the companion as "nobody" when the tests run as root, so that a
-// folder without permissions really is unreadable.
-void dropPrivileges()
-{
-    if (geteuid() != 0)
-        return;
-    if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
-        _exit(99);
-}
 } // namespace
 
 class DirTotals : public ::testing::Test {
@@ -144,7 +135,12 @@ TEST_F(DirTotals, UnreadableFolderIsCountedAndReported)
     setMode("offen/a", 0644);
     setMode("zu", 0);
 
-    const CliResult cli = runCli({u("dirinfo"), dir.path()}, dropPrivileges);
+    // As "nobody" when the tests run as root, so that the folder really is unreadable.
+    const CliResult cli = runCli({u("dirinfo"), dir.path()}, [] {
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+    });
     setMode("zu", 0755);
     ASSERT_EQ(cli.code, 0) << cli.err.toStdString();
     pDirTotals::Figures expected;
