@@ -67,23 +67,6 @@ QString buildProbe(const TempDir& dir, const QString& prefix, bool library)
                       prefix + (library ? QStringLiteral(".dll") : QStringLiteral(".exe")));
 }
 
-QByteArray iconLibrary()
-{
-    PeWriter w;
-    for (quint16 g = 1; g <= 4; ++g)
-        IconFixtures::addGroup(w, g, quint16(g * 10),
-                               {IconFixtures::entry(IconFixtures::square(16, qRgb(g, 0, 0))),
-                                IconFixtures::entry(IconFixtures::square(32, qRgb(0, g, 0)))});
-    const VersionNode version = VersionNode::root(
-        {}, {VersionNode::strings(QStringLiteral("040704B0"),
-                                  {{QStringLiteral("CompanyName"), QStringLiteral("Firma")}}),
-             VersionNode::translations({{0x0407, 0x04B0}})});
-    w.add(PeFile::RtVersion, 1, 0x0407, version.serialize());
-    // Bulk behind the resources, so a cut can land anywhere in a long read.
-    w.add(PeFile::RtVersion, 2, 0x0407, QByteArray(1 << 20, 'x'));
-    return w.build();
-}
-
 // Cuts the file short at random places and puts it back, until stopped.
 std::jthread Truncating(const QString& path, const QByteArray& whole)
 {
@@ -139,7 +122,19 @@ INSTANTIATE_TEST_SUITE_P(MingwW64, RealExecutables,
 TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
 {
     TempDir dir;
-    const QByteArray library = iconLibrary();
+    PeWriter w;
+    for (quint16 g = 1; g <= 4; ++g)
+        IconFixtures::addGroup(w, g, quint16(g * 10),
+                               {IconFixtures::entry(IconFixtures::square(16, qRgb(g, 0, 0))),
+                                IconFixtures::entry(IconFixtures::square(32, qRgb(0, g, 0)))});
+    const VersionNode resource = VersionNode::root(
+        {}, {VersionNode::strings(QStringLiteral("040704B0"),
+                                  {{QStringLiteral("CompanyName"), QStringLiteral("Firma")}}),
+             VersionNode::translations({{0x0407, 0x04B0}})});
+    w.add(PeFile::RtVersion, 1, 0x0407, resource.serialize());
+    // Bulk behind the resources, so a cut can land anywhere in a long read.
+    w.add(PeFile::RtVersion, 2, 0x0407, QByteArray(1 << 20, 'x'));
+    const QByteArray library = w.build();
     const QString pe = dir.writeFile(QStringLiteral("wechselt.dll"), library);
     const QByteArray document = Fixture::zipFile({{"meta.xml", "<d><m><title>Plan</title></m></d>"},
                                                   {"bulk.bin", QByteArray(1 << 20, 'y')}});
