@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>

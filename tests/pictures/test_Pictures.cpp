@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
 #include "core/AppSettings.h"
-#include "core/Registry.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/ThumbNail.h"
 #include "pictures/ThumbNailLayout.h"
