@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 #include "support/TestText.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -59,15 +58,6 @@ QString figureLines(const pDirTotals::Figures& f)
         .arg(f.notEntered);
 }
 
-// Runs the companion as "nobody" when the tests run as root, so that a
-// folder without permissions really is unreadable.
-void dropPrivileges()
-{
-    if (geteuid() != 0)
-        return;
-    if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
-        _exit(99);
-}
 } // namespace
 
 class DirTotals : public ::testing::Test {
@@ -121,10 +111,6 @@ protected:
 TEST_F(DirTotals, KnownTreeIsCountedToTheByte)
 {
     const pDirTotals::Figures expected = buildTree();
-    pDirTotals totals;
-    ASSERT_EQ(totals.Count(dir.path()), pDirTotals::Outcome::Complete);
-    EXPECT_EQ(figureLines(totals.Current()), figureLines(expected));
-
     // The companion, with fewer descriptors than the tree has levels.
     const CliResult cli = runCli({u("dirinfo"), dir.path()}, [] {
         const rlimit few{40, 40};
@@ -148,7 +134,12 @@ TEST_F(DirTotals, UnreadableFolderIsCountedAndReported)
     setMode("offen/a", 0644);
     setMode("zu", 0);
 
-    const CliResult cli = runCli({u("dirinfo"), dir.path()}, dropPrivileges);
+    // As "nobody" when the tests run as root, so that the folder really is unreadable.
+    const CliResult cli = runCli({u("dirinfo"), dir.path()}, [] {
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+    });
     setMode("zu", 0755);
     ASSERT_EQ(cli.code, 0) << cli.err.toStdString();
     pDirTotals::Figures expected;
@@ -184,23 +175,21 @@ TEST(DirInfoCommand, WhatIsNoReadableFolderIsRefused)
     const QString notFound = u("Der Ordner '%1' kann nicht gelesen werden: Datei oder Ordner "
                                "nicht vorhanden.\n");
     const QString notAFolder = u("'%1' ist kein Ordner, sondern eine gewöhnliche Datei.\n");
+    const QString usage = u("Aufruf: tolvane-cli dirinfo ORDNER [--progress]\n");
     const struct {
         QStringList args;
         int code;
-        QString err; // empty: any text
+        QString err;
     } cases[] = {
         {{missing}, 1, notFound.arg(missing)},
         {{file}, 1, notAFolder.arg(file)},
-        {{}, 2, u("Aufruf: tolvane-cli dirinfo ORDNER [--progress]\n")},
-        {{dir.path(), u("--schnell")}, 2, {}},
+        {{}, 2, usage},
+        {{dir.path(), u("--schnell")}, 2, u("Unbekannte Option: --schnell\n") + usage},
     };
     for (const auto& c : cases) {
         const CliResult cli = runCli(QStringList{u("dirinfo")} + c.args);
         EXPECT_EQ(cli.code, c.code) << c.args.join(' ').toStdString();
         EXPECT_TRUE(cli.out.isEmpty());
-        if (!c.err.isEmpty())
-            EXPECT_EQ(cli.err, c.err);
-        else
-            EXPECT_FALSE(cli.err.isEmpty());
+        EXPECT_EQ(cli.err, c.err);
     }
 }

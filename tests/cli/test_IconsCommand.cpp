@@ -37,34 +37,48 @@ QString threeIconLibrary(const TempDir& dir)
 }
 } // namespace
 
-// PNG pictures, and --size=16 for them, are saved in the companion's tests.
 TEST(IconsCommand, ListsEveryIconAndSavesItInTheChosenSizeAndFormatNeverOverAFile)
 {
     TempDir dir;
     const QString lib = threeIconLibrary(dir);
     const QString out = dir.filePath(u("ausgabe/"));
+    const QString listing = u("0001\t16x16 8 Bit, 32x32 32 Bit, 48x48 32 Bit\n"
+                              "0002\t256x256 32 Bit PNG\n"
+                              "0003\t194x313 32 Bit\n");
     CliResult run = cli({lib, u("--save"), out});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("0001\t16x16 8 Bit, 32x32 32 Bit, 48x48 32 Bit\n"
-                                      "0002\t256x256 32 Bit PNG\n"
-                                      "0003\t194x313 32 Bit\n"));
+    EXPECT_EQ(run.out, listing);
     const auto group = IcoFile::read(TempDir::contents(out + u("zwei_0001.ico")));
     ASSERT_TRUE(group);
     ASSERT_EQ(group->images().size(), 1);
     EXPECT_EQ(group->pick(32).pixel(16, 16), qRgb(0, 200, 0));
     EXPECT_TRUE(QFile::exists(out + u("zwei_0003.ico")));
 
-    // An existing name is refused and kept; the other icons are saved.
+    // An existing name is refused and kept, a dangling link is not followed out
+    // of the folder; the other icons are saved.
     const QString existing = dir.writeFile(u("ausgabe/zwei_0002.bmp"), QByteArray("alt"));
+    const QString outside = dir.filePath(u("draussen.bmp"));
+    ASSERT_TRUE(QFile::link(outside, out + u("zwei_0003.bmp")));
     run = cli({lib, u("--size"), u("16"), u("--format"), u("bmp"), u("--save"), out});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, AppErr().MsgLoad(Msg::TargetExists, existing) + u("\n"));
+    EXPECT_EQ(run.err, AppErr().MsgLoad(Msg::TargetExists, existing) + u("\n") +
+                           AppErr().MsgLoad(Msg::TargetExists, out + u("zwei_0003.bmp")) + u("\n"));
     EXPECT_EQ(TempDir::contents(existing), QByteArray("alt"));
+    EXPECT_FALSE(QFile::exists(outside));
     const QImage bmp(out + u("zwei_0001.bmp"));
     ASSERT_EQ(bmp.size(), QSize(16, 16));
     EXPECT_EQ(bmp.pixel(8, 8), qRgb(200, 0, 0));
     EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 255, 255)); // white behind the transparent pixel
-    EXPECT_TRUE(QFile::exists(out + u("zwei_0003.bmp")));
+
+    // Values after "=" as well.
+    run = cli({lib, u("--size=16"), u("--format=png"), u("--save=") + out});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(out + u("zwei_0002.png")).size(), QSize(16, 16));
+
+    // Several files each under their name.
+    run = cli({lib, lib});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u("== %1\n%2== %1\n%2").arg(lib, listing));
 }
 
 TEST(IconsCommand, ReportsFailuresInGerman)
@@ -82,4 +96,6 @@ TEST(IconsCommand, ReportsFailuresInGerman)
     EXPECT_EQ(cli({missing, u("--size"), u("24")}).code, 2);
     EXPECT_EQ(cli({missing, u("--format"), u("gif")}).code, 2);
     EXPECT_EQ(cli({}).code, 2);
+    // One missing file of several fails the command.
+    EXPECT_EQ(cli({threeIconLibrary(dir), missing}).code, 1);
 }

@@ -6,24 +6,29 @@
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
+#include "platform/SystemError.h"
 #include "support/CliRun.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 #include "support/VersionNode.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
-QStringList labels(const QList<FileInfoRow>& rows)
+// The rows as the companion prints them.
+QStringList lines(const QList<FileInfoRow>& rows)
 {
     QStringList out;
     for (const FileInfoRow& row : rows)
-        out.append(row.label);
+        out.append(row.label + QLatin1Char('\t') + row.value);
     return out;
 }
 
-const QStringList FileLabels = {"Typ",           "Größe",  "Erstellt",  "Geändert", "Letzter Zugr.",
-                                "Schreibgesch.", "Archiv", "Versteckt", "System"};
+const QString kRule = QString(15, QLatin1Char('-')) + u("\t") + QString(25, QLatin1Char('-'));
 } // namespace
 
 class InfoCommand : public ::testing::Test {
@@ -31,36 +36,16 @@ protected:
     TempDir dir;
 };
 
-TEST_F(InfoCommand, PlainFileGivesTheNineRows)
-{
-    const QDateTime modified(QDate(2021, 3, 9), QTime(8, 7, 6));
-    const QString path = dir.writeFile(u(".notiz.txt"), QByteArray(1536, 'a'), modified);
-    const QList<FileInfoRow> rows = InfoRows(path);
-    ASSERT_EQ(labels(rows), FileLabels);
-    EXPECT_EQ(rows[1].value, u("1,50KB (1.536 bytes)"));
-    EXPECT_EQ(rows[3].value, u("09.03.21 08:07:06"));
-    EXPECT_EQ(rows[5].value, u("Nein"));
-    EXPECT_EQ(rows[7].value, u("Ja")) << "a dot-file is hidden";
-    EXPECT_TRUE(InfoRows(dir.filePath(u("fehlt"))).isEmpty());
-}
-
 TEST_F(InfoCommand, DocumentPropertiesAndVersionRowsFollowTheFileRows)
 {
     const QByteArray meta =
         "<d><m><title>Plan</title><initial-creator>Eva</initial-creator></m></d>";
     const QList<FileInfoRow> doc =
         InfoRows(dir.writeFile(u("plan.odt"), Fixture::zipFile({{"meta.xml", meta}})));
-    ASSERT_EQ(doc.size(), 12);
-    EXPECT_EQ(doc[9].label, QString(15, QLatin1Char('-')));
-    EXPECT_EQ(doc[9].value, QString(25, QLatin1Char('-')));
-    EXPECT_EQ(doc[10].label, u("Autor"));
-    EXPECT_EQ(doc[10].value, u("Eva"));
-    EXPECT_EQ(doc[11].label, u("Titel"));
-    // Nothing readable: no separator either.
-    const QString empty = dir.writeFile(u("leer.docx"), "kein zip");
-    EXPECT_EQ(labels(InfoRows(empty)), FileLabels);
+    EXPECT_EQ(lines(doc).mid(9), (QStringList{kRule, u("Autor\tEva"), u("Titel\tPlan")}));
+    // Nothing readable: no rule either.
+    EXPECT_EQ(InfoRows(dir.writeFile(u("leer.docx"), "kein zip")).size(), 9);
 
-    // A program's version rows follow the same way.
     VersionNode::Fixed fixed;
     fixed.fileMS = 0x00020003;
     fixed.fileLS = 0x00040005;
@@ -72,35 +57,51 @@ TEST_F(InfoCommand, DocumentPropertiesAndVersionRowsFollowTheFileRows)
     PeWriter pe;
     pe.add(16, 1, 0x0407, root.serialize()); // RT_VERSION
     const QList<FileInfoRow> rows = InfoRows(dir.writeFile(u("pruef.exe"), pe.build()));
-    ASSERT_EQ(rows.size(), 20);
-    EXPECT_EQ(labels(rows).mid(9),
-              (QStringList{QString(15, QLatin1Char('-')), "Version", "Beschreibung", "Copyright",
-                           "Firmenname", "Int. Name", "Sprache", "Marken", "Originalname",
-                           "Produktname", "Kommentare"}));
-    EXPECT_EQ(rows[10].value, u("2.03.0405"));
-    EXPECT_EQ(rows[11].value, u("Prüfprogramm"));
-    EXPECT_EQ(rows[13].value, u("Beispiel GmbH"));
-    EXPECT_EQ(rows[15].value, u("Deutsch (Deutschland)"));
-    EXPECT_EQ(rows[19].value, u("Nur zum Testen"));
+    EXPECT_EQ(lines(rows).mid(9),
+              (QStringList{kRule, u("Version\t2.03.0405"), u("Beschreibung\tPrüfprogramm"),
+                           u("Copyright\t"), u("Firmenname\tBeispiel GmbH"), u("Int. Name\t"),
+                           u("Sprache\tDeutsch (Deutschland)"), u("Marken\t"), u("Originalname\t"),
+                           u("Produktname\t"), u("Kommentare\tNur zum Testen")}));
     // A program without a version resource shows the file rows alone.
     PeWriter bare;
-    EXPECT_EQ(labels(InfoRows(dir.writeFile(u("ohne.exe"), bare.build()))), FileLabels);
+    EXPECT_EQ(InfoRows(dir.writeFile(u("ohne.exe"), bare.build())).size(), 9);
 }
 
 TEST_F(InfoCommand, CommandLineOutputAndExitCodes)
 {
-    const QString path = dir.writeFile(u("daten.bin"), "xyz");
-    const CliResult info = runCli({u("info"), path});
+    const QDateTime modified(QDate(2021, 3, 9), QTime(8, 7, 6));
+    const QString notes = dir.writeFile(u(".notiz.txt"), QByteArray(1536, 'a'), modified);
+    const QString missing = dir.filePath(u("weg.txt"));
+    const QString fifo = dir.filePath(u("rohr.docx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // The companion formats numbers in the user's locale.
+    const QByteArray environment = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    const CliResult info = runCli({u("info"), notes});
+    const CliResult several = runCli({u("info"), notes, missing, fifo});
+    qputenv("LC_ALL", environment);
+
     EXPECT_EQ(info.code, 0) << info.err.toStdString();
-    const QStringList lines = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 9);
-    EXPECT_TRUE(lines[1].startsWith(u("Größe\t3 bytes")));
+    const QStringList labels = {"Typ",           "Größe",  "Erstellt",  "Geändert", "Letzter Zugr.",
+                                "Schreibgesch.", "Archiv", "Versteckt", "System"};
+    const QStringList printed = info.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(printed.size(), labels.size());
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        EXPECT_TRUE(printed[i].startsWith(labels[i] + u("\t"))) << printed[i].toStdString();
+    EXPECT_EQ(printed[1], u("Größe\t1,50KB (1.536 bytes)"));
+    EXPECT_EQ(printed[5], u("Schreibgesch.\tNein"));
+    EXPECT_EQ(printed[7], u("Versteckt\tJa")) << "a dot-file is hidden";
 
-    const QString gone = dir.filePath(u("weg"));
-    const CliResult missing = runCli({u("info"), gone});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_EQ(missing.err.trimmed(), AppErr().MsgLoad(Msg::FileMissing, gone));
-
+    // Several files each under their name; a FIFO named like a document is said
+    // what it is, not that it is missing.
+    EXPECT_EQ(several.code, 1);
+    EXPECT_EQ(several.out,
+              u("== %1\n").arg(notes) + info.out + u("== %1\n== %2\n").arg(missing, fifo));
+    EXPECT_EQ(several.err, AppErr().MsgLoad(Msg::FileMissing, missing) + u("\n") +
+                               AppErr().MsgLoad(Msg::NotRegularFile, fifo, FileKindText(S_IFIFO)) +
+                               u("\n"));
+    const CliResult alone = runCli({u("info"), missing});
+    EXPECT_EQ(alone.code, 1);
+    EXPECT_TRUE(alone.out.isEmpty());
     EXPECT_EQ(runCli({u("info")}).code, 2);
 }

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppGlobals.h"
-#include "core/AppSettings.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/CliRun.h"

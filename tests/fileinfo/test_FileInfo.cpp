@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "fileinfo/DateText.h"
 #include "fileinfo/FileInfo.h"
 #include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
@@ -43,6 +44,10 @@ TEST(FileInfoFormat, SizesAndDatesInTheUsersLocale)
     const QDateTime value(QDate(2020, 2, 1), QTime(9, 5, 3, 999));
     EXPECT_EQ(FileInfo::FormatFileDate(value), u("Samstag, 1. Februar 2020 09:05:03"));
     EXPECT_EQ(FileInfo::FormatFileDate(QDateTime()), QString());
+    // A general date at exactly midnight is the date alone.
+    const QDate day(2024, 2, 29);
+    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0))), u("29.02.2024"));
+    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0, 1))), u("29.02.2024 00:00:01"));
 }
 
 class FileInfoTest : public ::testing::Test {

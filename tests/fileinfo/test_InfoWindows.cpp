@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DocFixtures.h"
 
-#include "fileinfo/DateText.h"
 #include "fileinfo/OfficeDocProperties.h"
 #include "fileinfo/OlePropertySet.h"
 #include "fileinfo/frmDirInfo.h"
@@ -20,38 +19,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace Fixture;
-
-namespace {
-// A library whose string table has everything but the trademarks.
-QByteArray libraryWithoutTrademarks()
-{
-    const QList<std::pair<QString, QString>> entries = {
-        {u("CompanyName"), u("Beispiel GmbH")}, {u("FileDescription"), u("Prüfbibliothek")},
-        {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
-        {u("ProductName"), u("Prüfwerk")},
-    };
-    const VersionNode root =
-        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
-                                                   VersionNode::translations({{0x0407, 0x04B0}})});
-    PeWriter writer;
-    writer.add(PeFile::RtVersion, 1, 0x0407, root.serialize());
-    return writer.build();
-}
-
-QByteArray documentWithTitle()
-{
-    return oleFile({{u("\x05") + u("SummaryInformation"),
-                     propertySet(OlePropertySet::SummaryInformation(),
-                                 {{2, vtLpstr("Quartalsbericht")}, {4, vtLpstr("Eva")}})}});
-}
-} // namespace
 
 class InfoWindows : public ::testing::Test {
 protected:
@@ -71,7 +44,19 @@ TEST_F(InfoWindows, PagesFollowWhatTheFileHolds)
     EXPECT_FALSE(pageShown(frmFileInfo::PageOffice));
     EXPECT_FALSE(window.txtDosName->isVisible() || window.txtDosPath->isVisible());
 
-    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("pruef.dll"), libraryWithoutTrademarks())));
+    // A library whose string table has everything but the trademarks.
+    const QList<std::pair<QString, QString>> entries = {
+        {u("CompanyName"), u("Beispiel GmbH")}, {u("FileDescription"), u("Prüfbibliothek")},
+        {u("FileVersion"), u("2.1")},           {u("LegalCopyright"), u("© 2024 Beispiel")},
+        {u("ProductName"), u("Prüfwerk")},
+    };
+    PeWriter library;
+    library.add(
+        PeFile::RtVersion, 1, 0x0407,
+        VersionNode::root({.fileMS = 0x00020001}, {VersionNode::strings(u("040704B0"), entries),
+                                                   VersionNode::translations({{0x0407, 0x04B0}})})
+            .serialize());
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("pruef.dll"), library.build())));
     ASSERT_TRUE(pageShown(frmFileInfo::PageVersion));
     EXPECT_EQ(window.txtDescription->text(), u("Prüfbibliothek"));
     EXPECT_EQ(window.txtVerInfo->text(), u("Beispiel GmbH"));
@@ -90,7 +75,11 @@ TEST_F(InfoWindows, PagesFollowWhatTheFileHolds)
 
 TEST_F(InfoWindows, OfficePageReadsWhenChosenAndRefusesWithoutProperties)
 {
-    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("BERICHT.DOC"), documentWithTitle())));
+    const QByteArray document =
+        oleFile({{u("\x05") + u("SummaryInformation"),
+                  propertySet(OlePropertySet::SummaryInformation(),
+                              {{2, vtLpstr("Quartalsbericht")}, {4, vtLpstr("Eva")}})}});
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("BERICHT.DOC"), document)));
     ASSERT_TRUE(pageShown(frmFileInfo::PageOffice));
     window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
     EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageOffice));
@@ -100,17 +89,15 @@ TEST_F(InfoWindows, OfficePageReadsWhenChosenAndRefusesWithoutProperties)
     EXPECT_EQ(window.txtPrp[1]->text(), u("Eva"));
     EXPECT_EQ(boxes.count(), 0);
 
-    // A document without properties, and one that is no document at all.
+    // A document without properties (the reader's tests hold the damaged ones).
     const QByteArray empty = oleFile({{u("WordDocument"), QByteArray(600, '\0')}});
-    for (const QByteArray& contents : {empty, QByteArray("kein OLE")}) {
-        ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("leer.doc"), contents)));
-        boxes.clear();
-        window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
-        EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageGeneral));
-        ASSERT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.lastText().startsWith(u("Es konnten keine Eigenschaften")));
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    }
+    ASSERT_TRUE(window.pubInit(&reader, dir.writeFile(u("leer.doc"), empty)));
+    boxes.clear();
+    window.tabInfo->setCurrentIndex(frmFileInfo::PageOffice);
+    EXPECT_EQ(window.tabInfo->currentIndex(), int(frmFileInfo::PageGeneral));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().startsWith(u("Es konnten keine Eigenschaften")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(InfoWindows, GeneralPageShowsTheFileAskedForWithItsWholeSize)
@@ -169,11 +156,4 @@ TEST_F(InfoWindows, FolderWindowCountsAndStops)
     closed.show();
     closed.close();
     EXPECT_FALSE(closed.IsCounting());
-}
-
-TEST(GeneralDateText, MidnightIsTheDateAlone)
-{
-    const QDate day(2024, 2, 29);
-    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0))), u("29.02.2024"));
-    EXPECT_EQ(GeneralDateText(QDateTime(day, QTime(0, 0, 1))), u("29.02.2024 00:00:01"));
 }

@@ -10,6 +10,7 @@
 #include "support/IconFixtures.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
+#include "support/TestText.h"
 #include "support/VersionNode.h"
 
 #include <QFile>
@@ -53,35 +54,17 @@ QString buildProbe(const TempDir& dir, const QString& prefix, bool library)
 {
     const QRgb colours[] = {qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
     dir.writeFile(
-        QStringLiteral("first.ico"),
+        u("first.ico"),
         IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(48, colours[2]), 32),
                                IconFixtures::entry(IconFixtures::square(32, colours[1]), 8),
                                IconFixtures::entry(IconFixtures::square(16, colours[0]), 4)}));
     dir.writeFile(
-        QStringLiteral("second.ico"),
+        u("second.ico"),
         IconFixtures::icoFile({IconFixtures::pngEntry(IconFixtures::square(256, colours[0]))}));
-    const QByteArray resources = QString::fromUtf8(kResources)
-                                     .arg(library ? QStringLiteral("0x2") : QStringLiteral("0x1"))
-                                     .toUtf8();
+    const QByteArray resources =
+        QString::fromUtf8(kResources).arg(library ? u("0x2") : u("0x1")).toUtf8();
     return CrossBuild(dir, prefix, "int main(void) { return 0; }\n", resources,
-                      prefix + (library ? QStringLiteral(".dll") : QStringLiteral(".exe")));
-}
-
-QByteArray iconLibrary()
-{
-    PeWriter w;
-    for (quint16 g = 1; g <= 4; ++g)
-        IconFixtures::addGroup(w, g, quint16(g * 10),
-                               {IconFixtures::entry(IconFixtures::square(16, qRgb(g, 0, 0))),
-                                IconFixtures::entry(IconFixtures::square(32, qRgb(0, g, 0)))});
-    const VersionNode version = VersionNode::root(
-        {}, {VersionNode::strings(QStringLiteral("040704B0"),
-                                  {{QStringLiteral("CompanyName"), QStringLiteral("Firma")}}),
-             VersionNode::translations({{0x0407, 0x04B0}})});
-    w.add(PeFile::RtVersion, 1, 0x0407, version.serialize());
-    // Bulk behind the resources, so a cut can land anywhere in a long read.
-    w.add(PeFile::RtVersion, 2, 0x0407, QByteArray(1 << 20, 'x'));
-    return w.build();
+                      prefix + (library ? u(".dll") : u(".exe")));
 }
 
 // Cuts the file short at random places and puts it back, until stopped.
@@ -113,14 +96,13 @@ TEST_P(RealExecutables, VersionAndIconsReadBack)
     FileVersionInfo info;
     info.setFullPathName(file);
     ASSERT_TRUE(info.Available());
-    EXPECT_EQ(info.FileVersion(), QStringLiteral("5.01.26005512")); // empty string entry
-    EXPECT_EQ(info.ProductVersion(), QStringLiteral("1.00.0045"));
-    EXPECT_EQ(info.FileType(),
-              GetParam().second ? QStringLiteral("DLL") : QStringLiteral("Application"));
-    EXPECT_EQ(info.Language(), QStringLiteral("Deutsch (Deutschland)"));
-    EXPECT_EQ(info.CompanyName(), QStringLiteral("Beispiel GmbH"));
-    EXPECT_EQ(info.FileDescription(), QStringLiteral("Prüfprogramm für Größen"));
-    EXPECT_EQ(info.ProductName(), QStringLiteral("Prüfwerk"));
+    EXPECT_EQ(info.FileVersion(), u("5.01.26005512")); // empty string entry
+    EXPECT_EQ(info.ProductVersion(), u("1.00.0045"));
+    EXPECT_EQ(info.FileType(), GetParam().second ? u("DLL") : u("Application"));
+    EXPECT_EQ(info.Language(), u("Deutsch (Deutschland)"));
+    EXPECT_EQ(info.CompanyName(), u("Beispiel GmbH"));
+    EXPECT_EQ(info.FileDescription(), u("Prüfprogramm für Größen"));
+    EXPECT_EQ(info.ProductName(), u("Prüfwerk"));
 
     IconExtract icons;
     icons.setFilename(file);
@@ -139,11 +121,22 @@ INSTANTIATE_TEST_SUITE_P(MingwW64, RealExecutables,
 TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
 {
     TempDir dir;
-    const QByteArray library = iconLibrary();
-    const QString pe = dir.writeFile(QStringLiteral("wechselt.dll"), library);
+    PeWriter w;
+    for (quint16 g = 1; g <= 4; ++g)
+        IconFixtures::addGroup(w, g, quint16(g * 10),
+                               {IconFixtures::entry(IconFixtures::square(16, qRgb(g, 0, 0))),
+                                IconFixtures::entry(IconFixtures::square(32, qRgb(0, g, 0)))});
+    const VersionNode resource = VersionNode::root(
+        {}, {VersionNode::strings(u("040704B0"), {{u("CompanyName"), u("Firma")}}),
+             VersionNode::translations({{0x0407, 0x04B0}})});
+    w.add(PeFile::RtVersion, 1, 0x0407, resource.serialize());
+    // Bulk behind the resources, so a cut can land anywhere in a long read.
+    w.add(PeFile::RtVersion, 2, 0x0407, QByteArray(1 << 20, 'x'));
+    const QByteArray library = w.build();
+    const QString pe = dir.writeFile(u("wechselt.dll"), library);
     const QByteArray document = Fixture::zipFile({{"meta.xml", "<d><m><title>Plan</title></m></d>"},
                                                   {"bulk.bin", QByteArray(1 << 20, 'y')}});
-    const QString doc = dir.writeFile(QStringLiteral("wechselt.odt"), document);
+    const QString doc = dir.writeFile(u("wechselt.odt"), document);
     {
         const std::jthread cutPe = Truncating(pe, library);
         const std::jthread cutDoc = Truncating(doc, document);
@@ -166,7 +159,7 @@ TEST(HostileFiles, FilesCutShortWhileReadGiveNoSignal)
     // Read again once it holds still: everything is there.
     FileVersionInfo version;
     version.setFullPathName(pe);
-    EXPECT_EQ(version.CompanyName(), QStringLiteral("Firma"));
+    EXPECT_EQ(version.CompanyName(), u("Firma"));
     IconExtract icons;
     icons.setFilename(pe);
     EXPECT_EQ(icons.Extract(), 4);

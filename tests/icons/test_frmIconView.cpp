@@ -23,13 +23,6 @@
 #include <sys/stat.h>
 
 namespace {
-QByteArray ico()
-{
-    const QRgb blue = qRgb(0, 0, 200);
-    return IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(16, blue)),
-                                  IconFixtures::entry(IconFixtures::square(32, blue))});
-}
-
 QByteArray library(int icons)
 {
     PeWriter w;
@@ -88,9 +81,13 @@ TEST_F(IconViewTest, FolderDecidesTheSourceAndEveryIconFileIsListed)
     EXPECT_FALSE(opened);
     EXPECT_EQ(boxes.lastText(), AppErr().MsgLoad(Msg::NoMatchingFiles, dir.path()));
 
+    const QRgb blue = qRgb(0, 0, 200);
+    const QByteArray ico =
+        IconFixtures::icoFile({IconFixtures::entry(IconFixtures::square(16, blue)),
+                               IconFixtures::entry(IconFixtures::square(32, blue))});
     for (const char* name : {"b.ico", "X.ICO", "a.ico", "A.ico"})
-        dir.writeFile(QLatin1String(name), ico());
-    dir.writeFile(u("c.ico"), ico().left(30));
+        dir.writeFile(QLatin1String(name), ico);
+    dir.writeFile(u("c.ico"), ico.left(30));
     dir.writeFile(u("notiz.txt"), "kein Icon");
     boxes.clear();
     boxes.queueAnswer(MsgResult::No);

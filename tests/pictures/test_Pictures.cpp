@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppErrorRecord.h"
 #include "core/AppSettings.h"
-#include "core/Registry.h"
 #include "pictures/PictureLoader.h"
 #include "pictures/ThumbNail.h"
 #include "pictures/ThumbNailLayout.h"
@@ -52,7 +51,7 @@ TEST(ThumbNailLayout, FitKeepsTheAspectRatioAndCentres)
     EXPECT_FALSE(ThumbNailLayout::Compute(0, 300, 10, 10, false).drawPicture);
 }
 
-TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
+TEST(ThumbNail, DrawsTheFittedPictureBetweenBandsDecodedAtTheShownSize)
 {
     TempDir dir;
     ThumbNail thumb;
@@ -70,11 +69,32 @@ TEST(ThumbNail, DrawsTheFittedPictureBetweenBands)
     EXPECT_EQ(thumb.Image().toImage().pixelColor(150, 5), QColor(Qt::red));
     thumb.LoadPicture(QString());
     EXPECT_TRUE(thumb.Image().isNull());
+
+    // A large picture is decoded at the shown size; failures name their place and
+    // keep the picture; saving writes it whole.
+    thumb.resize(200, 150);
+    thumb.LoadPicture(WritePicture(dir, u("gross.jpg"), QSize(4000, 3000)));
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
+    EXPECT_LE(thumb.Picture().image.width(), 1000);
+    EXPECT_GE(thumb.Picture().image.width(), 200);
+
+    const AppErrorRecord broken =
+        Raised([&] { thumb.LoadPicture(dir.writeFile(u("kaputt.jpg"), "not a picture")); });
+    EXPECT_EQ(broken.Number, 481);
+    EXPECT_TRUE(broken.Source.endsWith(u(": LoadPicture"))) << broken.Source.toStdString();
+    EXPECT_EQ(Raised([&] { thumb.LoadPicture(dir.filePath(u("fehlt.png"))); }).Number, 53);
+    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
+
+    const QString copy = dir.filePath(u("kopie.png"));
+    thumb.SavePicture(copy);
+    EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
+    EXPECT_TRUE(Raised([&] {
+                    thumb.SavePicture(dir.filePath(u("kein/ordner.png")));
+                }).Source.endsWith(u(": SavePicture")));
 }
 
 TEST(ThumbNail, AsynchronousPaintingPaintsABurstOnce)
 {
-    TempDir dir;
     ThumbNail thumb;
     thumb.resize(100, 100);
     thumb.SetPaintAsync(true);
@@ -92,33 +112,6 @@ TEST(ThumbNail, AsynchronousPaintingPaintsABurstOnce)
     EXPECT_EQ(thumb.Image().toImage().pixelColor(50, 50), QColor(Qt::blue));
 }
 
-TEST(ThumbNail, LargePicturesAreDecodedAtTheShownSizeKeptOnFailureAndSavedWhole)
-{
-    TempDir dir;
-    ThumbNail thumb;
-    thumb.SetBorderStyle(0);
-    thumb.resize(200, 150);
-    thumb.LoadPicture(WritePicture(dir, u("gross.jpg"), QSize(4000, 3000)));
-    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
-    EXPECT_LE(thumb.Picture().image.width(), 1000);
-    EXPECT_GE(thumb.Picture().image.width(), 200);
-
-    // Failures name their place and keep the picture.
-    const AppErrorRecord broken =
-        Raised([&] { thumb.LoadPicture(dir.writeFile(u("kaputt.jpg"), "not a picture")); });
-    EXPECT_EQ(broken.Number, 481);
-    EXPECT_TRUE(broken.Source.endsWith(u(": LoadPicture"))) << broken.Source.toStdString();
-    EXPECT_EQ(Raised([&] { thumb.LoadPicture(dir.filePath(u("fehlt.png"))); }).Number, 53);
-    EXPECT_EQ(thumb.Picture().naturalSize, QSize(4000, 3000));
-
-    const QString copy = dir.filePath(u("kopie.png"));
-    thumb.SavePicture(copy);
-    EXPECT_EQ(QImage(copy).size(), QSize(4000, 3000));
-    EXPECT_TRUE(Raised([&] {
-                    thumb.SavePicture(dir.filePath(u("kein/ordner.png")));
-                }).Source.endsWith(u(": SavePicture")));
-}
-
 TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
 {
     EXPECT_EQ(PictureLoader::DecodeSize(QSize(6000, 4000), QSize(300, 300)), QSize(450, 300));
@@ -126,7 +119,7 @@ TEST(PictureLoader, DecodeSizeCoversBothFitAndStretch)
     EXPECT_EQ(PictureLoader::DecodeSize(QSize(100, 50), QSize()), QSize(100, 50));
 }
 
-TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
+TEST(pPicViewer, DefaultsAreStoredAndPicturesAndTheirFoldersRecognised)
 {
     pPicViewer viewer;
     const QString pattern = u("bmp;jpg;jpeg;png;gif;webp;tif;tiff");
@@ -141,6 +134,16 @@ TEST(pPicViewer, DefaultsAreStoredAndPicturesRecognised)
     EXPECT_FALSE(viewer.FileIsPic(u("/x.jpg/datei")));
     EXPECT_TRUE(viewer.FileIsPic(u("bild.Png")));
     EXPECT_FALSE(viewer.FileIsPic(u("bild.svg")));
+
+    // A folder has pictures only when a mask matches.
+    AppSaveSetting(akPicViewer, u("Pattern"), u("png;gif"));
+    pPicViewer narrow;
+    TempDir dir;
+    dir.writeFile(u("bild.jpg"));
+    EXPECT_FALSE(narrow.PathHasPics(dir.path()));
+    dir.writeFile(u("Bild.GIF"));
+    EXPECT_TRUE(narrow.PathHasPics(dir.path().chopped(1)));
+    EXPECT_FALSE(narrow.PathHasPics(QString()));
 }
 
 TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
@@ -155,16 +158,4 @@ TEST(pPicViewer, IntervalBelowASecondOrNotANumberReadsAsFiveSeconds)
         viewer.SetSlideShowInterval(7000);
     }
     EXPECT_EQ(AppGetSetting(akPicViewer, u("SlideShowInterval")), u("7000"));
-}
-
-TEST(pPicViewer, FolderHasPicturesOnlyWhenAMaskMatches)
-{
-    AppSaveSetting(akPicViewer, u("Pattern"), u("png;gif"));
-    pPicViewer viewer;
-    TempDir dir;
-    dir.writeFile(u("bild.jpg"));
-    EXPECT_FALSE(viewer.PathHasPics(dir.path()));
-    dir.writeFile(u("Bild.GIF"));
-    EXPECT_TRUE(viewer.PathHasPics(dir.path().chopped(1)));
-    EXPECT_FALSE(viewer.PathHasPics(QString()));
 }

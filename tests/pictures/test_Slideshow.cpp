@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The slideshow without its window: the cursor through the pictures, the fit
-// of a picture, and the decoding ahead of time.
 #include "pictures/PictureLoader.h"
 #include "pictures/SlideDecoder.h"
 #include "pictures/SlideFit.h"
@@ -48,7 +46,7 @@ QString Play(SlideshowCursor& cursor, const char* actions)
             step = (cursor.*moves.at(*a == 't' ? 'T' : *a))(*a == 't');
         if (step.show >= 0) {
             cursor.SetShown(step.show);
-            trace << QString::number(step.show) + (step.ended ? QStringLiteral("!") : QString());
+            trace << QString::number(step.show) + (step.ended ? u("!") : QString());
         }
     }
     return trace.join(QLatin1Char(' '));
@@ -138,14 +136,14 @@ TEST(SlideshowCursor, AShowFollowsTicksKeysAndButtons)
 TEST(SlideshowCursor, ListOrderCaptionAndOnePicture)
 {
     SlideshowCursor cursor;
-    cursor.StartShow(kThree + QStringList{QStringLiteral("/b/a.bmp")}, 5000);
+    cursor.StartShow(kThree + QStringList{u("/b/a.bmp")}, 5000);
     EXPECT_EQ(cursor.Files(), (QStringList{"/b/A.bmp", "/b/a.bmp", "/b/b.jpg", "/b/c.JPG"}));
     Play(cursor, "TT");
-    EXPECT_EQ(cursor.Caption(), QStringLiteral("Slideshow: /b/a.bmp"));
+    EXPECT_EQ(cursor.Caption(), u("Slideshow: /b/a.bmp"));
 
-    cursor.StartShow({QStringLiteral("/x/only.png")}, 5000);
-    EXPECT_EQ(Play(cursor, "T>T"), QStringLiteral("0! 0!"));
-    EXPECT_EQ(cursor.StatusText(), QStringLiteral("1 von 1 - Stopped - 5 Sek."));
+    cursor.StartShow({u("/x/only.png")}, 5000);
+    EXPECT_EQ(Play(cursor, "T>T"), u("0! 0!"));
+    EXPECT_EQ(cursor.StatusText(), u("1 von 1 - Stopped - 5 Sek."));
 }
 
 TEST(SlideshowCursor, TheTimerStartsFastThenKeepsTheInterval)
@@ -165,7 +163,7 @@ TEST(SlideshowCursor, TheTimerStartsFastThenKeepsTheInterval)
     Play(cursor, "T");
     EXPECT_TRUE(cursor.ChooseInterval(2));
     EXPECT_EQ(cursor.TimerInterval(), 3000);
-    EXPECT_EQ(cursor.StatusText(), QStringLiteral("2 von 3 - Playing - 3 Sek."));
+    EXPECT_EQ(cursor.StatusText(), u("2 von 3 - Playing - 3 Sek."));
     EXPECT_FALSE(cursor.ChooseInterval(2)) << "the same entry again changes nothing";
 }
 
@@ -221,7 +219,7 @@ TEST(SlideDecoding, PicturesAreDecodedAtTheirFitUprightWhateverTheirName)
 TEST(SlideDecoding, EveryFormatTheReaderKnowsIsShown)
 {
     TempDir dir;
-    const QDir samples(QStringLiteral(TOLVANE_PICTURE_SAMPLES));
+    const QDir samples(u(TOLVANE_PICTURE_SAMPLES));
     const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
     QStringList missing;
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
