@@ -25,10 +25,6 @@ const char kSystemReg[] = R"(WINE REGISTRY Version 2
 "Name"="Wert mit \"Zitat\", \\ und \x20ac"
 "Pfad"=str(2):"%SystemRoot%\\system32"
 "Liste"=str(7):"a\0b\0"
-"Zahl"=dword:00000010
-"Text"=hex(1):41,00,00,00
-"Lang"=hex:01,02,\
-  03
 
 [Software\\Wine] 1634567891
 #time=1d7
@@ -85,10 +81,6 @@ TEST(RegTree, KeysHangBelowTheFirstKeyAndTheirNearestKnownParent)
          "[-HKEY_CURRENT_USER\\A\\Weg\\Tief]\n",
          {"[HKCU\\A]", "[HKCU\\A\\Weg] (gelöscht)", "[HKCU\\A\\Weg\\Tief] (gelöscht)",
           "[HKCU\\A\\Neu] (gelöscht)"}},
-        {"a key named twice is one key",
-         "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"1\"\n[HKEY_CURRENT_USER\\B]\n"
-         "[hkey_current_user\\a]\n\"b\"=\"2\"\n",
-         {"[HKCU\\A]", "[HKCU\\B]"}},
         {"names may hold brackets",
          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\a]b]\n"
          "[HKEY_CURRENT_USER\\a]b\\[c]]\n",
@@ -106,14 +98,15 @@ TEST(RegTree, ValuesBelongToTheirKeyWhereverItIsNamed)
                    "\"b\"=\"2\"\r\n[HKEY_CURRENT_USER\\C\\D]\r\n[hkey_current_user\\a]\r\n"
                    "\"c\"=\"3\"\r\n");
     const RegKeyTree& tree = file.Tree();
-    ASSERT_EQ(tree.TopCount(), 2);
+    // A key named twice, in another case, is one key.
+    ASSERT_EQ(TreeLines(tree),
+              QStringList({"[HKCU\\A]", "[HKCU\\A\\B] (gelöscht)", "[HKCU\\C\\D]"}));
     const qint32 a = tree.Top(0);
     EXPECT_EQ(RowTexts(file.Values(a)), QStringList({"a|REG_SZ|1", "c|REG_SZ|3"}));
     // Deleted and named again: the mark stays, the values are the second key's.
     const qint32 b = tree.Child(a, 0);
     EXPECT_TRUE(tree.IsDeleted(b));
     EXPECT_EQ(RowTexts(file.Values(b)), QStringList({"b|REG_SZ|2"}));
-    EXPECT_EQ(tree.Text(tree.Top(1)), QStringLiteral("HKCU\\C\\D"));
 }
 
 TEST(RegTree, AKeyOfAHundredThousandSubKeys)
@@ -173,9 +166,7 @@ TEST(RegWine, SystemRegHangsBelowTheMachineRoot)
     const qint32 unter = tree.Child(tree.Child(software, 0), 0);
     EXPECT_EQ(RowTexts(file.Values(unter)),
               QStringList({"Name|REG_SZ|Wert mit \"Zitat\", \\ und €",
-                           "Pfad|REG_EXPAND_SZ|%SystemRoot%\\system32", "Liste|REG_MULTI_SZ|a b",
-                           "Zahl|REG_DWORD|0x00000010 (16)", "Text|REG_SZ|A",
-                           "Lang|REG_BINARY|01 02 03"}));
+                           "Pfad|REG_EXPAND_SZ|%SystemRoot%\\system32", "Liste|REG_MULTI_SZ|a b"}));
     EXPECT_EQ(file.Values(unter)[2].Complete(), QStringLiteral("a\\0b"));
     EXPECT_EQ(RowTexts(file.Values(tree.Child(software, 1))), QStringList({"@|REG_SZ|x\\tyA"}));
 }

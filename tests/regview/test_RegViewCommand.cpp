@@ -3,8 +3,6 @@
 #include "support/CliRun.h"
 #include "support/TempDir.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 
@@ -14,9 +12,6 @@ TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
                            "[HKEY_CURRENT_USER\\Software\\Tolvane]\n"
                            "@=\"Grüße\"\n"
                            "\"Pfad\"=\"C:\\\\Programme\\\\Tolvane\"\n"
-                           "\"a=b\"=dword:0000002a\n"
-                           "\"Liste\"=hex(7):61,00,5c,00,00,00,62,00,00,00,00,00\n"
-                           "\"Zeilen\"=hex(1):41,00,0a,00,42,00,00,00\n"
                            "\"Daten\"=hex:01,02,\\\n"
                            "  ff\n"
                            "\"Weg\"=-\n"
@@ -35,9 +30,6 @@ TEST(RegViewCommand, PrintsTheTreeAndTheValuesTheSameForEitherEncoding)
     EXPECT_EQ(fromWindows.out, u("[HKCU\\Software\\Tolvane]\n"
                                  "\t@\tREG_SZ\tGrüße\n"
                                  "\tPfad\tREG_SZ\tC:\\\\Programme\\\\Tolvane\n"
-                                 "\ta=b\tREG_DWORD\t0x0000002a (42)\n"
-                                 "\tListe\tREG_MULTI_SZ\ta\\\\\\0b\n"
-                                 "\tZeilen\tREG_SZ\tA\\nB\n"
                                  "\tDaten\tREG_BINARY\t01 02 ff\n"
                                  "\tWeg\tgelöscht\t\n"
                                  "\t\tfehlerhaft\t\"kaputt\"=dword:zz\n"
@@ -98,16 +90,9 @@ TEST(RegViewCommand, AnyBytesGiveAMessageOrATree)
     TempDir dir;
     QByteArray random(64 * 1024, '\0');
     QRandomGenerator(15).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
-    QImage picture(16, 16, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
     const qsizetype longLine = kSanitized ? 5 << 20 : 50 << 20;
     const QByteArray inputs[] = {
         random,
-        png,
         "REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"a\"=hex:" + QByteArray(longLine, '0'),
         QByteArray(longLine, '['),
     };
