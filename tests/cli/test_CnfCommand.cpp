@@ -49,9 +49,6 @@ TEST(CnfCommand, DumpShowsTheModelSealAndOpenGiveTheFileBack)
     run = Cli({u("open"), sealed, opened, u("--password"), "kennwort"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::ChecksumMismatch));
-    run = Cli({u("dump"), sealed});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::SealedWithoutPassword));
     run = Cli({u("open"), in, opened, u("--password"), password});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err.trimmed(), CNFMessages::Text(CNFMessages::NotSealed));

@@ -238,9 +238,6 @@ TEST(CNFReading, ReadClearsChangedFlags)
     EXPECT_FALSE(doc.Dirty());
     doc.Sections().Item(1).SetIndex(5);
     EXPECT_TRUE(doc.Dirty());
-    doc.BufferRead(Crlf("[S]\nk=1"));
-    doc.Sections().Item(1).Keys().Remove(1);
-    EXPECT_TRUE(doc.Dirty());
 }
 
 TEST(CNFReading, StatusReportsEachStepAndEachChangeOfProgress)

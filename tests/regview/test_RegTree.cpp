@@ -81,10 +81,6 @@ TEST(RegTree, KeysHangBelowTheFirstKeyAndTheirNearestKnownParent)
          "[-HKEY_CURRENT_USER\\A\\Weg\\Tief]\n",
          {"[HKCU\\A]", "[HKCU\\A\\Weg] (gelöscht)", "[HKCU\\A\\Weg\\Tief] (gelöscht)",
           "[HKCU\\A\\Neu] (gelöscht)"}},
-        {"names may hold brackets",
-         "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\a]b]\n"
-         "[HKEY_CURRENT_USER\\a]b\\[c]]\n",
-         {"[HKCU\\a]b]", "[HKCU\\a]b\\[c]]"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TreeOf(c.file), c.tree) << c.name;
