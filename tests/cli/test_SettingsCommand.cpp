@@ -28,7 +28,7 @@ const QString kRoundTrip =
       "[HKEY_CURRENT_USER\\Software\\Quexel\\Tolvane\\Options]\r\n"
       "\"RenameSample\"=\"abcdefgh.ext\"\r\n"
       "\"Zitat\"=\"Er sagte \\\"Grüß Gott\\\" in C:\\\\Temp\"\r\n"
-      "\"FontSize\"=dword:00000008\r\n"
+      "\"FontSize\"=dword:0000000c\r\n"
       "\"Farbe\"=dword:80000011\r\n"
       "\"Daten\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
       "  16,17,18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,\\\r\n"

@@ -186,10 +186,6 @@ TEST(RegFileWriter, WritesWhatTheReaderReadsBackAndRefusesNamesWithLineBreaks)
             }
         }
     }
-    const RegFileValue ten{SettingsValue::dword(u("d"), 10), false, 0};
-    EXPECT_EQ(written({{HKEY_LOCAL_MACHINE, u("A"), false, {ten}, 0}}),
-              u("Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\A]\n"
-                "\"d\"=dword:0000000a\n\n"));
 
     QString error;
     const RegFileValue broken{SettingsValue::text(u("x\ny"), u("v")), false, 0};

@@ -142,7 +142,6 @@ TEST(SettingsDatabase, DatabaseFailingTheQuickCheckIsSetAside)
 
 TEST(SettingsDatabase, InnerFailureRollsBackTheWholeTransaction)
 {
-    FreshSettings fresh;
     SettingsDatabase& db = SettingsDatabase::instance();
     {
         SettingsDatabase::Transaction outer(db, SettingsDatabase::Transaction::Write);
@@ -171,7 +170,6 @@ TEST(SettingsDatabase, InnerFailureRollsBackTheWholeTransaction)
 
 TEST(SettingsTree, PathsNamesAndTreeWalk)
 {
-    FreshSettings fresh;
     const SettingsTree t = tree();
     EXPECT_FALSE(SettingsTree::splitPath(u("a\\\\b")));
     EXPECT_FALSE(SettingsTree::splitPath(u("\\a")));
@@ -235,7 +233,6 @@ TEST(SettingsIdentity, DatabasesOfOthersAndOfNewerVersionsStayExactlyAsTheyWere)
 
 TEST(SettingsIdentity, TextsAndNamesBeginningWithAByteOrderMarkReadBackExactly)
 {
-    FreshSettings fresh;
     const QString mark(QChar(0xFEFF));
     const SettingsTree t = tree();
     ASSERT_TRUE(
