@@ -113,7 +113,7 @@ TEST(RegTree, AKeyOfAHundredThousandSubKeysAndAWalkThatStops)
         text += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Viele\\K" + QByteArray::number(i) + "]\r\n";
     RegViewFile file;
     file.Document().SetEventPump({});
-    file.ReadBytes(text, QStringLiteral("t.reg"));
+    file.ReadBytes(text, u("t.reg"));
     const RegKeyTree& tree = file.Tree();
     // Asked to stop, the walk keeps what it built.
     QList<qint32> steps;
@@ -130,7 +130,7 @@ TEST(RegTree, AKeyOfAHundredThousandSubKeysAndAWalkThatStops)
     const qint32 root = tree.Top(0);
     ASSERT_EQ(tree.ChildCount(root), count);
     const qint32 last = tree.Child(root, count - 1);
-    EXPECT_EQ(tree.ShownPath(last), QStringLiteral("HKLM\\SOFTWARE\\Viele\\K%1").arg(count - 1));
+    EXPECT_EQ(tree.ShownPath(last), u("HKLM\\SOFTWARE\\Viele\\K%1").arg(count - 1));
     EXPECT_EQ(tree.Row(last), count - 1);
     EXPECT_EQ(tree.Parent(last), root);
 }
@@ -157,7 +157,7 @@ TEST(RegWine, SystemRegHangsBelowTheMachineRoot)
     EXPECT_EQ(RowTexts(file.Values(unter)),
               QStringList({"Name|REG_SZ|Wert mit \"Zitat\", \\ und €",
                            "Pfad|REG_EXPAND_SZ|%SystemRoot%\\system32", "Liste|REG_MULTI_SZ|a b"}));
-    EXPECT_EQ(file.Values(unter)[2].Complete(), QStringLiteral("a\\0b"));
+    EXPECT_EQ(file.Values(unter)[2].Complete(), u("a\\0b"));
     EXPECT_EQ(RowTexts(file.Values(tree.Child(software, 1))), QStringList({"@|REG_SZ|x\\tyA"}));
 }
 
@@ -177,21 +177,21 @@ TEST(RegWine, UserRegHangsBelowTheCurrentUser)
     QByteArray userdef = kUserReg;
     userdef.replace("\\\\User\\\\S-1-5-21-0-0-0-1000", "\\\\User\\\\.Default");
     ReadFile(file, userdef);
-    EXPECT_EQ(file.Tree().Text(file.Tree().Top(0)), QStringLiteral("HKU\\.Default"));
+    EXPECT_EQ(file.Tree().Text(file.Tree().Top(0)), u("HKU\\.Default"));
     QByteArray rootless = kUserReg;
     rootless.replace(";; All keys relative to", ";; Keys");
     ReadFile(file, rootless);
-    EXPECT_EQ(file.Tree().Text(file.Tree().Top(0)), QStringLiteral("Control Panel\\Desktop"));
+    EXPECT_EQ(file.Tree().Text(file.Tree().Top(0)), u("Control Panel\\Desktop"));
 }
 
 TEST(RegWine, OtherVersionsAreRefused)
 {
     RegViewFile file;
     file.Document().SetEventPump({});
-    const AppErrorRecord refused = Raised(
-        [&] { file.ReadBytes("WINE REGISTRY Version 1\n[A]\n", QStringLiteral("system.reg")); });
+    const AppErrorRecord refused =
+        Raised([&] { file.ReadBytes("WINE REGISTRY Version 1\n[A]\n", u("system.reg")); });
     EXPECT_EQ(refused.Number, cuAppError::ErrorBase - Msg::WineVersionUnreadable);
     EXPECT_EQ(refused.Description,
-              QStringLiteral("Die Datei 'system.reg' ist eine Wine-Registrierungsdatei der Version "
-                             "1 und kann nicht gelesen werden."));
+              u("Die Datei 'system.reg' ist eine Wine-Registrierungsdatei der Version "
+                "1 und kann nicht gelesen werden."));
 }

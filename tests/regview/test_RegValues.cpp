@@ -90,9 +90,9 @@ TEST(RegValues, LinesOfAKeyMakeItsRows)
 TEST(RegValues, LongValuesAreShortenedInTheListOnly)
 {
     RegValueRow row;
-    row.type = QStringLiteral("REG_SZ");
+    row.type = u("REG_SZ");
     row.text = QString(2500, QLatin1Char('x'));
-    EXPECT_EQ(row.Shown(), QString(2000, QLatin1Char('x')) + QStringLiteral(" …"));
+    EXPECT_EQ(row.Shown(), QString(2000, QLatin1Char('x')) + u(" …"));
     EXPECT_EQ(row.Complete(), row.text);
     row.text = QString(2000, QLatin1Char('x'));
     EXPECT_EQ(row.Shown(), row.text);
@@ -100,6 +100,6 @@ TEST(RegValues, LongValuesAreShortenedInTheListOnly)
     row.kind = RegValueRow::Kind::Bytes;
     row.bytes = QByteArray(1000, '\x11');
     EXPECT_EQ(row.Shown().size(), 2000 + 2);
-    EXPECT_TRUE(row.Shown().startsWith(QStringLiteral("11 11 ")));
+    EXPECT_TRUE(row.Shown().startsWith(u("11 11 ")));
     EXPECT_EQ(row.Complete().size(), 1000 * 3 - 1);
 }

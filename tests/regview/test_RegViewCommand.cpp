@@ -95,7 +95,7 @@ TEST(RegViewCommand, AnyBytesGiveAMessageOrATree)
     };
     int n = 0;
     for (const QByteArray& input : inputs) {
-        const QString path = dir.writeFile(QStringLiteral("eingabe%1.reg").arg(n++), input);
+        const QString path = dir.writeFile(u("eingabe%1.reg").arg(n++), input);
         const CliResult run = runCli({u("regview"), path, u("--values")});
         EXPECT_TRUE(run.code == 0 || (run.code == 1 && !run.err.isEmpty())) << n;
     }

@@ -65,17 +65,17 @@ protected:
 
 TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachSideWide)
 {
-    const QString path = dir.writeFile(QStringLiteral("x.reg"), Export(3));
+    const QString path = dir.writeFile(u("x.reg"), Export(3));
     Load(path);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("RegView - ") + path);
+    EXPECT_EQ(window.windowTitle(), u("RegView - ") + path);
     RegKeyModel* keys = window.Keys();
     ASSERT_NE(keys, nullptr);
     const QModelIndex first = keys->index(0, 0);
     EXPECT_EQ(window.TV->currentIndex(), first);
     EXPECT_TRUE(window.TV->isExpanded(first));
-    EXPECT_EQ(first.data().toString(), QStringLiteral("HKLM\\SOFTWARE\\X"));
+    EXPECT_EQ(first.data().toString(), u("HKLM\\SOFTWARE\\X"));
     // The text from the file is shown as it stands, never as markup.
-    EXPECT_EQ(window.Values()->index(0, 2).data().toString(), QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(window.Values()->index(0, 2).data().toString(), u("<b>x</b>"));
 
     const QModelIndex second = keys->index(1, 0, first);
     window.TV->scrollTo(second);
@@ -108,7 +108,7 @@ TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachS
 
 TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
 {
-    const QString path = dir.writeFile(QStringLiteral("gross.reg"), Export(1000));
+    const QString path = dir.writeFile(u("gross.reg"), Export(1000));
     bool openWasEnabled = true;
     DuringLoad("Datei wird gelesen", [this, &openWasEnabled] {
         openWasEnabled = openWasEnabled && window.mFile_Open->isEnabled();
@@ -118,7 +118,7 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
     Load(path);
     EXPECT_FALSE(openWasEnabled);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der Einlesevorgang muss zuerst beendet werden."));
+    EXPECT_EQ(boxes.lastText(), u("Der Einlesevorgang muss zuerst beendet werden."));
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.mFile_Open->isEnabled());
     EXPECT_NE(window.Keys(), nullptr);
@@ -131,14 +131,13 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
     };
     escapeWhile("Datei wird gelesen");
     ASSERT_GE(boxes.count(), 1);
-    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("Abbruch durch Anwender.")))
+    EXPECT_TRUE(boxes.lastText().contains(u("Abbruch durch Anwender.")))
         << boxes.lastText().toStdString();
     EXPECT_EQ(window.Keys(), nullptr);
 
     escapeWhile("Baum wird erzeugt");
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(),
-              QStringLiteral("Abbruchaufforderung erkannt.\nDie Ausgabe wird abgebrochen."));
+    EXPECT_EQ(boxes.lastText(), u("Abbruchaufforderung erkannt.\nDie Ausgabe wird abgebrochen."));
     // What was built stays.
     ASSERT_NE(window.Keys(), nullptr);
     EXPECT_GT(window.Keys()->rowCount(window.Keys()->index(0, 0)), 0);
@@ -146,8 +145,8 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
 
 TEST_F(RegViewWindow, OpenStartsInTheFolderOfTheFileShown)
 {
-    const QString first = dir.writeFile(QStringLiteral("eins/x.reg"), Export(1));
-    const QString second = dir.writeFile(QStringLiteral("zwei/Y.REG"), Export(2));
+    const QString first = dir.writeFile(u("eins/x.reg"), Export(1));
+    const QString second = dir.writeFile(u("zwei/Y.REG"), Export(2));
     Load(first);
     QList<FileDialogRequest> requests;
     FileDialog::setHook([&](const FileDialogRequest& request) {
@@ -158,11 +157,10 @@ TEST_F(RegViewWindow, OpenStartsInTheFolderOfTheFileShown)
     window.mFile_Open->trigger();
     ASSERT_EQ(loaded.count(), 1);
     ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].title, QStringLiteral("Bitte *.Reg-Datei auswählen"));
-    EXPECT_EQ(requests[0].startFolder, dir.filePath(QStringLiteral("eins")));
-    EXPECT_EQ(
-        requests[0].nameFilters,
-        QStringList({QStringLiteral("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("RegView - ") + second);
+    EXPECT_EQ(requests[0].title, u("Bitte *.Reg-Datei auswählen"));
+    EXPECT_EQ(requests[0].startFolder, dir.filePath(u("eins")));
+    EXPECT_EQ(requests[0].nameFilters,
+              QStringList({u("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
+    EXPECT_EQ(window.windowTitle(), u("RegView - ") + second);
     EXPECT_EQ(window.Keys()->rowCount(window.Keys()->index(0, 0)), 2);
 }
