@@ -61,7 +61,7 @@ void expectFreshStoreWorks()
 }
 } // namespace
 
-TEST(SettingsDatabase, FileFromEnvironmentInWalModeWithItsFoldersMade)
+TEST(SettingsDatabase, FileFromEnvironmentElseXdgConfigHomeInWalModeWithItsFoldersMade)
 {
     FreshSettings fresh;
     EXPECT_FALSE(QFile::exists(fresh.filePath())); // opened only on first use
@@ -78,20 +78,15 @@ TEST(SettingsDatabase, FileFromEnvironmentInWalModeWithItsFoldersMade)
     SettingsDatabase::reopen();
     expectFreshStoreWorks();
     EXPECT_TRUE(QFile::exists(nested));
-}
 
-TEST(SettingsDatabase, PathFallsBackToXdgConfigHome)
-{
-    const QByteArray saved = qgetenv("TOLVANE_REGISTRY");
     const QByteArray savedXdg = qgetenv("XDG_CONFIG_HOME");
-    qunsetenv("TOLVANE_REGISTRY");
+    qunsetenv("TOLVANE_REGISTRY"); // back when `fresh` goes
     qputenv("XDG_CONFIG_HOME", "/tmp/xdg-test");
     EXPECT_EQ(SettingsDatabase::configuredFilePath(), u("/tmp/xdg-test/tolvane/registry.db"));
     qputenv("XDG_CONFIG_HOME", "relative/ignored");
     EXPECT_EQ(SettingsDatabase::configuredFilePath(),
               QDir::homePath() + u("/.config/tolvane/registry.db"));
     qputenv("XDG_CONFIG_HOME", savedXdg);
-    qputenv("TOLVANE_REGISTRY", saved);
 }
 
 TEST(SettingsDatabase, RandomBytesAreSetAsideAndAFreshFileIsUsed)
