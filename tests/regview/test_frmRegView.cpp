@@ -51,11 +51,6 @@ protected:
                 action();
         });
     }
-    void PressEscape()
-    {
-        QCoreApplication::postEvent(
-            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    }
 
     TempDir dir;
     ScriptedMessageBox boxes;
@@ -126,7 +121,10 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
     const auto escapeWhile = [this](const char* phase) {
         boxes.clear();
         QObject::disconnect(window.PB, nullptr, &window, nullptr);
-        DuringLoad(phase, [this] { PressEscape(); });
+        DuringLoad(phase, [this] {
+            QCoreApplication::postEvent(
+                &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        });
         window.OpenCNF();
     };
     escapeWhile("Datei wird gelesen");
