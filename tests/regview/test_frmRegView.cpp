@@ -58,9 +58,9 @@ protected:
 };
 } // namespace
 
-TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachSideWide)
+TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesClickedKeepsEachSideWideAndOpensAnother)
 {
-    const QString path = dir.writeFile(u("x.reg"), Export(3));
+    const QString path = dir.writeFile(u("eins/x.reg"), Export(3));
     Load(path);
     EXPECT_EQ(window.windowTitle(), u("RegView - ") + path);
     RegKeyModel* keys = window.Keys();
@@ -99,6 +99,24 @@ TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachS
 
     window.SizeControls(100000);
     EXPECT_EQ(window.LV->width(), TwipsToPx(1500, &window));
+
+    // "Öffnen" starts in the folder of the file shown.
+    const QString other = dir.writeFile(u("zwei/Y.REG"), Export(2));
+    QList<FileDialogRequest> requests;
+    FileDialog::setHook([&](const FileDialogRequest& request) {
+        requests << request;
+        return QStringList{other};
+    });
+    QSignalSpy loaded(&window, &frmRegView::Loaded);
+    window.mFile_Open->trigger();
+    ASSERT_EQ(loaded.count(), 1);
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].title, u("Bitte *.Reg-Datei auswählen"));
+    EXPECT_EQ(requests[0].startFolder, dir.filePath(u("eins")));
+    EXPECT_EQ(requests[0].nameFilters,
+              QStringList({u("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
+    EXPECT_EQ(window.windowTitle(), u("RegView - ") + other);
+    EXPECT_EQ(window.Keys()->rowCount(window.Keys()->index(0, 0)), 2);
 }
 
 TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
@@ -139,26 +157,4 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
     // What was built stays.
     ASSERT_NE(window.Keys(), nullptr);
     EXPECT_GT(window.Keys()->rowCount(window.Keys()->index(0, 0)), 0);
-}
-
-TEST_F(RegViewWindow, OpenStartsInTheFolderOfTheFileShown)
-{
-    const QString first = dir.writeFile(u("eins/x.reg"), Export(1));
-    const QString second = dir.writeFile(u("zwei/Y.REG"), Export(2));
-    Load(first);
-    QList<FileDialogRequest> requests;
-    FileDialog::setHook([&](const FileDialogRequest& request) {
-        requests << request;
-        return QStringList{second};
-    });
-    QSignalSpy loaded(&window, &frmRegView::Loaded);
-    window.mFile_Open->trigger();
-    ASSERT_EQ(loaded.count(), 1);
-    ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].title, u("Bitte *.Reg-Datei auswählen"));
-    EXPECT_EQ(requests[0].startFolder, dir.filePath(u("eins")));
-    EXPECT_EQ(requests[0].nameFilters,
-              QStringList({u("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
-    EXPECT_EQ(window.windowTitle(), u("RegView - ") + second);
-    EXPECT_EQ(window.Keys()->rowCount(window.Keys()->index(0, 0)), 2);
 }
