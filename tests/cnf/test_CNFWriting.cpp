@@ -166,7 +166,6 @@ TEST(CNFSeal, DocumentMessages)
 {
     TempDir dir;
     CNFFile writer;
-    writer.Header = u("Kopf mit  Blanks ");
     writer.Sections().Add(u("S")).Keys().Add(u("k"), u("a  b"));
     writer.CrypPassword = u("Geheim");
     writer.Filename = dir.filePath(u("s.cnf"));
