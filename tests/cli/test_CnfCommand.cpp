@@ -39,7 +39,6 @@ TEST(CnfCommand, DumpShowsTheModelSealAndOpenGiveTheFileBack)
     const QString password = u("Kennwort");
 
     ASSERT_EQ(Cli({u("seal"), in, sealed, u("--password"), password}).code, 0);
-    EXPECT_TRUE(TempDir::contents(sealed).startsWith("****QXCNF****"));
     run = Cli({u("dump"), sealed, u("--password"), password});
     EXPECT_EQ(run.out, u("; Notizen bleiben erhalten\n[S]\nk=Grüße ÿ\n"));
 
