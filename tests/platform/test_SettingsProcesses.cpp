@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Registry.h"
 #include "platform/SettingsDatabase.h"
-#include "support/TestSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,6 @@ const QString kKey = QStringLiteral("Software\\Concurrency");
 
 TEST(SettingsProcesses, TwoWritersAtOnceLoseNothing)
 {
-    FreshSettings fresh; // the children inherit $TOLVANE_REGISTRY: no file exists yet
     const int perWriter = 1000;
     const char* prefixes[] = {"A", "B"};
     int go[2];

@@ -51,11 +51,6 @@ protected:
                 action();
         });
     }
-    void PressEscape()
-    {
-        QCoreApplication::postEvent(
-            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-    }
 
     TempDir dir;
     ScriptedMessageBox boxes;
@@ -63,19 +58,19 @@ protected:
 };
 } // namespace
 
-TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachSideWide)
+TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesClickedKeepsEachSideWideAndOpensAnother)
 {
-    const QString path = dir.writeFile(QStringLiteral("x.reg"), Export(3));
+    const QString path = dir.writeFile(u("eins/x.reg"), Export(3));
     Load(path);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("RegView - ") + path);
+    EXPECT_EQ(window.windowTitle(), u("RegView - ") + path);
     RegKeyModel* keys = window.Keys();
     ASSERT_NE(keys, nullptr);
     const QModelIndex first = keys->index(0, 0);
     EXPECT_EQ(window.TV->currentIndex(), first);
     EXPECT_TRUE(window.TV->isExpanded(first));
-    EXPECT_EQ(first.data().toString(), QStringLiteral("HKLM\\SOFTWARE\\X"));
+    EXPECT_EQ(first.data().toString(), u("HKLM\\SOFTWARE\\X"));
     // The text from the file is shown as it stands, never as markup.
-    EXPECT_EQ(window.Values()->index(0, 2).data().toString(), QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(window.Values()->index(0, 2).data().toString(), u("<b>x</b>"));
 
     const QModelIndex second = keys->index(1, 0, first);
     window.TV->scrollTo(second);
@@ -104,33 +99,29 @@ TEST_F(RegViewWindow, ShowsTheFirstKeyListsTheValuesOfTheKeyClickedAndKeepsEachS
 
     window.SizeControls(100000);
     EXPECT_EQ(window.LV->width(), TwipsToPx(1500, &window));
+
+    // "Öffnen" starts in the folder of the file shown.
+    const QString other = dir.writeFile(u("zwei/Y.REG"), Export(2));
+    QList<FileDialogRequest> requests;
+    FileDialog::setHook([&](const FileDialogRequest& request) {
+        requests << request;
+        return QStringList{other};
+    });
+    QSignalSpy loaded(&window, &frmRegView::Loaded);
+    window.mFile_Open->trigger();
+    ASSERT_EQ(loaded.count(), 1);
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].title, u("Bitte *.Reg-Datei auswählen"));
+    EXPECT_EQ(requests[0].startFolder, dir.filePath(u("eins")));
+    EXPECT_EQ(requests[0].nameFilters,
+              QStringList({u("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
+    EXPECT_EQ(window.windowTitle(), u("RegView - ") + other);
+    EXPECT_EQ(window.Keys()->rowCount(window.Keys()->index(0, 0)), 2);
 }
 
-TEST_F(RegViewWindow, EscapeStopsTheReadAndTheTree)
+TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndEscapeStopsTheReadAndTheTree)
 {
-    const QString path = dir.writeFile(QStringLiteral("gross.reg"), Export(1000));
-    DuringLoad("Datei wird gelesen", [this] { PressEscape(); });
-    Load(path);
-    ASSERT_GE(boxes.count(), 1);
-    EXPECT_TRUE(boxes.lastText().contains(QStringLiteral("Abbruch durch Anwender.")))
-        << boxes.lastText().toStdString();
-    EXPECT_EQ(window.Keys(), nullptr);
-
-    boxes.clear();
-    QObject::disconnect(window.PB, nullptr, &window, nullptr);
-    DuringLoad("Baum wird erzeugt", [this] { PressEscape(); });
-    window.OpenCNF();
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(),
-              QStringLiteral("Abbruchaufforderung erkannt.\nDie Ausgabe wird abgebrochen."));
-    // What was built stays.
-    ASSERT_NE(window.Keys(), nullptr);
-    EXPECT_GT(window.Keys()->rowCount(window.Keys()->index(0, 0)), 0);
-}
-
-TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndOpensNothingElse)
-{
-    const QString path = dir.writeFile(QStringLiteral("gross.reg"), Export(1000));
+    const QString path = dir.writeFile(u("gross.reg"), Export(1000));
     bool openWasEnabled = true;
     DuringLoad("Datei wird gelesen", [this, &openWasEnabled] {
         openWasEnabled = openWasEnabled && window.mFile_Open->isEnabled();
@@ -140,31 +131,30 @@ TEST_F(RegViewWindow, WhileLoadingTheWindowStaysAndOpensNothingElse)
     Load(path);
     EXPECT_FALSE(openWasEnabled);
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.lastText(), QStringLiteral("Der Einlesevorgang muss zuerst beendet werden."));
+    EXPECT_EQ(boxes.lastText(), u("Der Einlesevorgang muss zuerst beendet werden."));
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.mFile_Open->isEnabled());
     EXPECT_NE(window.Keys(), nullptr);
-}
 
-TEST_F(RegViewWindow, OpenStartsInTheFolderOfTheFileShown)
-{
-    const QString first = dir.writeFile(QStringLiteral("eins/x.reg"), Export(1));
-    const QString second = dir.writeFile(QStringLiteral("zwei/Y.REG"), Export(2));
-    Load(first);
-    QList<FileDialogRequest> requests;
-    FileDialog::setHook([&](const FileDialogRequest& request) {
-        requests << request;
-        return QStringList{second};
-    });
-    QSignalSpy loaded(&window, &frmRegView::Loaded);
-    window.mFile_Open->trigger();
-    ASSERT_EQ(loaded.count(), 1);
-    ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].title, QStringLiteral("Bitte *.Reg-Datei auswählen"));
-    EXPECT_EQ(requests[0].startFolder, dir.filePath(QStringLiteral("eins")));
-    EXPECT_EQ(
-        requests[0].nameFilters,
-        QStringList({QStringLiteral("Registrierungsdateien Win 95/NT4 (*.reg) (*.[rR][eE][gG])")}));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("RegView - ") + second);
-    EXPECT_EQ(window.Keys()->rowCount(window.Keys()->index(0, 0)), 2);
+    const auto escapeWhile = [this](const char* phase) {
+        boxes.clear();
+        QObject::disconnect(window.PB, nullptr, &window, nullptr);
+        DuringLoad(phase, [this] {
+            QCoreApplication::postEvent(
+                &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        });
+        window.OpenCNF();
+    };
+    escapeWhile("Datei wird gelesen");
+    ASSERT_GE(boxes.count(), 1);
+    EXPECT_TRUE(boxes.lastText().contains(u("Abbruch durch Anwender.")))
+        << boxes.lastText().toStdString();
+    EXPECT_EQ(window.Keys(), nullptr);
+
+    escapeWhile("Baum wird erzeugt");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.lastText(), u("Abbruchaufforderung erkannt.\nDie Ausgabe wird abgebrochen."));
+    // What was built stays.
+    ASSERT_NE(window.Keys(), nullptr);
+    EXPECT_GT(window.Keys()->rowCount(window.Keys()->index(0, 0)), 0);
 }
