@@ -10,13 +10,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-RenameRule ReplaceRule(const QString& find, const QString& by)
+RenameRule ReplaceRule(const QString& find, const QString& by, qint64 start, bool first)
 {
     RenameRule rule;
     rule.mode = RenameRule::Mode::Replace;
     rule.find = find;
     rule.replace = by;
-    rule.start = 1;
+    rule.start = start;
+    rule.count = first ? RenameRule::Count::First : RenameRule::Count::All;
     return rule;
 }
 

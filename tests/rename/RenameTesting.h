@@ -9,8 +9,10 @@
 
 // Small helpers the rename tests share.
 
-// A rule that replaces `find` by `by` everywhere in the name.
-RenameRule ReplaceRule(const QString& find, const QString& by);
+// A rule that replaces `find` by `by` from position `start` on, everywhere
+// in the name or only the first time.
+RenameRule ReplaceRule(const QString& find, const QString& by, qint64 start = 1,
+                       bool first = false);
 // The regular files of a folder: name bytes -> contents (dot-files too).
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder);
 // Writes each name with its own name as contents; false when one failed.

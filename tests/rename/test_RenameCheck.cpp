@@ -29,12 +29,24 @@ QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mas
     return Check(RenameSource::FromFolder(dir.path(), mask), rule, counter);
 }
 
-TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrders)
+// The preview lists changes and problems, with the reason as tool tip.
+TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrdersAndThePreview)
 {
     TempDir dir;
     WriteNamedFiles(dir.path(), {"ab.txt", "ba.txt", "c.txt"});
     EXPECT_EQ(Check(dir, ReplaceRule("a", ""), "*a*"),
               (QStringList{"ab.txt>duplicate", "ba.txt>duplicate"}));
+    pRenFiles files;
+    qint64 counter = 0;
+    CheckRename(ReplaceRule("a", ""), RenameSource::FromFolder(dir.path(), "*"), counter, files);
+    RenamePreviewModel model;
+    model.SetFiles(files);
+    ASSERT_EQ(model.rowCount(), 2) << "unchanged c.txt is left out";
+    EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("b.txt"));
+    EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("!"));
+    EXPECT_EQ(model.index(1, 2).data(Qt::ToolTipRole).toString(),
+              RenameStatusReason(RenameStatus::Duplicate));
+
     EXPECT_EQ(Check(dir, ReplaceRule("ab", "c"), "ab*"), (QStringList{"ab.txt>exists"}))
         << "a later file's name";
     EXPECT_EQ(Check(dir, ReplaceRule("c", "ab"), "c*"), (QStringList{"c.txt>exists"}))
@@ -138,20 +150,4 @@ TEST(RenameCheck, StandardInputNamesAreTheFolder)
     EXPECT_EQ(Check(source, ReplaceRule("b", ".x")).value(0), u("b.txt>dot"));
 }
 
-TEST(RenameCheck, PreviewListsChangesAndProblemsWithReasons)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
-    pRenFiles files;
-    qint64 counter = 0;
-    RenameRule rule = ReplaceRule("a", "b");
-    CheckRename(rule, RenameSource::FromFolder(dir.path(), "*"), counter, files);
-    RenamePreviewModel model;
-    model.SetFiles(files);
-    ASSERT_EQ(model.rowCount(), 1) << "unchanged files are left out";
-    EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("b.txt"));
-    EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("!"));
-    EXPECT_EQ(model.index(0, 2).data(Qt::ToolTipRole).toString(),
-              RenameStatusReason(RenameStatus::Exists));
-}
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RenameTesting.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "rename/RenameRule.h"
@@ -9,17 +10,6 @@
 
 namespace {
 using Mode = RenameRule::Mode;
-
-RenameRule Replace(const char* find, const char* by, qint64 start, bool first = false)
-{
-    RenameRule r;
-    r.mode = Mode::Replace;
-    r.find = QString::fromUtf8(find);
-    r.replace = QString::fromUtf8(by);
-    r.start = start;
-    r.count = first ? RenameRule::Count::First : RenameRule::Count::All;
-    return r;
-}
 
 RenameRule Insert(const char* text, qint64 pos, bool after, bool reverse = false)
 {
@@ -71,16 +61,16 @@ struct CalcCase {
 
 using P = RenameRule::Parts;
 const CalcCase kCases[] = {
-    {"ReplaceAll", "Bericht.doc", Replace("e", "x", 1), "Bxricht.doc"},
-    {"ReplaceFromThree", "Bericht.doc", Replace("e", "x", 3), "richt.doc"},
-    {"ReplaceFirstIgnoringCase", "Bericht.doc", Replace("ER", "_", 1, true), "B_icht.doc"},
-    {"ReplaceUmlautCase", "ÄPFEL.txt", Replace("äp", "Bi", 1), "BiFEL.txt"},
-    {"SharpSFoldsSimply", "STRAẞE.txt", Replace("ß", "ss", 1), "STRAssE.txt"},
-    {"SharpSIsNotSS", "Strasse.txt", Replace("ß", "x", 1), "Strasse.txt"},
-    {"EmojiIsOneCharacter", "a😀b.txt", Replace("b", "c", 3), "c.txt"},
-    {"StartAtLength", "abc.txt", Replace("c", "d", 3), "d.txt"},
-    {"StartPastBase", "abc.txt", Replace("c", "d", 4), nullptr},
-    {"StartZero", "abc.txt", Replace("c", "d", 0), nullptr},
+    {"ReplaceAll", "Bericht.doc", ReplaceRule("e", "x"), "Bxricht.doc"},
+    {"ReplaceFromThree", "Bericht.doc", ReplaceRule("e", "x", 3), "richt.doc"},
+    {"ReplaceFirstIgnoringCase", "Bericht.doc", ReplaceRule("ER", "_", 1, true), "B_icht.doc"},
+    {"ReplaceUmlautCase", "ÄPFEL.txt", ReplaceRule("äp", "Bi"), "BiFEL.txt"},
+    {"SharpSFoldsSimply", "STRAẞE.txt", ReplaceRule("ß", "ss"), "STRAssE.txt"},
+    {"SharpSIsNotSS", "Strasse.txt", ReplaceRule("ß", "x"), "Strasse.txt"},
+    {"EmojiIsOneCharacter", "a😀b.txt", ReplaceRule("b", "c", 3), "c.txt"},
+    {"StartAtLength", "abc.txt", ReplaceRule("c", "d", 3), "d.txt"},
+    {"StartPastBase", "abc.txt", ReplaceRule("c", "d", 4), nullptr},
+    {"StartZero", "abc.txt", ReplaceRule("c", "d", 0), nullptr},
     {"PartsBefore", "abcdef.txt", Parts(P::Before, "X", 3), "Xcdef.txt"},
     {"PartsAfter", "abcdef.txt", Parts(P::After, "X", 3), "abcX.txt"},
     {"PartsWhole", "abcdef.txt", Parts(P::Whole, "neu"), "neu.txt"},
@@ -102,7 +92,7 @@ const CalcCase kCases[] = {
     {"NumberWithoutPlaces", "a.txt", Numbered(std::nullopt), nullptr, 0, Msg::FieldRequired},
     {"Extension", "a.txt", Other(Mode::Off, true, "htm"), "a.htm"},
     {"EmptyExtensionKeeps", "a.txt", Other(Mode::Off, true), "a.txt"},
-    {"TrailingDotKept", "name.", Replace("a", "o", 1), "nome."},
+    {"TrailingDotKept", "name.", ReplaceRule("a", "o"), "nome."},
     {"TrailingDotKeptNumbered", "name.", Numbered(2), "name01.", 1},
     {"EmptyName", "", Numbered(3), ""},
 };
