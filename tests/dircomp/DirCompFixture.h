@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dircomp/DirCompItem.h"
+#include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
 
 #include <QByteArray>
@@ -20,8 +21,8 @@ public:
 
     QString source() const { return m_source; }
     QString dest() const { return m_dest; }
-    QByteArray sourceBytes() const;
-    QByteArray destBytes() const;
+    QByteArray sourceBytes() const { return EncodeFileName(m_source); }
+    QByteArray destBytes() const { return EncodeFileName(m_dest); }
 
     // A file with `contents` and the modification time seconds.nanoseconds.
     static void put(const QString& folder, const QByteArray& name, const QByteArray& contents,
