@@ -21,6 +21,33 @@ RenameRule ReplaceRule(const QString& find, const QString& by, qint64 start, boo
     return rule;
 }
 
+RenameRule PartsRule(RenameRule::Parts parts, const QString& text, qint64 pos)
+{
+    RenameRule rule;
+    rule.mode = RenameRule::Mode::Parts;
+    rule.parts = parts;
+    rule.text = text;
+    rule.partsPos = pos;
+    return rule;
+}
+
+RenameRule NumberedRule(std::optional<int> places, bool atStart)
+{
+    RenameRule rule;
+    rule.numbering = true;
+    rule.places = places;
+    rule.numberAtStart = atStart;
+    return rule;
+}
+
+RenameRule ExtensionRule(const QString& extension)
+{
+    RenameRule rule;
+    rule.changeExtension = true;
+    rule.extension = extension;
+    return rule;
+}
+
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder)
 {
     QMap<QByteArray, QByteArray> files;
@@ -61,10 +88,7 @@ bool WriteNamedFiles(const QString& folder, const QList<QByteArray>& names)
 
 RenameRule CountingRule()
 {
-    RenameRule rule;
-    rule.mode = RenameRule::Mode::Parts;
-    rule.parts = RenameRule::Parts::After;
-    rule.partsPos = 1;
+    RenameRule rule = PartsRule(RenameRule::Parts::After, QString());
     rule.numbering = true;
     rule.places = 0;
     return rule;

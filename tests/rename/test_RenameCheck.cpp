@@ -92,10 +92,7 @@ TEST(RenameCheck, NamesTakenByWhatIsNotListed)
     dir.makeDir(QStringLiteral("B.TXT2"));
     ASSERT_EQ(symlink("nowhere", (dir.path() + "C.txt2").toUtf8().constData()), 0);
     WriteNamedFiles(dir.path(), {".hidden2"});
-    RenameRule rule;
-    rule.changeExtension = true;
-    rule.extension = QStringLiteral("txt2");
-    EXPECT_EQ(Check(dir, rule, "*.txt"),
+    EXPECT_EQ(Check(dir, ExtensionRule("txt2"), "*.txt"),
               (QStringList{"a.txt>ok", "b.txt>exists", "c.txt>exists", "d.txt>ok", "e.txt>ok"}))
         << "a folder and a dangling link hold names";
 }
@@ -104,11 +101,7 @@ TEST(RenameCheck, NamesTheFolderCannotHold)
 {
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
-    RenameRule rule;
-    rule.mode = RenameRule::Mode::Parts;
-    rule.parts = RenameRule::Parts::Before;
-    rule.partsPos = 1;
-    rule.text = QStringLiteral("x/");
+    RenameRule rule = PartsRule(RenameRule::Parts::Before, "x/");
     EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>char"}));
     rule.partsPos = 5;
     EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>position"}));
@@ -128,10 +121,7 @@ TEST(RenameCheck, CaseTwinsAndNamesThatAreNotUtf8)
     const QString latin = DecodeFileName("b\xff.txt") + ">encoding";
     EXPECT_EQ(Check(dir, ReplaceRule("a", "x")),
               (QStringList{"A.txt>duplicate", "a.txt>duplicate", latin}));
-    RenameRule numbered;
-    numbered.numbering = true;
-    numbered.places = 1;
-    EXPECT_EQ(Check(dir, numbered), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
+    EXPECT_EQ(Check(dir, NumberedRule(1)), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
     EXPECT_EQ(Check(dir, ReplaceRule("a", "A"), "a.txt"),
               (QStringList{"A.txt>unchanged", "a.txt>exists"}))
         << "A.txt stays";

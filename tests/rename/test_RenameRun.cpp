@@ -167,10 +167,7 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
     FolderRename folder(dir.path());
-    RenameRule dat;
-    dat.changeExtension = true;
-    dat.extension = QStringLiteral("dat");
-    RenameJournal planned = CheckAndPlan(dir, folder, dat);
+    RenameJournal planned = CheckAndPlan(dir, folder, ExtensionRule("dat"));
     ASSERT_EQ(Ran(folder, planned).run.Renamed(), 3);
     // Made before a.dat goes, so it cannot inherit a.dat's inode number.
     WriteNamedFiles(dir.path(), {"B.TXT"});
