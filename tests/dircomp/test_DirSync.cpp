@@ -126,8 +126,6 @@ TEST(DirSync, SkipsWhatChangedAfterTheComparison)
     TwoFolders::put(f.source(), "new2", "only in source");
     TwoFolders::put(f.source(), "new3", "only in source");
     TwoFolders::put(f.dest(), "extra2", "surplus");
-    TwoFolders::put(f.source(), "older2", "old", 1'600'000'000);
-    TwoFolders::put(f.dest(), "older2", "newer", 1'700'000'000);
     TwoFolders::put(f.source(), "content", "abc", 1'700'000'000);
     TwoFolders::put(f.dest(), "content", "xyz", 1'700'000'000);
     pDirComp comparison;
@@ -145,16 +143,14 @@ TEST(DirSync, SkipsWhatChangedAfterTheComparison)
     TwoFolders::put(f.source(), "extra", "now in the source too");    // no longer surplus
     ASSERT_EQ(::unlink((dst + "extra2").constData()), 0);
     ASSERT_EQ(::mkdir((dst + "extra2").constData(), 0755), 0);
-    ASSERT_EQ(::unlink((dst + "older2").constData()), 0);
-    ASSERT_EQ(::symlink("older2-target", (dst + "older2").constData()), 0);
 
     const Synced done =
         sync(comparison, pDirSync::DeleteSame | pDirSync::Copy | pDirSync::DeleteExtra);
-    EXPECT_EQ(done.lines,
-              (QStringList{"skipped content content", "skipped changed equal",
-                           "skipped changed older", "skipped changed older2", "skipped changed new",
-                           "skipped blocked new2", "skipped blocked new3", "skipped changed newer",
-                           "skipped changed extra", "skipped changed extra2"}));
+    EXPECT_EQ(
+        done.lines,
+        (QStringList{"skipped content content", "skipped changed equal", "skipped changed older",
+                     "skipped changed new", "skipped blocked new2", "skipped blocked new3",
+                     "skipped changed newer", "skipped changed extra", "skipped changed extra2"}));
     EXPECT_EQ(TwoFolders::read(f.source(), "content"), "abc");
     EXPECT_EQ(TwoFolders::read(f.dest(), "new"), "created meanwhile");
     EXPECT_EQ(TwoFolders::read(f.dest(), "newer"), "dest older");
