@@ -29,11 +29,15 @@ QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mas
     return Check(RenameSource::FromFolder(dir.path(), mask), rule, counter);
 }
 
-// The preview lists changes and problems, with the reason as tool tip.
+// Case is ignored, beyond ASCII too: an umlaut, the Kelvin sign, a letter
+// outside the BMP (a surrogate pair), taken or wanted twice. The preview
+// lists changes and problems, with the reason as tool tip.
 TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrdersAndThePreview)
 {
     TempDir dir;
-    WriteNamedFiles(dir.path(), {"ab.txt", "ba.txt", "c.txt"});
+    WriteNamedFiles(dir.path(),
+                    {"ab.txt", "ba.txt", "c.txt", "äpfel.txt", "k.txt", "\xf0\x90\x90\xa8.txt",
+                     "n.txt", "q\xf0\x90\x90\x81.txt", "q\xf0\x90\x90\xa9.txt"});
     EXPECT_EQ(Check(dir, ReplaceRule("a", ""), "*a*"),
               (QStringList{"ab.txt>duplicate", "ba.txt>duplicate"}));
     pRenFiles files;
@@ -41,7 +45,7 @@ TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrdersAndThePreview)
     CheckRename(ReplaceRule("a", ""), RenameSource::FromFolder(dir.path(), "*"), counter, files);
     RenamePreviewModel model;
     model.SetFiles(files);
-    ASSERT_EQ(model.rowCount(), 2) << "unchanged c.txt is left out";
+    ASSERT_EQ(model.rowCount(), 2) << "unchanged names are left out";
     EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("b.txt"));
     EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("!"));
     EXPECT_EQ(model.index(1, 2).data(Qt::ToolTipRole).toString(),
@@ -53,15 +57,6 @@ TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrdersAndThePreview)
         << "an earlier file's name";
     EXPECT_EQ(Check(dir, ReplaceRule("c", "AB"), "c*"), (QStringList{"c.txt>exists"}))
         << "case ignored";
-}
-
-// Case is ignored beyond ASCII too: an umlaut, the Kelvin sign, a letter
-// outside the BMP (a surrogate pair), taken or wanted twice.
-TEST(RenameCheck, CollisionsIgnoreCaseBeyondAscii)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"äpfel.txt", "k.txt", "\xf0\x90\x90\xa8.txt", "n.txt",
-                                 "q\xf0\x90\x90\x81.txt", "q\xf0\x90\x90\xa9.txt"});
     for (const char* taken : {"ÄPFEL", "\u212A", "\U00010400"})
         EXPECT_EQ(Check(dir, ReplaceRule("n", u(taken)), "n*"), QStringList{"n.txt>exists"})
             << taken;
@@ -85,7 +80,7 @@ TEST(RenameCheck, ChainsSwapsAndCyclesAreOk)
     EXPECT_EQ(Check(dir, cycle, "a8*", 10), (QStringList{"a8.txt>exists"}));
 }
 
-TEST(RenameCheck, NamesTakenByWhatIsNotListed)
+TEST(RenameCheck, NamesTakenByWhatIsNotListedAndNamesTheFolderCannotHold)
 {
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
@@ -95,12 +90,7 @@ TEST(RenameCheck, NamesTakenByWhatIsNotListed)
     EXPECT_EQ(Check(dir, ExtensionRule("txt2"), "*.txt"),
               (QStringList{"a.txt>ok", "b.txt>exists", "c.txt>exists", "d.txt>ok", "e.txt>ok"}))
         << "a folder and a dangling link hold names";
-}
 
-TEST(RenameCheck, NamesTheFolderCannotHold)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
     RenameRule rule = PartsRule(RenameRule::Parts::Before, "x/");
     EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>char"}));
     rule.partsPos = 5;

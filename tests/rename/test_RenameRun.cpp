@@ -89,19 +89,14 @@ TEST(RenameRun, ChainSwapAndCycleEndWithEachContentInPlace)
     EXPECT_EQ(FolderContents(dir.path()), before);
 }
 
-// a3->a4, then a2->a3 and a1->a2, each waiting for the one before.
-RenameJournal ShiftPlan(const TempDir& dir, FolderRename& folder)
-{
-    return CheckAndPlan(dir, folder, CountingRule(), 2, "a*");
-}
-
 TEST(RenameRun, NameTakenSinceTheCheckIsNeverOverwritten)
 {
     for (const int answer : {MsgResult::Ok, MsgResult::Cancel}) {
         TempDir dir;
         WriteNamedFiles(dir.path(), {"a1.txt", "a2.txt", "a3.txt"});
         FolderRename folder(dir.path());
-        RenameJournal journal = ShiftPlan(dir, folder);
+        // a3->a4, then a2->a3 and a1->a2, each waiting for the one before.
+        RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2);
         WriteNamedFiles(dir.path(), {"a4.txt"}); // made after the check
         const Contents before = FolderContents(dir.path());
         ScriptedMessageBox boxes;
@@ -140,7 +135,7 @@ TEST(RenameRun, WithoutNoReplaceNothingIsReplacedEither)
         FolderRename folder(dir.path(), &calls);
         EXPECT_EQ(folder.Move("a1.txt", "x.txt"), EEXIST);
         const Contents before = FolderContents(dir.path());
-        RenameJournal journal = ShiftPlan(dir, folder);
+        RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2, "a*");
         EXPECT_EQ(Ran(folder, journal).run.Renamed(), 3);
         EXPECT_EQ(
             FolderContents(dir.path()),
@@ -154,7 +149,7 @@ TEST(RenameRun, CancelStopsBetweenStepsAndUndoTakesBackWhatWasDone)
     WriteNamedFiles(dir.path(), {"a1.txt", "a2.txt", "a3.txt"});
     const Contents before = FolderContents(dir.path());
     FolderRename folder(dir.path());
-    RenameJournal journal = ShiftPlan(dir, folder);
+    RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2, "a*");
     const Ran r(folder, journal, 1);
     EXPECT_TRUE(r.run.Cancelled());
     EXPECT_EQ(r.run.Renamed(), 1);
