@@ -26,10 +26,7 @@ TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
         {"plain name.txt", "plain name.txt"},
         {"back\\slash", "back\\\\slash"},
         {"tab\tlf\ncr\r", "tab\\tlf\\ncr\\r"},
-        {QByteArray("nul\0bell\x07"
-                    "esc\x1b",
-                    13),
-         "nul\\x00bell\\x07esc\\x1b"},
+        {QByteArray("nul\0bell\aesc\x1b", 13), "nul\\x00bell\\x07esc\\x1b"},
         {"del\x7f", "del\\x7f"},
         {"\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80", "\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80"},
         {"\xc2\x85", "\xc2\x85"},                     // C1 control, well-formed
