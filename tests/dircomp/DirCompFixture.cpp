@@ -31,12 +31,6 @@ QByteArray TwoFolders::read(const QString& folder, const QByteArray& name)
     return TempDir::contents(DecodeFileName(EncodeFileName(folder) + name));
 }
 
-bool TwoFolders::exists(const QString& folder, const QByteArray& name)
-{
-    struct stat st {};
-    return ::lstat((EncodeFileName(folder) + name).constData(), &st) == 0;
-}
-
 QList<QByteArray> TwoFolders::entries(const QString& folder)
 {
     QList<QByteArray> names;

@@ -28,7 +28,6 @@ public:
     static void put(const QString& folder, const QByteArray& name, const QByteArray& contents,
                     qint64 seconds = 1'600'000'000, qint32 nanoseconds = 0);
     static QByteArray read(const QString& folder, const QByteArray& name);
-    static bool exists(const QString& folder, const QByteArray& name);
     // Every entry (hidden ones too) of a folder whose names are UTF-8.
     static QList<QByteArray> entries(const QString& folder);
 

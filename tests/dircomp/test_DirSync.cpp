@@ -154,8 +154,8 @@ TEST(DirSync, SkipsWhatChangedAfterTheComparison)
     EXPECT_EQ(TwoFolders::read(f.source(), "content"), "abc");
     EXPECT_EQ(TwoFolders::read(f.dest(), "new"), "created meanwhile");
     EXPECT_EQ(TwoFolders::read(f.dest(), "newer"), "dest older");
-    EXPECT_TRUE(TwoFolders::exists(f.source(), "equal"));
-    EXPECT_TRUE(TwoFolders::exists(f.dest(), "extra"));
+    EXPECT_EQ(TwoFolders::read(f.source(), "equal"), "same bytes");
+    EXPECT_EQ(TwoFolders::read(f.dest(), "extra"), "only in dest");
 }
 
 // A copy keeps the source's permission bits and time to the nanosecond and
@@ -223,17 +223,14 @@ TEST(DirSync, StopsCleanlyAndClearsLeftovers)
 // Root may write anything, so these run as nobody.
 TEST(DirSync, FailsOnWhatItMayNotWrite)
 {
-    struct Case {
-        mode_t folderMode;
-        mode_t fileMode;
-    };
-    for (const Case c : {Case{0777, 0444}, Case{0555, 0666}}) {
+    const std::pair<mode_t, mode_t> modes[] = {{0777, 0444}, {0555, 0666}}; // folder, file
+    for (const auto& [folderMode, fileMode] : modes) {
         TwoFolders f;
         TwoFolders::put(f.source(), "locked", "new", 1'700'000'100);
         TwoFolders::put(f.dest(), "locked", "old", 1'700'000'000);
         TwoFolders::put(f.source(), "new", "1");
-        ASSERT_EQ(::chmod((f.destBytes() + "locked").constData(), c.fileMode), 0);
-        ASSERT_EQ(::chmod(f.destBytes().constData(), c.folderMode), 0);
+        ASSERT_EQ(::chmod((f.destBytes() + "locked").constData(), fileMode), 0);
+        ASSERT_EQ(::chmod(f.destBytes().constData(), folderMode), 0);
         const QString expected =
             f.dest() + u("locked' kann nicht geschrieben werden: ") + SystemErrorText(EACCES);
         const int code = RunAsNobody({f.dir.path(), f.source()}, [&] {
@@ -242,7 +239,7 @@ TEST(DirSync, FailsOnWhatItMayNotWrite)
             const AppErrorRecord e = Raised([&] { sync(comparison, pDirSync::Copy); });
             return e.Description.contains(expected) ? 0 : 1;
         });
-        EXPECT_EQ(code, 0) << c.folderMode;
+        EXPECT_EQ(code, 0) << folderMode;
         ::chmod(f.destBytes().constData(), 0755);
         EXPECT_EQ(TwoFolders::entries(f.dest()), QList<QByteArray>{"locked"});
         EXPECT_EQ(TwoFolders::read(f.dest(), "locked"), "old");

@@ -51,8 +51,7 @@ RenameRule ExtensionRule(const QString& extension)
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder)
 {
     QMap<QByteArray, QByteArray> files;
-    const QByteArray native = EncodeFileName(folder);
-    DIR* dir = opendir(native.constData());
+    DIR* dir = opendir(EncodeFileName(folder).constData());
     if (!dir)
         return files;
     while (const dirent* entry = readdir(dir)) {
