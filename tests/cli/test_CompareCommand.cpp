@@ -3,14 +3,15 @@
 
 #include "cli/CompareCommand.h"
 #include "platform/FileNameCodec.h"
+#include "platform/SystemError.h"
 #include "rename/NameEscape.h"
 #include "support/CliRun.h"
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,15 +27,11 @@ TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
         {"plain name.txt", "plain name.txt"},
         {"back\\slash", "back\\\\slash"},
         {"tab\tlf\ncr\r", "tab\\tlf\\ncr\\r"},
-        {QByteArray("nul\0bell\x07"
-                    "esc\x1b",
-                    13),
-         "nul\\x00bell\\x07esc\\x1b"},
+        {QByteArray("nul\0bell\aesc\x1b", 13), "nul\\x00bell\\x07esc\\x1b"},
         {"del\x7f", "del\\x7f"},
         {"\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80", "\xc3\xbc\xe2\x82\xac\xf0\x9f\x98\x80"},
-        {"\xc2\x85", "\xc2\x85"},                 // C1 control, well-formed
-        {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"}, // U+10FFFF
-        {"latin1-\xfc", "latin1-\\xfc"},
+        {"\xc2\x85", "\xc2\x85"},                     // C1 control, well-formed
+        {"\xf4\x8f\xbf\xbf", "\xf4\x8f\xbf\xbf"},     // U+10FFFF
         {"\xc0\xaf\xc1\xbf", "\\xc0\\xaf\\xc1\\xbf"}, // overlong two-byte forms
         {"\xe0\x80\xaf", "\\xe0\\x80\\xaf"},          // overlong three-byte form
         {"\xf0\x8f\xbf\xbf", "\\xf0\\x8f\\xbf\\xbf"}, // overlong four-byte form
@@ -50,7 +47,8 @@ TEST(CompareCommand, EscapesEveryByteThatIsNotPrintableUtf8)
 }
 
 // The whole output on a tree with every class and odd names, in the names' byte
-// order (capitals before small letters, bytes above 0x7f last).
+// order (capitals before small letters, bytes above 0x7f last). --diff-only:
+// the sync test below.
 TEST(CompareCommand, PrintsBothListsInByteOrder)
 {
     TwoFolders f;
@@ -63,7 +61,6 @@ TEST(CompareCommand, PrintsBothListsInByteOrder)
     TwoFolders::put(f.source(), "\xc3\xbc-utf8", "x");
     TwoFolders::put(f.dest(), "z\\extra", "x");
     TwoFolders::put(f.dest(), "Z\nextra", "x");
-    TwoFolders::put(f.dest(), ".hidden", "x");
 
     const CliResult all = compare(f);
     EXPECT_EQ(all.code, 0) << all.err.toStdString();
@@ -76,14 +73,6 @@ TEST(CompareCommand, PrintsBothListsInByteOrder)
                                     "dest\tExtra\tZ\\nextra\n"
                                     "dest\tSame\tb\n"
                                     "dest\tExtra\tz\\\\extra\n"));
-    const CliResult diff = compare(f, {u("--diff-only")});
-    EXPECT_EQ(diff.code, 0);
-    EXPECT_EQ(diff.bytes, QByteArray("source\tDiffers\ta\\tb\n"
-                                     "source\tDiffers\tb\n"
-                                     "source\tDiffers\t\xc3\xbc-utf8\n"
-                                     "source\tDiffers\t\\xfc-latin1\n"
-                                     "dest\tExtra\tZ\\nextra\n"
-                                     "dest\tExtra\tz\\\\extra\n"));
 }
 
 TEST(CompareCommand, SyncPrintsEachItemAndExitsThreeWhenItSkipped)
@@ -94,19 +83,15 @@ TEST(CompareCommand, SyncPrintsEachItemAndExitsThreeWhenItSkipped)
     TwoFolders::put(f.source(), "other bytes", "abc", 1'700'000'000);
     TwoFolders::put(f.dest(), "other bytes", "xyz", 1'700'000'000);
     TwoFolders::put(f.source(), "new", "1");
-    TwoFolders::put(f.source(), "blocked", "1");
-    ASSERT_EQ(::mkdir((f.destBytes() + "blocked").constData(), 0755), 0);
     TwoFolders::put(f.dest(), "surplus", "1");
 
     const CliResult first =
         compare(f, {u("--diff-only"), u("--sync"), u("delete-extra,copy,delete-same")});
     EXPECT_EQ(first.code, 3) << first.err.toStdString();
-    EXPECT_EQ(first.bytes, QByteArray("source\tDiffers\tblocked\n"
-                                      "source\tDiffers\tnew\n"
+    EXPECT_EQ(first.bytes, QByteArray("source\tDiffers\tnew\n"
                                       "dest\tExtra\tsurplus\n"
                                       "skipped\tcontent\tother bytes\n"
                                       "deleted-source\tsame\n"
-                                      "skipped\tblocked\tblocked\n"
                                       "copied\tnew\n"
                                       "deleted-dest\tsurplus\n"));
     // Without the skipped names the run is clean.
@@ -139,9 +124,9 @@ TEST(CompareCommand, WrongCallsAndFailuresSayWhyInGerman)
         EXPECT_TRUE(run.bytes.isEmpty());
         EXPECT_FALSE(run.err.isEmpty());
     }
-    EXPECT_TRUE(
-        runCli({u("compare"), missing, d})
-            .err.startsWith(u("Der Ordner '%1/' kann nicht gelesen werden: ").arg(missing)));
+    EXPECT_EQ(runCli({u("compare"), missing, d}).err,
+              u("Der Ordner '%1/' kann nicht gelesen werden: %2.\n")
+                  .arg(missing, SystemErrorText(ENOENT)));
     // A listing that cannot be written is a failure, not a short list.
     const CliResult full = runCli({u("compare"), f.source(), f.dest()},
                                   [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });

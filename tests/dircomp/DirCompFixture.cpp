@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DirCompFixture.h"
 
-#include "platform/FileNameCodec.h"
 #include "support/FullDisk.h"
 #include "support/TestText.h"
 
@@ -14,16 +13,6 @@
 #include <unistd.h>
 
 TwoFolders::TwoFolders() : m_source(dir.makeDir(u("Quelle"))), m_dest(dir.makeDir(u("Ziel"))) {}
-
-QByteArray TwoFolders::sourceBytes() const
-{
-    return EncodeFileName(m_source);
-}
-
-QByteArray TwoFolders::destBytes() const
-{
-    return EncodeFileName(m_dest);
-}
 
 void TwoFolders::put(const QString& folder, const QByteArray& name, const QByteArray& contents,
                      qint64 seconds, qint32 nanoseconds)
@@ -40,12 +29,6 @@ void TwoFolders::put(const QString& folder, const QByteArray& name, const QByteA
 QByteArray TwoFolders::read(const QString& folder, const QByteArray& name)
 {
     return TempDir::contents(DecodeFileName(EncodeFileName(folder) + name));
-}
-
-bool TwoFolders::exists(const QString& folder, const QByteArray& name)
-{
-    struct stat st {};
-    return ::lstat((EncodeFileName(folder) + name).constData(), &st) == 0;
 }
 
 QList<QByteArray> TwoFolders::entries(const QString& folder)

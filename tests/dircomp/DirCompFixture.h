@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dircomp/DirCompItem.h"
+#include "platform/FileNameCodec.h"
 #include "support/TempDir.h"
 
 #include <QByteArray>
@@ -20,14 +21,13 @@ public:
 
     QString source() const { return m_source; }
     QString dest() const { return m_dest; }
-    QByteArray sourceBytes() const;
-    QByteArray destBytes() const;
+    QByteArray sourceBytes() const { return EncodeFileName(m_source); }
+    QByteArray destBytes() const { return EncodeFileName(m_dest); }
 
     // A file with `contents` and the modification time seconds.nanoseconds.
     static void put(const QString& folder, const QByteArray& name, const QByteArray& contents,
                     qint64 seconds = 1'600'000'000, qint32 nanoseconds = 0);
     static QByteArray read(const QString& folder, const QByteArray& name);
-    static bool exists(const QString& folder, const QByteArray& name);
     // Every entry (hidden ones too) of a folder whose names are UTF-8.
     static QList<QByteArray> entries(const QString& folder);
 

@@ -126,8 +126,6 @@ TEST(DirSync, SkipsWhatChangedAfterTheComparison)
     TwoFolders::put(f.source(), "new2", "only in source");
     TwoFolders::put(f.source(), "new3", "only in source");
     TwoFolders::put(f.dest(), "extra2", "surplus");
-    TwoFolders::put(f.source(), "older2", "old", 1'600'000'000);
-    TwoFolders::put(f.dest(), "older2", "newer", 1'700'000'000);
     TwoFolders::put(f.source(), "content", "abc", 1'700'000'000);
     TwoFolders::put(f.dest(), "content", "xyz", 1'700'000'000);
     pDirComp comparison;
@@ -145,21 +143,19 @@ TEST(DirSync, SkipsWhatChangedAfterTheComparison)
     TwoFolders::put(f.source(), "extra", "now in the source too");    // no longer surplus
     ASSERT_EQ(::unlink((dst + "extra2").constData()), 0);
     ASSERT_EQ(::mkdir((dst + "extra2").constData(), 0755), 0);
-    ASSERT_EQ(::unlink((dst + "older2").constData()), 0);
-    ASSERT_EQ(::symlink("older2-target", (dst + "older2").constData()), 0);
 
     const Synced done =
         sync(comparison, pDirSync::DeleteSame | pDirSync::Copy | pDirSync::DeleteExtra);
-    EXPECT_EQ(done.lines,
-              (QStringList{"skipped content content", "skipped changed equal",
-                           "skipped changed older", "skipped changed older2", "skipped changed new",
-                           "skipped blocked new2", "skipped blocked new3", "skipped changed newer",
-                           "skipped changed extra", "skipped changed extra2"}));
+    EXPECT_EQ(
+        done.lines,
+        (QStringList{"skipped content content", "skipped changed equal", "skipped changed older",
+                     "skipped changed new", "skipped blocked new2", "skipped blocked new3",
+                     "skipped changed newer", "skipped changed extra", "skipped changed extra2"}));
     EXPECT_EQ(TwoFolders::read(f.source(), "content"), "abc");
     EXPECT_EQ(TwoFolders::read(f.dest(), "new"), "created meanwhile");
     EXPECT_EQ(TwoFolders::read(f.dest(), "newer"), "dest older");
-    EXPECT_TRUE(TwoFolders::exists(f.source(), "equal"));
-    EXPECT_TRUE(TwoFolders::exists(f.dest(), "extra"));
+    EXPECT_EQ(TwoFolders::read(f.source(), "equal"), "same bytes");
+    EXPECT_EQ(TwoFolders::read(f.dest(), "extra"), "only in dest");
 }
 
 // A copy keeps the source's permission bits and time to the nanosecond and
@@ -227,17 +223,14 @@ TEST(DirSync, StopsCleanlyAndClearsLeftovers)
 // Root may write anything, so these run as nobody.
 TEST(DirSync, FailsOnWhatItMayNotWrite)
 {
-    struct Case {
-        mode_t folderMode;
-        mode_t fileMode;
-    };
-    for (const Case c : {Case{0777, 0444}, Case{0555, 0666}}) {
+    const std::pair<mode_t, mode_t> modes[] = {{0777, 0444}, {0555, 0666}}; // folder, file
+    for (const auto& [folderMode, fileMode] : modes) {
         TwoFolders f;
         TwoFolders::put(f.source(), "locked", "new", 1'700'000'100);
         TwoFolders::put(f.dest(), "locked", "old", 1'700'000'000);
         TwoFolders::put(f.source(), "new", "1");
-        ASSERT_EQ(::chmod((f.destBytes() + "locked").constData(), c.fileMode), 0);
-        ASSERT_EQ(::chmod(f.destBytes().constData(), c.folderMode), 0);
+        ASSERT_EQ(::chmod((f.destBytes() + "locked").constData(), fileMode), 0);
+        ASSERT_EQ(::chmod(f.destBytes().constData(), folderMode), 0);
         const QString expected =
             f.dest() + u("locked' kann nicht geschrieben werden: ") + SystemErrorText(EACCES);
         const int code = RunAsNobody({f.dir.path(), f.source()}, [&] {
@@ -246,7 +239,7 @@ TEST(DirSync, FailsOnWhatItMayNotWrite)
             const AppErrorRecord e = Raised([&] { sync(comparison, pDirSync::Copy); });
             return e.Description.contains(expected) ? 0 : 1;
         });
-        EXPECT_EQ(code, 0) << c.folderMode;
+        EXPECT_EQ(code, 0) << folderMode;
         ::chmod(f.destBytes().constData(), 0755);
         EXPECT_EQ(TwoFolders::entries(f.dest()), QList<QByteArray>{"locked"});
         EXPECT_EQ(TwoFolders::read(f.dest(), "locked"), "old");

@@ -10,21 +10,48 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-RenameRule ReplaceRule(const QString& find, const QString& by)
+RenameRule ReplaceRule(const QString& find, const QString& by, qint64 start, bool first)
 {
     RenameRule rule;
     rule.mode = RenameRule::Mode::Replace;
     rule.find = find;
     rule.replace = by;
-    rule.start = 1;
+    rule.start = start;
+    rule.count = first ? RenameRule::Count::First : RenameRule::Count::All;
+    return rule;
+}
+
+RenameRule PartsRule(RenameRule::Parts parts, const QString& text, qint64 pos)
+{
+    RenameRule rule;
+    rule.mode = RenameRule::Mode::Parts;
+    rule.parts = parts;
+    rule.text = text;
+    rule.partsPos = pos;
+    return rule;
+}
+
+RenameRule NumberedRule(std::optional<int> places, bool atStart)
+{
+    RenameRule rule;
+    rule.numbering = true;
+    rule.places = places;
+    rule.numberAtStart = atStart;
+    return rule;
+}
+
+RenameRule ExtensionRule(const QString& extension)
+{
+    RenameRule rule;
+    rule.changeExtension = true;
+    rule.extension = extension;
     return rule;
 }
 
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder)
 {
     QMap<QByteArray, QByteArray> files;
-    const QByteArray native = EncodeFileName(folder);
-    DIR* dir = opendir(native.constData());
+    DIR* dir = opendir(EncodeFileName(folder).constData());
     if (!dir)
         return files;
     while (const dirent* entry = readdir(dir)) {
@@ -60,10 +87,7 @@ bool WriteNamedFiles(const QString& folder, const QList<QByteArray>& names)
 
 RenameRule CountingRule()
 {
-    RenameRule rule;
-    rule.mode = RenameRule::Mode::Parts;
-    rule.parts = RenameRule::Parts::After;
-    rule.partsPos = 1;
+    RenameRule rule = PartsRule(RenameRule::Parts::After, QString());
     rule.numbering = true;
     rule.places = 0;
     return rule;

@@ -9,8 +9,17 @@
 
 // Small helpers the rename tests share.
 
-// A rule that replaces `find` by `by` everywhere in the name.
-RenameRule ReplaceRule(const QString& find, const QString& by);
+// A rule that replaces `find` by `by` from position `start` on, everywhere
+// in the name or only the first time.
+RenameRule ReplaceRule(const QString& find, const QString& by, qint64 start = 1,
+                       bool first = false);
+// A rule that puts `text` before, after or in place of the base name's
+// characters up to position `pos`.
+RenameRule PartsRule(RenameRule::Parts parts, const QString& text, qint64 pos = 1);
+// Numbering alone, `places` digits (none: the field left empty).
+RenameRule NumberedRule(std::optional<int> places, bool atStart = false);
+// A rule that only gives each name another extension.
+RenameRule ExtensionRule(const QString& extension);
 // The regular files of a folder: name bytes -> contents (dot-files too).
 QMap<QByteArray, QByteArray> FolderContents(const QString& folder);
 // Writes each name with its own name as contents; false when one failed.

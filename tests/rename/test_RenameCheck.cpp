@@ -29,27 +29,34 @@ QStringList Check(const TempDir& dir, const RenameRule& rule, const QString& mas
     return Check(RenameSource::FromFolder(dir.path(), mask), rule, counter);
 }
 
-TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrders)
+// Case is ignored, beyond ASCII too: an umlaut, the Kelvin sign, a letter
+// outside the BMP (a surrogate pair), taken or wanted twice. The preview
+// lists changes and problems, with the reason as tool tip.
+TEST(RenameCheck, DuplicatesAndTakenNamesInBothOrdersAndThePreview)
 {
     TempDir dir;
-    WriteNamedFiles(dir.path(), {"ab.txt", "ba.txt", "c.txt"});
+    WriteNamedFiles(dir.path(),
+                    {"ab.txt", "ba.txt", "c.txt", "äpfel.txt", "k.txt", "\xf0\x90\x90\xa8.txt",
+                     "n.txt", "q\xf0\x90\x90\x81.txt", "q\xf0\x90\x90\xa9.txt"});
     EXPECT_EQ(Check(dir, ReplaceRule("a", ""), "*a*"),
               (QStringList{"ab.txt>duplicate", "ba.txt>duplicate"}));
+    pRenFiles files;
+    qint64 counter = 0;
+    CheckRename(ReplaceRule("a", ""), RenameSource::FromFolder(dir.path(), "*"), counter, files);
+    RenamePreviewModel model;
+    model.SetFiles(files);
+    ASSERT_EQ(model.rowCount(), 2) << "unchanged names are left out";
+    EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("b.txt"));
+    EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("!"));
+    EXPECT_EQ(model.index(1, 2).data(Qt::ToolTipRole).toString(),
+              RenameStatusReason(RenameStatus::Duplicate));
+
     EXPECT_EQ(Check(dir, ReplaceRule("ab", "c"), "ab*"), (QStringList{"ab.txt>exists"}))
         << "a later file's name";
     EXPECT_EQ(Check(dir, ReplaceRule("c", "ab"), "c*"), (QStringList{"c.txt>exists"}))
         << "an earlier file's name";
     EXPECT_EQ(Check(dir, ReplaceRule("c", "AB"), "c*"), (QStringList{"c.txt>exists"}))
         << "case ignored";
-}
-
-// Case is ignored beyond ASCII too: an umlaut, the Kelvin sign, a letter
-// outside the BMP (a surrogate pair), taken or wanted twice.
-TEST(RenameCheck, CollisionsIgnoreCaseBeyondAscii)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"äpfel.txt", "k.txt", "\xf0\x90\x90\xa8.txt", "n.txt",
-                                 "q\xf0\x90\x90\x81.txt", "q\xf0\x90\x90\xa9.txt"});
     for (const char* taken : {"ÄPFEL", "\u212A", "\U00010400"})
         EXPECT_EQ(Check(dir, ReplaceRule("n", u(taken)), "n*"), QStringList{"n.txt>exists"})
             << taken;
@@ -73,30 +80,18 @@ TEST(RenameCheck, ChainsSwapsAndCyclesAreOk)
     EXPECT_EQ(Check(dir, cycle, "a8*", 10), (QStringList{"a8.txt>exists"}));
 }
 
-TEST(RenameCheck, NamesTakenByWhatIsNotListed)
+TEST(RenameCheck, NamesTakenByWhatIsNotListedAndNamesTheFolderCannotHold)
 {
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
     dir.makeDir(QStringLiteral("B.TXT2"));
     ASSERT_EQ(symlink("nowhere", (dir.path() + "C.txt2").toUtf8().constData()), 0);
     WriteNamedFiles(dir.path(), {".hidden2"});
-    RenameRule rule;
-    rule.changeExtension = true;
-    rule.extension = QStringLiteral("txt2");
-    EXPECT_EQ(Check(dir, rule, "*.txt"),
+    EXPECT_EQ(Check(dir, ExtensionRule("txt2"), "*.txt"),
               (QStringList{"a.txt>ok", "b.txt>exists", "c.txt>exists", "d.txt>ok", "e.txt>ok"}))
         << "a folder and a dangling link hold names";
-}
 
-TEST(RenameCheck, NamesTheFolderCannotHold)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
-    RenameRule rule;
-    rule.mode = RenameRule::Mode::Parts;
-    rule.parts = RenameRule::Parts::Before;
-    rule.partsPos = 1;
-    rule.text = QStringLiteral("x/");
+    RenameRule rule = PartsRule(RenameRule::Parts::Before, "x/");
     EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>char"}));
     rule.partsPos = 5;
     EXPECT_EQ(Check(dir, rule, "a*"), (QStringList{"a.txt>position"}));
@@ -116,10 +111,7 @@ TEST(RenameCheck, CaseTwinsAndNamesThatAreNotUtf8)
     const QString latin = DecodeFileName("b\xff.txt") + ">encoding";
     EXPECT_EQ(Check(dir, ReplaceRule("a", "x")),
               (QStringList{"A.txt>duplicate", "a.txt>duplicate", latin}));
-    RenameRule numbered;
-    numbered.numbering = true;
-    numbered.places = 1;
-    EXPECT_EQ(Check(dir, numbered), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
+    EXPECT_EQ(Check(dir, NumberedRule(1)), (QStringList{"A.txt>ok", "a.txt>ok", latin}));
     EXPECT_EQ(Check(dir, ReplaceRule("a", "A"), "a.txt"),
               (QStringList{"A.txt>unchanged", "a.txt>exists"}))
         << "A.txt stays";
@@ -138,20 +130,4 @@ TEST(RenameCheck, StandardInputNamesAreTheFolder)
     EXPECT_EQ(Check(source, ReplaceRule("b", ".x")).value(0), u("b.txt>dot"));
 }
 
-TEST(RenameCheck, PreviewListsChangesAndProblemsWithReasons)
-{
-    TempDir dir;
-    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
-    pRenFiles files;
-    qint64 counter = 0;
-    RenameRule rule = ReplaceRule("a", "b");
-    CheckRename(rule, RenameSource::FromFolder(dir.path(), "*"), counter, files);
-    RenamePreviewModel model;
-    model.SetFiles(files);
-    ASSERT_EQ(model.rowCount(), 1) << "unchanged files are left out";
-    EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("b.txt"));
-    EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("!"));
-    EXPECT_EQ(model.index(0, 2).data(Qt::ToolTipRole).toString(),
-              RenameStatusReason(RenameStatus::Exists));
-}
 } // namespace

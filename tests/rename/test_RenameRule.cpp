@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RenameTesting.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "rename/RenameRule.h"
@@ -9,17 +10,6 @@
 
 namespace {
 using Mode = RenameRule::Mode;
-
-RenameRule Replace(const char* find, const char* by, qint64 start, bool first = false)
-{
-    RenameRule r;
-    r.mode = Mode::Replace;
-    r.find = QString::fromUtf8(find);
-    r.replace = QString::fromUtf8(by);
-    r.start = start;
-    r.count = first ? RenameRule::Count::First : RenameRule::Count::All;
-    return r;
-}
 
 RenameRule Insert(const char* text, qint64 pos, bool after, bool reverse = false)
 {
@@ -32,31 +22,10 @@ RenameRule Insert(const char* text, qint64 pos, bool after, bool reverse = false
     return r;
 }
 
-RenameRule Parts(RenameRule::Parts parts, const char* text, qint64 pos = 1)
+RenameRule Special()
 {
     RenameRule r;
-    r.mode = Mode::Parts;
-    r.parts = parts;
-    r.text = QString::fromUtf8(text);
-    r.partsPos = pos;
-    return r;
-}
-
-RenameRule Numbered(std::optional<int> places, bool atStart = false)
-{
-    RenameRule r;
-    r.numbering = true;
-    r.places = places;
-    r.numberAtStart = atStart;
-    return r;
-}
-
-RenameRule Other(Mode mode, bool changeExtension = false, const char* extension = "")
-{
-    RenameRule r;
-    r.mode = mode;
-    r.changeExtension = changeExtension;
-    r.extension = QString::fromUtf8(extension);
+    r.mode = Mode::Special;
     return r;
 }
 
@@ -71,20 +40,20 @@ struct CalcCase {
 
 using P = RenameRule::Parts;
 const CalcCase kCases[] = {
-    {"ReplaceAll", "Bericht.doc", Replace("e", "x", 1), "Bxricht.doc"},
-    {"ReplaceFromThree", "Bericht.doc", Replace("e", "x", 3), "richt.doc"},
-    {"ReplaceFirstIgnoringCase", "Bericht.doc", Replace("ER", "_", 1, true), "B_icht.doc"},
-    {"ReplaceUmlautCase", "ÄPFEL.txt", Replace("äp", "Bi", 1), "BiFEL.txt"},
-    {"SharpSFoldsSimply", "STRAẞE.txt", Replace("ß", "ss", 1), "STRAssE.txt"},
-    {"SharpSIsNotSS", "Strasse.txt", Replace("ß", "x", 1), "Strasse.txt"},
-    {"EmojiIsOneCharacter", "a😀b.txt", Replace("b", "c", 3), "c.txt"},
-    {"StartAtLength", "abc.txt", Replace("c", "d", 3), "d.txt"},
-    {"StartPastBase", "abc.txt", Replace("c", "d", 4), nullptr},
-    {"StartZero", "abc.txt", Replace("c", "d", 0), nullptr},
-    {"PartsBefore", "abcdef.txt", Parts(P::Before, "X", 3), "Xcdef.txt"},
-    {"PartsAfter", "abcdef.txt", Parts(P::After, "X", 3), "abcX.txt"},
-    {"PartsWhole", "abcdef.txt", Parts(P::Whole, "neu"), "neu.txt"},
-    {"PartsPastBase", "abc.txt", Parts(P::After, "X", 4), nullptr},
+    {"ReplaceAll", "Bericht.doc", ReplaceRule("e", "x"), "Bxricht.doc"},
+    {"ReplaceFromThree", "Bericht.doc", ReplaceRule("e", "x", 3), "richt.doc"},
+    {"ReplaceFirstIgnoringCase", "Bericht.doc", ReplaceRule("ER", "_", 1, true), "B_icht.doc"},
+    {"ReplaceUmlautCase", "ÄPFEL.txt", ReplaceRule("äp", "Bi"), "BiFEL.txt"},
+    {"SharpSFoldsSimply", "STRAẞE.txt", ReplaceRule("ß", "ss"), "STRAssE.txt"},
+    {"SharpSIsNotSS", "Strasse.txt", ReplaceRule("ß", "x"), "Strasse.txt"},
+    {"EmojiIsOneCharacter", "a😀b.txt", ReplaceRule("b", "c", 3), "c.txt"},
+    {"StartAtLength", "abc.txt", ReplaceRule("c", "d", 3), "d.txt"},
+    {"StartPastBase", "abc.txt", ReplaceRule("c", "d", 4), nullptr},
+    {"StartZero", "abc.txt", ReplaceRule("c", "d", 0), nullptr},
+    {"PartsBefore", "abcdef.txt", PartsRule(P::Before, "X", 3), "Xcdef.txt"},
+    {"PartsAfter", "abcdef.txt", PartsRule(P::After, "X", 3), "abcX.txt"},
+    {"PartsWhole", "abcdef.txt", PartsRule(P::Whole, "neu"), "neu.txt"},
+    {"PartsPastBase", "abc.txt", PartsRule(P::After, "X", 4), nullptr},
     {"InsertBefore", "abcdef", Insert("_", 1, false), "_abcdef"},
     {"InsertAfterEnd", "abcdef", Insert("_", 6, true), "abcdef_"},
     {"InsertBeforeReverse", "abcdef", Insert("_", 2, false, true), "abcd_ef"},
@@ -92,19 +61,19 @@ const CalcCase kCases[] = {
     {"InsertTwoReverse", "abcdef", Insert("XY", 1, false, true), "abcdeYXf"},
     {"InsertEmojiReverse", "ab😀", Insert("-", 1, true, true), "ab😀-"},
     {"InsertPastBase", "abc", Insert("_", 4, false), nullptr},
-    {"Special", "IMG_2034_b12.jpg", Other(Mode::Special), "2034.jpg"},
-    {"SpecialWithoutDigits", "abc.jpg", Other(Mode::Special), "abc.jpg"},
-    {"NumberPadded", "bild.jpg", Numbered(3), "bild007.jpg", 7},
-    {"NumberLonger", "bild.jpg", Numbered(3), "bild1234.jpg", 1234},
-    {"NumberPlacesZero", "bild.jpg", Numbered(0, true), "7bild.jpg", 7},
-    {"NumberNoExtension", "README", Numbered(3), "README000"},
-    {"NumberPast32Bits", "a.txt", Numbered(3), "a4294967296.txt", 4294967296LL},
-    {"NumberWithoutPlaces", "a.txt", Numbered(std::nullopt), nullptr, 0, Msg::FieldRequired},
-    {"Extension", "a.txt", Other(Mode::Off, true, "htm"), "a.htm"},
-    {"EmptyExtensionKeeps", "a.txt", Other(Mode::Off, true), "a.txt"},
-    {"TrailingDotKept", "name.", Replace("a", "o", 1), "nome."},
-    {"TrailingDotKeptNumbered", "name.", Numbered(2), "name01.", 1},
-    {"EmptyName", "", Numbered(3), ""},
+    {"Special", "IMG_2034_b12.jpg", Special(), "2034.jpg"},
+    {"SpecialWithoutDigits", "abc.jpg", Special(), "abc.jpg"},
+    {"NumberPadded", "bild.jpg", NumberedRule(3), "bild007.jpg", 7},
+    {"NumberLonger", "bild.jpg", NumberedRule(3), "bild1234.jpg", 1234},
+    {"NumberPlacesZero", "bild.jpg", NumberedRule(0, true), "7bild.jpg", 7},
+    {"NumberNoExtension", "README", NumberedRule(3), "README000"},
+    {"NumberPast32Bits", "a.txt", NumberedRule(3), "a4294967296.txt", 4294967296LL},
+    {"NumberWithoutPlaces", "a.txt", NumberedRule(std::nullopt), nullptr, 0, Msg::FieldRequired},
+    {"Extension", "a.txt", ExtensionRule("htm"), "a.htm"},
+    {"EmptyExtensionKeeps", "a.txt", ExtensionRule(""), "a.txt"},
+    {"TrailingDotKept", "name.", ReplaceRule("a", "o"), "nome."},
+    {"TrailingDotKeptNumbered", "name.", NumberedRule(2), "name01.", 1},
+    {"EmptyName", "", NumberedRule(3), ""},
 };
 
 class CalcTable : public ::testing::TestWithParam<CalcCase> {};
@@ -136,7 +105,7 @@ TEST(RenameRule, NumbersAndRuleChecks)
     EXPECT_EQ(RenameRule::ParseNumber(QStringLiteral("99999999999999999999999")),
               std::numeric_limits<qint64>::max());
     EXPECT_FALSE(RenameRule::ParseNumber(QStringLiteral("1a")));
-    RenameRule whole = Parts(RenameRule::Parts::Whole, "x");
+    RenameRule whole = PartsRule(RenameRule::Parts::Whole, "x");
     EXPECT_TRUE(whole.GivesOneName());
     whole.numbering = true;
     EXPECT_FALSE(whole.GivesOneName());

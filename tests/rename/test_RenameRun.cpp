@@ -89,39 +89,22 @@ TEST(RenameRun, ChainSwapAndCycleEndWithEachContentInPlace)
     EXPECT_EQ(FolderContents(dir.path()), before);
 }
 
-// c->d, then b->c and a->b, each waiting for the one before.
-RenameJournal ShiftPlan(const TempDir& dir, FolderRename& folder)
-{
-    QList<RenameMove> moves;
-    for (const char* name : {"c", "b", "a"}) {
-        RenameMove m;
-        m.from = QByteArray(name) + ".txt";
-        m.to = QByteArray(1, char(name[0] + 1)) + ".txt";
-        folder.Identify(m.from, m.id);
-        moves.append(m);
-    }
-    RenameJournal journal;
-    journal.plan = RenamePlan::Build(dir.path(), moves, true);
-    journal.plan.folderId = folder.Identity();
-    journal.plan.tempName = RenamePlan::FreeTempName(folder);
-    return journal;
-}
-
 TEST(RenameRun, NameTakenSinceTheCheckIsNeverOverwritten)
 {
     for (const int answer : {MsgResult::Ok, MsgResult::Cancel}) {
         TempDir dir;
-        WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+        WriteNamedFiles(dir.path(), {"a1.txt", "a2.txt", "a3.txt"});
         FolderRename folder(dir.path());
-        RenameJournal journal = ShiftPlan(dir, folder);
-        WriteNamedFiles(dir.path(), {"d.txt"}); // made after the check
+        // a3->a4, then a2->a3 and a1->a2, each waiting for the one before.
+        RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2);
+        WriteNamedFiles(dir.path(), {"a4.txt"}); // made after the check
         const Contents before = FolderContents(dir.path());
         ScriptedMessageBox boxes;
         boxes.queueAnswer(answer);
         const Ran r(folder, journal);
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.shown().first().style, MsgStyle::OkCancel | MsgStyle::Exclamation);
-        EXPECT_TRUE(boxes.lastText().contains("'c.txt'")) << boxes.lastText().toStdString();
+        EXPECT_TRUE(boxes.lastText().contains("'a3.txt'")) << boxes.lastText().toStdString();
         EXPECT_EQ(FolderContents(dir.path()), before) << "those waiting stay too";
         EXPECT_EQ(r.run.Renamed(), 0);
         EXPECT_EQ(r.run.Stopped(), answer == MsgResult::Cancel);
@@ -147,25 +130,26 @@ TEST(RenameRun, WithoutNoReplaceNothingIsReplacedEither)
 {
     for (const bool links : {true, false}) {
         TempDir dir;
-        WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt", "x.txt"});
+        WriteNamedFiles(dir.path(), {"a1.txt", "a2.txt", "a3.txt", "x.txt"});
         OldFileSystem calls(links);
         FolderRename folder(dir.path(), &calls);
-        EXPECT_EQ(folder.Move("a.txt", "x.txt"), EEXIST);
+        EXPECT_EQ(folder.Move("a1.txt", "x.txt"), EEXIST);
         const Contents before = FolderContents(dir.path());
-        RenameJournal journal = ShiftPlan(dir, folder);
+        RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2, "a*");
         EXPECT_EQ(Ran(folder, journal).run.Renamed(), 3);
-        EXPECT_EQ(FolderContents(dir.path()),
-                  Moved(before, {{"c.txt", "d.txt"}, {"b.txt", "c.txt"}, {"a.txt", "b.txt"}}));
+        EXPECT_EQ(
+            FolderContents(dir.path()),
+            Moved(before, {{"a3.txt", "a4.txt"}, {"a2.txt", "a3.txt"}, {"a1.txt", "a2.txt"}}));
     }
 }
 
 TEST(RenameRun, CancelStopsBetweenStepsAndUndoTakesBackWhatWasDone)
 {
     TempDir dir;
-    WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+    WriteNamedFiles(dir.path(), {"a1.txt", "a2.txt", "a3.txt"});
     const Contents before = FolderContents(dir.path());
     FolderRename folder(dir.path());
-    RenameJournal journal = ShiftPlan(dir, folder);
+    RenameJournal journal = CheckAndPlan(dir, folder, CountingRule(), 2, "a*");
     const Ran r(folder, journal, 1);
     EXPECT_TRUE(r.run.Cancelled());
     EXPECT_EQ(r.run.Renamed(), 1);
@@ -178,10 +162,7 @@ TEST(RenameRun, UndoReportsFilesGoneAndNamesTaken)
     TempDir dir;
     WriteNamedFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
     FolderRename folder(dir.path());
-    RenameRule dat;
-    dat.changeExtension = true;
-    dat.extension = QStringLiteral("dat");
-    RenameJournal planned = CheckAndPlan(dir, folder, dat);
+    RenameJournal planned = CheckAndPlan(dir, folder, ExtensionRule("dat"));
     ASSERT_EQ(Ran(folder, planned).run.Renamed(), 3);
     // Made before a.dat goes, so it cannot inherit a.dat's inode number.
     WriteNamedFiles(dir.path(), {"B.TXT"});
