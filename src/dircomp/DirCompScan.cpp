@@ -4,10 +4,13 @@
 #include "core/WorkerJob.h"
 #include "platform/FolderHandle.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <thread>
 
@@ -55,6 +58,39 @@ std::vector<int> runWatched(std::vector<std::function<int()>> work, Shared& shar
     return codes;
 }
 
+// Byte order of the names. Each name's first 16 bytes are read once as two
+// numbers that order as the bytes do (a name holds no NUL, so a shorter one
+// padded with zeros still comes first); only names alike that far are
+// compared whole.
+void sortByName(DirCompItems& items)
+{
+    struct Key {
+        quint64 high;
+        quint64 low;
+        size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        uchar head[16] = {};
+        const QByteArray& name = items[i].name;
+        std::memcpy(head, name.constData(), size_t(std::min<qsizetype>(name.size(), 16)));
+        keys.push_back({qFromBigEndian<quint64>(head), qFromBigEndian<quint64>(head + 8), i});
+    }
+    std::sort(keys.begin(), keys.end(), [&items](const Key& a, const Key& b) {
+        if (a.high != b.high)
+            return a.high < b.high;
+        if (a.low != b.low)
+            return a.low < b.low;
+        return items[a.index].name < items[b.index].name;
+    });
+    DirCompItems sorted;
+    sorted.reserve(items.size());
+    for (const Key& key : keys)
+        sorted.push_back(std::move(items[key.index]));
+    items.swap(sorted);
+}
+
 void dropEmptied(DirCompItems& items)
 {
     items.erase(std::remove_if(items.begin(), items.end(),
@@ -75,8 +111,7 @@ bool DirCompScan::ReadNames()
                     return shared.next(seen);
                 },
                 FolderHandle::Listing::VisibleNamesOnly);
-            std::sort(into.begin(), into.end(),
-                      [](const DirCompItem& a, const DirCompItem& b) { return a.name < b.name; });
+            sortByName(into);
             return code;
         };
     };
