@@ -51,18 +51,23 @@ const char* className(DirCompClass cls)
 
 void printList(const char* side, const DirCompItems& items, bool diffOnly)
 {
-    // One buffer for many lines: a large folder prints without a copy per line.
+    // The three line heads made once; one buffer for many lines, kept at its
+    // size between writes: a large folder prints without a copy per line.
+    QByteArray heads[3];
+    for (const DirCompClass cls : {DirCompClass::Differs, DirCompClass::Same, DirCompClass::Extra})
+        heads[int(cls)] = QByteArray(side) + '\t' + className(cls) + '\t';
+    constexpr qsizetype kFlushAt = 1 << 16;
     QByteArray lines;
-    lines.reserve(1 << 16);
+    lines.reserve(kFlushAt + 1024);
     for (const DirCompItem& item : items) {
         if (diffOnly && item.cls == DirCompClass::Same)
             continue;
-        lines.append(side).append('\t').append(className(item.cls)).append('\t');
+        lines.append(heads[int(item.cls)]);
         EscapeNameTo(lines, item.name);
         lines.append('\n');
-        if (lines.size() >= (1 << 16)) {
+        if (lines.size() >= kFlushAt) {
             std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
-            lines.clear();
+            lines.resize(0);
         }
     }
     std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);

@@ -84,11 +84,21 @@ void sortByName(DirCompItems& items)
             return a.low < b.low;
         return items[a.index].name < items[b.index].name;
     });
-    DirCompItems sorted;
-    sorted.reserve(items.size());
-    for (const Key& key : keys)
-        sorted.push_back(std::move(items[key.index]));
-    items.swap(sorted);
+    // Put in place cycle by cycle: no second list of all the files.
+    for (size_t start = 0; start < keys.size(); ++start) {
+        if (keys[start].index == start)
+            continue;
+        DirCompItem held = std::move(items[start]);
+        size_t at = start;
+        while (keys[at].index != start) {
+            const size_t from = keys[at].index;
+            items[at] = std::move(items[from]);
+            keys[at].index = at;
+            at = from;
+        }
+        items[at] = std::move(held);
+        keys[at].index = at;
+    }
 }
 
 void dropEmptied(DirCompItems& items)

@@ -137,6 +137,24 @@ TEST(DirCompare, ListsRegularVisibleFilesOnlyAndPairsNamesByteForByte)
     EXPECT_EQ(result.dest, dest);
     // A real folder of this system tells case apart.
     EXPECT_EQ(compare(folders, FolderIgnoresCase).source, source);
+
+    // Byte order also where names agree in the 16 bytes the sort reads as numbers.
+    TwoFolders alike;
+    const QByteArrayList sorted = {"gleich",
+                                   "gleicher-anfang-",
+                                   "gleicher-anfang-1",
+                                   "gleicher-anfang-10",
+                                   "gleicher-anfang-2",
+                                   "gleicher-anfang-3"};
+    for (const QByteArray& name :
+         {sorted[4], sorted[2], sorted[5], sorted[0], sorted[3], sorted[1]})
+        TwoFolders::put(alike.source(), name, "1");
+    pDirComp comparison;
+    comparison.Compare(alike.source(), alike.dest(), nullptr, pDirComp::Use::ListOnly);
+    QByteArrayList order;
+    for (const DirCompItem& item : comparison.Source())
+        order << item.name;
+    EXPECT_EQ(order, sorted);
 }
 
 // Where one side ignores case, names equal ignoring case pair; names that
