@@ -45,7 +45,9 @@ protected:
 TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
 {
     const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
-    StoreUserMenuEntry(u("&Text"), u("kate %1"), u("txt;ini"));
+    StoreUserMenuEntry(u("&Text"), u("tolvane-gibt-es-nicht %1"), u("txt;ini"));
+    const QString plain = dir.writeFile(u("kein-programm"), "#!/bin/sh\n");
+    StoreUserMenuEntry(u("Zerbrochen"), u("\"") + plain + u("\" %1"));
     StoreUserMenuEntry(u("&Aufzeichnen"), recorder + u(" --datei=%1 %1"));
     StoreUserMenuEntry(u("Ohne"), recorder); // had it started, the record would hold no argument
     // Not closed on exec: the start itself must keep it from the program.
@@ -67,6 +69,17 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     ohne->trigger();
     EXPECT_EQ(boxes.lastText(),
               AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
+    // A missing program and a file that cannot run are named in a German box.
+    ClickFile(*form, u("a.TXT"));
+    for (const auto& [entry, named] : {std::pair{text, u("tolvane-gibt-es-nicht")},
+                                       {Entry(*form, "kFileBox_Run_User_Menu_4"), plain}}) {
+        boxes.clear();
+        entry->trigger();
+        EXPECT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.lastText().contains(
+            u("\n\nDas Programm '%1' kann nicht gestartet werden: ").arg(named)))
+            << boxes.lastText().toStdString();
+    }
     boxes.clear();
     for (const char* name : kHostile) {
         const QString path = dir.filePath(u(name));

@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 QString message(int number, const QString& arg1, const QVariant& arg2 = {})
@@ -103,6 +105,30 @@ TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
 // On a full disk the small outputs stayed in the write buffer, the failed
 // flush went unnoticed and the cut file replaced the old one: `cnf seal F F`
 // destroyed the only copy of F.
+// Output cut short by a full disk never passes for complete, whichever
+// command printed it.
+TEST(Companion, StandardOutputThatCannotBeWrittenFailsEveryCommand)
+{
+    TempDir dir;
+    const QString file = dir.writeFile(u("a.reg"), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n");
+    const QStringList runs[] = {
+        {u("--version")},
+        {u("--help")},
+        {u("info"), file},
+        {u("dirinfo"), dir.path()},
+        {u("regview"), file},
+        {u("rename"), dir.path(), u("--mode=replace"), u("--find=a"), u("--replace=b")},
+        {u("compare"), dir.path(), dir.makeDir(u("leer"))}};
+    for (const QStringList& args : runs) {
+        const CliResult full = runCli(args, [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
+        EXPECT_EQ(full.code, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(full.err,
+                  message(Msg::FileWriteFailed, u("Standardausgabe"), SystemErrorText(ENOSPC)) +
+                      u("\n"))
+            << args.join(' ').toStdString();
+    }
+}
+
 TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
 {
     FullDisk disk;

@@ -8,6 +8,7 @@
 #include "dircomp/DirCompListModel.h"
 #include "dircomp/frmDirComp.h"
 #include "platform/FileNameCodec.h"
+#include "support/Sanitized.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TestText.h"
 
@@ -169,11 +170,7 @@ TEST_F(DirCompWindow, StoppingARunOrAScan)
     EXPECT_EQ(shown(w.SourceList()), (QStringList{"large:D", "newer:D", "Older:S"}));
     EXPECT_EQ(TwoFolders::entries(f.dest()), (QList<QByteArray>{"Older", "extra", "newer"}));
 
-#if defined(__SANITIZE_ADDRESS__)
-    constexpr int kFiles = 20'000;
-#else
-    constexpr int kFiles = 100'000;
-#endif
+    constexpr int kFiles = kSanitized ? 20'000 : 100'000;
     // In memory where the system has it: creating that many files on a disk
     // takes longer than the whole test should.
     const bool memory = QFileInfo(u("/dev/shm")).isWritable();

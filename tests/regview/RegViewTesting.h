@@ -3,25 +3,12 @@
 
 #include "regview/RegValueReader.h"
 #include "regview/RegViewFile.h"
+#include "support/Sanitized.h"
 #include "support/TestText.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
-// Under AddressSanitizer the largest inputs run small; their full size is
-// the benchmark's.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
 
 inline std::vector<RegValueRow> ReadRows(RegDialect dialect, const QStringList& lines)
 {
