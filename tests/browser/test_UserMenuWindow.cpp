@@ -39,11 +39,14 @@ protected:
     std::unique_ptr<frmMain> form;
 };
 
-// Entries are offered by the file name's extension. From the menu and from
-// the companion, the path reaches the program as one argument, nothing in it
-// runs, and no descriptor of ours goes along.
+// Without entries the user menu is hidden. Entries are offered by the file
+// name's extension. From the menu and from the companion, the path reaches the
+// program as one argument, nothing in it runs, and no descriptor of ours goes along.
 TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
 {
+    form = Open();
+    ClickFile(*form, u("a.TXT"));
+    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
     const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
     StoreUserMenuEntry(u("&Text"), u("tolvane-gibt-es-nicht %1"), u("txt;ini"));
     const QString plain = dir.writeFile(u("kein-programm"), "#!/bin/sh\n");
@@ -54,6 +57,7 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     const int leaked = ::open("/dev/null", O_RDONLY);
     ASSERT_GT(leaked, 2);
     form = Open();
+    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled()); // no icon files here
     // Sorted as the store lists them, captioned by their keys.
     QAction* const aufzeichnen = Entry(*form, "kFileBox_Run_User_Menu_1");
     QAction* const text = Entry(*form, "kFileBox_Run_User_Menu_2");
@@ -62,10 +66,10 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     EXPECT_EQ(text->text(), u("&Text"));
     for (const auto& [file, forText] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
         ClickFile(*form, u(file));
-        EXPECT_TRUE(Entry(*form, "kFileBox_Run_User")->isVisible()) << file;
         EXPECT_EQ(text->isEnabled(), forText) << file;
         EXPECT_TRUE(ohne->isEnabled()) << file;
     }
+    EXPECT_EQ(boxes.count(), 0); // neither window had anything to say
     ohne->trigger();
     EXPECT_EQ(boxes.lastText(),
               AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
@@ -97,15 +101,5 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     }
     EXPECT_EQ(boxes.count(), 0);
     ::close(leaked);
-}
-
-// Without entries the user menu is hidden; without icon files the icon viewer is not offered.
-TEST_F(UserMenuWindow, AFreshWindowHidesTheUserMenuAndOffersNoIconViewer)
-{
-    form = Open();
-    ClickFile(*form, u("a.TXT"));
-    EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
-    EXPECT_FALSE(Entry(*form, "TB_Icons")->isEnabled());
-    EXPECT_EQ(boxes.count(), 0);
 }
 } // namespace

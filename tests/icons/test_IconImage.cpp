@@ -161,7 +161,6 @@ TEST(IconSave, EachFormatKeepsWhatItCanOfTheIcon)
     EXPECT_EQ(quint8(bmp.at(28)), 24);
     const QImage fromBmp = QImage::fromData(bmp, "BMP");
     ASSERT_EQ(fromBmp.size(), QSize(32, 32));
-    EXPECT_EQ(fromBmp.pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(fromBmp.pixel(16, 16), kBlue);
     const QRgb half = fromBmp.pixel(5, 5); // blended half and half
     EXPECT_NEAR(qRed(half), 127, 2);

@@ -139,7 +139,6 @@ TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
     form->optSize[1]->click();
     form->close();
     EXPECT_FALSE(form->IsListing());
-    form.reset();
 }
 
 TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
