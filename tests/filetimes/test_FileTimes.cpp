@@ -143,27 +143,22 @@ TEST(DateInput, TheLocalesDateWithOptionalTimeAndNothingElse)
     EXPECT_EQ(DateInput::Midnight(QDate(2026, 12, 6), kGerman), u("06.12.2026 00:00:00"));
 }
 
-class DatePicker : public ::testing::Test {
-protected:
-    void SetUp() override { picker.show(); }
-    QColor fieldBackground() const { return picker.txtDate->palette().color(QPalette::Base); }
-
-    ScriptedMessageBox boxes;
-    frmDatePicker picker;
-};
-
-TEST_F(DatePicker, TheOptionsSwitchTheFieldAndTheBirthTimeCannotBeChosen)
+TEST(DatePicker, TheOptionsSwitchTheFieldOkRefusesWhatIsNoDateCancelSetsChkCancel)
 {
+    const ScriptedMessageBox boxes;
+    frmDatePicker picker;
+    picker.show();
+    const auto background = [&] { return picker.txtDate->palette().color(QPalette::Base); };
     EXPECT_EQ(picker.cmbEditMode->currentText(), u("Änderungsdatum"));
     EXPECT_FALSE(picker.optAction[0]->isChecked() || picker.optAction[1]->isChecked());
-    QTest::mouseClick(picker.optAction[0], Qt::LeftButton);
-    EXPECT_TRUE(picker.txtDate->isEnabled());
-    EXPECT_EQ(picker.txtDate->text(), DateInput::Midnight(QDate::currentDate(), QLocale()));
-    EXPECT_EQ(fieldBackground(), QColor(Qt::white));
     QTest::mouseClick(picker.optAction[1], Qt::LeftButton);
     EXPECT_FALSE(picker.txtDate->isEnabled());
     EXPECT_EQ(picker.txtDate->text(), QString());
-    EXPECT_EQ(fieldBackground(), picker.palette().color(QPalette::Window));
+    EXPECT_EQ(background(), picker.palette().color(QPalette::Window));
+    QTest::mouseClick(picker.optAction[0], Qt::LeftButton);
+    EXPECT_TRUE(picker.txtDate->isEnabled());
+    EXPECT_EQ(picker.txtDate->text(), DateInput::Midnight(QDate::currentDate(), QLocale()));
+    EXPECT_EQ(background(), QColor(Qt::white));
 
     const auto* birth = qobject_cast<QStandardItemModel*>(picker.cmbEditMode->model())->item(0);
     EXPECT_EQ(birth->toolTip(), pDateTime::BirthTimeNotSettable());
@@ -174,11 +169,7 @@ TEST_F(DatePicker, TheOptionsSwitchTheFieldAndTheBirthTimeCannotBeChosen)
     picker.cmbEditMode->setCurrentIndex(3);
     EXPECT_EQ(picker.findChild<QLabel*>(u("lblBirthNote"))->text(),
               u("Das Erstellungsdatum bleibt unverändert."));
-}
 
-TEST_F(DatePicker, OkRefusesWhatIsNoDateAndCancelSetsChkCancel)
-{
-    QTest::mouseClick(picker.optAction[0], Qt::LeftButton);
     picker.txtDate->setText(u("31.02.2024"));
     QTest::mouseClick(picker.cmdOK, Qt::LeftButton);
     EXPECT_EQ(boxes.lastText(), u("'31.02.2024' ist kein gültiges Datum."));
@@ -186,7 +177,6 @@ TEST_F(DatePicker, OkRefusesWhatIsNoDateAndCancelSetsChkCancel)
     picker.txtDate->setText(u("24.12.2021 18:30"));
     QTest::mouseClick(picker.cmdOK, Qt::LeftButton);
     EXPECT_EQ(picker.chkCancel, 0);
-
     picker.show();
     QTest::mouseClick(picker.cmdCancel, Qt::LeftButton);
     EXPECT_EQ(picker.chkCancel, 1);
