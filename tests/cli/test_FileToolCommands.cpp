@@ -44,13 +44,12 @@ void dropPrivileges()
         _exit(99);
 }
 
-// A file the unprivileged run may write, unless `mode` forbids it: its own.
-QString ownFile(const TempDir& dir, const QString& name, mode_t mode = 0644)
+// Makes `path` the unprivileged run's own, which it may write unless `mode` forbids it.
+QString own(const QString& path, mode_t mode = 0644)
 {
-    const QString path = dir.writeFile(name, "x");
-    EXPECT_EQ(geteuid() == 0 ? ::chown(QFile::encodeName(path).constData(), kNobody, kNobody) : 0,
-              0);
-    ::chmod(QFile::encodeName(path).constData(), mode);
+    const QByteArray name = QFile::encodeName(path);
+    EXPECT_EQ(geteuid() == 0 ? ::chown(name.constData(), kNobody, kNobody) : 0, 0);
+    ::chmod(name.constData(), mode);
     return path;
 }
 } // namespace
@@ -78,15 +77,10 @@ TEST(FileToolCommands, WrongCallsAndUnreadableDatesExitWith2)
               u("'12:30' ist kein gültiges Datum.\n"));
 }
 
-TEST(TimesCommand, FilesAndFoldersAndTheCount)
+TEST(TimesCommand, AllAndTheBirthTime)
 {
     TempDir dir;
-    const QString f = dir.writeFile(u("f.txt"), "x");
-    const QString folder = dir.makeDir(u("ordner"));
-    expectRun({u("times"), u("--mode=2"), u("--set"), kSet, f, folder}, 0,
-              u("2 Dateien wurden geändert.\n"));
-    EXPECT_EQ(modified(f), kSet);
-    EXPECT_EQ(modified(folder), kSet);
+    const QString f = dir.writeFile(u("f.txt"), "x", QDateTime(QDate(2020, 5, 6), QTime(7, 8)));
     expectRun({u("times"), u("--mode"), u("3"), u("--reset"), f}, 0,
               u("1 Dateien wurden geändert.\nDas Erstellungsdatum bleibt unverändert.\n"));
     EXPECT_EQ(modified(f), u("06.05.2020 00:00:00"));
@@ -97,23 +91,23 @@ TEST(TimesCommand, FilesAndFoldersAndTheCount)
                   .arg(f));
 }
 
-TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
+TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCountedFoldersAre)
 {
     TempDir dir;
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    const QString first = ownFile(dir, u("eins.txt"));
-    const QString second = ownFile(dir, u("zwei.txt"));
+    const QString first = own(dir.writeFile(u("eins.txt"), "x"));
+    const QString folder = own(dir.makeDir(u("ordner")), 0755);
     // Read-only for the unprivileged run: another's file, and its own with no write bit.
     const QString foreign = dir.writeFile(u("fremd.txt"), "x");
-    const QString locked = ownFile(dir, u("gesperrt.txt"), 0444);
+    const QString locked = own(dir.writeFile(u("gesperrt.txt"), "x"), 0444);
     if (geteuid() != 0)
         ::chmod(QFile::encodeName(foreign).constData(), 0444);
     const QString missing = dir.filePath(u("fehlt.txt"));
     const QString dangling = dir.filePath(u("leer"));
     ASSERT_EQ(::symlink("fehlt", EncodeFileName(dangling).constData()), 0);
     const QString before = modified(foreign);
-    const CliResult r = runCli({u("times"), u("--mode"), u("2"), u("--set"), kSet, missing, first,
-                                dangling, foreign, locked, second},
+    const CliResult r = runCli({u("times"), u("--mode=2"), u("--set"), kSet, missing, first,
+                                dangling, foreign, locked, folder},
                                dropPrivileges);
     EXPECT_EQ(r.code, 1) << r.err.toStdString();
     EXPECT_EQ(r.out, u("2 Dateien wurden geändert.\n"));
@@ -123,7 +117,7 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCounted)
                          failed.arg(foreign, u("Keine Berechtigung.")) +
                          failed.arg(locked, u("Keine Berechtigung.")));
     EXPECT_EQ(modified(first), kSet);
-    EXPECT_EQ(modified(second), kSet);
+    EXPECT_EQ(modified(folder), kSet);
     EXPECT_EQ(modified(foreign), before);
     EXPECT_NE(modified(locked), kSet);
 }
