@@ -3,7 +3,6 @@
 
 #include "platform/PeFile.h"
 #include "support/PeWriter.h"
-#include "support/TestText.h"
 #include "support/VersionNode.h"
 
 #include <QFile>
@@ -26,7 +25,7 @@ exit $(cat "$here/exitcode" 2>/dev/null || echo 0)
 )";
 } // namespace
 
-StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgetenv("PATH"))
+StandInWine::StandInWine(const char* named, bool onPath)
 {
     QFile::setPermissions(m_dir.writeFile(u(named), kScript),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -34,11 +33,6 @@ StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgeten
     // PATH holds this folder alone, or nothing at all: a Wine installed on
     // the machine never takes part.
     qputenv("PATH", (onPath ? m_dir.path() : m_dir.filePath(u("none"))).toUtf8());
-}
-
-StandInWine::~StandInWine()
-{
-    qputenv("PATH", m_previousPath);
 }
 
 QByteArray StandInWine::read(const char* name) const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -13,13 +14,10 @@ class StandInWine {
 public:
     // `named` "wine" or "wine64"; `onPath` false leaves PATH without any Wine.
     explicit StandInWine(const char* named = "wine", bool onPath = true);
-    ~StandInWine();
+    ~StandInWine() { qputenv("PATH", m_previousPath); }
 
-    void exitWith(int code)
-    {
-        m_dir.writeFile(QStringLiteral("exitcode"), QByteArray::number(code));
-    }
-    void sleepForever() { m_dir.writeFile(QStringLiteral("sleep")); }
+    void exitWith(int code) { m_dir.writeFile(u("exitcode"), QByteArray::number(code)); }
+    void sleepForever() { m_dir.writeFile(u("sleep")); }
 
     // One entry per call: "ARGS|WINEPREFIX|WINEDLLOVERRIDES|WINEDEBUG".
     QStringList calls() const;
@@ -30,11 +28,11 @@ private:
     QByteArray read(const char* name) const;
 
     TempDir m_dir;
-    QByteArray m_previousPath;
+    QByteArray m_previousPath = qgetenv("PATH");
 };
 
 // A library with version 2.3.4.123 in its fixed block and `fileVersion`, unless
 // empty, as its text; by default 64-bit with both registration entry points.
 QByteArray ComServerImage(const QString& fileVersion = {}, bool pe32Plus = true,
-                          const QStringList& exports = {QStringLiteral("DllRegisterServer"),
-                                                        QStringLiteral("DllUnregisterServer")});
+                          const QStringList& exports = {u("DllRegisterServer"),
+                                                        u("DllUnregisterServer")});
