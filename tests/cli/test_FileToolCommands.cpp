@@ -141,7 +141,6 @@ TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
     const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
     expectRun({u("dllcopy"), a}, 0, copy + u("\n"));
-    EXPECT_EQ(TempDir::contents(copy), ComServerImage(u("1.2")));
     dir.writeFile(u("a_1.2.dll"), "alt");
     expectRun({u("dllcopy"), a}, 1, {},
               u("Die Zieldatei '%1' existiert bereits und wird nicht überschrieben.\n").arg(copy));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Registration through a stand-in Wine that records how it was called (a
-// real Wine, where installed, registers a library built with mingw-w64), and
-// the versioned copies of libraries.
+// Registration through a stand-in Wine that records its calls (a real one where
+// installed), and the versioned copies of libraries.
 #include "comreg/LibraryCopy.h"
 #include "comreg/WineRegistrar.h"
 #include "comreg/pRegisterFile.h"
@@ -51,7 +50,7 @@ protected:
 };
 } // namespace
 
-TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasItsReason)
+TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachEndHasItsReason)
 {
     StandInWine wine;
     const QString wide = dir.writeFile(u("wide.dll"), ComServerImage());
@@ -80,25 +79,21 @@ TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasIts
         (QStringList{u("winepath -w ") + wide + environment,
                      u("regsvr32 /s /u Z:") + QString(wide).replace(u'/', u'\\') + environment}));
 
-    const StandInWine onlySixtyFour("wine64");
-    EXPECT_EQ(Register(wide), QString());
-    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
-}
-
-TEST_F(Registration, ATimeOutOrACancelEndsWine)
-{
-    StandInWine wine;
+    // A time-out or a cancel ends Wine.
     wine.sleepForever();
-    const QString dll = dir.writeFile(u("a.dll"), ComServerImage());
     WineRegistrar registrar;
     registrar.timeoutMs = 300;
-    EXPECT_EQ(registrar.Run(dll, true, true).reason, text(Msg::WineNoAnswer));
+    EXPECT_EQ(registrar.Run(wide, true, true).reason, text(Msg::WineNoAnswer));
     const int timedOut = wine.sleeperPid();
     registrar.timeoutMs = -1;
     const auto started = [&] { return wine.sleeperPid() != 0 && wine.sleeperPid() != timedOut; };
-    EXPECT_EQ(registrar.Run(dll, true, true, started).reason, text(Msg::Cancelled));
+    EXPECT_EQ(registrar.Run(wide, true, true, started).reason, text(Msg::Cancelled));
     for (const int pid : {timedOut, wine.sleeperPid()})
         EXPECT_TRUE(pid > 0 && ::kill(pid, 0) != 0) << pid;
+
+    const StandInWine onlySixtyFour("wine64");
+    EXPECT_EQ(Register(wide), QString());
+    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
 }
 
 TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)

@@ -30,8 +30,6 @@ StandInWine::StandInWine(const char* named, bool onPath)
     QFile::setPermissions(m_dir.writeFile(u(named), kScript),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                               QFile::ReadOther | QFile::ExeOther);
-    // PATH holds this folder alone, or nothing at all: a Wine installed on
-    // the machine never takes part.
     qputenv("PATH", (onPath ? m_dir.path() : m_dir.filePath(u("none"))).toUtf8());
 }
 
