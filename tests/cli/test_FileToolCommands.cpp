@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FileNameCodec.h"
 #include "platform/FileTimes.h"
 #include "support/CliRun.h"
 #include "support/StandInWine.h"
@@ -104,7 +103,7 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCountedFoldersA
         ::chmod(QFile::encodeName(foreign).constData(), 0444);
     const QString missing = dir.filePath(u("fehlt.txt"));
     const QString dangling = dir.filePath(u("leer"));
-    ASSERT_EQ(::symlink("fehlt", EncodeFileName(dangling).constData()), 0);
+    ASSERT_EQ(::symlink("fehlt", QFile::encodeName(dangling).constData()), 0);
     const QString before = modified(foreign);
     const CliResult r = runCli({u("times"), u("--mode=2"), u("--set"), kSet, missing, first,
                                 dangling, foreign, locked, folder},
@@ -122,23 +121,18 @@ TEST(TimesCommand, MissingLinkedToNothingAndReadOnlyStayAndAreNotCountedFoldersA
     EXPECT_NE(modified(locked), kSet);
 }
 
-TEST(RegisterCommand, EachFileReportsItsOwnResult)
+TEST(LibraryCommands, EachFileReportsItsOwnResultAndACopyReplacesOnlyWithYes)
 {
     TempDir dir;
-    const QString a = dir.writeFile(u("a.dll"), ComServerImage());
+    const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString text = dir.writeFile(u("text.ocx"), "kein Programm");
-    StandInWine wine;
+    const StandInWine wine;
     expectRun({u("register"), a, text}, 1, u("'%1' wurde erfolgreich registriert.\n").arg(a),
               u("'%1' konnte nicht erfolgreich registriert werden.\n"
                 "Die Datei ist keine Windows-Programmbibliothek.\n")
                   .arg(text));
     expectRun({u("unregister"), a}, 0, u("'%1' wurde erfolgreich entregistriert.\n").arg(a));
-}
 
-TEST(DllCopyCommand, CopiesOnceAndReplacesOnlyWithYes)
-{
-    TempDir dir;
-    const QString a = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
     const QString copy = dir.filePath(u("a_1.2.dll"));
     expectRun({u("dllcopy"), a}, 0, copy + u("\n"));
     dir.writeFile(u("a_1.2.dll"), "alt");
