@@ -35,23 +35,14 @@ QString Register(const QString& path, bool registering = true)
     QString reason;
     return pRegisterFile::RegisterFile(path, registering, {}, reason) ? QString() : reason;
 }
-
-class Registration : public ::testing::Test {
-protected:
-    // A prefix Wine has made already, so the usual time limit holds.
-    void SetUp() override
-    {
-        dir.writeFile(u("prefix/system.reg"));
-        qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
-    }
-    void TearDown() override { qunsetenv("WINEPREFIX"); }
-
-    TempDir dir;
-};
 } // namespace
 
-TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachEndHasItsReason)
+TEST(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachEndHasItsReason)
 {
+    TempDir dir;
+    // A prefix Wine has made already, so the usual time limit holds.
+    dir.writeFile(u("prefix/system.reg"));
+    qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
     StandInWine wine;
     const QString wide = dir.writeFile(u("wide.dll"), ComServerImage());
     const QString narrow = dir.writeFile(u("narrow.ocx"), ComServerImage({}, false));
@@ -94,10 +85,12 @@ TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachEndHasItsR
     const StandInWine onlySixtyFour("wine64");
     EXPECT_EQ(Register(wide), QString());
     EXPECT_EQ(onlySixtyFour.calls().size(), 2);
+    qunsetenv("WINEPREFIX");
 }
 
-TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
+TEST(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
 {
+    TempDir dir;
     StandInWine wine;
     const struct {
         QString file;
