@@ -111,25 +111,20 @@ TEST(DateInput, TheLocalesDateWithOptionalTimeAndNothingElse)
     const struct {
         QLocale locale;
         const char* text;
-        QDateTime expected; // invalid: refused; a time alone: now
+        std::optional<QDateTime> expected; // none: refused; an invalid one: now
     } cases[] = {
         {kGerman, " 6.12.26 ", QDateTime(QDate(2026, 12, 6), QTime(0, 0))},
         {kGerman, "1.1.30 7:05", QDateTime(QDate(1930, 1, 1), QTime(7, 5))},
         {kGerman, "31.12.29 23:59:59", QDateTime(QDate(2029, 12, 31), QTime(23, 59, 59))},
-        {kGerman, "00:00:00", QDateTime(QDate(), QTime(0, 0))},
+        {kGerman, "00:00:00", QDateTime()},
         {kGerman, "31.02.2024", {}},
         {kGerman, "12:30", {}},
         {kGerman, "06.12.2026 24:00", {}},
         {kGerman, "06.12.126", {}},
         {kEnglish, "06.12.2026", {}},
     };
-    for (const auto& c : cases) {
-        const auto parsed = DateInput::Parse(u(c.text), c.locale);
-        ASSERT_EQ(parsed.has_value(), c.expected.time().isValid()) << c.text;
-        if (parsed) {
-            EXPECT_EQ(*parsed, c.expected.date().isValid() ? c.expected : QDateTime()) << c.text;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(DateInput::Parse(u(c.text), c.locale), c.expected) << c.text;
     // The text the field starts with names that day, not one in 1926.
     for (const QLocale& locale : {kGerman, kEnglish}) {
         const QString text = DateInput::Midnight(QDate(2026, 12, 6), locale);
