@@ -67,7 +67,6 @@ TEST(FileTimesSetting, EachDateTakesTheOffsetOfItsOwnDay)
         times.SetAction(*c.text ? pDateTime::SetDate : pDateTime::ResetTime);
         times.Files() << file;
         const auto date = DateInput::Parse(u(c.text), c.locale);
-        ASSERT_TRUE(date || !*c.text) << c.text;
         ASSERT_EQ(times.Run(date.value_or(QDateTime())), 1) << c.text;
         EXPECT_EQ(FileTimes::read(file, FileTimes::Modification), (FileTimes::Stamp{c.utc, 0}))
             << c.text;
