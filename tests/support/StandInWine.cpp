@@ -31,22 +31,20 @@ StandInWine::StandInWine(const char* named, bool onPath)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                               QFile::ReadOther | QFile::ExeOther);
     qputenv("PATH", (onPath ? m_dir.path() : m_dir.filePath(u("none"))).toUtf8());
-}
-
-QByteArray StandInWine::read(const char* name) const
-{
-    QFile file(m_dir.filePath(u(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Both exist from the start: a call not made reads as none.
+    m_dir.writeFile(u("calls.log"));
+    m_dir.writeFile(u("sleeper.pid"));
 }
 
 QStringList StandInWine::calls() const
 {
-    return QString::fromUtf8(read("calls.log")).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(TempDir::contents(m_dir.filePath(u("calls.log"))))
+        .split(u'\n', Qt::SkipEmptyParts);
 }
 
 int StandInWine::sleeperPid() const
 {
-    return read("sleeper.pid").trimmed().toInt();
+    return TempDir::contents(m_dir.filePath(u("sleeper.pid"))).trimmed().toInt();
 }
 
 QByteArray ComServerImage(const QString& fileVersion, bool pe32Plus, const QStringList& exports)

@@ -25,8 +25,6 @@ public:
     int sleeperPid() const;
 
 private:
-    QByteArray read(const char* name) const;
-
     TempDir m_dir;
     QByteArray m_previousPath = qgetenv("PATH");
 };
