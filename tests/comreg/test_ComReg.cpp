@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Registration through a stand-in Wine that records how it was called (a
-// real Wine, where installed, registers a library built with mingw-w64), and
-// the versioned copies of libraries.
+// Registration through a stand-in Wine that records its calls (a real one where
+// installed), and the versioned copies of libraries.
 #include "comreg/LibraryCopy.h"
 #include "comreg/WineRegistrar.h"
 #include "comreg/pRegisterFile.h"
@@ -10,14 +9,11 @@
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "platform/FileTimes.h"
-#include "platform/PeFile.h"
 #include "support/CrossBuild.h"
-#include "support/PeWriter.h"
 #include "support/Raised.h"
 #include "support/StandInWine.h"
 #include "support/TempDir.h"
 #include "support/TestText.h"
-#include "support/VersionNode.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,62 +29,23 @@ QString text(qint32 number, const QVariant& arg = {})
     return AppErr().MsgLoad(number, arg);
 }
 
-QString library(const TempDir& dir, const QString& name, bool pe32Plus,
-                const QStringList& exports = {u("DllRegisterServer"), u("DllUnregisterServer")})
-{
-    PeWriter w;
-    w.pe32Plus = pe32Plus;
-    w.exports = exports;
-    return dir.writeFile(name, w.build());
-}
-
 // The reason a registration failed; empty when it succeeded.
 QString Register(const QString& path, bool registering = true)
 {
     QString reason;
     return pRegisterFile::RegisterFile(path, registering, {}, reason) ? QString() : reason;
 }
-
-class Registration : public ::testing::Test {
-protected:
-    // A prefix Wine has made already, so the usual time limit holds.
-    void SetUp() override
-    {
-        dir.writeFile(u("prefix/system.reg"));
-        qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
-    }
-    void TearDown() override { qunsetenv("WINEPREFIX"); }
-
-    TempDir dir;
-};
-
-constexpr FileTimes::Stamp kModified{1500000000, 250000000};
-
-// A library with version 2.3.4.123 in its fixed block and, unless empty,
-// `version` as its text.
-QString writeLibrary(const TempDir& dir, const QString& name, const QString& version)
-{
-    const VersionNode::Fixed fixed{0x00020003, 0x0004007B};
-    QList<std::pair<QString, QString>> entries{{u("CompanyName"), u("Beispiel")}};
-    if (!version.isEmpty())
-        entries.append({u("FileVersion"), version});
-    PeWriter w;
-    w.add(PeFile::RtVersion, 1, 0x0407,
-          VersionNode::root(fixed, {VersionNode::strings(u("040704B0"), entries),
-                                    VersionNode::translations({{0x0407, 0x04B0}})})
-              .serialize());
-    const QString path = dir.writeFile(name, w.build());
-    ::chmod(QFile::encodeName(path).constData(), 0750);
-    FileTimes::write(path, FileTimes::Modification, kModified);
-    return path;
-}
 } // namespace
 
-TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasItsReason)
+TEST(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachEndHasItsReason)
 {
+    TempDir dir;
+    // A prefix Wine has made already, so the usual time limit holds.
+    dir.writeFile(u("prefix/system.reg"));
+    qputenv("WINEPREFIX", dir.filePath(u("prefix")).toUtf8());
     StandInWine wine;
-    const QString wide = library(dir, u("wide.dll"), true);
-    const QString narrow = library(dir, u("narrow.ocx"), false);
+    const QString wide = dir.writeFile(u("wide.dll"), ComServerImage());
+    const QString narrow = dir.writeFile(u("narrow.ocx"), ComServerImage({}, false));
     const struct {
         int code;
         const QString& file;
@@ -113,47 +70,44 @@ TEST_F(Registration, WineGetsTheWindowsPathAndAQuietEnvironmentAndEachCodeHasIts
         (QStringList{u("winepath -w ") + wide + environment,
                      u("regsvr32 /s /u Z:") + QString(wide).replace(u'/', u'\\') + environment}));
 
-    const StandInWine onlySixtyFour("wine64");
-    EXPECT_EQ(Register(wide), QString());
-    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
-}
-
-TEST_F(Registration, ATimeOutOrACancelEndsWine)
-{
-    StandInWine wine;
+    // A time-out or a cancel ends Wine.
     wine.sleepForever();
-    const QString dll = library(dir, u("a.dll"), true);
     WineRegistrar registrar;
     registrar.timeoutMs = 300;
-    EXPECT_EQ(registrar.Run(dll, true, true).reason, text(Msg::WineNoAnswer));
+    EXPECT_EQ(registrar.Run(wide, true, true).reason, text(Msg::WineNoAnswer));
     const int timedOut = wine.sleeperPid();
     registrar.timeoutMs = -1;
     const auto started = [&] { return wine.sleeperPid() != 0 && wine.sleeperPid() != timedOut; };
-    EXPECT_EQ(registrar.Run(dll, true, true, started).reason, text(Msg::Cancelled));
+    EXPECT_EQ(registrar.Run(wide, true, true, started).reason, text(Msg::Cancelled));
     for (const int pid : {timedOut, wine.sleeperPid()})
         EXPECT_TRUE(pid > 0 && ::kill(pid, 0) != 0) << pid;
+
+    const StandInWine onlySixtyFour("wine64");
+    EXPECT_EQ(Register(wide), QString());
+    EXPECT_EQ(onlySixtyFour.calls().size(), 2);
+    qunsetenv("WINEPREFIX");
 }
 
-TEST_F(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
+TEST(Registration, WhatWineCannotTakeFailsBeforeAnyProcess)
 {
+    TempDir dir;
     StandInWine wine;
     const struct {
         QString file;
         QString reason;
     } cases[] = {
         {dir.writeFile(u("text.ocx"), "kein Programm"), text(Msg::NotWindowsLibrary)},
-        {library(dir, u("ohne.dll"), false, {u("Irgendwas")}),
+        {dir.writeFile(u("ohne.dll"), ComServerImage({}, false, {u("Irgendwas")})),
          text(Msg::ExportMissing, u("DllRegisterServer"))},
         {dir.writeFile(u("typen.OLB"), "MSFT"), text(Msg::TypeLibraryUnsupported)},
         {dir.filePath(u("fehlt.dll")), u("Datei oder Ordner nicht vorhanden.")},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Register(c.file), c.reason) << c.file.toStdString();
-    EXPECT_TRUE(wine.calls().isEmpty());
-
+    // Wine is looked for at each run.
     const StandInWine hidden("wine", false);
-    EXPECT_EQ(Register(library(dir, u("b.dll"), true)), text(Msg::WineMissing));
-    EXPECT_TRUE(hidden.calls().isEmpty());
+    EXPECT_EQ(Register(dir.writeFile(u("b.dll"), ComServerImage())), text(Msg::WineMissing));
+    EXPECT_TRUE(wine.calls().isEmpty());
 }
 
 TEST(RegistrableFiles, TheListComesFromActiveXAndAskingStoresNothing)
@@ -209,25 +163,27 @@ TEST(LibraryCopy, TheVersionBecomesPartOfTheNameAndNothingElse)
     for (const auto& c : cases)
         EXPECT_EQ(LibraryCopy::VersionedName(u(c.name), u(c.version)), u(c.copy)) << c.version;
     TempDir dir;
-    EXPECT_EQ(LibraryCopy(writeLibrary(dir, u("b.dll"), QString())).NewName(),
+    EXPECT_EQ(LibraryCopy(dir.writeFile(u("b.dll"), ComServerImage())).NewName(),
               u("b_2.03.04123.dll"));
-    EXPECT_FALSE(LibraryCopy(dir.writeFile(u("c.dll"), "MZ")).HasVersion());
-    const LibraryCopy longer(writeLibrary(dir, u("a.dll"), QString(300, u'9')));
+    const LibraryCopy longer(dir.writeFile(u("a.dll"), ComServerImage(QString(300, u'9'))));
     EXPECT_EQ(Raised([&] { longer.Copy(false); }).Description,
               text(Msg::NameTooLong, longer.NewName()));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST(LibraryCopy, TheCopyIsWholeAndReplacesOnlyWhenAsked)
 {
     TempDir dir;
-    const QString source = writeLibrary(dir, u("a.dll"), u("1.2"));
+    const QString source = dir.writeFile(u("a.dll"), ComServerImage(u("1.2")));
+    ::chmod(QFile::encodeName(source).constData(), 0750);
+    constexpr FileTimes::Stamp kModified{1500000000, 250000000};
+    FileTimes::write(source, FileTimes::Modification, kModified);
     const LibraryCopy copy(source);
     copy.Copy(false);
     const QString made = dir.filePath(u("a_1.2.dll"));
     EXPECT_EQ(TempDir::contents(made), TempDir::contents(source));
     EXPECT_EQ(FileTimes::read(made, FileTimes::Modification), kModified);
-    EXPECT_EQ(QFile::permissions(made), QFile::permissions(source)); // 0750
+    EXPECT_EQ(QFile::permissions(made), QFile::permissions(source));
 
     // A file that appeared after the question is not replaced.
     dir.writeFile(u("a_1.2.dll"), "alt");

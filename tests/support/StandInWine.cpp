@@ -3,7 +3,6 @@
 
 #include "platform/PeFile.h"
 #include "support/PeWriter.h"
-#include "support/TestText.h"
 #include "support/VersionNode.h"
 
 #include <QFile>
@@ -26,47 +25,40 @@ exit $(cat "$here/exitcode" 2>/dev/null || echo 0)
 )";
 } // namespace
 
-StandInWine::StandInWine(const char* named, bool onPath) : m_previousPath(qgetenv("PATH"))
+StandInWine::StandInWine(const char* named, bool onPath)
 {
     QFile::setPermissions(m_dir.writeFile(u(named), kScript),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                               QFile::ReadOther | QFile::ExeOther);
-    // PATH holds this folder alone, or nothing at all: a Wine installed on
-    // the machine never takes part.
     qputenv("PATH", (onPath ? m_dir.path() : m_dir.filePath(u("none"))).toUtf8());
-}
-
-StandInWine::~StandInWine()
-{
-    qputenv("PATH", m_previousPath);
-}
-
-QByteArray StandInWine::read(const char* name) const
-{
-    QFile file(m_dir.filePath(u(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Both exist from the start: a call not made reads as none.
+    m_dir.writeFile(u("calls.log"));
+    m_dir.writeFile(u("sleeper.pid"));
 }
 
 QStringList StandInWine::calls() const
 {
-    return QString::fromUtf8(read("calls.log")).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(TempDir::contents(m_dir.filePath(u("calls.log"))))
+        .split(u'\n', Qt::SkipEmptyParts);
 }
 
 int StandInWine::sleeperPid() const
 {
-    return read("sleeper.pid").trimmed().toInt();
+    return TempDir::contents(m_dir.filePath(u("sleeper.pid"))).trimmed().toInt();
 }
 
-QByteArray ComServerImage(const QString& fileVersion)
+QByteArray ComServerImage(const QString& fileVersion, bool pe32Plus, const QStringList& exports)
 {
-    PeWriter w;
-    w.pe32Plus = true;
-    w.exports = {u("DllRegisterServer"), u("DllUnregisterServer")};
+    QList<std::pair<QString, QString>> entries{{u("CompanyName"), u("Beispiel")}};
     if (!fileVersion.isEmpty())
-        w.add(PeFile::RtVersion, 1, 0x0407,
-              VersionNode::root(
-                  {}, {VersionNode::strings(u("040704B0"), {{u("FileVersion"), fileVersion}}),
-                       VersionNode::translations({{0x0407, 0x04B0}})})
-                  .serialize());
+        entries.append({u("FileVersion"), fileVersion});
+    PeWriter w;
+    w.pe32Plus = pe32Plus;
+    w.exports = exports;
+    w.add(
+        PeFile::RtVersion, 1, 0x0407,
+        VersionNode::root({0x00020003, 0x0004007B}, {VersionNode::strings(u("040704B0"), entries),
+                                                     VersionNode::translations({{0x0407, 0x04B0}})})
+            .serialize());
     return w.build();
 }

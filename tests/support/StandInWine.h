@@ -2,28 +2,22 @@
 #pragma once
 
 #include "support/TempDir.h"
+#include "support/TestText.h"
 
 #include <QByteArray>
 #include <QStringList>
 
-// A `wine` of our own, alone on PATH while the object lives (child processes
-// inherit it): every call appends a line to its log with its arguments and
-// the Wine variables it got. "winepath -w P" prints P as Wine names it
-// (Z:\...); "regsvr32 ..." ends with the code set by exitWith(), or with
-// sleepForever() writes its process id and waits to be ended.
+// A `wine` of our own, alone on PATH while the object lives: it logs each call,
+// names P as Z:\... for "winepath -w P" and ends "regsvr32" with exitWith()'s
+// code, or after sleepForever() waits to be ended.
 class StandInWine {
 public:
     // `named` "wine" or "wine64"; `onPath` false leaves PATH without any Wine.
     explicit StandInWine(const char* named = "wine", bool onPath = true);
-    ~StandInWine();
-    StandInWine(const StandInWine&) = delete;
-    StandInWine& operator=(const StandInWine&) = delete;
+    ~StandInWine() { qputenv("PATH", m_previousPath); }
 
-    void exitWith(int code)
-    {
-        m_dir.writeFile(QStringLiteral("exitcode"), QByteArray::number(code));
-    }
-    void sleepForever() { m_dir.writeFile(QStringLiteral("sleep")); }
+    void exitWith(int code) { m_dir.writeFile(u("exitcode"), QByteArray::number(code)); }
+    void sleepForever() { m_dir.writeFile(u("sleep")); }
 
     // One entry per call: "ARGS|WINEPREFIX|WINEDLLOVERRIDES|WINEDEBUG".
     QStringList calls() const;
@@ -31,12 +25,12 @@ public:
     int sleeperPid() const;
 
 private:
-    QByteArray read(const char* name) const;
-
     TempDir m_dir;
-    QByteArray m_previousPath;
+    QByteArray m_previousPath = qgetenv("PATH");
 };
 
-// A 64-bit library with both registration entry points and, unless
-// `fileVersion` is empty, a German version resource giving it.
-QByteArray ComServerImage(const QString& fileVersion = {});
+// A library with version 2.3.4.123 in its fixed block and `fileVersion`, unless
+// empty, as its text; by default 64-bit with both registration entry points.
+QByteArray ComServerImage(const QString& fileVersion = {}, bool pe32Plus = true,
+                          const QStringList& exports = {u("DllRegisterServer"),
+                                                        u("DllUnregisterServer")});
