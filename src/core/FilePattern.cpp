@@ -50,6 +50,3 @@ bool FilePattern::MatchesFoldedView(QStringView foldedName) const
     }
     return false;
 }
-
-// Greedy matching with one back-tracking point: on a mismatch the last "*"
-// swallows one more character. Linear in practice, never exponential.

@@ -188,9 +188,10 @@ void PrefixPath(const QString& folder, QStringList& names)
         name = prefix + name;
 }
 
+// Greedy matching with one back-tracking point: on a mismatch the last "*"
+// swallows one more character. Linear in practice, never exponential.
 bool WildcardMatch(QStringView pattern, QStringView name)
 {
-    // Iterative glob match; `star` remembers the last "*" for backtracking.
     qsizetype n = 0, m = 0, star = -1, resume = 0;
     while (n < name.size()) {
         if (m < pattern.size() && pattern.at(m) == QLatin1Char('*')) {

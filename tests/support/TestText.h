@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -24,4 +25,10 @@ inline void PrintTo(const QStringList& list, std::ostream* out)
     for (qsizetype i = 0; i < list.size(); ++i)
         *out << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
     *out << '}';
+}
+
+inline void PrintTo(const QDateTime& when, std::ostream* out)
+{
+    *out << when.toString(Qt::ISODateWithMs).toStdString() << " ("
+         << when.timeZoneAbbreviation().toStdString() << ')';
 }
