@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/TextPreview.h"
 
+#include "core/AnsiText.h"
 #include "platform/FileNameCodec.h"
 
 #include <QFile>
 #include <QStringDecoder>
 
 namespace {
-// The bytes 0x80..0x9F of Windows-1252; the rest of the upper half is Latin-1.
-// Five of them are unassigned and kept as the C1 control of the same number.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 // Length of an incomplete UTF-8 sequence at the end of the bytes (0 if none).
 qsizetype CutSequenceLength(const QByteArray& bytes)
 {
@@ -67,18 +60,7 @@ QString TextPreview::Decode(const QByteArray& bytes, bool mayBeCut)
         if (cut > 0 && DecodeUtf8Strict(QByteArrayView(bytes).chopped(cut), text))
             return text;
     }
-    return DecodeWindows1252(bytes);
-}
-
-QString TextPreview::DecodeWindows1252(const QByteArray& bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
+    return decodeWindows1252(bytes);
 }
 
 QString A_OpenFile(const QString& path)

@@ -21,7 +21,6 @@ public:
     // BOM first (UTF-8, UTF-16LE/BE), then UTF-8 when valid (a sequence cut
     // by the limit at the very end is allowed), else Windows-1252.
     static QString Decode(const QByteArray& bytes, bool mayBeCut);
-    static QString DecodeWindows1252(const QByteArray& bytes);
 };
 
 // The whole content of a file, one character per byte; empty when the file
