@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutputBuffer.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
@@ -51,26 +52,18 @@ const char* className(DirCompClass cls)
 
 void printList(const char* side, const DirCompItems& items, bool diffOnly)
 {
-    // The three line heads made once; one buffer for many lines, kept at its
-    // size between writes: a large folder prints without a copy per line.
-    QByteArray heads[3];
+    QByteArray heads[3]; // made once, not per line
     for (const DirCompClass cls : {DirCompClass::Differs, DirCompClass::Same, DirCompClass::Extra})
         heads[int(cls)] = QByteArray(side) + '\t' + className(cls) + '\t';
-    constexpr qsizetype kFlushAt = 1 << 16;
-    QByteArray lines;
-    lines.reserve(kFlushAt + 1024);
+    CliOutputBuffer out;
     for (const DirCompItem& item : items) {
         if (diffOnly && item.cls == DirCompClass::Same)
             continue;
-        lines.append(heads[int(item.cls)]);
-        EscapeNameTo(lines, item.name);
-        lines.append('\n');
-        if (lines.size() >= kFlushAt) {
-            std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
-            lines.resize(0);
-        }
+        out.Bytes().append(heads[int(item.cls)]);
+        EscapeNameTo(out.Bytes(), item.name);
+        out.Bytes().append('\n');
+        out.Written();
     }
-    std::fwrite(lines.constData(), 1, size_t(lines.size()), stdout);
 }
 
 void printDone(pDirSync::Done done, pDirSync::Skip reason, const QByteArray& name)

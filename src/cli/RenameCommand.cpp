@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutputBuffer.h"
 #include "cli/RenameOptions.h"
 #include "core/AppErrorRecord.h"
 #include "core/AppGlobals.h"
@@ -23,7 +24,6 @@
 #include <array>
 #include <atomic>
 #include <csignal>
-#include <cstdio>
 #include <memory>
 #include <sys/stat.h>
 
@@ -74,48 +74,37 @@ private:
     struct sigaction m_oldTerm {};
 };
 
-// The records go out through one buffer: a large folder gives a line per
-// file, and a write per field would cost more than the check. Each record
-// is escaped and TAB-separated on a line, or with --null each field as it
-// is and NUL-ended.
+// Each record escaped and TAB-separated on a line, or with --null each
+// field as it is and NUL-ended; all through one output buffer.
 class RecordWriter {
 public:
-    explicit RecordWriter(bool null) : m_null(null) { m_buffer.reserve(kFlushAt + 1024); }
-    ~RecordWriter() { Flush(); }
-    RecordWriter(const RecordWriter&) = delete;
-    RecordWriter& operator=(const RecordWriter&) = delete;
+    explicit RecordWriter(bool null) : m_null(null) {}
 
     void Add(QByteArrayView a, QByteArrayView b, QByteArrayView status)
     {
+        QByteArray& bytes = m_out.Bytes();
         if (m_null) {
             for (QByteArrayView field : {a, b, status}) {
-                m_buffer.append(field);
-                m_buffer.append('\0');
+                bytes.append(field);
+                bytes.append('\0');
             }
         } else {
-            EscapeNameTo(m_buffer, a);
-            m_buffer.append('\t');
-            EscapeNameTo(m_buffer, b);
-            m_buffer.append('\t');
-            m_buffer.append(status);
-            m_buffer.append('\n');
+            EscapeNameTo(bytes, a);
+            bytes.append('\t');
+            EscapeNameTo(bytes, b);
+            bytes.append('\t');
+            bytes.append(status);
+            bytes.append('\n');
         }
-        if (m_buffer.size() >= kFlushAt)
-            Flush();
+        m_out.Written();
     }
     void Add(QByteArrayView a, QByteArrayView b, RenameStatus status)
     {
         Add(a, b, StatusWord(status));
     }
-    void Flush()
-    {
-        std::fwrite(m_buffer.constData(), 1, size_t(m_buffer.size()), stdout);
-        m_buffer.clear();
-    }
+    void Flush() { m_out.Flush(); }
 
 private:
-    static constexpr qsizetype kFlushAt = 64 * 1024;
-
     QByteArrayView StatusWord(RenameStatus status)
     {
         QByteArray& word = m_words[size_t(status)];
@@ -125,7 +114,7 @@ private:
     }
 
     bool m_null;
-    QByteArray m_buffer;
+    CliOutputBuffer m_out;
     std::array<QByteArray, size_t(RenameStatus::Duplicate) + 1> m_words;
 };
 

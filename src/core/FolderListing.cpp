@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FolderListing.h"
 
+#include "core/SortHead.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FolderReader.h"
 
@@ -154,10 +155,9 @@ void appendKey(std::string& keys, const QString& name)
 
 SortKey makeKey(const std::string& keys, size_t offset, qsizetype index)
 {
-    SortKey key{{0, 0}, quint32(offset), quint32(keys.size() - offset), index};
-    for (size_t i = 0; i < 16 && i < key.length; ++i)
-        key.head[i / 8] |= quint64(quint8(keys[offset + i])) << (56 - 8 * (i % 8));
-    return key;
+    const quint32 length = quint32(keys.size() - offset);
+    const auto head = SortHead(QByteArrayView(keys.data() + offset, length));
+    return {{head[0], head[1]}, quint32(offset), length, index};
 }
 
 // Key order; 0 for equal keys.

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dircomp/DirCompScan.h"
 
+#include "core/SortHead.h"
 #include "core/WorkerJob.h"
 #include "platform/FolderHandle.h"
-
-#include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <thread>
 
@@ -58,10 +56,7 @@ std::vector<int> runWatched(std::vector<std::function<int()>> work, Shared& shar
     return codes;
 }
 
-// Byte order of the names. Each name's first 16 bytes are read once as two
-// numbers that order as the bytes do (a name holds no NUL, so a shorter one
-// padded with zeros still comes first); only names alike that far are
-// compared whole.
+// Byte order of the names, by their heads read once (core/SortHead.h).
 void sortByName(DirCompItems& items)
 {
     struct Key {
@@ -72,10 +67,8 @@ void sortByName(DirCompItems& items)
     std::vector<Key> keys;
     keys.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
-        uchar head[16] = {};
-        const QByteArray& name = items[i].name;
-        std::memcpy(head, name.constData(), size_t(std::min<qsizetype>(name.size(), 16)));
-        keys.push_back({qFromBigEndian<quint64>(head), qFromBigEndian<quint64>(head + 8), i});
+        const auto head = SortHead(items[i].name);
+        keys.push_back({head[0], head[1], i});
     }
     std::sort(keys.begin(), keys.end(), [&items](const Key& a, const Key& b) {
         if (a.high != b.high)
