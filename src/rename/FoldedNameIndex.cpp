@@ -1,29 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rename/FoldedNameIndex.h"
 
+#include "rename/RenameCheck.h"
+
 #include <cstring>
 
-// The key as RenameFoldKey makes it (code unit for code unit, a surrogate
-// pair folded as one code point, a lone surrogate as it is) and its hash.
+// The key as RenameFoldKey makes it, and its hash.
 quint64 FoldedNameIndex::MakeKey(QStringView name, Key& key)
 {
     key.resize(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t u = name.at(i).unicode();
-        if (u < 0x80) {
-            key[i] = u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u;
-        } else if (QChar::isHighSurrogate(u) && i + 1 < name.size() &&
-                   name.at(i + 1).isLowSurrogate()) {
-            const char32_t folded =
-                QChar::toCaseFolded(QChar::surrogateToUcs4(u, name.at(i + 1).unicode()));
-            key[i] = QChar::highSurrogate(folded);
-            key[++i] = QChar::lowSurrogate(folded);
-        } else if (!QChar::isSurrogate(u)) {
-            key[i] = char16_t(QChar::toCaseFolded(char32_t(u)));
-        } else {
-            key[i] = u;
-        }
-    }
+    std::memcpy(key.data(), name.utf16(), size_t(name.size()) * sizeof(char16_t));
+    RenameFoldUnits(key.data(), key.size());
     quint64 hash = 14695981039346656037ull; // FNV-1a
     for (char16_t u : key)
         hash = (hash ^ u) * 1099511628211ull;

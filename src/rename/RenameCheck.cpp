@@ -83,23 +83,28 @@ void MarkCollisions(pRenFiles& files, const QList<QByteArray>& others)
 }
 } // namespace
 
+void RenameFoldUnits(char16_t* units, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = units[i];
+        if (u < 0x80) {
+            if (u >= 'A' && u <= 'Z')
+                units[i] = char16_t(u + 32);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < size &&
+                   QChar::isLowSurrogate(units[i + 1])) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(u, units[i + 1]));
+            units[i] = QChar::highSurrogate(folded);
+            units[++i] = QChar::lowSurrogate(folded);
+        } else if (!QChar::isSurrogate(u)) {
+            units[i] = char16_t(QChar::toCaseFolded(char32_t(u)));
+        }
+    }
+}
+
 QString RenameFoldKey(const QString& name)
 {
     QString key = name;
-    QChar* c = key.data();
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char16_t u = c[i].unicode();
-        if (u < 0x80) {
-            if (u >= 'A' && u <= 'Z')
-                c[i] = QChar(char16_t(u + 32));
-        } else if (c[i].isHighSurrogate() && i + 1 < key.size() && c[i + 1].isLowSurrogate()) {
-            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c[i], c[i + 1]));
-            c[i] = QChar(QChar::highSurrogate(folded));
-            c[++i] = QChar(QChar::lowSurrogate(folded));
-        } else if (!c[i].isSurrogate()) {
-            c[i] = c[i].toCaseFolded();
-        }
-    }
+    RenameFoldUnits(reinterpret_cast<char16_t*>(key.data()), key.size());
     return key;
 }
 

@@ -26,8 +26,11 @@ struct RenameSource {
     static RenameSource FromNames(const QList<QByteArray>& names, const QString& mask);
 };
 
-// The key under which names collide: simple case folding, code point by code point.
+// The key under which names collide: simple case folding, code point by code
+// point (a surrogate pair folded as one, a lone surrogate kept).
 QString RenameFoldKey(const QString& name);
+// The same folding in place, for keys kept in buffers of their own.
+void RenameFoldUnits(char16_t* units, qsizetype size);
 
 // The check pass: the new name of every listed file and its status, in
 // linear time. `counter` starts at the first number and is advanced once per
