@@ -5,6 +5,7 @@
 #include "browser/frmMain.h"
 #include "core/AppGlobals.h"
 #include "core/AppSettings.h"
+#include "core/Registry.h"
 #include "core/pOptions.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
@@ -59,6 +60,15 @@ protected:
             ASSERT_GE(row, 0) << name.toStdString();
             box->selectionModel()->select(form.Files()->index(row), QItemSelectionModel::Select);
         }
+    }
+    // Stores one entry of the user file menu as the user would; a null mask stores none.
+    static void StoreUserMenuEntry(const QString& caption, const QString& cmdLine,
+                                   const QString& mask = {})
+    {
+        const QString key = AppKeyPath(akUserFileMenu) + QStringLiteral("\\") + caption;
+        Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("CmdLine"), cmdLine);
+        if (!mask.isNull())
+            Registry().RegSaveSettingString(HKEY_CURRENT_USER, key, QStringLiteral("Mask"), mask);
     }
     static void ClickFile(frmMain& form, const QString& name, Qt::KeyboardModifiers modifiers = {})
     {

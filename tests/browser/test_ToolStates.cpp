@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "UserMenuTestUtil.h"
 #include "browser/DirListBox.h"
 #include "browser/frmAbout.h"
 #include "core/AppErrorRecord.h"

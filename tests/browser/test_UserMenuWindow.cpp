@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "UserMenuTestUtil.h"
 #include "core/MessageTable.h"
 #include "core/cuAppError.h"
 #include "support/CliRun.h"
@@ -48,11 +47,13 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     ClickFile(*form, u("a.TXT"));
     EXPECT_FALSE(Entry(*form, "kFileBox_Run_User")->isVisible());
     const QString recorder = u("\"") + u(ARG_RECORDER) + u("\"");
-    StoreUserMenuEntry(u("&Text"), u("tolvane-gibt-es-nicht %1"), u("txt;ini"));
-    const QString plain = dir.writeFile(u("kein-programm"), "#!/bin/sh\n");
-    StoreUserMenuEntry(u("Zerbrochen"), u("\"") + plain + u("\" %1"));
+    const QString plain = dir.writeFile(u("programme/kein-programm"), "#!/bin/sh\n");
     StoreUserMenuEntry(u("&Aufzeichnen"), recorder + u(" --datei=%1 %1"));
     StoreUserMenuEntry(u("Ohne"), recorder); // had it started, the record would hold no argument
+    StoreUserMenuEntry(u("&Text"), u("tolvane-gibt-es-nicht %1"), u("txt;ini"));
+    StoreUserMenuEntry(u("W1"), dir.filePath(u("fehlt")) + u(" %1"));
+    StoreUserMenuEntry(u("W2"), u("\"") + plain + u("\" %1"));
+    StoreUserMenuEntry(u("W3"), u("./programme %1"));
     // Not closed on exec: the start itself must keep it from the program.
     const int leaked = ::open("/dev/null", O_RDONLY);
     ASSERT_GT(leaked, 2);
@@ -73,16 +74,32 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     ohne->trigger();
     EXPECT_EQ(boxes.lastText(),
               AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), dir.filePath(u("b.log"))));
-    // A missing program and a file that cannot run are named in a German box.
+    // What keeps a program from starting is named in a German box.
     ClickFile(*form, u("a.TXT"));
-    for (const auto& [entry, named] : {std::pair{text, u("tolvane-gibt-es-nicht")},
-                                       {Entry(*form, "kFileBox_Run_User_Menu_4"), plain}}) {
+    const struct {
+        QAction* entry;
+        qint32 number;
+        QString named;
+        const char* why;
+    } failing[] = {
+        {text, RuntimeError::FileNotFound, u("tolvane-gibt-es-nicht"),
+         "in keinem Ordner des Suchpfads (PATH) gefunden"},
+        {Entry(*form, "kFileBox_Run_User_Menu_4"), RuntimeError::FileNotFound,
+         dir.filePath(u("fehlt")), "Datei oder Ordner nicht vorhanden"},
+        {Entry(*form, "kFileBox_Run_User_Menu_5"), RuntimeError::PermissionDenied, plain,
+         "die Datei ist nicht ausführbar"},
+        {Entry(*form, "kFileBox_Run_User_Menu_6"), RuntimeError::PermissionDenied,
+         dir.filePath(u("programme")), "ist ein Ordner"},
+    };
+    for (const auto& f : failing) {
         boxes.clear();
-        entry->trigger();
-        EXPECT_EQ(boxes.count(), 1);
-        EXPECT_TRUE(boxes.lastText().contains(
-            u("\n\nDas Programm '%1' kann nicht gestartet werden: ").arg(named)))
+        f.entry->trigger();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_TRUE(boxes.lastText().endsWith(u("\n\nDas Programm '%1' kann nicht gestartet "
+                                                "werden: %2.")
+                                                  .arg(f.named, u(f.why))))
             << boxes.lastText().toStdString();
+        EXPECT_TRUE(boxes.shown().last().title.endsWith(u("<Fehler Nr. %1>").arg(f.number)));
     }
     boxes.clear();
     for (const char* name : kHostile) {
@@ -101,5 +118,51 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     }
     EXPECT_EQ(boxes.count(), 0);
     ::close(leaked);
+}
+
+TEST_F(UserMenuWindow, CompanionListsWhatEntriesWouldStartAndRunsThemOrSaysWhyNot)
+{
+    EXPECT_EQ(runCli({u("usermenu"), u("list")}).bytes, QByteArray());
+    // Listed sorted, not as stored; an entry without a command line is left out.
+    StoreUserMenuEntry(u("Ohne"), u("prog"));
+    StoreUserMenuEntry(u("Leer"), QString());
+    StoreUserMenuEntry(u("&Kate"), u("kate --neu \"%1\""), u("txt;INI"));
+    const QString text = dir.writeFile(u("mit blank.TXT"), "x");
+    const QString log = dir.filePath(u("b.log"));
+    const QString kate = u("&Kate\tkate --neu \"%1\"\ttxt;INI");
+    const struct {
+        QStringList args;
+        int code;
+        QString expected; // standard output on success, else the error (null: any)
+    } cases[] = {
+        {{u("list")}, 0, kate + u("\nOhne\tprog\t\n")},
+        {{u("list"), text},
+         0,
+         kate + u("\tJa\n\tkate\n\t--neu\n\t") + text + u("\nOhne\tprog\t\tJa\n")},
+        {{u("list"), log},
+         0,
+         kate + u("\tNein\n\tkate\n\t--neu\n\t") + log + u("\nOhne\tprog\t\tJa\n")},
+        {{u("run"), u("Fehlt"), log}, 1, u("Das Benutzermenü hat keinen Eintrag 'Fehlt'.\n")},
+        {{u("run"), u("&KATE"), log},
+         1,
+         u("Der Eintrag '&Kate' gilt nicht für '") + log + u("' (Maske: txt;INI).\n")},
+        {{u("run"), u("Ohne"), log},
+         1,
+         AppErr().MsgLoad(Msg::CommandNeedsPlaceholder, u("%1"), log) + u("\n")},
+        {{u("run"), u("Ohne"), dir.filePath(u("fehlt"))}, 1, {}},
+        {{u("run"), u("Ohne")}, 2, {}},
+        {{}, 2, {}},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(QStringList{u("usermenu")} + c.args);
+        const std::string call = c.args.join(u(" ")).toStdString();
+        EXPECT_EQ(r.code, c.code) << call;
+        const QString& said = c.code == 0 ? r.out : r.err;
+        EXPECT_EQ(c.code == 0 ? r.err : r.out, QString()) << call;
+        EXPECT_FALSE(said.isEmpty()) << call;
+        if (!c.expected.isNull()) {
+            EXPECT_EQ(said, c.expected) << call;
+        }
+    }
 }
 } // namespace

@@ -108,19 +108,45 @@ TEST(IconExtract, GroupTrapsFromRealFiles)
     IconFixtures::addGroup(w, 4, 41,
                            {IconFixtures::entry(IconFixtures::square(16, kColours[4])),
                             IconFixtures::entry(IconFixtures::square(32, kColours[0]))});
+    // A picture group no icon is like (winecfg.exe has one): counted, and fit
+    // into the square undistorted.
+    QImage tall(194, 313, QImage::Format_ARGB32);
+    tall.fill(kColours[1]);
+    IconFixtures::addGroup(w, 5, 51, {IconFixtures::entry(tall, 32), IconFixtures::entry(tall, 8)});
     QByteArray image = w.build();
     PeFile pe;
     ASSERT_TRUE(pe.openData(image));
     const qsizetype secondId = qsizetype(pe.find(PeFile::RtGroupIcon, 4)->offset) + 6 + 14 + 12;
     PeWriter::put16(image, secondId, 999);
 
+    TempDir dir;
     IconExtract icons;
-    ASSERT_EQ(icons.ExtractFromData(image), 3);
+    icons.setFilename(dir.writeFile(u("fallen.exe"), image));
+    EXPECT_EQ(icons.Scan(), 4);
+    EXPECT_EQ(icons.IconCount(), 0); // counting decodes nothing
+    ASSERT_EQ(icons.Extract(), 4);
     EXPECT_EQ(centre(icons.IconHandle(0, 0)), kColours[0]);
     EXPECT_EQ(centre(icons.IconHandle(0, 1)), kColours[1]);
     EXPECT_EQ(centre(icons.IconHandle(1, 1)), kColours[2]);
     EXPECT_EQ(centre(icons.IconHandle(2, 1)), kColours[4]);
     EXPECT_EQ(icons.Images(2).size(), 1);
+    const QImage fitted = icons.GetPicture(3, 1);
+    ASSERT_EQ(fitted.size(), QSize(32, 32));
+    // 194 x 313 becomes about 20 x 32, centred: clear at the sides, green between.
+    EXPECT_EQ(qAlpha(fitted.pixel(0, 16)), 0);
+    EXPECT_EQ(qAlpha(fitted.pixel(31, 16)), 0);
+    EXPECT_EQ(fitted.pixel(16, 0), kColours[1]);
+    EXPECT_EQ(fitted.pixel(16, 31), kColours[1]);
+    EXPECT_EQ(icons.Decode(3, 16).size(), QSize(16, 16));
+
+    // In an icon file, beside a PNG image.
+    icons.setFilename(dir.writeFile(
+        u("hoch.ico"),
+        IconFixtures::icoFile({IconFixtures::entry(tall),
+                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[0]))})));
+    ASSERT_EQ(icons.Extract(), 1);
+    EXPECT_EQ(icons.Images(0).at(0).height, 313);
+    EXPECT_TRUE(icons.Images(0).at(1).png);
 }
 
 TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
@@ -154,37 +180,4 @@ TEST(IconExtract, DrawsIntoPictureBoxesAndForms)
     icons.Draw2Form(form, 2, 100, 50, 2, true);         // only exactly 1 is large
     EXPECT_EQ(form.image().pixel(21, 11), qRgb(255, 255, 255));
     EXPECT_EQ(form.image().pixel(110, 60), qRgb(0, 0, 100));
-}
-
-TEST(IconExtract, TallPictureGroupsCountAndFitTheSquareUndistorted)
-{
-    QImage tall(194, 313, QImage::Format_ARGB32);
-    tall.fill(kColours[1]);
-    PeWriter w;
-    IconFixtures::addGroup(w, 1, 1, {IconFixtures::entry(IconFixtures::square(32, kColours[2]))});
-    IconFixtures::addGroup(w, 2, 10, {IconFixtures::entry(tall, 32), IconFixtures::entry(tall, 8)});
-    TempDir dir;
-    IconExtract icons;
-    icons.setFilename(dir.writeFile(u("winecfg.exe"), w.build()));
-    EXPECT_EQ(icons.Scan(), 2);
-    EXPECT_EQ(icons.IconCount(), 0); // counting decodes nothing
-    ASSERT_EQ(icons.Extract(), 2);
-
-    const QImage fitted = icons.GetPicture(1, 1);
-    ASSERT_EQ(fitted.size(), QSize(32, 32));
-    // 194 x 313 becomes about 20 x 32, centred: clear at the sides, green between.
-    EXPECT_EQ(qAlpha(fitted.pixel(0, 16)), 0);
-    EXPECT_EQ(qAlpha(fitted.pixel(31, 16)), 0);
-    EXPECT_EQ(fitted.pixel(16, 0), kColours[1]);
-    EXPECT_EQ(fitted.pixel(16, 31), kColours[1]);
-    EXPECT_EQ(icons.Decode(1, 16).size(), QSize(16, 16));
-
-    // In an icon file, beside a PNG image.
-    icons.setFilename(dir.writeFile(
-        u("hoch.ico"),
-        IconFixtures::icoFile({IconFixtures::entry(tall),
-                               IconFixtures::pngEntry(IconFixtures::square(256, kColours[0]))})));
-    ASSERT_EQ(icons.Extract(), 1);
-    EXPECT_EQ(icons.Images(0).at(0).height, 313);
-    EXPECT_TRUE(icons.Images(0).at(1).png);
 }
