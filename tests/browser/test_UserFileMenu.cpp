@@ -31,19 +31,4 @@ TEST(UserFileMenu, SplitsBeforeReplacingSoNothingInThePathIsInterpreted)
                 << c.cmdLine << " with " << path.toStdString();
     }
 }
-
-TEST(UserFileMenu, OffersAnEntryByTheExtensionOfTheFilesName)
-{
-    const UserMenuEntry editor{u("&Editor"), u("kate %1"), u("txt;INI")};
-    const UserMenuEntry all{u("Alles"), u("xdg-open %1"), QString()};
-    const struct {
-        const char* file;
-        bool editorApplies;
-    } files[] = {{"/d/a.TXT", true}, {"/d/b.log", false},    {"/d/c.ini", true},
-                 {"/d/ohne", false}, {"/d.txt/ohne", false}, {"/d/x.txt.log", false}};
-    for (const auto& f : files) {
-        EXPECT_EQ(pUserFileMenu::Applies(editor, u(f.file)), f.editorApplies) << f.file;
-        EXPECT_TRUE(pUserFileMenu::Applies(all, u(f.file))) << f.file;
-    }
-}
 } // namespace

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        for (const char* name : {"a.TXT", "b.log"})
+        for (const char* name : {"a.TXT", "b.log", "c.ini", "x.txt.log", "ohne"})
             dir.writeFile(u(name), "Inhalt");
         for (const char* name : kHostile)
             dir.writeFile(u(name), "Inhalt");
@@ -65,7 +65,10 @@ TEST_F(UserMenuWindow, EntriesAreOfferedByExtensionAndRunWithoutAShell)
     QAction* const ohne = Entry(*form, "kFileBox_Run_User_Menu_3");
     ASSERT_TRUE(aufzeichnen && text && ohne);
     EXPECT_EQ(text->text(), u("&Text"));
-    for (const auto& [file, forText] : {std::pair{"a.TXT", true}, std::pair{"b.log", false}}) {
+    // By the extension of the name, ignoring case; an entry without a mask takes every file.
+    const std::pair<const char*, bool> offers[] = {
+        {"a.TXT", true}, {"c.ini", true}, {"x.txt.log", false}, {"ohne", false}, {"b.log", false}};
+    for (const auto& [file, forText] : offers) {
         ClickFile(*form, u(file));
         EXPECT_EQ(text->isEnabled(), forText) << file;
         EXPECT_TRUE(ohne->isEnabled()) << file;
