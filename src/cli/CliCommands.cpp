@@ -15,6 +15,7 @@
 #include "cli/UserMenuCommand.h"
 #include "core/AppGlobals.h"
 #include "core/MessageTable.h"
+#include "core/SafeFileWriter.h"
 #include "core/cuAppError.h"
 #include "platform/FileNameCodec.h"
 #include "platform/FileStatus.h"
@@ -86,7 +87,8 @@ int cliOutputChecked(int code)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return code;
     if (!reported)
-        cliError(AppErr().MsgLoad(Msg::FileWriteFailed, QStringLiteral("Standardausgabe"),
+        cliError(AppErr().MsgLoad(Msg::FileWriteFailed,
+                                  SafeFileWriter::ShownName(QStringLiteral("-")),
                                   SystemErrorText(errno ? errno : EIO)));
     reported = true;
     return 1;

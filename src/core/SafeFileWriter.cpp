@@ -92,6 +92,11 @@ bool SafeFileWriter::IsStandardOutput(const QString& path)
     return path == QLatin1String("-");
 }
 
+QString SafeFileWriter::ShownName(const QString& path)
+{
+    return IsStandardOutput(path) ? QStringLiteral("Standardausgabe") : DisplayFileName(path);
+}
+
 void SafeFileWriter::WriteFile(const QString& path, QByteArrayView bytes, Mode mode)
 {
     SafeFileWriter writer(path, mode);
@@ -281,7 +286,7 @@ void SafeFileWriter::abort() noexcept
 void SafeFileWriter::fail(int code, const QString& reason)
 {
     abort();
-    const QString shown = DisplayFileName(m_path);
+    const QString shown = ShownName(m_path);
     const QString text =
         code == EEXIST && reason.isEmpty()
             ? cuAppError::MsgParse(MessageTable::text(Msg::TargetExists), shown)

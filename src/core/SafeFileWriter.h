@@ -67,6 +67,8 @@ public:
 
     // True for "-", which stands for standard output.
     static bool IsStandardOutput(const QString& path);
+    // How messages name a path: standard output by its German name, not "-".
+    static QString ShownName(const QString& path);
 
 private:
     enum class Target { None, Temporary, InPlace };

@@ -102,9 +102,6 @@ TEST(Companion, SpecialFilesAreRefusedAsInputAndWrittenInPlaceAsOutput)
               message(Msg::FileWriteFailed, dir.path(), SystemErrorText(EISDIR)));
 }
 
-// On a full disk the small outputs stayed in the write buffer, the failed
-// flush went unnoticed and the cut file replaced the old one: `cnf seal F F`
-// destroyed the only copy of F.
 // Output cut short by a full disk never passes for complete, whichever
 // command printed it.
 TEST(Companion, StandardOutputThatCannotBeWrittenFailsEveryCommand)
@@ -118,7 +115,9 @@ TEST(Companion, StandardOutputThatCannotBeWrittenFailsEveryCommand)
         {u("dirinfo"), dir.path()},
         {u("regview"), file},
         {u("rename"), dir.path(), u("--mode=replace"), u("--find=a"), u("--replace=b")},
-        {u("compare"), dir.path(), dir.makeDir(u("leer"))}};
+        {u("compare"), dir.path(), dir.makeDir(u("leer"))},
+        {u("settings"), u("export")},
+        {u("cnf"), u("seal"), dir.writeFile(u("p.ini"), "[S]\r\nk=v"), u("-"), u("--password=k")}};
     for (const QStringList& args : runs) {
         const CliResult full = runCli(args, [] { ::dup2(::open("/dev/full", O_WRONLY), 1); });
         EXPECT_EQ(full.code, 1) << args.join(' ').toStdString();
@@ -129,6 +128,9 @@ TEST(Companion, StandardOutputThatCannotBeWrittenFailsEveryCommand)
     }
 }
 
+// On a full disk the small outputs stayed in the write buffer, the failed
+// flush went unnoticed and the cut file replaced the old one: `cnf seal F F`
+// destroyed the only copy of F.
 TEST(Companion, AFullDiskFailsTheCommandAndKeepsTheOldFile)
 {
     FullDisk disk;
