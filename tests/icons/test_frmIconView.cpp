@@ -23,13 +23,18 @@
 #include <sys/stat.h>
 
 namespace {
-QByteArray library(int icons)
+// `icons` groups of 32 pixels; with `tall` the last one a 194 x 313 blue picture.
+QByteArray library(int icons, bool tall = false)
 {
     PeWriter w;
-    for (int i = 0; i < icons; ++i)
-        IconFixtures::addGroup(
-            w, quint16(1 + i), quint16(1 + 2 * i),
-            {IconFixtures::entry(IconFixtures::square(32, qRgb(i % 256, 0, 9)))});
+    for (int i = 0; i < icons; ++i) {
+        QImage image = IconFixtures::square(32, qRgb(i % 256, 0, 9));
+        if (tall && i == icons - 1) {
+            image = QImage(194, 313, QImage::Format_ARGB32);
+            image.fill(qRgb(0, 0, 200));
+        }
+        IconFixtures::addGroup(w, quint16(1 + i), quint16(1 + 2 * i), {IconFixtures::entry(image)});
+    }
     return w.build();
 }
 
@@ -144,7 +149,7 @@ TEST_F(IconViewTest, LibrariesWithIconsOpenInExecutableModeNumbered)
 TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
 {
     AppSaveSetting(akIconViewer, u("BMPBackColor"), u("255"));
-    dir.writeFile(u("drei.dll"), library(3));
+    dir.writeFile(u("drei.dll"), library(3, true));
     const auto form = Open();
     Listed(*form, 3);
     TempDir target;
@@ -154,7 +159,9 @@ TEST_F(IconViewTest, SavingWritesTheChosenFormatOrSaysWhyNot)
     EXPECT_EQ(proposed, u("0003"));
     const QImage bmp(target.filePath(u("0003.bmp")));
     ASSERT_EQ(bmp.size(), QSize(32, 32));
-    EXPECT_EQ(bmp.pixel(0, 0), qRgb(255, 0, 0)); // the fixture's clear corner on the red background
+    // The tall picture fit undistorted: full height, the clear sides on the red background.
+    EXPECT_EQ(bmp.pixel(16, 0), qRgb(0, 0, 200));
+    EXPECT_EQ(bmp.pixel(0, 16), qRgb(255, 0, 0));
 
     SaveAs(*form, 0, target.filePath(u("x.gif")), 0);
     EXPECT_EQ(startFolder, target.path());
